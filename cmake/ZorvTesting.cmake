@@ -1,0 +1,27 @@
+include(GoogleTest)
+
+# zorv_add_test(NAME SOURCES a.cpp ... LIBS lib ... LABELS unit|gui|e2e [TSAN])
+# One executable per call; every test case becomes a CTest test carrying the labels.
+# TSAN marks thread tests that also run in the ThreadSanitizer build.
+function(zorv_add_test name)
+  cmake_parse_arguments(ARG "TSAN" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} zorv_test_support GTest::gtest GTest::gmock)
+  target_compile_definitions(${name} PRIVATE
+    ZORV_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
+    ZORV_BINARY_DIR="${PROJECT_BINARY_DIR}")
+  zorv_warnings(${name})
+  set(labels ${ARG_LABELS})
+  if(ARG_TSAN)
+    list(APPEND labels tsan)
+    add_dependencies(zorv_tsan_tests ${name})
+  endif()
+  if(ZORV_TSAN AND NOT ARG_TSAN)
+    set_target_properties(${name} PROPERTIES EXCLUDE_FROM_ALL ON)
+    return()
+  endif()
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS "${labels}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

@@ -1,0 +1,10 @@
+// Test entry point: a QCoreApplication exists for the tests that post events or use Qt I/O.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
