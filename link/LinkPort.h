@@ -1,0 +1,50 @@
+#pragma once
+// Byte-level access to the controller's serial port: open at the fixed line settings, move
+// single bytes without ever blocking for long, stamp every byte for the window's lamps and
+// announce it for the byte log. Runs on the link thread only.
+#include <cstdint>
+#include <string>
+
+#include "image/Outcome.h"
+#include "link/Clock.h"
+#include "link/SerialDevice.h"
+#include "link/WindowBridge.h"
+
+namespace zorv {
+
+class LinkPort {
+ public:
+  static constexpr int kBaudRate = 9600;
+  static constexpr std::uint32_t kWaitByteMs = 500;
+  static constexpr std::uint32_t kReadLineGapMs = 500;
+
+  LinkPort(SerialDevice& device, Clock& clock, WindowBridge& bridge);
+
+  // Fails with "Illegal baud rate <n>.", "Illegal com port name!" or the system's message with
+  // "file" turned into "port".
+  Outcome OpenPort(int baudRate, const std::string& deviceName);
+  bool IsOpen() const;
+  bool ReadByte(std::uint8_t& byte);
+  // Up to 500 ms for one byte.
+  bool WaitByte(std::uint8_t& byte);
+  // One line ending in CR LF (kept in the text); false after 500 ms without a byte.
+  bool ReadLine(std::string& text);
+  bool WriteByte(std::uint8_t byte);
+  void DrainInput();
+  void ClosePort();
+
+  std::uint32_t LastReceiveTime() const { return lastReceive_; }
+  std::uint32_t LastTransmitTime() const { return lastTransmit_; }
+
+ private:
+  SerialDevice& device_;
+  Clock& clock_;
+  WindowBridge& bridge_;
+  std::uint32_t lastReceive_ = 0;
+  std::uint32_t lastTransmit_ = 0;
+};
+
+// The system's message with every "file" replaced by "port", then every "File" by "Port".
+std::string PortErrorText(std::string systemMessage);
+
+}  // namespace zorv

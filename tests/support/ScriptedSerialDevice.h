@@ -1,0 +1,72 @@
+#pragma once
+// A serial device for tests: bytes from the "controller" are queued with the tick at which they
+// arrive; every byte the link writes is recorded and may trigger a scripted answer.
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "link/Clock.h"
+#include "link/SerialDevice.h"
+
+namespace zorv::test {
+
+class ScriptedSerialDevice final : public SerialDevice {
+ public:
+  explicit ScriptedSerialDevice(Clock& clock) : clock_(clock) {}
+
+  // SerialDevice
+  std::string Open(const std::string& deviceName) override {
+    openedName = deviceName;
+    ++openCount;
+    open_ = openError.empty();
+    return openError;
+  }
+  bool IsOpen() const override { return open_; }
+  bool Read(std::uint8_t& byte) override {
+    if (!open_ || incoming_.empty() || incoming_.front().first > clock_.Ticks()) return false;
+    byte = incoming_.front().second;
+    incoming_.pop_front();
+    return true;
+  }
+  bool Write(std::uint8_t byte) override {
+    if (!open_ || failWrites) return false;
+    written.push_back(byte);
+    if (onWrite) onWrite(byte);
+    return true;
+  }
+  void Close() override { open_ = false; }
+
+  // Controller bytes available from now on.
+  void Feed(std::initializer_list<std::uint8_t> bytes) { FeedAt(clock_.Ticks(), bytes); }
+  void Feed(const std::vector<std::uint8_t>& bytes) {
+    for (auto b : bytes) incoming_.emplace_back(clock_.Ticks(), b);
+  }
+  void Feed(const std::string& text) {
+    for (char c : text) incoming_.emplace_back(clock_.Ticks(), static_cast<std::uint8_t>(c));
+  }
+  // Controller bytes that arrive at tick `at` (keep arrival times non-decreasing).
+  void FeedAt(std::uint32_t at, std::initializer_list<std::uint8_t> bytes) {
+    for (auto b : bytes) incoming_.emplace_back(at, b);
+  }
+  std::size_t Pending() const { return incoming_.size(); }
+  void ClearPending() { incoming_.clear(); }
+  // Bytes written since the last call.
+  std::vector<std::uint8_t> TakeWritten() { return std::exchange(written, {}); }
+
+  std::string openError;  // "" opens successfully
+  std::string openedName;
+  int openCount = 0;
+  bool failWrites = false;
+  std::vector<std::uint8_t> written;
+  std::function<void(std::uint8_t)> onWrite;  // the scripted controller's reaction
+
+ private:
+  Clock& clock_;
+  bool open_ = false;
+  std::deque<std::pair<std::uint32_t, std::uint8_t>> incoming_;
+};
+
+}  // namespace zorv::test
