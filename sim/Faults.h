@@ -1,0 +1,31 @@
+#pragma once
+// The named failure modes in force and how often each has fired; the counters are logged at exit.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sim/Options.h"
+
+namespace zorvsim {
+
+struct Faults {
+  bool silent = false;
+  std::optional<unsigned> silenceAfter;
+  std::optional<unsigned> wrongEcho;  // cleared once it has fired
+  unsigned nakLeft = 0;
+  std::optional<unsigned> corruptFlash;
+
+  // Counters.
+  unsigned silences = 0;
+  unsigned wrongEchoes = 0;
+  unsigned naksInjected = 0;
+  unsigned flashBytesFlipped = 0;
+  unsigned naksForBadFrames = 0;
+  unsigned badEchoesFromTool = 0;
+  unsigned transfersAbandoned = 0;
+
+  static Faults FromOptions(const SimOptions& options);
+  std::vector<std::string> CounterLines() const;
+};
+
+}  // namespace zorvsim

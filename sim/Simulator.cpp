@@ -1,0 +1,114 @@
+#include "sim/Simulator.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+
+namespace zorvsim {
+namespace {
+// Time-outs and announcements are checked at least this often.
+constexpr auto kTickEvery = Millis(5);
+// Never hold more unsent bytes than this; nobody is listening then.
+constexpr std::size_t kOutLimit = 65536;
+}  // namespace
+
+Simulator::Simulator(SerialEndpoint& endpoint, PeerContext& context, bool wireTime)
+    : endpoint_(endpoint),
+      ctx_(context),
+      program_(context),
+      bootLoader_(context),
+      inPacer_(wireTime),
+      outPacer_(wireTime) {
+  ctx_.send = [this](std::uint8_t b) {
+    if (out_.size() < kOutLimit) out_.push_back(b);
+  };
+}
+
+void Simulator::Follow(Switch next, TimePoint now) {
+  if (next == Switch::ToBootLoader) {
+    inBootLoader_ = true;
+    bootLoader_.Enter(now);
+  } else if (next == Switch::ToProgram) {
+    inBootLoader_ = false;
+    program_.Start(now);
+  }
+}
+
+void Simulator::Feed(TimePoint now) {
+  while (!in_.empty() && inPacer_.Ready(now)) {
+    const std::uint8_t b = in_.front();
+    in_.pop_front();
+    inPacer_.Spend(now);
+    Follow(inBootLoader_ ? bootLoader_.OnByte(b, now) : program_.OnByte(b, now), now);
+  }
+}
+
+void Simulator::Flush(TimePoint now) {
+  while (!out_.empty() && outPacer_.Ready(now)) {
+    if (!endpoint_.Write(out_.front())) {
+      // A full pseudo-terminal means nobody has read it for a long time: drop the stale bytes.
+      endpoint_.DiscardUnread();
+      if (!endpoint_.Write(out_.front())) return;
+    }
+    out_.pop_front();
+    outPacer_.Spend(now);
+  }
+}
+
+void Simulator::Pump(TimePoint now) {
+  Feed(now);
+  if (inBootLoader_) {
+    Follow(bootLoader_.Tick(now), now);
+  } else {
+    program_.Tick(now);
+  }
+  Flush(now);
+}
+
+std::chrono::nanoseconds Simulator::WaitTime(TimePoint now) const {
+  TimePoint wake = now + kTickEvery;
+  if (!in_.empty()) wake = std::min(wake, inPacer_.Next());
+  if (!out_.empty()) wake = std::min(wake, outPacer_.Next());
+  return std::max(std::chrono::nanoseconds(0), wake - now);
+}
+
+bool Simulator::Run(int stopFd, bool startInBootLoader) {
+  const TimePoint start = Clock::now();
+  Follow(startInBootLoader ? Switch::ToBootLoader : Switch::ToProgram, start);
+  for (;;) {
+    const TimePoint now = Clock::now();
+    Pump(now);
+    const auto wait = WaitTime(Clock::now());
+    timespec timeout{};
+    timeout.tv_sec = static_cast<time_t>(wait.count() / 1'000'000'000);
+    timeout.tv_nsec = static_cast<long>(wait.count() % 1'000'000'000);
+    pollfd fds[2] = {{endpoint_.Fd(), POLLIN, 0}, {stopFd, POLLIN, 0}};
+    const int ready = ppoll(fds, 2, &timeout, nullptr);
+    if (ready < 0 && errno != EINTR) {
+      ctx_.log.Line(std::string("poll failed: ") + std::strerror(errno));
+      return false;
+    }
+    if (ready <= 0) continue;
+    if (fds[1].revents != 0) return true;
+    if ((fds[0].revents & POLLIN) != 0) {
+      std::uint8_t buffer[512];
+      const long got = endpoint_.Read(buffer, sizeof buffer);
+      if (got < 0) {
+        ctx_.log.Line("port failed: " + std::string(std::strerror(errno)));
+        return false;
+      }
+      in_.insert(in_.end(), buffer, buffer + got);
+    } else if ((fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
+      // A pseudo-terminal master may report a hang-up while the tool has the port closed;
+      // sleep a little instead of spinning.
+      timespec pause{0, 2'000'000};
+      nanosleep(&pause, nullptr);
+    }
+  }
+}
+
+}  // namespace zorvsim

@@ -1,0 +1,41 @@
+#pragma once
+// Runs the controller on its serial endpoint: reads and paces bytes, feeds them to the program
+// or the boot loader, whichever runs, and sends what they answer.
+#include <cstdint>
+#include <deque>
+
+#include "sim/BootLoader.h"
+#include "sim/ControllerProgram.h"
+#include "sim/PeerContext.h"
+#include "sim/SerialEndpoint.h"
+#include "sim/WirePacer.h"
+
+namespace zorvsim {
+
+class Simulator {
+ public:
+  Simulator(SerialEndpoint& endpoint, PeerContext& context, bool wireTime);
+
+  // Loops until a byte arrives on `stopFd` (the signal pipe) or the device fails.
+  // Returns false when the device failed.
+  bool Run(int stopFd, bool startInBootLoader);
+
+ private:
+  void Follow(Switch next, TimePoint now);
+  void Pump(TimePoint now);
+  void Feed(TimePoint now);
+  void Flush(TimePoint now);
+  std::chrono::nanoseconds WaitTime(TimePoint now) const;
+
+  SerialEndpoint& endpoint_;
+  PeerContext& ctx_;
+  ControllerProgram program_;
+  BootLoader bootLoader_;
+  bool inBootLoader_ = false;
+  WirePacer inPacer_;
+  WirePacer outPacer_;
+  std::deque<std::uint8_t> in_;
+  std::deque<std::uint8_t> out_;
+};
+
+}  // namespace zorvsim
