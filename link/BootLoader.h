@@ -1,0 +1,67 @@
+#pragma once
+// Installs controller firmware through the microcontroller's boot loader: checked frames, page
+// by page, then a read-back of every block. Runs on the link thread inside one supervisor step.
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "link/Clock.h"
+#include "link/FlashImage.h"
+#include "link/LinkPort.h"
+#include "link/LinkStatus.h"
+#include "link/WindowBridge.h"
+
+namespace zorv {
+
+namespace boot {
+inline constexpr std::uint8_t kAddress = 'A';
+inline constexpr std::uint8_t kPageOpen = 'E';
+inline constexpr std::uint8_t kData = 'D';
+inline constexpr std::uint8_t kPageClose = 'F';
+inline constexpr std::uint8_t kReadBack = 'V';
+inline constexpr std::uint8_t kAck = 0x06;
+inline constexpr std::uint8_t kNak = 0x15;
+inline constexpr int kFramePositions = 80;
+inline constexpr int kBlockSize = 64;
+}  // namespace boot
+
+class BootLoader {
+ public:
+  // `stop` is the link thread's terminate request: every wait gives up at once when it is set.
+  BootLoader(LinkPort& port, Clock& clock, FlashImage& flash, const std::atomic<bool>& stop);
+
+  // Chip parameters from the boot loader's identification line.
+  void IdentifyChip(const std::string& line);
+
+  // Reads the file, writes every page up to the highest address, reads every block back.
+  // True when programming ran to its end (verified or not); false when it stopped, with the
+  // status already set (red text, link state 6). `refreshStatus` runs a synchronised refresh.
+  bool ProgramFirmware(const std::string& fileName, LinkStatus& status,
+                       const std::function<void()>& refreshStatus, WindowBridge& bridge);
+
+  // Frame building: positions 1..80 are Frame()[0..79].
+  void BeginFrame(std::uint8_t command);
+  void AddFrameByte(std::uint8_t byte);
+  void EndFrame();
+  // Sends the frame; when waiting, up to six transmissions for an ACK, 5000 ms each.
+  bool SendFrame(bool waitForAnswer);
+  // Receives one frame into Frame(); true when it is complete and its XOR matches.
+  bool ReceiveFrame();
+  // Reads 64 bytes at `address` back (up to 4 attempts) and compares them with the flash image.
+  bool VerifyPage(std::uint32_t address);
+
+  const std::array<std::uint8_t, boot::kFramePositions>& Frame() const { return frame_; }
+
+ private:
+  LinkPort& port_;
+  Clock& clock_;
+  FlashImage& flash_;
+  const std::atomic<bool>& stop_;
+  std::array<std::uint8_t, boot::kFramePositions> frame_{};
+  int position_ = 1;  // 1-based position of the next byte
+  std::uint8_t xor_ = 0;
+};
+
+}  // namespace zorv
