@@ -1,0 +1,430 @@
+// Firmware files: record checks and their texts, the flash limit, line handling, and a
+// cross-check against files written by binutils.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "link/HexReader.h"
+
+namespace zorv {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+const std::string kDataDir = std::string(ZORV_TEST_DATA_DIR) + "/hex/";
+
+// A data or address record with a correct checksum.
+std::string Record(unsigned type, unsigned address, const Bytes& data) {
+  Bytes fields{static_cast<std::uint8_t>(data.size()), static_cast<std::uint8_t>(address >> 8),
+               static_cast<std::uint8_t>(address & 0xFF), static_cast<std::uint8_t>(type)};
+  fields.insert(fields.end(), data.begin(), data.end());
+  unsigned sum = 0;
+  std::string line = ":";
+  char hex[3];
+  for (std::uint8_t b : fields) {
+    sum += b;
+    std::snprintf(hex, sizeof hex, "%02X", b);
+    line += hex;
+  }
+  std::snprintf(hex, sizeof hex, "%02X", (0x100 - (sum & 0xFF)) & 0xFF);
+  return line + hex;
+}
+
+Bytes Range(std::uint8_t first, std::size_t count) {
+  Bytes out(count);
+  for (std::size_t i = 0; i < count; ++i) out[i] = static_cast<std::uint8_t>(first + i);
+  return out;
+}
+
+Bytes ImageAt(const FlashImage& flash, std::size_t address, std::size_t count) {
+  Bytes out;
+  for (std::size_t i = 0; i < count; ++i) out.push_back(flash.bytes.at((address + i) & 0xFFFF));
+  return out;
+}
+
+bool AllZero(const FlashImage& flash) {
+  for (std::uint8_t b : flash.bytes)
+    if (b != 0) return false;
+  return true;
+}
+
+// Test names come from the rows' own names.
+template <class Row>
+std::string RowName(const ::testing::TestParamInfo<Row>& row) {
+  return row.param.name;
+}
+
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "zorv-hex-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+  }
+  ~TempFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  std::string Write(const std::string& name, const std::string& content) const {
+    const std::string file = (path_ / name).string();
+    std::ofstream(file, std::ios::binary) << content;
+    return file;
+  }
+  fs::path Path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+// ---- One row per check, in the order the reader makes them. Each line also breaks every later
+// check, so a row passes only if the earliest failure is the one reported.
+
+enum class Source { Line, MissingFile, Folder };
+
+struct ErrorRow {
+  const char* name;
+  Source source;
+  std::string line;
+  std::string error;
+};
+
+class HexErrorTest : public ::testing::TestWithParam<ErrorRow> {};
+
+TEST_P(HexErrorTest, ReportsTheFirstFailingCheck) {
+  const ErrorRow& row = GetParam();
+  TempFolder folder;
+  FlashImage flash;
+  if (row.source != Source::Line) {
+    const std::string name = row.source == Source::Folder ? folder.Path().string()
+                                                          : folder.Path().string() + "/none.hex";
+    const Outcome outcome = ReadHexFile(name, flash);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.error, "Failed to read input file <" + name + ">");
+    return;
+  }
+
+  const Outcome record = ParseHexRecord(row.line, flash);
+  EXPECT_FALSE(record.ok);
+  EXPECT_EQ(record.error, row.error);
+
+  // In a file, the bad record stops the read: the record after it is never stored.
+  const std::string file = folder.Write(
+      "f.hex", Record(0, 0x0300, {0x11}) + "\n" + row.line + "\n" + Record(0, 0x0310, {0x22}) + "\n");
+  const Outcome outcome = ReadHexFile(file, flash);
+  EXPECT_FALSE(outcome.ok);
+  EXPECT_EQ(outcome.error, "Error parsing file: " + row.error);
+  EXPECT_EQ(flash.bytes[0x0300], 0x11);
+  EXPECT_EQ(flash.bytes[0x0310], 0x00);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    InCheckOrder, HexErrorTest,
+    ::testing::Values(
+        ErrorRow{"Unreadable", Source::MissingFile, "", ""},
+        ErrorRow{"Folder", Source::Folder, "", ""},
+        ErrorRow{"Short", Source::Line, ";G00000", "not a valid packet"},
+        ErrorRow{"Marker", Source::Line, ";GGXXXXZZ", "no start marker"},
+        ErrorRow{"Length", Source::Line, ":1GXXXXZZ", "bad length byte"},
+        ErrorRow{"Address", Source::Line, ":0100X0ZZ55AA", "bad address"},
+        ErrorRow{"Type", Source::Line, ":010000Z0GGZZ", "bad rec type byte"},
+        ErrorRow{"Truncated", Source::Line, ":03FFFF00GGGGG", "packet truncated"},
+        ErrorRow{"Limit", Source::Line, ":023BFF00GGGGZZ", "data exceeds writeable flash space"},
+        ErrorRow{"Data", Source::Line, ":020000001GGGZZ", "bad packet data"},
+        ErrorRow{"ChecksumFormat", Source::Line, ":0100000055ZZ", "bad checksum format"},
+        ErrorRow{"Checksum", Source::Line, ":0100000055AB", "checksum failed"}),
+    RowName<ErrorRow>);
+
+// ---- The flash limit: a record ending on the limit passes, one byte further fails.
+
+struct LimitRow {
+  std::uint32_t limit;
+  unsigned address;
+  std::size_t count;
+  bool accepted;
+};
+
+class HexLimitTest : public ::testing::TestWithParam<LimitRow> {};
+
+TEST_P(HexLimitTest, AddressPlusCountMayEqualTheLimit) {
+  const LimitRow& row = GetParam();
+  FlashImage flash;
+  flash.chip.flashLimit = row.limit;
+  const Bytes data = Range(0x80, row.count);
+  const Outcome outcome = ParseHexRecord(Record(0, row.address, data), flash);
+  if (row.accepted) {
+    EXPECT_TRUE(outcome.ok) << outcome.error;
+    EXPECT_EQ(ImageAt(flash, row.address, row.count), data);
+  } else {
+    EXPECT_EQ(outcome.error, "data exceeds writeable flash space");
+    EXPECT_TRUE(AllZero(flash));  // refused before any byte is stored
+  }
+}
+
+// With 16-bit addresses no record reaches 0x1F800: the furthest one (0xFFFF + 255 bytes) passes
+// and wraps to the bottom of the image.
+INSTANTIATE_TEST_SUITE_P(ChipSizes, HexLimitTest,
+                         ::testing::Values(LimitRow{15360, 0x3BF0, 16, true},
+                                           LimitRow{15360, 0x3BF1, 16, false},
+                                           LimitRow{15360, 0x3BFF, 1, true},
+                                           LimitRow{15360, 0x3C00, 1, false},
+                                           LimitRow{31744, 0x7BF0, 16, true},
+                                           LimitRow{31744, 0x7BF1, 16, false},
+                                           LimitRow{31744, 0x7B01, 255, true},
+                                           LimitRow{31744, 0x7B02, 255, false},
+                                           LimitRow{129024, 0xFF00, 255, true},
+                                           LimitRow{129024, 0xFFFF, 255, true}));
+
+TEST(HexLimit, LimitBeyondTheImageNeverWritesOutsideIt) {
+  FlashImage flash;
+  flash.chip.flashLimit = 0xFFFFFFFF;
+  flash.bytes.assign(64, 0);
+  EXPECT_EQ(ParseHexRecord(Record(0, 0x0038, Range(1, 16)), flash).error,
+            "data exceeds writeable flash space");
+  EXPECT_TRUE(ParseHexRecord(Record(0, 0x0030, Range(1, 16)), flash).ok);
+  EXPECT_EQ(flash.bytes.size(), 64u);
+}
+
+// ---- Lines that are accepted: data stored exactly, address records ignored.
+
+struct LineRow {
+  const char* name;
+  std::string line;
+  unsigned address;
+  Bytes data;  // empty: the image must not change
+};
+
+class HexLineTest : public ::testing::TestWithParam<LineRow> {};
+
+TEST_P(HexLineTest, StoresDataAndIgnoresTheRest) {
+  const LineRow& row = GetParam();
+  FlashImage flash;
+  ASSERT_TRUE(ParseHexRecord(Record(0, 0x0200, {0xA5, 0x5A}), flash).ok);
+  FlashImage before = flash;
+
+  const Outcome outcome = ParseHexRecord(row.line, flash);
+  EXPECT_TRUE(outcome.ok) << outcome.error;
+  for (std::size_t i = 0; i < row.data.size(); ++i) before.bytes[row.address + i] = row.data[i];
+  EXPECT_TRUE(flash.bytes == before.bytes);
+  const std::size_t last = row.data.empty() ? 0 : row.address + row.data.size() - 1;
+  EXPECT_EQ(flash.highestAddress, std::max<std::size_t>(0x0201, last));
+}
+
+const Bytes kSample{0x21, 0x46, 0x01, 0x36, 0x01, 0x21, 0x47, 0x01,
+                    0x36, 0x00, 0x7E, 0xFE, 0x09, 0xD2, 0x19, 0x01};
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, HexLineTest,
+    ::testing::Values(
+        LineRow{"UpperCase", ":10010000214601360121470136007EFE09D2190140", 0x0100, kSample},
+        LineRow{"LowerCase", ":10010000214601360121470136007efe09d2190140", 0x0100, kSample},
+        LineRow{"MixedCase", ":10010000214601360121470136007eFe09d2190140", 0x0100, kSample},
+        LineRow{"TrailingText", ":0100000055AA trailing text", 0x0000, {0x55}},
+        LineRow{"TrailingHex", ":0100000055AA00FF", 0x0000, {0x55}},
+        LineRow{"EmptyData", ":00030000FD", 0x0300, {}},
+        LineRow{"EndOfFile", ":00000001FF", 0, {}},
+        LineRow{"ExtendedSegment", ":020000021000EC", 0, {}},
+        LineRow{"StartSegment", ":0400000300001000E9", 0, {}},
+        LineRow{"ExtendedLinear", ":020000040001F9", 0, {}},
+        LineRow{"StartLinear", ":0400000500000000F7", 0, {}},
+        LineRow{"AddressRecordAtTheLimit", ":02FFFF040001FB", 0, {}}),
+    RowName<LineRow>);
+
+// ---- Whole files: line breaks, blank lines and the characters trimmed around a record.
+
+struct LayoutRow {
+  const char* name;
+  std::string content;
+};
+
+class HexLayoutTest : public ::testing::TestWithParam<LayoutRow> {};
+
+TEST_P(HexLayoutTest, EveryRecordIsReadWhateverTheLineLayout) {
+  TempFolder folder;
+  FlashImage flash;
+  const Outcome outcome = ReadHexFile(folder.Write("f.hex", GetParam().content), flash);
+  ASSERT_TRUE(outcome.ok) << outcome.error;
+  EXPECT_EQ(ImageAt(flash, 0x0000, 4), Bytes({1, 2, 3, 4}));
+  EXPECT_EQ(ImageAt(flash, 0x0100, 2), Bytes({0xAA, 0xBB}));
+  EXPECT_EQ(flash.highestAddress, 0x0101u);
+}
+
+const std::string kA = Record(0, 0x0000, {1, 2, 3, 4});
+const std::string kB = Record(0, 0x0100, {0xAA, 0xBB});
+const std::string kEnd = ":00000001FF";
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, HexLayoutTest,
+    ::testing::Values(
+        LayoutRow{"Lf", kA + "\n" + kB + "\n" + kEnd + "\n"},
+        LayoutRow{"CrLf", kA + "\r\n" + kB + "\r\n" + kEnd + "\r\n"},
+        LayoutRow{"Cr", kA + "\r" + kB + "\r" + kEnd + "\r"},
+        LayoutRow{"NoFinalBreak", kA + "\n" + kB},
+        LayoutRow{"BlankLines", "\n\n" + kA + "\n\n   \n\t\n" + kB + "\n\n"},
+        LayoutRow{"Surrounded", "  \t" + kA + " \t \n\x01\x1f" + kB + std::string(1, '\0') + " \n"},
+        LayoutRow{"FormFeedAndVerticalTab", "\f\v" + kA + "\v\n" + kB + "\f"}),
+    RowName<LayoutRow>);
+
+// ---- Highest address: the largest address that received a byte, over the whole file.
+
+struct HighestRow {
+  const char* name;
+  std::uint32_t limit;
+  std::vector<std::string> lines;
+  std::uint32_t highest;
+};
+
+class HexHighestTest : public ::testing::TestWithParam<HighestRow> {};
+
+TEST_P(HexHighestTest, IsTheLargestStoredAddress) {
+  const HighestRow& row = GetParam();
+  TempFolder folder;
+  std::string content;
+  for (const std::string& line : row.lines) content += line + "\n";
+  FlashImage flash;
+  flash.chip.flashLimit = row.limit;
+  const Outcome outcome = ReadHexFile(folder.Write("f.hex", content), flash);
+  ASSERT_TRUE(outcome.ok) << outcome.error;
+  EXPECT_EQ(flash.highestAddress, row.highest);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, HexHighestTest,
+    ::testing::Values(
+        HighestRow{"Empty", 0x3C00, {}, 0},
+        HighestRow{"OnlyEndOfFile", 0x3C00, {"", "  ", kEnd}, 0},
+        HighestRow{"Descending", 0x3C00,
+                   {Record(0, 0x0200, Range(0, 4)), Record(0, 0x0010, {9}), kEnd}, 0x0203},
+        HighestRow{"AddressRecordsDoNotCount", 0x3C00,
+                   {Record(0, 0x0020, {1}), ":02FFFF040001FB", Record(4, 0, {0, 1})}, 0x0020},
+        HighestRow{"WrapAt64K", 0x1F800, {Record(0, 0xFFFE, Range(1, 4))}, 0xFFFF}),
+    RowName<HighestRow>);
+
+TEST(HexWrap, AddressesWrapTo16Bits) {
+  FlashImage flash;
+  flash.chip.flashLimit = 0x1F800;
+  ASSERT_TRUE(ParseHexRecord(Record(0, 0xFFFE, Range(1, 4)), flash).ok);
+  EXPECT_EQ(ImageAt(flash, 0xFFFE, 2), Bytes({1, 2}));
+  EXPECT_EQ(ImageAt(flash, 0x0000, 2), Bytes({3, 4}));
+  EXPECT_EQ(flash.bytes[0x10000], 0);
+}
+
+// ---- Each file is read into a cleared image.
+
+TEST(HexFreshImage, ASecondFileDoesNotSeeTheFirstFilesBytes) {
+  TempFolder folder;
+  FlashImage flash;
+  flash.chip.flashLimit = 0x7C00;
+  ASSERT_TRUE(ReadHexFile(folder.Write("a.hex", Record(0, 0x7000, Range(1, 16))), flash).ok);
+  ASSERT_EQ(flash.highestAddress, 0x700Fu);
+
+  ASSERT_TRUE(ReadHexFile(folder.Write("b.hex", Record(0, 0x0100, {0x77})), flash).ok);
+  EXPECT_EQ(ImageAt(flash, 0x7000, 16), Bytes(16, 0));
+  EXPECT_EQ(flash.bytes[0x0100], 0x77);
+  EXPECT_EQ(flash.highestAddress, 0x0100u);
+  EXPECT_EQ(flash.chip.flashLimit, 0x7C00u);  // the chip stays as identified
+
+  EXPECT_FALSE(ReadHexFile(folder.Path().string() + "/missing.hex", flash).ok);
+  EXPECT_TRUE(AllZero(flash));
+  EXPECT_EQ(flash.highestAddress, 0u);
+}
+
+// ---- The fixed files under tests/data/hex.
+
+struct DataFileRow {
+  const char* name;
+  const char* file;
+  std::string error;
+  std::uint32_t highest;
+  std::vector<std::pair<unsigned, Bytes>> expected;
+};
+
+class HexDataFileTest : public ::testing::TestWithParam<DataFileRow> {};
+
+TEST_P(HexDataFileTest, ReadsAsExpected) {
+  const DataFileRow& row = GetParam();
+  FlashImage flash;
+  const Outcome outcome = ReadHexFile(kDataDir + row.file, flash);
+  EXPECT_EQ(outcome.ok, row.error.empty());
+  EXPECT_EQ(outcome.error, row.error);
+  EXPECT_EQ(flash.highestAddress, row.highest);
+  for (const auto& [address, bytes] : row.expected) {
+    EXPECT_EQ(ImageAt(flash, address, bytes.size()), bytes) << "at " << address;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, HexDataFileTest,
+    ::testing::Values(
+        DataFileRow{"Good", "good.hex", "", 0x3BFF,
+                    {{0x0000, Range(0x10, 16)},
+                     {0x0010, {0xAB, 0xCD, 0xEF, 0x01, 0x00}},
+                     {0x3BF0, Range(0xF0, 16)}}},
+        // The failing record's bytes are stored before its checksum is tested.
+        DataFileRow{"BadChecksum", "bad-checksum.hex", "Error parsing file: checksum failed", 0x0021,
+                    {{0x0000, {1, 2, 3, 4}}, {0x0020, {0x55, 0x66}}, {0x0040, {0}}}},
+        DataFileRow{"OverLimit", "over-limit.hex", "Error parsing file: data exceeds writeable flash space",
+                    0x0001, {{0x0000, {1, 2}}, {0x3BF1, Bytes(15, 0)}}},
+        DataFileRow{"Truncated", "truncated.hex", "Error parsing file: packet truncated", 0x0002,
+                    {{0x0000, {7, 8, 9, 0}}}}),
+    RowName<DataFileRow>);
+
+// ---- Cross-check: random binaries converted by binutils read back byte for byte.
+
+struct ObjcopyRow {
+  std::size_t size;
+  std::uint32_t limit;
+};
+
+class HexObjcopyTest : public ::testing::TestWithParam<ObjcopyRow> {};
+
+TEST_P(HexObjcopyTest, ReadsBackWhatObjcopyWrote) {
+  const ObjcopyRow& row = GetParam();
+  if (std::system("objcopy --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "binutils objcopy not found";
+
+  std::mt19937 random(static_cast<unsigned>(row.size));
+  Bytes binary(row.size);
+  for (std::uint8_t& b : binary) b = static_cast<std::uint8_t>(random() & 0xFF);
+
+  TempFolder folder;
+  const std::string in =
+      folder.Write("firmware.bin", std::string(binary.begin(), binary.end()));
+  const std::string out = (folder.Path() / "firmware.hex").string();
+  const std::string command = "objcopy -I binary -O ihex '" + in + "' '" + out + "'";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+
+  FlashImage flash;
+  flash.chip.flashLimit = row.limit;
+  const Outcome outcome = ReadHexFile(out, flash);
+  ASSERT_TRUE(outcome.ok) << outcome.error;
+  const auto differ = std::mismatch(binary.begin(), binary.end(), flash.bytes.begin());
+  EXPECT_EQ(differ.first - binary.begin(), static_cast<std::ptrdiff_t>(row.size)) << "first wrong byte";
+  EXPECT_EQ(flash.highestAddress, row.size - 1);
+  EXPECT_TRUE(std::all_of(flash.bytes.begin() + static_cast<std::ptrdiff_t>(row.size), flash.bytes.end(),
+                          [](std::uint8_t b) { return b == 0; }));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, HexObjcopyTest,
+                         ::testing::Values(ObjcopyRow{1, 0x3C00}, ObjcopyRow{15, 0x3C00},
+                                           ObjcopyRow{16, 0x3C00}, ObjcopyRow{17, 0x3C00},
+                                           ObjcopyRow{255, 0x3C00}, ObjcopyRow{1000, 0x3C00},
+                                           ObjcopyRow{15360, 15360}, ObjcopyRow{31744, 31744},
+                                           ObjcopyRow{65536, 0x1F800}),
+                         [](const ::testing::TestParamInfo<ObjcopyRow>& row) { return std::to_string(row.param.size); });
+
+}  // namespace
+}  // namespace zorv
