@@ -7,6 +7,10 @@
 #include <random>
 #include <system_error>
 
+#if __has_include(<unistd.h>)
+#include <unistd.h>
+#endif
+
 namespace zorv {
 namespace {
 
@@ -21,6 +25,27 @@ std::string TemporaryNameBeside(const std::filesystem::path& target) {
   char suffix[16];
   std::snprintf(suffix, sizeof suffix, ".%06x.tmp", digits(device));
   return target.string() + suffix;
+}
+
+// Pushes the bytes to the disk before the rename makes them the file, so a crash or power loss
+// cannot leave an empty file under the old name. Errors the disk reports only now count too.
+int SyncToDisk(std::FILE* file) {
+#if __has_include(<unistd.h>)
+  if (::fsync(::fileno(file)) != 0) return errno != 0 ? errno : EIO;
+#else
+  (void)file;
+#endif
+  return 0;
+}
+
+// A file the user marked read-only is not replaced: a rename would ignore the mark.
+bool IsReadOnlyFile(const std::filesystem::path& target) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::file_status status = fs::status(target, ec);
+  if (ec || !fs::is_regular_file(status)) return false;
+  const fs::perms write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  return (status.permissions() & write) == fs::perms::none;
 }
 
 }  // namespace
@@ -66,6 +91,7 @@ Outcome WriteSwitchFile(const std::string& fileName, const SettingsImage& image)
   const fs::path target(fileName);
   std::error_code ec;
   if (fs::is_directory(target, ec)) return Outcome::Failure(IoErrorText(EISDIR));
+  if (IsReadOnlyFile(target)) return Outcome::Failure(IoErrorText(EACCES));
 
   const std::string temporary = TemporaryNameBeside(target);
   errno = 0;
@@ -83,6 +109,7 @@ Outcome WriteSwitchFile(const std::string& fileName, const SettingsImage& image)
   }
   errno = 0;
   if (std::fflush(file.get()) != 0) return fail(errno);
+  if (const int code = SyncToDisk(file.get()); code != 0) return fail(code);
   errno = 0;
   if (std::fclose(file.release()) != 0) return fail(errno);
 
