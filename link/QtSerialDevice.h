@@ -1,0 +1,34 @@
+#pragma once
+// The serial device on QSerialPort. It belongs to the link thread: the port object is created
+// in Open and destroyed in Close, both on the calling thread, because a QSerialPort must be used
+// only on the thread that owns it.
+#include <cstdint>
+#include <memory>
+
+#include "link/SerialDevice.h"
+
+class QSerialPort;
+
+namespace zorv {
+
+class QtSerialDevice final : public SerialDevice {
+ public:
+  QtSerialDevice();
+  ~QtSerialDevice() override;
+  QtSerialDevice(const QtSerialDevice&) = delete;
+  QtSerialDevice& operator=(const QtSerialDevice&) = delete;
+
+  std::string Open(const std::string& deviceName) override;
+  bool IsOpen() const override;
+  bool Read(std::uint8_t& byte) override;
+  bool Write(std::uint8_t byte) override;
+  void Close() override;
+
+  // The operating system's descriptor while open, -1 otherwise (for checks such as close-on-exec).
+  std::intptr_t NativeHandle() const;
+
+ private:
+  std::unique_ptr<QSerialPort> port_;
+};
+
+}  // namespace zorv
