@@ -1,12 +1,19 @@
 include(GoogleTest)
 
-# zorv_add_test(NAME SOURCES a.cpp ... LIBS lib ... LABELS unit|gui|e2e [TSAN])
+# zorv_add_test(NAME SOURCES a.cpp ... LIBS lib ... LABELS unit|gui|e2e [TSAN] [GUI])
 # One executable per call; every test case becomes a CTest test carrying the labels.
-# TSAN marks thread tests that also run in the ThreadSanitizer build.
+# TSAN marks thread tests that also run in the ThreadSanitizer build; GUI tests get a
+# QApplication (on the offscreen platform) instead of a QCoreApplication.
 function(zorv_add_test name)
-  cmake_parse_arguments(ARG "TSAN" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "TSAN;GUI" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} zorv_test_support GTest::gtest GTest::gmock)
+  if(ARG_GUI)
+    set(main zorv_gui_test_main)
+  else()
+    set(main zorv_test_main)
+  endif()
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} zorv_test_support ${main} GTest::gtest
+                                        GTest::gmock)
   target_compile_definitions(${name} PRIVATE
     ZORV_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
     ZORV_BINARY_DIR="${PROJECT_BINARY_DIR}")

@@ -1,0 +1,35 @@
+#pragma once
+// What a page of the main window needs from the window: the shared settings image, the global
+// trim pair, the product code, the refresh, the link's command mailbox, the prompts and the
+// clock. TZorvForm implements it; page tests use a small fake.
+#include <cstdint>
+
+#include "image/SettingsImage.h"
+#include "link/Clock.h"
+#include "ui/Prompts.h"
+
+namespace zorv {
+
+class PageHost {
+ public:
+  virtual ~PageHost() = default;
+
+  virtual SettingsImage& Image() = 0;
+  virtual GlobalTrimPair& Trims() = 0;
+  virtual std::uint8_t ProductCode() const = 0;
+  virtual void SetProductCode(std::uint8_t code) = 0;
+
+  // Shows the whole image again (flag: 1 after start-up, reset, download, open; 0 after edits).
+  virtual void RefreshControls(int flag) = 0;
+
+  // The link's command mailbox (dropped unless the link is connected and idle).
+  virtual void SetCommand(std::uint8_t command, std::uint8_t argument) = 0;
+
+  // Tick of the last live-test press; 0 when no test runs, 1 to end one at the next timer tick.
+  virtual std::uint32_t& TestTimeStamp() = 0;
+
+  virtual Prompts& prompts() = 0;
+  virtual Clock& clock() = 0;
+};
+
+}  // namespace zorv
