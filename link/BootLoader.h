@@ -55,6 +55,26 @@ class BootLoader {
   const std::array<std::uint8_t, boot::kFramePositions>& Frame() const { return frame_; }
 
  private:
+  // Address and page open; then every block and page close. False when a frame failed.
+  bool OpenPage(std::uint32_t pageAddress);
+  bool FillAndClosePage(std::uint32_t pageAddress);
+  // Every block of one page, as long as all read back equal so far.
+  bool VerifyBlocks(std::uint32_t pageAddress, bool verified);
+  bool SendAddressFrame(std::uint8_t command, std::uint32_t address, bool waitForAnswer);
+  bool SendEmptyFrame(std::uint8_t command);
+  bool SendDataFrame(std::uint32_t address);
+  // One answer byte within 5000 ms; false at once when the stop flag is set.
+  bool WaitAnswer(std::uint8_t& answer);
+  // Flash image byte, 0 past the end of the image.
+  std::uint8_t FlashByte(std::uint32_t address) const;
+  // A page loop runs while the page lies below the chip's limit, at or below the highest
+  // address and within the 16 bits a frame can address.
+  bool PageInRange(std::uint32_t pageAddress) const;
+  // Whole-number percentage of the file done when `pageAddress` is finished.
+  int Progress(std::uint32_t pageAddress) const;
+  // Red text, link state 6; false for the caller to return.
+  static bool Fail(LinkStatus& status, const std::string& text);
+
   LinkPort& port_;
   Clock& clock_;
   FlashImage& flash_;

@@ -1,0 +1,263 @@
+#include "link/BootLoader.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstddef>
+
+#include "link/HexReader.h"
+
+namespace zorv {
+namespace {
+
+constexpr std::uint32_t kDefaultFlashLimit = 0x3C00;
+constexpr std::uint32_t kMega32FlashLimit = 0x7C00;
+constexpr std::uint32_t kCanFlashLimit = 0x1F800;
+constexpr std::uint32_t kDefaultPageSize = 128;
+constexpr std::uint32_t kCanPageSize = 256;
+
+constexpr std::uint32_t kAnswerWaitMs = 5000;
+constexpr std::uint32_t kFrameGapMs = 10000;
+constexpr std::uint32_t kPollMs = 10;
+constexpr int kTransmissions = 6;
+constexpr int kReadBackAttempts = 4;
+
+// Command, length and XOR: the shortest frame.
+constexpr int kMinFrameLength = 3;
+// A read-back answer carries its block at positions 3..66.
+constexpr int kReadBackLength = 2 + boot::kBlockSize + 1;
+// Frames carry 16-bit addresses: a page beyond would be written over page 0.
+constexpr std::uint32_t kLastPageAddress = 0xFFFF;
+
+std::uint8_t Low(std::uint32_t value) { return static_cast<std::uint8_t>(value & 0xFF); }
+std::uint8_t High(std::uint32_t value) { return static_cast<std::uint8_t>((value >> 8) & 0xFF); }
+
+}  // namespace
+
+BootLoader::BootLoader(LinkPort& port, Clock& clock, FlashImage& flash,
+                       const std::atomic<bool>& stop)
+    : port_(port), clock_(clock), flash_(flash), stop_(stop) {}
+
+void BootLoader::IdentifyChip(const std::string& line) {
+  std::string upper = line;
+  std::transform(upper.begin(), upper.end(), upper.begin(),
+                 [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
+  ChipParameters chip;
+  chip.flashLimit = kDefaultFlashLimit;
+  chip.pageSize = kDefaultPageSize;
+  if (upper.find("ATMEGA32") != std::string::npos) chip.flashLimit = kMega32FlashLimit;
+  // Checked last, so a line naming both chips selects the larger one.
+  if (upper.find("AT90CAN") != std::string::npos) {
+    chip.flashLimit = kCanFlashLimit;
+    chip.pageSize = kCanPageSize;
+  }
+  chip.blocksPerPage = chip.pageSize / boot::kBlockSize;
+  flash_.chip = chip;
+}
+
+// ---- frames ----
+
+void BootLoader::BeginFrame(std::uint8_t command) {
+  frame_.fill(0);
+  position_ = 3;
+  xor_ = 0;
+  frame_[0] = command;
+}
+
+void BootLoader::AddFrameByte(std::uint8_t byte) {
+  // Position 80 stays free for the XOR; no frame of ours comes near it.
+  if (position_ >= boot::kFramePositions) return;
+  frame_[position_ - 1] = byte;
+  ++position_;
+  xor_ ^= byte;
+}
+
+void BootLoader::EndFrame() {
+  frame_[position_ - 1] = xor_;
+  frame_[1] = static_cast<std::uint8_t>(position_);
+}
+
+bool BootLoader::WaitAnswer(std::uint8_t& answer) {
+  const std::uint32_t start = clock_.Ticks();
+  while (clock_.Since(start) < kAnswerWaitMs) {
+    if (stop_) return false;
+    if (port_.ReadByte(answer)) return true;
+    clock_.Sleep(kPollMs);
+  }
+  return false;
+}
+
+bool BootLoader::SendFrame(bool waitForAnswer) {
+  const int length = std::min<int>(frame_[1], boot::kFramePositions);
+  int failedAttempts = 0;
+  while (true) {
+    if (stop_) return false;
+    for (int p = 1; p <= length; ++p) {
+      // A frame that did not leave whole cannot be answered; waiting for it would only delay.
+      if (!port_.WriteByte(frame_[p - 1])) return false;
+    }
+    if (!waitForAnswer) return true;
+    std::uint8_t answer = 0;
+    if (!WaitAnswer(answer)) return false;  // silence: sending again would not help
+    if (answer == boot::kAck) return true;
+    if (++failedAttempts >= kTransmissions) return false;
+    // Anything but a refusal means the two ends are out of step: start again from a quiet line.
+    if (answer != boot::kNak) port_.DrainInput();
+  }
+}
+
+bool BootLoader::ReceiveFrame() {
+  frame_.fill(0);
+  position_ = 1;
+  xor_ = 0;
+  int length = 0;
+  std::uint32_t lastByte = clock_.Ticks();
+  while (true) {
+    if (stop_) return false;
+    std::uint8_t byte = 0;
+    if (!port_.ReadByte(byte)) {
+      if (clock_.Since(lastByte) > kFrameGapMs) return false;
+      clock_.Sleep(kPollMs);
+      continue;
+    }
+    lastByte = clock_.Ticks();
+    if (position_ == 2) {
+      length = byte;
+      if (length < kMinFrameLength || length > boot::kFramePositions) {
+        // No such frame fits the buffer: drop it, and what of it is already waiting, so the
+        // rest is not taken for the start of the next answer.
+        port_.DrainInput();
+        return false;
+      }
+    } else if (position_ > 2 && position_ < length) {
+      xor_ ^= byte;
+    }
+    frame_[position_ - 1] = byte;
+    if (position_ > 2 && position_ == length) return xor_ == byte;
+    ++position_;
+  }
+}
+
+bool BootLoader::VerifyPage(std::uint32_t address) {
+  bool received = false;
+  for (int attempt = 0; attempt < kReadBackAttempts && !received; ++attempt) {
+    if (stop_) return false;
+    if (SendAddressFrame(boot::kReadBack, address, false)) received = ReceiveFrame();
+  }
+  if (!received) return false;
+  // A valid but short answer does not hold the block: it cannot prove the flash right.
+  if (frame_[1] < kReadBackLength) return false;
+  if (std::size_t{address} + boot::kBlockSize > flash_.bytes.size()) return false;
+  return std::equal(frame_.begin() + 2, frame_.begin() + 2 + boot::kBlockSize,
+                    flash_.bytes.begin() + address);
+}
+
+bool BootLoader::SendAddressFrame(std::uint8_t command, std::uint32_t address, bool waitForAnswer) {
+  BeginFrame(command);
+  AddFrameByte(Low(address));
+  AddFrameByte(High(address));
+  EndFrame();
+  return SendFrame(waitForAnswer);
+}
+
+bool BootLoader::SendEmptyFrame(std::uint8_t command) {
+  BeginFrame(command);
+  EndFrame();
+  return SendFrame(true);
+}
+
+bool BootLoader::SendDataFrame(std::uint32_t address) {
+  BeginFrame(boot::kData);
+  for (std::uint32_t i = 0; i < boot::kBlockSize; ++i) AddFrameByte(FlashByte(address + i));
+  EndFrame();
+  return SendFrame(true);
+}
+
+std::uint8_t BootLoader::FlashByte(std::uint32_t address) const {
+  return address < flash_.bytes.size() ? flash_.bytes[address] : std::uint8_t{0};
+}
+
+// ---- programming ----
+
+bool BootLoader::PageInRange(std::uint32_t pageAddress) const {
+  return pageAddress < flash_.chip.flashLimit && pageAddress <= flash_.highestAddress &&
+         pageAddress <= kLastPageAddress;
+}
+
+int BootLoader::Progress(std::uint32_t pageAddress) const {
+  if (flash_.highestAddress == 0) return 100;
+  return static_cast<int>(std::uint64_t{pageAddress} * 100 / flash_.highestAddress);
+}
+
+bool BootLoader::Fail(LinkStatus& status, const std::string& text) {
+  status.text = text;
+  status.colour = StatusColour::Red;
+  status.linkState = 6;
+  return false;
+}
+
+bool BootLoader::OpenPage(std::uint32_t pageAddress) {
+  return SendAddressFrame(boot::kAddress, pageAddress, true) && SendEmptyFrame(boot::kPageOpen);
+}
+
+bool BootLoader::FillAndClosePage(std::uint32_t pageAddress) {
+  for (std::uint32_t b = 0; b < flash_.chip.blocksPerPage; ++b) {
+    if (!SendDataFrame(pageAddress + b * boot::kBlockSize)) return false;
+  }
+  return SendEmptyFrame(boot::kPageClose);
+}
+
+bool BootLoader::VerifyBlocks(std::uint32_t pageAddress, bool verified) {
+  for (std::uint32_t b = 0; b < flash_.chip.blocksPerPage && verified; ++b) {
+    verified = VerifyPage(pageAddress + b * boot::kBlockSize);
+  }
+  return verified;
+}
+
+bool BootLoader::ProgramFirmware(const std::string& fileName, LinkStatus& status,
+                                 const std::function<void()>& refreshStatus,
+                                 WindowBridge& bridge) {
+  static const std::string kUploadFailed = "Upload failed!";
+  const Outcome read = ReadHexFile(fileName, flash_);
+  if (!read) return Fail(status, read.error);
+
+  // A zero page size would never leave the loops.
+  const std::uint32_t pageSize = std::max<std::uint32_t>(flash_.chip.pageSize, 1);
+
+  // A stop request means the link thread is being destroyed and the window may be waiting for
+  // it: no further synchronised call may be made.
+  status.text = "Sending update...";
+  for (std::uint32_t page = 0; PageInRange(page); page += pageSize) {
+    bool failed = !OpenPage(page);
+    if (stop_) return Fail(status, kUploadFailed);
+    refreshStatus();
+    if (!failed) failed = !FillAndClosePage(page);
+    if (stop_) return Fail(status, kUploadFailed);
+    status.progress = Progress(page);
+    refreshStatus();
+    if (failed) return Fail(status, kUploadFailed);
+  }
+
+  bool verified = true;
+  status.text = "Verifying flash...";
+  // After a mismatch the loop still runs to its end, so the progress reaches its last page.
+  for (std::uint32_t page = 0; PageInRange(page); page += pageSize) {
+    verified = VerifyBlocks(page, verified);
+    if (stop_) return Fail(status, kUploadFailed);
+    status.progress = Progress(page);
+    refreshStatus();
+  }
+
+  if (stop_) return Fail(status, kUploadFailed);
+  status.progress = 100;
+  status.text = "Completed";
+  refreshStatus();
+  if (stop_) return Fail(status, kUploadFailed);
+  if (verified) {
+    bridge.ShowLinkInfo("Upload completed and verified!");
+  } else {
+    bridge.ShowLinkError("Contents of flash doesn't match file");
+  }
+  return true;
+}
+
+}  // namespace zorv
