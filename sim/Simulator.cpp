@@ -24,7 +24,7 @@ Simulator::Simulator(SerialEndpoint& endpoint, PeerContext& context, bool wireTi
       inPacer_(wireTime),
       outPacer_(wireTime) {
   ctx_.send = [this](std::uint8_t b) {
-    if (out_.size() < kOutLimit) out_.push_back(b);
+    if (out_.size() < kOutLimit) out_.push_back({b, outPacer_.Schedule(now_)});
   };
 }
 
@@ -39,27 +39,26 @@ void Simulator::Follow(Switch next, TimePoint now) {
 }
 
 void Simulator::Feed(TimePoint now) {
-  while (!in_.empty() && inPacer_.Ready(now)) {
-    const std::uint8_t b = in_.front();
+  while (!in_.empty() && in_.front().due <= now) {
+    const std::uint8_t b = in_.front().byte;
     in_.pop_front();
-    inPacer_.Spend(now);
     Follow(inBootLoader_ ? bootLoader_.OnByte(b, now) : program_.OnByte(b, now), now);
   }
 }
 
 void Simulator::Flush(TimePoint now) {
-  while (!out_.empty() && outPacer_.Ready(now)) {
-    if (!endpoint_.Write(out_.front())) {
+  while (!out_.empty() && out_.front().due <= now) {
+    if (!endpoint_.Write(out_.front().byte)) {
       // A full pseudo-terminal means nobody has read it for a long time: drop the stale bytes.
       endpoint_.DiscardUnread();
-      if (!endpoint_.Write(out_.front())) return;
+      if (!endpoint_.Write(out_.front().byte)) return;
     }
     out_.pop_front();
-    outPacer_.Spend(now);
   }
 }
 
 void Simulator::Pump(TimePoint now) {
+  now_ = now;
   Feed(now);
   if (inBootLoader_) {
     Follow(bootLoader_.Tick(now), now);
@@ -71,13 +70,14 @@ void Simulator::Pump(TimePoint now) {
 
 std::chrono::nanoseconds Simulator::WaitTime(TimePoint now) const {
   TimePoint wake = now + kTickEvery;
-  if (!in_.empty()) wake = std::min(wake, inPacer_.Next());
-  if (!out_.empty()) wake = std::min(wake, outPacer_.Next());
+  if (!in_.empty()) wake = std::min(wake, in_.front().due);
+  if (!out_.empty()) wake = std::min(wake, out_.front().due);
   return std::max(std::chrono::nanoseconds(0), wake - now);
 }
 
 bool Simulator::Run(int stopFd, bool startInBootLoader) {
   const TimePoint start = Clock::now();
+  now_ = start;
   Follow(startInBootLoader ? Switch::ToBootLoader : Switch::ToProgram, start);
   for (;;) {
     const TimePoint now = Clock::now();
@@ -101,7 +101,8 @@ bool Simulator::Run(int stopFd, bool startInBootLoader) {
         ctx_.log.Line("port failed: " + std::string(std::strerror(errno)));
         return false;
       }
-      in_.insert(in_.end(), buffer, buffer + got);
+      const TimePoint arrived = Clock::now();
+      for (long i = 0; i < got; ++i) in_.push_back({buffer[i], inPacer_.Schedule(arrived)});
     } else if ((fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
       // A pseudo-terminal master may report a hang-up while the tool has the port closed;
       // sleep a little instead of spinning.

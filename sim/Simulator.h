@@ -34,8 +34,13 @@ class Simulator {
   bool inBootLoader_ = false;
   WirePacer inPacer_;
   WirePacer outPacer_;
-  std::deque<std::uint8_t> in_;
-  std::deque<std::uint8_t> out_;
+  struct TimedByte {
+    std::uint8_t byte;
+    TimePoint due;  // when it has crossed the wire
+  };
+  std::deque<TimedByte> in_;
+  std::deque<TimedByte> out_;
+  TimePoint now_{};  // time of the event being handled, for the bytes it sends
 };
 
 }  // namespace zorvsim

@@ -8,10 +8,10 @@ namespace {
 constexpr auto kByteTime = std::chrono::nanoseconds(1'000'000'000LL * 10 / 9600);
 }  // namespace
 
-void WirePacer::Spend(TimePoint now) {
-  if (!paced_) return;
-  // A late byte starts its own slot; bytes never bunch up to catch up on lost time.
-  next_ = std::max(now, next_) + kByteTime;
+TimePoint WirePacer::Schedule(TimePoint at) {
+  if (!paced_) return at;
+  last_ = std::max(at, last_) + std::chrono::duration_cast<Clock::duration>(kByteTime);
+  return last_;
 }
 
 }  // namespace zorvsim

@@ -1,6 +1,6 @@
 #pragma once
-// Wire time of a 9600-baud line (10 bits a byte, about 1.04 ms): one byte per slot, never
-// faster. A pacer with wire time off lets every byte through at once.
+// Wire time of a 9600-baud line: a byte takes 10 bits, about 1.04 ms, to cross, and the next one
+// starts only when it is through. With wire time off every byte is due at once.
 #include "sim/SimClock.h"
 
 namespace zorvsim {
@@ -9,16 +9,12 @@ class WirePacer {
  public:
   explicit WirePacer(bool paced) : paced_(paced) {}
 
-  bool Ready(TimePoint now) const { return !paced_ || now >= next_; }
-  // Books the slot of one byte handled at `now`.
-  void Spend(TimePoint now);
-  // When the next byte may go; only meaningful while paced.
-  TimePoint Next() const { return next_; }
-  bool Paced() const { return paced_; }
+  // A byte handed to the wire at `at` is through at the returned time.
+  TimePoint Schedule(TimePoint at);
 
  private:
   bool paced_;
-  TimePoint next_{};
+  TimePoint last_{};  // when the previous byte is through
 };
 
 }  // namespace zorvsim

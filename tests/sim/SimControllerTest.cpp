@@ -174,11 +174,33 @@ TEST_F(SimControllerTest, LivePairsAreLoggedWithTheirCadence) {
   EXPECT_TRUE(sim.WaitForLine("output 7 stopped after 2 pairs", 2000)) << sim.Output().toStdString();
 }
 
-TEST(SimOptionsTest, BadOptionExitsWithUsage) {
-  SimProcess sim;
-  EXPECT_TRUE(sim.Start({"--product", "x"}, 5000).isEmpty());
-  EXPECT_EQ(sim.WaitForExit(5000), 2);
-  EXPECT_TRUE(sim.WaitForLine("--product needs one of G, g, b, d, c", 100));
+TEST(SimOptionsTest, UnusableCommandLinesExitWith2AndSayWhy) {
+  const struct {
+    QStringList arguments;
+    const char* message;
+  } cases[] = {
+      {{"--product", "x"}, "--product needs one of G, g, b, d, c"},
+      {{"--nak"}, "--nak needs a frame count"},
+      {{"--corrupt-flash", "12zz"}, "--corrupt-flash needs a flash address"},
+      {{"--blank", "--image", "a.joy"}, "--blank and --image exclude each other"},
+      {{"--image", "/nonexistent/fleet.joy"}, "File not found"},
+      {{"--port", "/nonexistent/ttyUSB9"}, "No such file or directory"},
+      {{"--frobnicate"}, "unknown option: --frobnicate"},
+  };
+  for (const auto& c : cases) {
+    SimProcess sim;
+    EXPECT_TRUE(sim.Start(c.arguments, 5000).isEmpty()) << c.message;
+    EXPECT_EQ(sim.WaitForExit(5000), 2) << c.message;
+    EXPECT_TRUE(sim.WaitForLine(c.message, 100)) << sim.Output().toStdString();
+  }
+}
+
+TEST_F(SimControllerTest, AnnouncesAgainWhenTheToolHasBeenQuiet) {
+  StartSim({"--fast"});
+  ASSERT_NO_FATAL_FAILURE(Acknowledge());
+  // A restarted tool sends nothing and waits; the keep-alive gap has passed by then.
+  EXPECT_EQ(port.Read(1, 5000), Bytes{'g'});
+  EXPECT_TRUE(sim.WaitForLine("link quiet for 3000 ms", 1000));
 }
 
 }  // namespace

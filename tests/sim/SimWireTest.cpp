@@ -15,7 +15,7 @@ TEST_F(SimWireTest, DownloadTakesTheWireTimeOf9600Baud) {
   EXPECT_EQ(Download(256).size(), 256u);
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  // 256 bytes out at about 1.04 ms each, plus the echoes taken at the same pace.
+  // 256 bytes out at about 1.04 ms each, and their echoes taken in at the same pace.
   EXPECT_GE(seconds, 0.25);
 }
 
