@@ -15,7 +15,6 @@
 #include <iterator>
 #include <optional>
 #include <set>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -24,6 +23,7 @@
 #endif
 
 #include "image/SwitchFile.h"
+#include "tests/support/TempFolder.h"
 
 namespace zorv {
 namespace {
@@ -31,26 +31,7 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "zorv-joy-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
+using test::TempFolder;
 
 Bytes ReadRaw(const std::string& file) {
   std::ifstream in(file, std::ios::binary);

@@ -6,21 +6,18 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <random>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "link/HexReader.h"
+#include "tests/support/TempFolder.h"
 
 namespace zorv {
 namespace {
 
-namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
 const std::string kDataDir = std::string(ZORV_TEST_DATA_DIR) + "/hex/";
@@ -66,30 +63,7 @@ std::string RowName(const ::testing::TestParamInfo<Row>& row) {
   return row.param.name;
 }
 
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "zorv-hex-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  std::string Write(const std::string& name, const std::string& content) const {
-    const std::string file = (path_ / name).string();
-    std::ofstream(file, std::ios::binary) << content;
-    return file;
-  }
-  fs::path Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
+using test::TempFolder;
 
 // ---- One row per check, in the order the reader makes them. Each line also breaks every later
 // check, so a row passes only if the earliest failure is the one reported.
@@ -111,7 +85,7 @@ TEST_P(HexErrorTest, ReportsTheFirstFailingCheck) {
   FlashImage flash;
   if (row.source != Source::Line) {
     const std::string name = row.source == Source::Folder ? folder.Path().string()
-                                                          : folder.Path().string() + "/none.hex";
+                                                          : folder.File("none.hex");
     const Outcome outcome = ReadHexFile(name, flash);
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.error, "Failed to read input file <" + name + ">");
@@ -338,7 +312,7 @@ TEST(HexFreshImage, ASecondFileDoesNotSeeTheFirstFilesBytes) {
   EXPECT_EQ(flash.highestAddress, 0x0100u);
   EXPECT_EQ(flash.chip.flashLimit, 0x7C00u);  // the chip stays as identified
 
-  EXPECT_FALSE(ReadHexFile(folder.Path().string() + "/missing.hex", flash).ok);
+  EXPECT_FALSE(ReadHexFile(folder.File("missing.hex"), flash).ok);
   EXPECT_TRUE(AllZero(flash));
   EXPECT_EQ(flash.highestAddress, 0u);
 }
@@ -403,7 +377,7 @@ TEST_P(HexObjcopyTest, ReadsBackWhatObjcopyWrote) {
   TempFolder folder;
   const std::string in =
       folder.Write("firmware.bin", std::string(binary.begin(), binary.end()));
-  const std::string out = (folder.Path() / "firmware.hex").string();
+  const std::string out = folder.File("firmware.hex");
   const std::string command = "objcopy -I binary -O ihex '" + in + "' '" + out + "'";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
