@@ -53,7 +53,7 @@ bool LinkPort::WaitByte(std::uint8_t& byte) {
   const std::uint32_t start = clock_.Ticks();
   while (true) {
     if (ReadByte(byte)) return true;
-    if (clock_.Since(start) > kWaitByteMs) return false;
+    if (clock_.Since(start) > kWaitByteMs || Stopped()) return false;
     clock_.Sleep(5);
   }
 }
@@ -67,8 +67,9 @@ bool LinkPort::ReadLine(std::string& text) {
       lastByte = clock_.Ticks();
       text.push_back(static_cast<char>(byte));
       if (text.size() >= 2 && text.find("\r\n") != std::string::npos) return true;
+      if (text.size() >= kMaxLineLength) return false;
     }
-    if (clock_.Since(lastByte) > kReadLineGapMs) return false;
+    if (clock_.Since(lastByte) > kReadLineGapMs || Stopped()) return false;
     clock_.Sleep(10);
   }
 }

@@ -2,6 +2,7 @@
 // Byte-level access to the controller's serial port: open at the fixed line settings, move
 // single bytes without ever blocking for long, stamp every byte for the window's lamps and
 // announce it for the byte log. Runs on the link thread only.
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -17,8 +18,14 @@ class LinkPort {
   static constexpr int kBaudRate = 9600;
   static constexpr std::uint32_t kWaitByteMs = 500;
   static constexpr std::uint32_t kReadLineGapMs = 500;
+  // A longer "line" is noise, not a boot loader's identification; giving up keeps a babbling
+  // device from holding the link thread forever.
+  static constexpr std::size_t kMaxLineLength = 256;
 
   LinkPort(SerialDevice& device, Clock& clock, WindowBridge& bridge);
+
+  // The link thread's terminate request: WaitByte and ReadLine give up at once when it is set.
+  void SetStopFlag(const std::atomic<bool>* stop) { stop_ = stop; }
 
   // Fails with "Illegal baud rate <n>.", "Illegal com port name!" or the system's message with
   // "file" turned into "port".
@@ -27,7 +34,8 @@ class LinkPort {
   bool ReadByte(std::uint8_t& byte);
   // Up to 500 ms for one byte.
   bool WaitByte(std::uint8_t& byte);
-  // One line ending in CR LF (kept in the text); false after 500 ms without a byte.
+  // One line ending in CR LF (kept in the text); false after 500 ms without a byte, or when the
+  // text reaches kMaxLineLength characters without CR LF.
   bool ReadLine(std::string& text);
   bool WriteByte(std::uint8_t byte);
   void DrainInput();
@@ -40,8 +48,11 @@ class LinkPort {
   SerialDevice& device_;
   Clock& clock_;
   WindowBridge& bridge_;
+  const std::atomic<bool>* stop_ = nullptr;
   std::uint32_t lastReceive_ = 0;
   std::uint32_t lastTransmit_ = 0;
+
+  bool Stopped() const { return stop_ != nullptr && stop_->load(); }
 };
 
 // The system's message with every "file" replaced by "port", then every "File" by "Port".

@@ -1,0 +1,251 @@
+// The supervisor and the controller's boot loader: the hook, the "no firmware" paths, the chip
+// line and the firmware installation.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/link/SupervisorTestFixture.h"
+#include "tests/support/FakeBootLoader.h"
+
+namespace zorv::test {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+const std::string kFirstNoFirmware = "This system has no firmware, please select firmware now.";
+const std::string kSecondNoFirmware =
+    "This system has no firmware. \r\nPress OK, then cycle power and select firmware.";
+
+class SupervisorBoot : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    link.Step();  // state 2, stamp 0 long past
+    link.device.TakeWritten();
+  }
+
+  // Feeds one byte and runs one step; returns what the link wrote.
+  Bytes Answer(std::uint8_t byte) {
+    link.device.Feed({byte});
+    link.Step();
+    return link.device.TakeWritten();
+  }
+
+  // An upgrade request whose 0xFF the controller answers: firmware wanted, 'R' sent, state 2.
+  void RequestUpgrade() {
+    FakeController controller(link.device);
+    link.ConnectIdle(controller);
+    link.SetCommand(command::kUpgradeFirmware);
+    link.Step();
+    ASSERT_EQ(link.device.TakeWritten(), (Bytes{0xFF, 'R'}));
+    ASSERT_EQ(link.State(), 2);
+  }
+
+  // From an upgrade request to state 5 with the chip line given.
+  void ReachProgramming(const std::string& chipLine = "ATmega16 BOOT\r\n") {
+    RequestUpgrade();
+    ASSERT_EQ(Answer('B'), Bytes{'u'});
+    ASSERT_EQ(Answer('?'), Bytes{'I'});
+    link.device.Feed(chipLine);
+    link.Step();
+    ASSERT_EQ(link.State(), 5);
+  }
+
+  Supervisor link;
+};
+
+TEST_F(SupervisorBoot, BootLoaderOnItsOwnIsHookedAndToldToStartTheProgram) {
+  EXPECT_EQ(Answer('B'), Bytes{'u'});
+  EXPECT_EQ(link.State(), 3);
+  EXPECT_EQ(Answer('?'), Bytes{'R'});
+  EXPECT_EQ(link.State(), 2);
+  // The program starts and identifies itself: no message, link idle.
+  EXPECT_EQ(Answer('g'), Bytes{'E'});
+  EXPECT_EQ(link.State(), 6);
+  EXPECT_TRUE(link.bridge.errors.empty());
+}
+
+TEST_F(SupervisorBoot, BootLoaderBackAfterRestartMeansNoProgram) {
+  Answer('B');
+  Answer('?');
+  EXPECT_EQ(Answer('B'), Bytes{'u'});
+  EXPECT_EQ(link.State(), 3);
+  EXPECT_EQ(link.bridge.errors, std::vector<std::string>{kFirstNoFirmware});
+  // The next prompt leads to programming.
+  EXPECT_EQ(Answer('?'), Bytes{'I'});
+  EXPECT_EQ(link.State(), 4);
+}
+
+TEST_F(SupervisorBoot, SilenceAfterRestartShowsTheSecondMessageOnce) {
+  Answer('B');
+  Answer('?');  // 'R', stamp renewed
+  const std::uint32_t stamp = link.clock.Ticks();
+  link.clock.Set(stamp + 2000);
+  link.Step();
+  EXPECT_TRUE(link.bridge.errors.empty());
+  link.clock.Set(stamp + 2001);
+  link.Step();
+  EXPECT_EQ(link.bridge.errors, std::vector<std::string>{kSecondNoFirmware});
+  EXPECT_EQ(link.State(), 2);
+  link.RunFor(3000);
+  EXPECT_EQ(link.bridge.errors.size(), 1u);
+  EXPECT_EQ(link.Status().colour, StatusColour::Blue);
+  // The next power cycle leads to programming.
+  EXPECT_EQ(Answer('B'), Bytes{'u'});
+  EXPECT_EQ(link.bridge.errors.size(), 1u);
+  EXPECT_EQ(Answer('?'), Bytes{'I'});
+  EXPECT_EQ(link.State(), 4);
+}
+
+TEST_F(SupervisorBoot, UpgradeRequestLeadsToTheChipLine) {
+  RequestUpgrade();
+  EXPECT_EQ(Answer('B'), Bytes{'u'});
+  EXPECT_EQ(Answer('?'), Bytes{'I'});
+  EXPECT_EQ(link.State(), 4);
+  EXPECT_TRUE(link.bridge.errors.empty());
+}
+
+TEST_F(SupervisorBoot, PromptMissingForMoreThan250msAfterTheHookFails) {
+  link.RunFor(10000);  // a long wait: the stamp is old when the boot loader shows up
+  EXPECT_EQ(Answer('B'), Bytes{'u'});
+  const std::uint32_t hooked = link.clock.Ticks();
+  link.device.Feed({'x'});  // dropped
+  link.clock.Set(hooked + 250);
+  link.Step();
+  EXPECT_EQ(link.State(), 3);
+  link.clock.Set(hooked + 251);
+  link.Step();
+  EXPECT_EQ(link.State(), 6);
+  EXPECT_EQ(link.Status().text, "Boot Hook Failed!");
+  EXPECT_EQ(link.Status().colour, StatusColour::Red);
+  EXPECT_TRUE(link.device.written.empty());
+  // The keep-alive then tries the controller again.
+  link.RunFor(2000);
+  EXPECT_EQ(link.device.TakeWritten(), Bytes{0xFF});
+  EXPECT_EQ(link.State(), 2);
+}
+
+TEST_F(SupervisorBoot, LatePromptWithin250msOfTheHookIsTaken) {
+  link.RunFor(10000);
+  Answer('B');
+  link.RunFor(200);
+  EXPECT_EQ(Answer('?'), Bytes{'R'});
+  EXPECT_EQ(link.State(), 2);
+}
+
+TEST_F(SupervisorBoot, ChipLineIsShownGreenAndSelectsTheChip) {
+  RequestUpgrade();
+  Answer('B');
+  Answer('?');
+  link.bridge.refreshes.clear();
+  link.device.Feed(std::string("AT90CAN128 BOOT\r\n"));
+  link.Step();
+  EXPECT_EQ(link.State(), 5);
+  EXPECT_EQ(link.Status().text, "AT90CAN128 BOOT\r\n");
+  EXPECT_EQ(link.Status().colour, StatusColour::Green);
+  ASSERT_EQ(link.bridge.refreshes.size(), 1u);
+  EXPECT_EQ(link.bridge.refreshes[0].text, "AT90CAN128 BOOT\r\n");
+  EXPECT_EQ(link.bridge.refreshes[0].colour, StatusColour::Green);
+  EXPECT_EQ(link.flash.chip.pageSize, 256u);
+  EXPECT_EQ(link.flash.chip.flashLimit, 0x1F800u);
+}
+
+TEST_F(SupervisorBoot, NoChipLineFailsTheHook) {
+  RequestUpgrade();
+  Answer('B');
+  Answer('?');
+  link.device.Feed(std::string("ATmega16"));  // no CR LF
+  link.Step();
+  EXPECT_EQ(link.State(), 6);
+  EXPECT_EQ(link.Status().text, "Boot Hook Failed!");
+  EXPECT_EQ(link.Status().colour, StatusColour::Red);
+}
+
+struct FileCase {
+  const char* name;
+  std::string file;  // relative to a temporary folder; "" = cancelled; "*" prefix = as given
+};
+
+class UnusableFirmwareFile : public SupervisorBoot, public ::testing::WithParamInterface<FileCase> {};
+
+TEST_P(UnusableFirmwareFile, IsRefusedWithoutProgramming) {
+  QTemporaryDir dir;
+  const std::string base = dir.path().toStdString() + "/";
+  std::ofstream(base + "a*.hex") << ":00000001FF\n";
+  std::ofstream(base + "b?.hex") << ":00000001FF\n";
+  std::filesystem::create_directory(base + "folder.hex");
+  const std::string& f = GetParam().file;
+  link.bridge.firmwareFile = f.empty() ? "" : base + f;
+  ReachProgramming();
+  link.Step();
+  EXPECT_EQ(link.bridge.firmwareDialogs, 1);
+  EXPECT_EQ(link.State(), 6);
+  EXPECT_EQ(link.Status().text, "Error installing firmware");
+  EXPECT_EQ(link.Status().colour, StatusColour::Red);
+  EXPECT_TRUE(link.device.written.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, UnusableFirmwareFile,
+                         ::testing::Values(FileCase{"Cancelled", ""},
+                                           FileCase{"Missing", "missing.hex"},
+                                           FileCase{"Star", "a*.hex"},
+                                           FileCase{"Question", "b?.hex"},
+                                           FileCase{"Folder", "folder.hex"}),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+TEST_F(SupervisorBoot, InstalledFirmwareRestartsTheControllerOnce) {
+  QTemporaryDir dir;
+  const std::string file = dir.path().toStdString() + "/fw.hex";
+  std::ofstream(file) << ":0100000055AA\n:00000001FF\n";
+  link.bridge.firmwareFile = file;
+  ReachProgramming();
+  std::optional<FakeBootLoader> boot(std::in_place, link.device);
+  link.Step();
+  EXPECT_EQ(boot->flash[0], 0x55);
+  EXPECT_EQ(boot->Addresses('A'), std::vector<std::uint32_t>{0});
+  EXPECT_EQ(link.bridge.infos, std::vector<std::string>{"Upload completed and verified!"});
+  boot.reset();
+  const Bytes written = link.device.TakeWritten();
+  ASSERT_FALSE(written.empty());
+  EXPECT_EQ(written.back(), 'R');
+  EXPECT_EQ(link.State(), 2);
+  EXPECT_EQ(link.Status().text, "Completed");
+  EXPECT_EQ(link.Status().progress, 100);
+  // The new program identifies itself.
+  EXPECT_EQ(Answer('g'), Bytes{'E'});
+  EXPECT_EQ(link.State(), 6);
+  // A later start through the boot loader goes straight to the program: no second installation.
+  link.RunFor(2100, 2);  // keep-alive
+  link.device.TakeWritten();
+  EXPECT_EQ(Answer('B'), Bytes{'u'});
+  EXPECT_EQ(Answer('?'), Bytes{'R'});
+  EXPECT_EQ(link.bridge.firmwareDialogs, 1);
+}
+
+TEST_F(SupervisorBoot, BadFirmwareFileStopsWithTheReadersText) {
+  QTemporaryDir dir;
+  const std::string file = dir.path().toStdString() + "/bad.hex";
+  std::ofstream(file) << ":01000000550B\n";
+  link.bridge.firmwareFile = file;
+  ReachProgramming();
+  link.Step();
+  EXPECT_EQ(link.State(), 6);
+  EXPECT_EQ(link.Status().colour, StatusColour::Red);
+  EXPECT_EQ(link.Status().text.rfind("Error parsing file: ", 0), 0u) << link.Status().text;
+  EXPECT_TRUE(link.device.written.empty());
+}
+
+TEST_F(SupervisorBoot, TerminateRequestBeforeProgrammingOpensNoDialog) {
+  ReachProgramming();
+  link.stop = true;
+  link.Step();
+  EXPECT_EQ(link.bridge.firmwareDialogs, 0);
+  EXPECT_TRUE(link.device.written.empty());
+}
+
+}  // namespace
+}  // namespace zorv::test

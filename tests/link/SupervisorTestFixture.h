@@ -1,0 +1,173 @@
+#pragma once
+// A link supervisor on the fake clock, a scripted serial device and a recording window bridge,
+// plus a scripted controller that answers identification requests and both transfers.
+#include <QSettings>
+#include <QTemporaryDir>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "link/PortNames.h"
+#include "link/TCOMThread.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/RecordingBridge.h"
+#include "tests/support/ScriptedSerialDevice.h"
+
+namespace zorv::test {
+
+// Plays the controller program: a product code for every 0xFF, 'I' and echoes for 'H',
+// the image byte by byte for 'F'. Live pairs and 'E' are recorded, not answered.
+class FakeController {
+ public:
+  explicit FakeController(ScriptedSerialDevice& device) : device_(device) {
+    device_.onWrite = [this](std::uint8_t byte) { OnByte(byte); };
+  }
+  ~FakeController() { device_.onWrite = nullptr; }
+  FakeController(const FakeController&) = delete;
+  FakeController& operator=(const FakeController&) = delete;
+
+  std::uint8_t productCode = 'g';
+  bool answerIdentify = true;
+  ImageBytes memory{};  // the controller's settings
+  // Echo of this upload byte (0-based) comes back wrong, and the controller then falls silent.
+  int wrongEchoAt = -1;
+  // The download stops (silence) after sending this many bytes.
+  int downloadStopsAfter = -1;
+  std::vector<std::uint8_t> downloadEchoes;  // what the link echoed during a download
+  // Runs just before the controller sees each byte the link writes.
+  std::function<void(std::uint8_t)> onWrite;
+
+  int Length() const { return productCode == 'G' ? 121 : 256; }
+
+ private:
+  enum class Mode { Idle, Identified, Uploading, Downloading, Silent };
+
+  void OnByte(std::uint8_t byte) {
+    if (onWrite) onWrite(byte);
+    if (mode_ == Mode::Silent) return;
+    if (byte == 0xFF && (mode_ == Mode::Idle || mode_ == Mode::Identified)) {
+      if (answerIdentify) device_.Feed({productCode});
+      mode_ = Mode::Identified;
+      return;
+    }
+    switch (mode_) {
+      case Mode::Identified:
+        if (byte == 'H') {
+          index_ = 0;
+          mode_ = Mode::Uploading;
+          device_.Feed({'I'});
+        } else if (byte == 'F') {
+          index_ = 0;
+          mode_ = Mode::Downloading;
+          downloadEchoes.clear();
+          device_.Feed({memory[0]});
+        } else {
+          mode_ = Mode::Idle;
+        }
+        break;
+      case Mode::Uploading:
+        memory[static_cast<std::size_t>(index_)] = byte;
+        if (index_ == wrongEchoAt) {
+          device_.Feed({static_cast<std::uint8_t>(byte ^ 0x5A)});
+          mode_ = Mode::Silent;
+          break;
+        }
+        device_.Feed({byte});
+        if (++index_ == Length()) mode_ = Mode::Idle;
+        break;
+      case Mode::Downloading:
+        downloadEchoes.push_back(byte);
+        if (++index_ == Length()) {
+          mode_ = Mode::Idle;
+        } else if (index_ == downloadStopsAfter) {
+          mode_ = Mode::Silent;
+        } else {
+          device_.Feed({memory[static_cast<std::size_t>(index_)]});
+        }
+        break;
+      default:
+        break;
+    }
+  }
+
+  ScriptedSerialDevice& device_;
+  Mode mode_ = Mode::Idle;
+  int index_ = 0;
+};
+
+class Supervisor {
+ public:
+  static constexpr int kPort = 7;
+  // Ticks like a PC that has been running a while: the thread's time stamp 0 is long past.
+  static constexpr std::uint32_t kStartTicks = 5'000'000;
+
+  Supervisor() : Supervisor(kStartTicks) {}
+  explicit Supervisor(std::uint32_t startTicks) : clock(startTicks) {
+    // Port aliases live in the user's settings; keep the user's own out of the tests.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir_.path());
+    NewThread();
+  }
+
+  // What the window does on Reset or notice 255: a fresh thread for the same port.
+  void NewThread() {
+    thread.reset();
+    thread = std::make_unique<TCOMThread>(bridge, kPort, clock, device, flash, productCode, stop);
+  }
+
+  void Step() {
+    const std::lock_guard<std::mutex> guard(thread->Lock());
+    thread->Step();
+  }
+  // One loop cycle: a step and the 10 ms sleep.
+  void Cycle() {
+    Step();
+    clock.Sleep(10);
+  }
+  // Cycles until `ms` have passed or the link reaches `untilState`.
+  void RunFor(std::uint32_t ms, int untilState = -1) {
+    const std::uint32_t start = clock.Ticks();
+    while (clock.Since(start) < ms && State() != untilState) Cycle();
+  }
+  void SetCommand(std::uint8_t command, std::uint8_t argument = 0) {
+    thread->SetCommand(command, argument);
+  }
+
+  int State() {
+    const std::lock_guard<std::mutex> guard(thread->Lock());
+    return thread->LinkState();
+  }
+  LinkStatus Status() {
+    const std::lock_guard<std::mutex> guard(thread->Lock());
+    return thread->Status();
+  }
+
+  // Opens the port and brings the link to idle in state 6 with the first download done.
+  void ConnectIdle(FakeController& controller) {
+    Step();  // state 0 -> 2
+    device.Feed({controller.productCode});
+    Step();  // -> 6, first download queued
+    RunFor(5000, 2);
+    device.Feed({controller.productCode});
+    Step();  // -> 6 again
+    device.TakeWritten();
+    bridge.notices.clear();
+    bridge.refreshes.clear();
+  }
+
+  FakeClock clock;
+  ScriptedSerialDevice device{clock};
+  RecordingBridge bridge;
+  FlashImage flash;
+  std::atomic<std::uint8_t> productCode{0x55};  // neither 0 nor a product code
+  std::atomic<bool> stop{false};
+  std::unique_ptr<TCOMThread> thread;
+
+ private:
+  QTemporaryDir settingsDir_;
+};
+
+}  // namespace zorv::test
