@@ -28,7 +28,9 @@ std::optional<unsigned> HexField(std::string_view text, std::size_t pos, std::si
   return value;
 }
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= 32;
+}
 
 std::string_view Trim(std::string_view line) {
   while (!line.empty() && IsBlank(line.front())) line.remove_prefix(1);

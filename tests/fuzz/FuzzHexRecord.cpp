@@ -17,11 +17,16 @@ namespace {
 using zorv::FlashImage;
 using zorv::Outcome;
 
-constexpr std::array<std::string_view, 10> kRecordErrors{
-    "not a valid packet", "no start marker",  "bad length byte",
-    "bad address",        "bad rec type byte", "packet truncated",
-    "data exceeds writeable flash space",      "bad packet data",
-    "bad checksum format", "checksum failed"};
+constexpr std::array<std::string_view, 10> kRecordErrors{"not a valid packet",
+                                                         "no start marker",
+                                                         "bad length byte",
+                                                         "bad address",
+                                                         "bad rec type byte",
+                                                         "packet truncated",
+                                                         "data exceeds writeable flash space",
+                                                         "bad packet data",
+                                                         "bad checksum format",
+                                                         "checksum failed"};
 
 bool IsRecordError(std::string_view text) {
   return std::find(kRecordErrors.begin(), kRecordErrors.end(), text) != kRecordErrors.end();
@@ -49,7 +54,8 @@ void ParseWithChosenChip(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider provider(data, size);
   FlashImage flash;
   flash.chip.flashLimit = provider.ConsumeIntegral<std::uint32_t>();
-  const std::size_t imageSize = provider.ConsumeIntegralInRange<std::size_t>(0, zorv::kFlashImageSize);
+  const std::size_t imageSize =
+      provider.ConsumeIntegralInRange<std::size_t>(0, zorv::kFlashImageSize);
   flash.bytes.assign(imageSize, 0);
   const std::string line = provider.ConsumeRemainingBytesAsString();
   const Outcome outcome = ParseHexRecord(line, flash);

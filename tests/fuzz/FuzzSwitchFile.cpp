@@ -43,8 +43,9 @@ void RoundTrip(const std::uint8_t* data, std::size_t size) {
   SettingsImage opened;
   Require(ReadSwitchFile(file, opened).ok && opened == saved);
   // Exactly the two files of this target: no temporary file survives a save.
-  const auto entries = std::distance(std::filesystem::directory_iterator(zorv::fuzz::ScratchFolder()),
-                                     std::filesystem::directory_iterator());
+  const auto entries =
+      std::distance(std::filesystem::directory_iterator(zorv::fuzz::ScratchFolder()),
+                    std::filesystem::directory_iterator());
   Require(entries == 2);
 }
 

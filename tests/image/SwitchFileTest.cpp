@@ -40,12 +40,14 @@ Bytes ReadRaw(const std::string& file) {
 
 void WriteRaw(const std::string& file, const Bytes& bytes) {
   std::ofstream(file, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
 }
 
 std::set<std::string> Entries(const fs::path& folder) {
   std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+  for (const auto& entry : fs::directory_iterator(folder))
+    names.insert(entry.path().filename().string());
   return names;
 }
 
@@ -58,7 +60,9 @@ SettingsImage Permutation(unsigned step, unsigned offset) {
   return image;
 }
 
-Bytes AsBytes(const SettingsImage& image) { return Bytes(image.bytes.begin(), image.bytes.end()); }
+Bytes AsBytes(const SettingsImage& image) {
+  return Bytes(image.bytes.begin(), image.bytes.end());
+}
 
 TEST(SwitchFileRoundTrip, SaveThenOpenRestoresAll256Bytes) {
   TempFolder folder;
@@ -101,7 +105,8 @@ TEST_P(SwitchFileOpenTest, LoadsTheFirstRecordOrLeavesTheImage) {
   TempFolder folder;
   std::string file = folder.File("in.joy");
   Bytes content(row.size);
-  for (std::size_t i = 0; i < content.size(); ++i) content[i] = static_cast<std::uint8_t>(i * 7 + 3);
+  for (std::size_t i = 0; i < content.size(); ++i)
+    content[i] = static_cast<std::uint8_t>(i * 7 + 3);
   if (row.kind == Kind::Sized) WriteRaw(file, content);
   if (row.kind == Kind::Folder) file = folder.Path().string();
 
@@ -188,12 +193,17 @@ class SwitchFileSaveFailureTest : public ::testing::TestWithParam<SaveRow> {
   // Applies the row's blocker after the old file exists; false when the machine cannot.
   bool Block(Blocker blocker, const std::string& file) {
     switch (blocker) {
-      case Blocker::ImmutableFolder: return SetImmutable(folder_.Path(), true);
+      case Blocker::ImmutableFolder:
+        return SetImmutable(folder_.Path(), true);
       case Blocker::ReadOnlyMount:
-        return mount("tmpfs", folder_.Path().c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-      case Blocker::ImmutableFile: return SetImmutable(file, true);
-      case Blocker::ReadOnlyFile: return chmod(file.c_str(), 0444) == 0;
-      case Blocker::FullDisk: return FillUp();
+        return mount("tmpfs", folder_.Path().c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) ==
+               0;
+      case Blocker::ImmutableFile:
+        return SetImmutable(file, true);
+      case Blocker::ReadOnlyFile:
+        return chmod(file.c_str(), 0444) == 0;
+      case Blocker::FullDisk:
+        return FillUp();
     }
     return false;
   }

@@ -84,8 +84,8 @@ TEST_P(HexErrorTest, ReportsTheFirstFailingCheck) {
   TempFolder folder;
   FlashImage flash;
   if (row.source != Source::Line) {
-    const std::string name = row.source == Source::Folder ? folder.Path().string()
-                                                          : folder.File("none.hex");
+    const std::string name =
+        row.source == Source::Folder ? folder.Path().string() : folder.File("none.hex");
     const Outcome outcome = ReadHexFile(name, flash);
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.error, "Failed to read input file <" + name + ">");
@@ -97,8 +97,8 @@ TEST_P(HexErrorTest, ReportsTheFirstFailingCheck) {
   EXPECT_EQ(record.error, row.error);
 
   // In a file, the bad record stops the read: the record after it is never stored.
-  const std::string file = folder.Write(
-      "f.hex", Record(0, 0x0300, {0x11}) + "\n" + row.line + "\n" + Record(0, 0x0310, {0x22}) + "\n");
+  const std::string file = folder.Write("f.hex", Record(0, 0x0300, {0x11}) + "\n" + row.line +
+                                                     "\n" + Record(0, 0x0310, {0x22}) + "\n");
   const Outcome outcome = ReadHexFile(file, flash);
   EXPECT_FALSE(outcome.ok);
   EXPECT_EQ(outcome.error, "Error parsing file: " + row.error);
@@ -151,17 +151,13 @@ TEST_P(HexLimitTest, AddressPlusCountMayEqualTheLimit) {
 
 // With 16-bit addresses no record reaches 0x1F800: the furthest one (0xFFFF + 255 bytes) passes
 // and wraps to the bottom of the image.
-INSTANTIATE_TEST_SUITE_P(ChipSizes, HexLimitTest,
-                         ::testing::Values(LimitRow{15360, 0x3BF0, 16, true},
-                                           LimitRow{15360, 0x3BF1, 16, false},
-                                           LimitRow{15360, 0x3BFF, 1, true},
-                                           LimitRow{15360, 0x3C00, 1, false},
-                                           LimitRow{31744, 0x7BF0, 16, true},
-                                           LimitRow{31744, 0x7BF1, 16, false},
-                                           LimitRow{31744, 0x7B01, 255, true},
-                                           LimitRow{31744, 0x7B02, 255, false},
-                                           LimitRow{129024, 0xFF00, 255, true},
-                                           LimitRow{129024, 0xFFFF, 255, true}));
+INSTANTIATE_TEST_SUITE_P(
+    ChipSizes, HexLimitTest,
+    ::testing::Values(LimitRow{15360, 0x3BF0, 16, true}, LimitRow{15360, 0x3BF1, 16, false},
+                      LimitRow{15360, 0x3BFF, 1, true}, LimitRow{15360, 0x3C00, 1, false},
+                      LimitRow{31744, 0x7BF0, 16, true}, LimitRow{31744, 0x7BF1, 16, false},
+                      LimitRow{31744, 0x7B01, 255, true}, LimitRow{31744, 0x7B02, 255, false},
+                      LimitRow{129024, 0xFF00, 255, true}, LimitRow{129024, 0xFFFF, 255, true}));
 
 TEST(HexLimit, LimitBeyondTheImageNeverWritesOutsideIt) {
   FlashImage flash;
@@ -209,8 +205,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineRow{"MixedCase", ":10010000214601360121470136007eFe09d2190140", 0x0100, kSample},
         LineRow{"TrailingText", ":0100000055AA trailing text", 0x0000, {0x55}},
         LineRow{"TrailingHex", ":0100000055AA00FF", 0x0000, {0x55}},
-        LineRow{"EmptyData", ":00030000FD", 0x0300, {}},
-        LineRow{"EndOfFile", ":00000001FF", 0, {}},
+        LineRow{"EmptyData", ":00030000FD", 0x0300, {}}, LineRow{"EndOfFile", ":00000001FF", 0, {}},
         LineRow{"ExtendedSegment", ":020000021000EC", 0, {}},
         LineRow{"StartSegment", ":0400000300001000E9", 0, {}},
         LineRow{"ExtendedLinear", ":020000040001F9", 0, {}},
@@ -243,14 +238,14 @@ const std::string kEnd = ":00000001FF";
 
 INSTANTIATE_TEST_SUITE_P(
     Layouts, HexLayoutTest,
-    ::testing::Values(
-        LayoutRow{"Lf", kA + "\n" + kB + "\n" + kEnd + "\n"},
-        LayoutRow{"CrLf", kA + "\r\n" + kB + "\r\n" + kEnd + "\r\n"},
-        LayoutRow{"Cr", kA + "\r" + kB + "\r" + kEnd + "\r"},
-        LayoutRow{"NoFinalBreak", kA + "\n" + kB},
-        LayoutRow{"BlankLines", "\n\n" + kA + "\n\n   \n\t\n" + kB + "\n\n"},
-        LayoutRow{"Surrounded", "  \t" + kA + " \t \n\x01\x1f" + kB + std::string(1, '\0') + " \n"},
-        LayoutRow{"FormFeedAndVerticalTab", "\f\v" + kA + "\v\n" + kB + "\f"}),
+    ::testing::Values(LayoutRow{"Lf", kA + "\n" + kB + "\n" + kEnd + "\n"},
+                      LayoutRow{"CrLf", kA + "\r\n" + kB + "\r\n" + kEnd + "\r\n"},
+                      LayoutRow{"Cr", kA + "\r" + kB + "\r" + kEnd + "\r"},
+                      LayoutRow{"NoFinalBreak", kA + "\n" + kB},
+                      LayoutRow{"BlankLines", "\n\n" + kA + "\n\n   \n\t\n" + kB + "\n\n"},
+                      LayoutRow{"Surrounded",
+                                "  \t" + kA + " \t \n\x01\x1f" + kB + std::string(1, '\0') + " \n"},
+                      LayoutRow{"FormFeedAndVerticalTab", "\f\v" + kA + "\v\n" + kB + "\f"}),
     RowName<LayoutRow>);
 
 // ---- Highest address: the largest address that received a byte, over the whole file.
@@ -278,14 +273,17 @@ TEST_P(HexHighestTest, IsTheLargestStoredAddress) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, HexHighestTest,
-    ::testing::Values(
-        HighestRow{"Empty", 0x3C00, {}, 0},
-        HighestRow{"OnlyEndOfFile", 0x3C00, {"", "  ", kEnd}, 0},
-        HighestRow{"Descending", 0x3C00,
-                   {Record(0, 0x0200, Range(0, 4)), Record(0, 0x0010, {9}), kEnd}, 0x0203},
-        HighestRow{"AddressRecordsDoNotCount", 0x3C00,
-                   {Record(0, 0x0020, {1}), ":02FFFF040001FB", Record(4, 0, {0, 1})}, 0x0020},
-        HighestRow{"WrapAt64K", 0x1F800, {Record(0, 0xFFFE, Range(1, 4))}, 0xFFFF}),
+    ::testing::Values(HighestRow{"Empty", 0x3C00, {}, 0},
+                      HighestRow{"OnlyEndOfFile", 0x3C00, {"", "  ", kEnd}, 0},
+                      HighestRow{"Descending",
+                                 0x3C00,
+                                 {Record(0, 0x0200, Range(0, 4)), Record(0, 0x0010, {9}), kEnd},
+                                 0x0203},
+                      HighestRow{"AddressRecordsDoNotCount",
+                                 0x3C00,
+                                 {Record(0, 0x0020, {1}), ":02FFFF040001FB", Record(4, 0, {0, 1})},
+                                 0x0020},
+                      HighestRow{"WrapAt64K", 0x1F800, {Record(0, 0xFFFE, Range(1, 4))}, 0xFFFF}),
     RowName<HighestRow>);
 
 TEST(HexWrap, AddressesWrapTo16Bits) {
@@ -343,18 +341,29 @@ TEST_P(HexDataFileTest, ReadsAsExpected) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, HexDataFileTest,
-    ::testing::Values(
-        DataFileRow{"Good", "good.hex", "", 0x3BFF,
-                    {{0x0000, Range(0x10, 16)},
-                     {0x0010, {0xAB, 0xCD, 0xEF, 0x01, 0x00}},
-                     {0x3BF0, Range(0xF0, 16)}}},
-        // The failing record's bytes are stored before its checksum is tested.
-        DataFileRow{"BadChecksum", "bad-checksum.hex", "Error parsing file: checksum failed", 0x0021,
-                    {{0x0000, {1, 2, 3, 4}}, {0x0020, {0x55, 0x66}}, {0x0040, {0}}}},
-        DataFileRow{"OverLimit", "over-limit.hex", "Error parsing file: data exceeds writeable flash space",
-                    0x0001, {{0x0000, {1, 2}}, {0x3BF1, Bytes(15, 0)}}},
-        DataFileRow{"Truncated", "truncated.hex", "Error parsing file: packet truncated", 0x0002,
-                    {{0x0000, {7, 8, 9, 0}}}}),
+    ::testing::Values(DataFileRow{"Good",
+                                  "good.hex",
+                                  "",
+                                  0x3BFF,
+                                  {{0x0000, Range(0x10, 16)},
+                                   {0x0010, {0xAB, 0xCD, 0xEF, 0x01, 0x00}},
+                                   {0x3BF0, Range(0xF0, 16)}}},
+                      // The failing record's bytes are stored before its checksum is tested.
+                      DataFileRow{"BadChecksum",
+                                  "bad-checksum.hex",
+                                  "Error parsing file: checksum failed",
+                                  0x0021,
+                                  {{0x0000, {1, 2, 3, 4}}, {0x0020, {0x55, 0x66}}, {0x0040, {0}}}},
+                      DataFileRow{"OverLimit",
+                                  "over-limit.hex",
+                                  "Error parsing file: data exceeds writeable flash space",
+                                  0x0001,
+                                  {{0x0000, {1, 2}}, {0x3BF1, Bytes(15, 0)}}},
+                      DataFileRow{"Truncated",
+                                  "truncated.hex",
+                                  "Error parsing file: packet truncated",
+                                  0x0002,
+                                  {{0x0000, {7, 8, 9, 0}}}}),
     RowName<DataFileRow>);
 
 // ---- Cross-check: random binaries converted by binutils read back byte for byte.
@@ -368,15 +377,15 @@ class HexObjcopyTest : public ::testing::TestWithParam<ObjcopyRow> {};
 
 TEST_P(HexObjcopyTest, ReadsBackWhatObjcopyWrote) {
   const ObjcopyRow& row = GetParam();
-  if (std::system("objcopy --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "binutils objcopy not found";
+  if (std::system("objcopy --version >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "binutils objcopy not found";
 
   std::mt19937 random(static_cast<unsigned>(row.size));
   Bytes binary(row.size);
   for (std::uint8_t& b : binary) b = static_cast<std::uint8_t>(random() & 0xFF);
 
   TempFolder folder;
-  const std::string in =
-      folder.Write("firmware.bin", std::string(binary.begin(), binary.end()));
+  const std::string in = folder.Write("firmware.bin", std::string(binary.begin(), binary.end()));
   const std::string out = folder.File("firmware.hex");
   const std::string command = "objcopy -I binary -O ihex '" + in + "' '" + out + "'";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
@@ -386,10 +395,11 @@ TEST_P(HexObjcopyTest, ReadsBackWhatObjcopyWrote) {
   const Outcome outcome = ReadHexFile(out, flash);
   ASSERT_TRUE(outcome.ok) << outcome.error;
   const auto differ = std::mismatch(binary.begin(), binary.end(), flash.bytes.begin());
-  EXPECT_EQ(differ.first - binary.begin(), static_cast<std::ptrdiff_t>(row.size)) << "first wrong byte";
+  EXPECT_EQ(differ.first - binary.begin(), static_cast<std::ptrdiff_t>(row.size))
+      << "first wrong byte";
   EXPECT_EQ(flash.highestAddress, row.size - 1);
-  EXPECT_TRUE(std::all_of(flash.bytes.begin() + static_cast<std::ptrdiff_t>(row.size), flash.bytes.end(),
-                          [](std::uint8_t b) { return b == 0; }));
+  EXPECT_TRUE(std::all_of(flash.bytes.begin() + static_cast<std::ptrdiff_t>(row.size),
+                          flash.bytes.end(), [](std::uint8_t b) { return b == 0; }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, HexObjcopyTest,
@@ -398,7 +408,9 @@ INSTANTIATE_TEST_SUITE_P(Sizes, HexObjcopyTest,
                                            ObjcopyRow{255, 0x3C00}, ObjcopyRow{1000, 0x3C00},
                                            ObjcopyRow{15360, 15360}, ObjcopyRow{31744, 31744},
                                            ObjcopyRow{65536, 0x1F800}),
-                         [](const ::testing::TestParamInfo<ObjcopyRow>& row) { return std::to_string(row.param.size); });
+                         [](const ::testing::TestParamInfo<ObjcopyRow>& row) {
+                           return std::to_string(row.param.size);
+                         });
 
 }  // namespace
 }  // namespace zorv
