@@ -28,8 +28,12 @@ constexpr int kReadBackLength = 2 + boot::kBlockSize + 1;
 // Frames carry 16-bit addresses: a page beyond would be written over page 0.
 constexpr std::uint32_t kLastPageAddress = 0xFFFF;
 
-std::uint8_t Low(std::uint32_t value) { return static_cast<std::uint8_t>(value & 0xFF); }
-std::uint8_t High(std::uint32_t value) { return static_cast<std::uint8_t>((value >> 8) & 0xFF); }
+std::uint8_t Low(std::uint32_t value) {
+  return static_cast<std::uint8_t>(value & 0xFF);
+}
+std::uint8_t High(std::uint32_t value) {
+  return static_cast<std::uint8_t>((value >> 8) & 0xFF);
+}
 
 }  // namespace
 
@@ -39,8 +43,9 @@ BootLoader::BootLoader(LinkPort& port, Clock& clock, FlashImage& flash,
 
 void BootLoader::IdentifyChip(const std::string& line) {
   std::string upper = line;
-  std::transform(upper.begin(), upper.end(), upper.begin(),
-                 [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
+  std::transform(upper.begin(), upper.end(), upper.begin(), [](char c) {
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  });
   ChipParameters chip;
   chip.flashLimit = kDefaultFlashLimit;
   chip.pageSize = kDefaultPageSize;
@@ -214,8 +219,7 @@ bool BootLoader::VerifyBlocks(std::uint32_t pageAddress, bool verified) {
 }
 
 bool BootLoader::ProgramFirmware(const std::string& fileName, LinkStatus& status,
-                                 const std::function<void()>& refreshStatus,
-                                 WindowBridge& bridge) {
+                                 const std::function<void()>& refreshStatus, WindowBridge& bridge) {
   static const std::string kUploadFailed = "Upload failed!";
   const Outcome read = ReadHexFile(fileName, flash_);
   if (!read) return Fail(status, read.error);

@@ -1,7 +1,5 @@
 // Boot loader programming against a scripted boot loader on a fake clock: chip parameters,
 // frame bytes, acknowledgement handling, read-back, and whole firmware runs.
-#include "link/BootLoader.h"
-
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
@@ -13,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "link/BootLoader.h"
 #include "tests/support/FakeBootLoader.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/RecordingBridge.h"
@@ -35,8 +34,8 @@ std::uint8_t Pattern(std::uint32_t address) {
 
 std::string HexRecord(std::uint32_t address, const Bytes& data, std::uint8_t type = 0) {
   char field[16];
-  std::snprintf(field, sizeof field, ":%02X%04X%02X", static_cast<unsigned>(data.size()),
-                address, static_cast<unsigned>(type));
+  std::snprintf(field, sizeof field, ":%02X%04X%02X", static_cast<unsigned>(data.size()), address,
+                static_cast<unsigned>(type));
   std::string line = field;
   unsigned sum = static_cast<unsigned>(data.size()) + (address >> 8) + (address & 0xFF) + type;
   for (std::uint8_t b : data) {
@@ -59,6 +58,9 @@ std::string HexSpan(std::uint32_t first, std::uint32_t last) {
   return text;
 }
 
+// Names each instance of a table-driven test after its row.
+const auto kCaseName = [](const auto& c) { return std::string(c.param.name); };
+
 const std::string kEndOfFile = ":00000001FF\r\n";
 
 struct Shown {
@@ -67,7 +69,9 @@ struct Shown {
   bool operator==(const Shown&) const = default;
 };
 
-void PrintTo(const Shown& s, std::ostream* os) { *os << '"' << s.text << "\" " << s.progress; }
+void PrintTo(const Shown& s, std::ostream* os) {
+  *os << '"' << s.text << "\" " << s.progress;
+}
 
 class BootLoaderTest : public ::testing::Test {
  protected:
@@ -181,12 +185,13 @@ TEST_P(FrameBytesTest, SendsCommandLengthPayloadAndXor) {
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, FrameBytesTest,
-    ::testing::Values(FrameCase{"address_0x0080", 'A', {0x80, 0x00}, {0x41, 0x05, 0x80, 0x00, 0x80}},
-                      FrameCase{"address_0x1234", 'A', {0x34, 0x12}, {0x41, 0x05, 0x34, 0x12, 0x26}},
-                      FrameCase{"page_open", 'E', {}, {0x45, 0x03, 0x00}},
-                      FrameCase{"page_close", 'F', {}, {0x46, 0x03, 0x00}},
-                      FrameCase{"read_back_0x0140", 'V', {0x40, 0x01}, {0x56, 0x05, 0x40, 0x01, 0x41}}),
-    [](const auto& c) { return std::string(c.param.name); });
+    ::testing::Values(
+        FrameCase{"address_0x0080", 'A', {0x80, 0x00}, {0x41, 0x05, 0x80, 0x00, 0x80}},
+        FrameCase{"address_0x1234", 'A', {0x34, 0x12}, {0x41, 0x05, 0x34, 0x12, 0x26}},
+        FrameCase{"page_open", 'E', {}, {0x45, 0x03, 0x00}},
+        FrameCase{"page_close", 'F', {}, {0x46, 0x03, 0x00}},
+        FrameCase{"read_back_0x0140", 'V', {0x40, 0x01}, {0x56, 0x05, 0x40, 0x01, 0x41}}),
+    kCaseName);
 
 TEST_F(BootLoaderTest, DataFrameCarries64BytesAndTheirXor) {
   peer.silentWhenDone = true;
@@ -260,13 +265,13 @@ INSTANTIATE_TEST_SUITE_P(
                       AnswerCase{"five_naks_then_ack", kFiveNaksThenAck, true, 6, 0},
                       AnswerCase{"six_naks", kSixNaks, false, 6, 0},
                       AnswerCase{"garbage_then_ack", {{0x33, 0x44, 0x55}, kAck}, true, 2, 0},
-                      AnswerCase{"nak_garbage_nak_then_ack", {kNak, {0x00}, kNak, kAck}, true, 4,
-                                 0},
+                      AnswerCase{
+                          "nak_garbage_nak_then_ack", {kNak, {0x00}, kNak, kAck}, true, 4, 0},
                       // The sixth garbage answer ends the frame; its tail is the caller's.
                       AnswerCase{"six_garbage", kSixGarbage, false, 6, 1},
                       AnswerCase{"silence", {kSilence}, false, 1, 0},
                       AnswerCase{"nak_then_silence", {kNak, kSilence}, false, 2, 0}),
-    [](const auto& c) { return std::string(c.param.name); });
+    kCaseName);
 
 struct TimingCase {
   const char* name;
@@ -297,7 +302,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TimingCase{"ack_at_5000_ms_too_late", 1000, 5000, false, 5000, 5010},
                       TimingCase{"silence", 1000, 0, false, 5000, 5010},
                       TimingCase{"silence_across_tick_wrap", 0xFFFFF000u, 0, false, 5000, 5010}),
-    [](const auto& c) { return std::string(c.param.name); });
+    kCaseName);
 
 TEST_F(BootLoaderTest, StopFlagEndsTheWaitForAnAnswerAtOnce) {
   peer.silentWhenDone = true;
@@ -362,7 +367,8 @@ Bytes WithTail(Bytes frame, std::uint8_t tail) {
   return frame;
 }
 
-class ReceiveFrameTest : public BootLoaderTest, public ::testing::WithParamInterface<ReceiveCase> {};
+class ReceiveFrameTest : public BootLoaderTest,
+                         public ::testing::WithParamInterface<ReceiveCase> {};
 
 TEST_P(ReceiveFrameTest, ChecksLengthAndXorAndNeverStoresPastEighty) {
   boot.BeginFrame('D');  // a full buffer from the frame before
@@ -393,7 +399,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ReceiveCase{"length_81", Announcing(81), false, 1, 0},
                       ReceiveCase{"length_2", {'V', 2, 0, 0}, false, 1, 0},
                       ReceiveCase{"length_0", {'V', 0, 0}, false, 1, 0}),
-    [](const auto& c) { return std::string(c.param.name); });
+    kCaseName);
 
 TEST_F(BootLoaderTest, OverlongFrameIsDroppedAndTheNextIsReceived) {
   device.Feed(Announcing(200));
@@ -405,7 +411,7 @@ TEST_F(BootLoaderTest, OverlongFrameIsDroppedAndTheNextIsReceived) {
 
 struct GapCase {
   const char* name;
-  std::uint32_t gap;    // between the bytes of a 5-byte frame
+  std::uint32_t gap;   // between the bytes of a 5-byte frame
   std::size_t arrive;  // how many of its bytes arrive at all
   bool valid;
   std::uint32_t minElapsed;
@@ -425,13 +431,13 @@ TEST_P(ReceiveGapTest, GivesUpTenSecondsAfterTheLastByte) {
   EXPECT_LE(Elapsed(), GetParam().maxElapsed);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Gaps, ReceiveGapTest,
-    ::testing::Values(GapCase{"bytes_every_9_s", 9000, 5, true, 45000, 45000},
-                      GapCase{"silence", 9000, 0, false, 10001, 10010},
-                      GapCase{"stops_after_two_bytes", 9000, 2, false, 28001, 28010},
-                      GapCase{"gap_of_10_1_s", 10100, 5, false, 10001, 10010}),
-    [](const auto& c) { return std::string(c.param.name); });
+INSTANTIATE_TEST_SUITE_P(Gaps, ReceiveGapTest,
+                         ::testing::Values(GapCase{"bytes_every_9_s", 9000, 5, true, 45000, 45000},
+                                           GapCase{"silence", 9000, 0, false, 10001, 10010},
+                                           GapCase{"stops_after_two_bytes", 9000, 2, false, 28001,
+                                                   28010},
+                                           GapCase{"gap_of_10_1_s", 10100, 5, false, 10001, 10010}),
+                         kCaseName);
 
 TEST_F(BootLoaderTest, StopFlagEndsReceivingAtOnce) {
   stop = true;
@@ -479,8 +485,9 @@ INSTANTIATE_TEST_SUITE_P(
                       VerifyCase{"first_byte_differs", 0, 0, 0x100u, {}, false, 1},
                       VerifyCase{"last_byte_differs", 0, 0, 0x13Fu, {}, false, 1},
                       VerifyCase{"byte_after_the_block_differs", 0, 0, 0x140u, {}, true, 1},
-                      VerifyCase{"answer_longer_than_a_block", 0, 0, {}, std::uint8_t{70}, true, 1}),
-    [](const auto& c) { return std::string(c.param.name); });
+                      VerifyCase{
+                          "answer_longer_than_a_block", 0, 0, {}, std::uint8_t{70}, true, 1}),
+    kCaseName);
 
 TEST_F(BootLoaderTest, ValidAnswerWithoutTheBlockNeverVerifies) {
   peer.readBackLength = 3;  // an empty frame: its cleared positions would equal an erased block
@@ -500,11 +507,11 @@ TEST_F(BootLoaderTest, ReadBackNeverReachesPastTheImage) {
 
 // ---- whole programming runs ----
 
-const std::vector<Shown> kThreePagesShown{
-    {"Sending update...", 0},  {"Sending update...", 0},  {"Sending update...", 0},
-    {"Sending update...", 42}, {"Sending update...", 42}, {"Sending update...", 85},
-    {"Verifying flash...", 0}, {"Verifying flash...", 42}, {"Verifying flash...", 85},
-    {"Completed", 100}};
+const std::vector<Shown> kThreePagesShown{{"Sending update...", 0},   {"Sending update...", 0},
+                                          {"Sending update...", 0},   {"Sending update...", 42},
+                                          {"Sending update...", 42},  {"Sending update...", 85},
+                                          {"Verifying flash...", 0},  {"Verifying flash...", 42},
+                                          {"Verifying flash...", 85}, {"Completed", 100}};
 
 class ProgramTest : public BootLoaderTest {
  protected:
@@ -596,9 +603,9 @@ INSTANTIATE_TEST_SUITE_P(
         UploadFailureCase{"silence_on_page_open_of_third_page",
                           Answers(Answers(kPageAcks, kPageAcks), {kAck, kSilence}), "AEDDFAEDDFAE",
                           85, 5000},
-        UploadFailureCase{"garbage_on_page_close",
-                          Answers({kAck, kAck, kAck, kAck}, kSixGarbage), "AEDDFFFFFF", 0, 0}),
-    [](const auto& c) { return std::string(c.param.name); });
+        UploadFailureCase{"garbage_on_page_close", Answers({kAck, kAck, kAck, kAck}, kSixGarbage),
+                          "AEDDFFFFFF", 0, 0}),
+    kCaseName);
 
 struct BadFileCase {
   const char* name;
@@ -609,12 +616,10 @@ struct BadFileCase {
 class BadFileTest : public ProgramTest, public ::testing::WithParamInterface<BadFileCase> {};
 
 TEST_P(BadFileTest, ShowsTheReadersErrorAndSendsNothing) {
-  const std::string path = GetParam().content.empty()
-                               ? dir.filePath("missing.hex").toStdString()
-                               : WriteFile("bad.hex", GetParam().content);
-  const std::string error = GetParam().error.empty()
-                                ? "Failed to read input file <" + path + ">"
-                                : GetParam().error;
+  const std::string path = GetParam().content.empty() ? dir.filePath("missing.hex").toStdString()
+                                                      : WriteFile("bad.hex", GetParam().content);
+  const std::string error =
+      GetParam().error.empty() ? "Failed to read input file <" + path + ">" : GetParam().error;
   EXPECT_FALSE(Program(path));
   EXPECT_EQ(status.text, error);
   EXPECT_EQ(status.colour, StatusColour::Red);
@@ -631,7 +636,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   "Error parsing file: checksum failed"},
                       BadFileCase{"beyond_the_chip", HexRecord(0x3C00, {0x55}),
                                   "Error parsing file: data exceeds writeable flash space"}),
-    [](const auto& c) { return std::string(c.param.name); });
+    kCaseName);
 
 TEST_F(ProgramTest, LastPageBelow64KiBEndsTheLoopsInsteadOfWrapping) {
   boot.IdentifyChip("AT90CAN128");
@@ -654,8 +659,8 @@ struct HighestZeroCase {
   std::string content;
 };
 
-class HighestZeroTest : public ProgramTest, public ::testing::WithParamInterface<HighestZeroCase> {
-};
+class HighestZeroTest : public ProgramTest,
+                        public ::testing::WithParamInterface<HighestZeroCase> {};
 
 TEST_P(HighestZeroTest, WritesPageZeroWithProgress100) {
   ASSERT_TRUE(Program(WriteFile("zero.hex", GetParam().content)));
@@ -670,7 +675,7 @@ TEST_P(HighestZeroTest, WritesPageZeroWithProgress100) {
 INSTANTIATE_TEST_SUITE_P(Files, HighestZeroTest,
                          ::testing::Values(HighestZeroCase{"one_byte_at_0", HexSpan(0, 0)},
                                            HighestZeroCase{"end_record_only", kEndOfFile}),
-                         [](const auto& c) { return std::string(c.param.name); });
+                         kCaseName);
 
 TEST_F(ProgramTest, EarlierFileLeavesNothingBehind) {
   ASSERT_TRUE(Program(ThreePageFile()));
@@ -712,18 +717,20 @@ TEST_P(StopTest, ReturnsPromptlyWithoutFurtherWindowCalls) {
   EXPECT_TRUE(bridge.infos.empty());
   EXPECT_TRUE(bridge.errors.empty());
   EXPECT_EQ(status.linkState, 6);
-  const std::size_t framesAtStop = GetParam().atFrame != 0 ? GetParam().atFrame : peer.frames.size();
+  const std::size_t framesAtStop =
+      GetParam().atFrame != 0 ? GetParam().atFrame : peer.frames.size();
   EXPECT_EQ(peer.frames.size(), framesAtStop);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Moments, StopTest,
-    ::testing::Values(StopCase{"first_address", 1, 0}, StopCase{"data_of_second_page", 8, 0},
-                      StopCase{"page_close_of_last_page", 15, 0},
-                      StopCase{"first_read_back", 16, 0}, StopCase{"last_read_back", 21, 0},
-                      StopCase{"refresh_after_first_page", 0, 2},
-                      StopCase{"last_verify_refresh", 0, 9}),
-    [](const auto& c) { return std::string(c.param.name); });
+INSTANTIATE_TEST_SUITE_P(Moments, StopTest,
+                         ::testing::Values(StopCase{"first_address", 1, 0},
+                                           StopCase{"data_of_second_page", 8, 0},
+                                           StopCase{"page_close_of_last_page", 15, 0},
+                                           StopCase{"first_read_back", 16, 0},
+                                           StopCase{"last_read_back", 21, 0},
+                                           StopCase{"refresh_after_first_page", 0, 2},
+                                           StopCase{"last_verify_refresh", 0, 9}),
+                         kCaseName);
 
 }  // namespace
 }  // namespace zorv

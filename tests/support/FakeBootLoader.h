@@ -97,15 +97,20 @@ class FakeBootLoader {
 
   void Apply(const BootFrame& frame) {
     switch (frame.command) {
-      case 'A': page_ = frame.Address(); break;
-      case 'E': block_ = 0; break;
+      case 'A':
+        page_ = frame.Address();
+        break;
+      case 'E':
+        block_ = 0;
+        break;
       case 'D':
         for (std::size_t i = 0; i < frame.payload.size(); ++i) {
           flash[page_ + block_ * 64 + i] = frame.payload[i];
         }
         ++block_;
         break;
-      default: break;
+      default:
+        break;
     }
   }
 
