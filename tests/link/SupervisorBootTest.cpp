@@ -247,5 +247,91 @@ TEST_F(SupervisorBoot, TerminateRequestBeforeProgrammingOpensNoDialog) {
   EXPECT_TRUE(link.device.written.empty());
 }
 
+TEST_F(SupervisorBoot, TerminateRequestMidStepSkipsTheMessageBox) {
+  Answer('B');
+  Answer('?');
+  link.device.onWrite = [this](std::uint8_t byte) {
+    if (byte == 'u') link.stop = true;  // the window starts destroying the thread
+  };
+  link.device.Feed({'B'});
+  link.Step();
+  EXPECT_EQ(link.device.written.back(), 'u');
+  EXPECT_TRUE(link.bridge.errors.empty());
+  link.device.onWrite = nullptr;
+}
+
+// Records whether the link's lock was free while each synchronised call ran.
+class LockProbeBridge final : public WindowBridge {
+ public:
+  void PostNotice(std::uint8_t code, std::uint8_t value) override { inner.PostNotice(code, value); }
+  void RefreshStatus(const StatusSnapshot& status) override {
+    Probe();
+    inner.RefreshStatus(status);
+  }
+  void ShowLinkError(const std::string& text) override {
+    Probe();
+    inner.ShowLinkError(text);
+  }
+  void ShowLinkInfo(const std::string& text) override {
+    Probe();
+    inner.ShowLinkInfo(text);
+  }
+  void LoadBufferFromImage(ImageBytes& buffer) override {
+    Probe();
+    inner.LoadBufferFromImage(buffer);
+  }
+  void StoreBufferToImage(const ImageBytes& buffer) override {
+    Probe();
+    inner.StoreBufferToImage(buffer);
+  }
+  std::string SelectFirmwareFile() override {
+    Probe();
+    return inner.SelectFirmwareFile();
+  }
+
+  RecordingBridge inner;
+  TCOMThread* thread = nullptr;
+  int calls = 0;
+  int lockHeld = 0;
+
+ private:
+  void Probe() {
+    ++calls;
+    if (thread->Lock().try_lock()) {
+      thread->Lock().unlock();
+    } else {
+      ++lockHeld;
+    }
+  }
+};
+
+// The window may take the lock (a request, the Reset button) while it runs a synchronised call
+// for the link: the link must not hold the lock meanwhile, or the two would wait for each other.
+TEST(SupervisorLock, IsReleasedWhileTheWindowRunsASynchronisedCall) {
+  FakeClock clock(5'000'000);
+  ScriptedSerialDevice device(clock);
+  LockProbeBridge bridge;
+  FlashImage flash;
+  std::atomic<std::uint8_t> productCode{0};
+  std::atomic<bool> stop{false};
+  TCOMThread thread(bridge, 7, clock, device, flash, productCode, stop);
+  bridge.thread = &thread;
+  FakeController controller(device);
+  const auto step = [&] {
+    const std::lock_guard<std::mutex> guard(thread.Lock());
+    thread.Step();
+    clock.Sleep(10);
+  };
+  step();
+  device.Feed({'g'});
+  for (int i = 0; i < 400 && bridge.inner.LinkNotices().empty(); ++i) step();  // the download
+  device.Feed({'g'});
+  step();
+  thread.SetCommand(command::kUpload, 0);
+  step();  // LoadBufferFromImage
+  EXPECT_EQ(bridge.calls, 2);  // the store after the download, the copy before the upload
+  EXPECT_EQ(bridge.lockHeld, 0);
+}
+
 }  // namespace
 }  // namespace zorv::test
