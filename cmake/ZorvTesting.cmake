@@ -20,7 +20,7 @@ function(zorv_add_test name)
   zorv_warnings(${name})
   set(labels ${ARG_LABELS})
   if(ARG_TSAN)
-    list(APPEND labels tsan)
+    string(APPEND labels "-tsan")  # one label (discovery splits lists); ctest -L matches parts
     add_dependencies(zorv_tsan_tests ${name})
   endif()
   if(ZORV_TSAN AND NOT ARG_TSAN)
