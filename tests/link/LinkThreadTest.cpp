@@ -6,9 +6,12 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QObject>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <atomic>
 #include <deque>
 #include <functional>
@@ -149,6 +152,20 @@ ControllerScript BootLoaderWithoutProgram() {
       replies.push_back('?');
     }
     if (written == 'R') *announcing = true;
+  };
+  return script;
+}
+
+// The same controller once the user has chosen firmware: asked with 'I' it names its chip,
+// then it never answers a frame, so programming waits on its first frame.
+ControllerScript BootLoaderThatStallsInProgramming() {
+  ControllerScript script = BootLoaderWithoutProgram();
+  auto hooked = script.onWrite;
+  script.onWrite = [hooked](std::uint8_t written, std::deque<std::uint8_t>& replies) {
+    hooked(written, replies);
+    if (written == 'I') {
+      for (char c : std::string("ATmega16 BOOT\r\n")) replies.push_back(static_cast<std::uint8_t>(c));
+    }
   };
   return script;
 }
@@ -426,13 +443,17 @@ TEST_F(LinkThreadTest, RequestsReachTheWireOnlyOnceTheLinkIsIdle) {
 
 TEST_F(LinkThreadTest, WindowRequestsNeverWaitWhileTheLinkWaitsForTheWindow) {
   SharedFakeClock clock(5000);
+  window_.clock = &clock;
   const ImageBytes controllerImage = CountingImage();
   ControllerDevice controller(DownloadingController(controllerImage));
   auto link = Start(clock, controller);
   ASSERT_TRUE(ProcessUntil([&] { return link->LinkState() == 6 && window_.image == controllerImage; }));
-  // From now on the window runs no events, so the link's next status refresh waits for it;
-  // every request must still return at once.
+  // From now on the window runs no events. Only the link advances the fake clock, so once it
+  // has reached the time of its next refresh it stands still there, waiting for the window.
   const std::size_t refreshesBefore = window_.refreshes.size();
+  const std::uint32_t due = window_.refreshTicks.back() + LinkThread::kRefreshMs;
+  ASSERT_TRUE(WaitWithoutEvents([&] { return clock.Ticks() > due; }));
+  const std::uint32_t waitingAt = clock.Ticks();
   QElapsedTimer timer;
   timer.start();
   for (int i = 0; i < 20000; ++i) {
@@ -442,6 +463,7 @@ TEST_F(LinkThreadTest, WindowRequestsNeverWaitWhileTheLinkWaitsForTheWindow) {
     if (i % 100 == 0) link->ClearProgress();
   }
   EXPECT_LT(timer.elapsed(), kPrompt);
+  EXPECT_EQ(clock.Ticks(), waitingAt);  // the link waited for the window all along
   EXPECT_EQ(window_.refreshes.size(), refreshesBefore);
   // The link goes on as soon as the window runs its events again: live pairs go out and the
   // refreshes continue, all while the window keeps sending requests.
@@ -533,6 +555,41 @@ TEST_F(LinkThreadTest, DestroyingDuringALongTransferReturnsPromptly) {
   EXPECT_LT(sent, 100u);
   EXPECT_FALSE(controller.IsOpen());
   EXPECT_NE(window_.image, controllerImage);
+  EXPECT_EQ(window_.offThread, 0);
+}
+
+TEST_F(LinkThreadTest, DestroyingWhileProgrammingWaitsForTheBootLoaderReturnsPromptly) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const QString hexPath = folder.filePath("plow.hex");
+  {
+    QFile hex(hexPath);
+    ASSERT_TRUE(hex.open(QIODevice::WriteOnly));
+    hex.write(":0100000000FF\n:00000001FF\n");
+  }
+  window_.firmwareFile = hexPath.toStdString();
+  // Real time: the boot loader's answer may take seconds, so programming is one long step.
+  SteadyClock clock;
+  ControllerDevice controller(BootLoaderThatStallsInProgramming());
+  auto link = Start(clock, controller);
+  ASSERT_TRUE(ProcessUntil([&] {
+    const auto w = controller.Written();
+    const auto asked = std::find(w.begin(), w.end(), 'I');
+    return std::count(window_.calls.begin(), window_.calls.end(), "firmware") == 1 &&
+           asked != w.end() && w.end() - asked > 1;  // a frame has gone out after 'I'
+  }));
+  // The window's requests return at once although the step holds the link's lock.
+  QElapsedTimer requests;
+  requests.start();
+  EXPECT_EQ(link->LinkState(), 5);
+  link->SetCommand(command::kDownload, 0);
+  link->ClearProgress();
+  EXPECT_LT(requests.elapsed(), 50);
+  const qint64 destroyMs = TimedDestroy(link);
+  EXPECT_LT(destroyMs, kPrompt);
+  EXPECT_FALSE(controller.IsOpen());
+  EXPECT_EQ(window_.errors,
+            std::vector<std::string>{"This system has no firmware, please select firmware now."});
   EXPECT_EQ(window_.offThread, 0);
 }
 
