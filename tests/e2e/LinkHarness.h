@@ -1,8 +1,6 @@
 #pragma once
 // The real link thread on a real serial port, against zorv-sim on a pseudo-terminal. The test's
 // main thread plays the window: it runs the synchronised calls while it waits.
-#include <gtest/gtest.h>
-
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QObject>

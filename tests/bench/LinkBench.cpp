@@ -1,0 +1,169 @@
+// zorvtrim-bench: the link's figures against zorv-sim with 9600-baud wire time.
+//   transfers: seconds for a 256-byte download and upload, and the ratio to 256 x 10 ms
+//   firmware:  seconds to program and verify a file, and the ratio to the wire time of the
+//              bytes exchanged (10 bits a byte at 9600 baud)
+//   idle CPU:  CPU used by the link thread while connected and idle for 10 s
+// Run it from a Release build: build/release/tests/bench/zorvtrim-bench
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTimer>
+#include <QEventLoop>
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "tests/e2e/LinkHarness.h"
+
+namespace zorv::test {
+namespace {
+
+// Counts every byte the link moves, besides what the test window records.
+class CountingWindow {
+ public:
+  static double WireSeconds(long bytes) { return static_cast<double>(bytes) * 10.0 / 9600.0; }
+};
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+// CPU seconds of every thread of this process except the main one.
+double OtherThreadsCpuSeconds() {
+  const long ticks = sysconf(_SC_CLK_TCK);
+  double total = 0;
+  const QString self = QString::number(getpid());
+  for (const QString& tid : QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+    if (tid == self) continue;
+    std::ifstream stat("/proc/self/task/" + tid.toStdString() + "/stat");
+    std::string content((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const auto close = content.rfind(')');
+    if (close == std::string::npos) continue;
+    std::istringstream fields(content.substr(close + 2));
+    std::string field;
+    std::vector<std::string> values;
+    while (fields >> field) values.push_back(field);
+    if (values.size() < 13) continue;
+    // After the name: state is field 3, utime field 14, stime field 15 (1-based, whole line).
+    total += (std::stod(values[11]) + std::stod(values[12])) / static_cast<double>(ticks);
+  }
+  return total;
+}
+
+bool Connect(LinkHarness& h, const QStringList& args) {
+  if (!h.Start(args)) return false;
+  return h.WaitForFirstDownload(20000) && h.WaitForIdle();
+}
+
+void Transfers() {
+  LinkHarness h;
+  if (!Connect(h, {})) {
+    std::printf("transfers: could not connect\n");
+    return;
+  }
+  std::vector<double> download, upload;
+  for (int round = 0; round < 3; ++round) {
+    const int before = h.window.NoticeCount(notice::kDownloadDone);
+    h.WaitForIdle();
+    QElapsedTimer timer;
+    timer.start();
+    h.link->SetCommand(253, 0);
+    WaitUntil([&] { return h.window.NoticeCount(notice::kDownloadDone) > before; }, 20000);
+    download.push_back(static_cast<double>(timer.elapsed()) / 1000.0);
+
+    const int uploads = h.window.NoticeCount(notice::kUploadDone);
+    h.WaitForIdle();
+    timer.restart();
+    h.link->SetCommand(254, 0);
+    WaitUntil([&] { return h.window.NoticeCount(notice::kUploadDone) > uploads; }, 20000);
+    upload.push_back(static_cast<double>(timer.elapsed()) / 1000.0);
+  }
+  const double cycle = 256 * 0.010;
+  std::printf("download 256 bytes: %.3f s (median of 3), %.2f x 256 x 10 ms\n", Median(download),
+              Median(download) / cycle);
+  std::printf("upload 256 bytes:   %.3f s (median of 3), %.2f x 256 x 10 ms\n", Median(upload),
+              Median(upload) / cycle);
+}
+
+// Bytes on the wire for programming and verifying `highest + 1` bytes with this page size.
+long ExchangedBytes(long highest, long pageSize) {
+  const long pages = highest / pageSize + 1;
+  const long blocks = pageSize / 64;
+  const long written = pages * (5 + 3 + 67 * blocks + 3);  // A, E, D..., F
+  const long acks = pages * (3 + blocks);
+  const long verify = pages * blocks * (5 + 67);
+  return written + acks + verify;
+}
+
+void Firmware(const char* chip, std::size_t size, long pageSize) {
+  LinkHarness h;
+  if (!Connect(h, {"--chip", chip})) {
+    std::printf("firmware %s: could not connect\n", chip);
+    return;
+  }
+  std::mt19937 random(11);
+  std::string bytes(size, '\0');
+  for (auto& b : bytes) b = static_cast<char>(random());
+  const std::string bin = h.files.Write("fw.bin", bytes);
+  h.window.firmware = h.files.File("fw.hex");
+  QProcess::execute("objcopy", {"-I", "binary", "-O", "ihex", QString::fromStdString(bin),
+                                QString::fromStdString(h.window.firmware)});
+  h.WaitForIdle();
+  h.link->SetCommand(251, 0);
+  // Programming starts when the file has been chosen; it ends with the final message box.
+  WaitUntil([&] { return h.window.firmwareDialogs > 0; }, 20000);
+  QElapsedTimer timer;
+  timer.start();
+  WaitUntil([&] { return !h.window.infos.empty() || !h.window.errors.empty(); }, 600000);
+  const double seconds = static_cast<double>(timer.elapsed()) / 1000.0;
+  const long highest = static_cast<long>(h.flash.highestAddress);
+  const long exchanged = ExchangedBytes(highest, pageSize);
+  std::printf("firmware %s, %zu-byte file (highest address 0x%lX): %.2f s to program and verify, "
+              "%ld bytes on the wire = %.2f s at 9600 baud, ratio %.2f; result: %s\n",
+              chip, size, highest, seconds, exchanged, CountingWindow::WireSeconds(exchanged),
+              seconds / CountingWindow::WireSeconds(exchanged),
+              h.window.infos.empty() ? h.window.errors.front().c_str()
+                                     : h.window.infos.front().c_str());
+}
+
+void IdleCpu() {
+  LinkHarness h;
+  if (!Connect(h, {})) {
+    std::printf("idle CPU: could not connect\n");
+    return;
+  }
+  const double before = OtherThreadsCpuSeconds();
+  QElapsedTimer timer;
+  timer.start();
+  QEventLoop idle;
+  QTimer::singleShot(10000, &idle, &QEventLoop::quit);
+  idle.exec();
+  const double cpu = OtherThreadsCpuSeconds() - before;
+  const double wall = static_cast<double>(timer.elapsed()) / 1000.0;
+  std::printf("link thread CPU while connected and idle: %.3f s in %.1f s = %.2f %% of one core\n",
+              cpu, wall, 100.0 * cpu / wall);
+}
+
+}  // namespace
+}  // namespace zorv::test
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  const QStringList args = app.arguments().mid(1);
+  const bool all = args.isEmpty();
+  if (all || args.contains("transfers")) zorv::test::Transfers();
+  if (all || args.contains("firmware")) {
+    zorv::test::Firmware("ATmega16 BOOT", 15 * 1024, 128);
+    // 16-bit record addresses reach 64 KB: a larger file cannot be placed above it.
+    zorv::test::Firmware("AT90CAN128", 64 * 1024, 256);
+  }
+  if (all || args.contains("idle")) zorv::test::IdleCpu();
+  return 0;
+}
