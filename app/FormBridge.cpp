@@ -1,0 +1,66 @@
+#include "app/FormBridge.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QProgressBar>
+
+#include "app/LinkNotice.h"
+#include "app/StatusStrip.h"
+#include "image/DefaultImage.h"
+
+namespace zorv {
+namespace {
+
+QColor ColourOf(StatusColour colour) {
+  switch (colour) {
+    case StatusColour::Red: return {255, 0, 0};
+    case StatusColour::Green: return {0, 128, 0};
+    case StatusColour::Blue: return {0, 0, 255};
+  }
+  return {255, 0, 0};
+}
+
+}  // namespace
+
+void FormBridge::PostNotice(std::uint8_t code, std::uint8_t value) { PostLinkNotice(code, value, 0); }
+
+void FormBridge::RefreshStatus(const StatusSnapshot& status) {
+  strip_.SetStatus(QString::fromStdString(status.text), ColourOf(status.colour));
+  strip_.ProgressGauge()->setValue(status.progress);
+  // Only lit here; the window's timer turns the lamps gray again.
+  if (status.receiveLamp) StatusStrip::SetLamp(strip_.RXPanel(), kLampActive);
+  if (status.transmitLamp) StatusStrip::SetLamp(strip_.TXPanel(), kLampActive);
+}
+
+void FormBridge::ShowLinkError(const std::string& text) {
+  prompts_.Message(Prompts::Kind::Error, "Error", QString::fromStdString(text));
+}
+
+void FormBridge::ShowLinkInfo(const std::string& text) {
+  prompts_.Message(Prompts::Kind::Information, "Information", QString::fromStdString(text));
+}
+
+void FormBridge::LoadBufferFromImage(ImageBytes& buffer) { buffer = image_.bytes; }
+
+void FormBridge::StoreBufferToImage(const ImageBytes& buffer) {
+  StoreDownloadedImage(buffer, image_, trims_);
+}
+
+QString FormBridge::FirmwareStartPath() {
+  return QCoreApplication::applicationDirPath() + "/*.hex";
+}
+
+std::string FormBridge::SelectFirmwareFile() {
+  const QString chosen = prompts_.OpenFileName("Select Zorv Firmware File", FirmwareStartPath(),
+                                               "ATMega16 CPU files (*.hex)");
+  return AcceptedFirmwareFile(chosen);
+}
+
+std::string AcceptedFirmwareFile(const QString& chosen) {
+  if (chosen.isEmpty() || chosen.contains('*') || chosen.contains('?')) return {};
+  const QFileInfo file(chosen);
+  if (!file.exists() || !file.isFile()) return {};
+  return chosen.toStdString();
+}
+
+}  // namespace zorv

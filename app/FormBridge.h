@@ -1,0 +1,41 @@
+#pragma once
+// The window's side of the link bridge, called on the window's thread only (the link thread
+// reaches it through LinkThread's marshalling): the status strip, the link's message boxes, the
+// two image copies and the firmware file dialog. Notices are posted to the application.
+#include <QString>
+
+#include "image/SettingsImage.h"
+#include "link/WindowBridge.h"
+#include "ui/Prompts.h"
+
+namespace zorv {
+
+class StatusStrip;
+
+class FormBridge final : public WindowBridge {
+ public:
+  FormBridge(StatusStrip& strip, SettingsImage& image, GlobalTrimPair& trims, Prompts& prompts)
+      : strip_(strip), image_(image), trims_(trims), prompts_(prompts) {}
+
+  void PostNotice(std::uint8_t code, std::uint8_t value) override;
+  void RefreshStatus(const StatusSnapshot& status) override;
+  void ShowLinkError(const std::string& text) override;
+  void ShowLinkInfo(const std::string& text) override;
+  void LoadBufferFromImage(ImageBytes& buffer) override;
+  void StoreBufferToImage(const ImageBytes& buffer) override;
+  std::string SelectFirmwareFile() override;
+
+  // Where the firmware dialog starts: the program's own folder.
+  static QString FirmwareStartPath();
+
+ private:
+  StatusStrip& strip_;
+  SettingsImage& image_;
+  GlobalTrimPair& trims_;
+  Prompts& prompts_;
+};
+
+// The file name to program, or "" unless `chosen` names an existing file without wildcards.
+std::string AcceptedFirmwareFile(const QString& chosen);
+
+}  // namespace zorv

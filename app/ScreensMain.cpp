@@ -1,0 +1,111 @@
+// zorvtrim-screens OUTDIR: renders the main window on every tab and product page, and every
+// secondary window, to PNG files, on the offscreen platform unless another is chosen.
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QMenuBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <cstdio>
+
+#include "app/SplashForm.h"
+#include "app/ZorvForm.h"
+#include "host/SettingsDialog.h"
+#include "link/Clock.h"
+#include "ui/Prompts.h"
+
+namespace {
+
+// Answers every prompt at once, as if the user had pressed OK or Cancel.
+class QuietPrompts final : public zorv::Prompts {
+ public:
+  void Message(Kind, const QString&, const QString&) override {}
+  bool Confirm(const QString&, const QString&) override { return false; }
+  std::optional<QString> QueryText(const QString&, const QString&, const QString&) override {
+    return std::nullopt;
+  }
+  QString OpenFileName(const QString&, const QString&, const QString&) override { return {}; }
+  QString SaveFileName(const QString&, const QString&, const QString&) override { return {}; }
+  bool SetUpPrinter(QPrinter&) override { return false; }
+  int ShowModal(QDialog&) override { return QDialog::Accepted; }
+};
+
+bool Save(QWidget& widget, const QString& path) {
+  widget.show();
+  QApplication::processEvents();
+  const bool ok = widget.grab().save(path);
+  std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+  return ok;
+}
+
+QString FileName(QString caption) {
+  caption.remove('&');
+  QString name;
+  for (const QChar c : caption.toLower()) {
+    if (c.isLetterOrNumber()) name += c;
+    else if (!name.endsWith('-')) name += '-';
+  }
+  while (name.endsWith('-')) name.chop(1);
+  return name;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: zorvtrim-screens OUTDIR\n");
+    return 2;
+  }
+  const QDir out(QString::fromLocal8Bit(argv[1]));
+  if (!QDir().mkpath(out.path())) {
+    std::fprintf(stderr, "cannot create %s\n", argv[1]);
+    return 1;
+  }
+  bool ok = true;
+
+  // Start-up reads and writes the port setting: never the user's own.
+  QTemporaryDir settingsDir;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+
+  QuietPrompts prompts;
+  zorv::SteadyClock clock;
+  zorv::TZorvForm form(prompts, clock, nullptr);
+  form.FormCreate();
+
+  auto* tabs = form.findChild<QTabWidget*>("TabbedNotebook1");
+  auto* products = form.findChild<QStackedWidget*>("ProductNotebook");
+  for (int i = 0; i < tabs->count(); ++i) {
+    tabs->setCurrentIndex(i);
+    ok &= Save(form, out.filePath(QString("main-%1-%2.png").arg(i).arg(FileName(tabs->tabText(i)))));
+  }
+  tabs->setCurrentIndex(0);
+  const char* productNames[] = {"zorv", "tarnovex", "quirn", "halverston"};
+  for (int page = 1; page < products->count(); ++page) {
+    products->setCurrentIndex(page);
+    ok &= Save(form, out.filePath(QString("product-%1.png").arg(productNames[page])));
+  }
+  products->setCurrentIndex(0);
+  form.findChild<QAction*>("LogWindow1")->trigger();
+  ok &= Save(form, out.filePath("main-log-window.png"));
+  form.findChild<QAction*>("LogWindow1")->trigger();
+
+  zorv::TSplashForm about;
+  ok &= Save(about, out.filePath("about.png"));
+  about.hide();
+
+  const zorv::PresentPorts examplePorts = {{1, {"/dev/ttyS0", ""}},
+                                           {3, {"/dev/ttyS2", ""}},
+                                           {33, {"/dev/ttyUSB0", "USB-Serial Controller"}},
+                                           {200, {"/dev/pts/4", "alias"}}};
+  zorv::TSettingsDialog ports(examplePorts);
+  ok &= Save(ports, out.filePath("port-dialog.png"));
+  ports.hide();
+
+  form.close();
+  return ok ? 0 : 1;
+}

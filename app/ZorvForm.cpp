@@ -1,0 +1,331 @@
+#include "app/ZorvForm.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/SplashForm.h"
+#include "app/StatusStrip.h"
+#include "host/HostSettings.h"
+#include "host/PortChoice.h"
+#include "image/DefaultImage.h"
+#include "link/TCOMThread.h"
+#include "link/WindowBridge.h"
+#include "ui/pages/halverston/HalverstonPage.h"
+#include "ui/pages/quirn/QuirnPage.h"
+#include "ui/pages/tarnovex/TarnovexPage.h"
+#include "ui/widgets/GatedTabWidget.h"
+
+namespace zorv {
+namespace {
+
+struct SheetName {
+  const char* objectName;
+  const char* caption;
+};
+
+constexpr SheetName kTabSheets[zorvtab::kCount] = {
+    {"JoysticksSheet", "Joysticks"}, {"GlobalSheet", "Global"},   {"HoistSheet", "Hoist (A2)"},
+    {"PlowSheet", "Plow (A4)"},      {"WingSheet", "Wing (B)"},   {"BladeSheet", "Blade (C)"},
+    {"CustomSheet", "Custom"},       {"FloatSheet", "Float Modes"}, {"RemoteSheet", "Remote/Slave"},
+};
+
+constexpr const char* kProductSheets[4] = {"ZorvPage", "TarnovexPage", "QuirnPage",
+                                           "HalverstonPage"};
+
+constexpr int kTimerMs = 500;
+constexpr std::uint32_t kLiveTestLimitMs = 2500;
+
+// Nine captions have to fit 578 pixels: a compact tab style.
+constexpr const char* kCompactTabs =
+    "QTabBar::tab { padding: 3px 4px 3px 4px; border: 1px solid #a0a0a0; border-bottom: none;"
+    " background: #e4e4e4; margin-right: -1px; }"
+    "QTabBar::tab:selected { background: #fbfbfb; margin-bottom: -1px; }"
+    "QTabBar::tab:!selected { margin-top: 2px; }"
+    "QTabWidget::pane { border: 1px solid #a0a0a0; top: -1px; }";
+
+}  // namespace
+
+TZorvForm::TZorvForm(Prompts& prompts, Clock& clock, LinkFactory linkFactory, PresentPorts ports,
+                     QWidget* parent)
+    : QMainWindow(parent),
+      prompts_(prompts),
+      clock_(clock),
+      linkFactory_(std::move(linkFactory)),
+      ports_(std::move(ports)),
+      strip_(new StatusStrip),
+      bridge_(*strip_, image_, trims_, prompts_),
+      refresher_(*this, [this](int page) { productNotebook_->setCurrentIndex(page); }) {
+  setObjectName("ZorvForm");
+  setWindowTitle("Zorv Configuration Tool");
+  // Fixed single border with system menu and minimise button only.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  portNumber_ = PresetPortNumber(ports_);
+  BuildWindow();
+  ConnectHandlers();
+  AttachPages();
+}
+
+TZorvForm::~TZorvForm() {
+  // The link calls back into the strip and the image: it goes first.
+  StopLink();
+  pages_.clear();
+}
+
+void TZorvForm::BuildWindow() {
+  menu_ = BuildMainMenu(this);
+  setMenuBar(menu_.bar);
+
+  auto* client = new QWidget(this);
+  client->setObjectName("ClientArea");
+  productNotebook_ = new QStackedWidget(client);
+  productNotebook_->setObjectName("ProductNotebook");
+  for (const char* name : kProductSheets) {
+    auto* sheet = new QWidget(productNotebook_);
+    sheet->setObjectName(name);
+    productNotebook_->addWidget(sheet);
+    productSheets_.push_back(sheet);
+  }
+
+  QWidget* zorvPage = productSheets_[productpage::kZorv];
+  tabbedNotebook1_ = new GatedTabWidget(zorvPage);
+  tabbedNotebook1_->setObjectName("TabbedNotebook1");
+  tabbedNotebook1_->setStyleSheet(kCompactTabs);
+  tabbedNotebook1_->setUsesScrollButtons(false);
+  tabbedNotebook1_->setElideMode(Qt::ElideNone);
+  tabbedNotebook1_->tabBar()->setExpanding(false);
+  QFont tabFont = tabbedNotebook1_->tabBar()->font();
+  tabFont.setPointSizeF(tabFont.pointSizeF() * 0.9);
+  tabbedNotebook1_->tabBar()->setFont(tabFont);
+  for (const SheetName& tab : kTabSheets) {
+    auto* sheet = new QWidget;
+    sheet->setObjectName(tab.objectName);
+    tabbedNotebook1_->addTab(sheet, tab.caption);
+    tabSheets_.push_back(sheet);
+  }
+  auto* zorvLayout = new QVBoxLayout(zorvPage);
+  zorvLayout->setContentsMargins(2, 2, 2, 0);
+  zorvLayout->addWidget(tabbedNotebook1_);
+
+  strip_->setParent(client);
+  auto* layout = new QVBoxLayout(client);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(productNotebook_, 1);
+  layout->addWidget(strip_);
+  setCentralWidget(client);
+
+  timer2_ = new QTimer(this);
+  timer2_->setObjectName("Timer2");
+  timer2_->setInterval(kTimerMs);
+
+  FitWindowHeight();
+}
+
+void TZorvForm::FitWindowHeight() {
+  const int clientHeight = kClientHeight + (strip_->LogShown() ? StatusStrip::kLogHeight : 0);
+  centralWidget()->setFixedSize(kClientWidth, clientHeight);
+  setFixedSize(kClientWidth, clientHeight + menuBar()->sizeHint().height());
+}
+
+void TZorvForm::ConnectHandlers() {
+  connect(menu_.Exit1, &QAction::triggered, this, &TZorvForm::Exit1Click);
+  connect(menu_.LogWindow1, &QAction::triggered, this, &TZorvForm::LogWindow1Click);
+  connect(menu_.ZorvMenu1, &QAction::triggered, this, &TZorvForm::ZorvMenu1Click);
+  connect(menu_.TarnovexMenu1, &QAction::triggered, this, &TZorvForm::TarnovexMenu1Click);
+  connect(menu_.HalverstonMenu1, &QAction::triggered, this, &TZorvForm::HalverstonMenu1Click);
+  connect(menu_.PortNumber1, &QAction::triggered, this, &TZorvForm::PortNumber1Click);
+  connect(menu_.SendCal, &QAction::triggered, this, &TZorvForm::SendCalClick);
+  connect(menu_.GetCalibration1, &QAction::triggered, this, &TZorvForm::GetCalibration1Click);
+  connect(menu_.UpgradeFirmware1, &QAction::triggered, this, &TZorvForm::UpgradeFirmware1Click);
+  connect(menu_.About1, &QAction::triggered, this, &TZorvForm::About1Click);
+  // Open1, Save1 and Print1 are connected by the switch file and report pages.
+  connect(strip_->UploadButton(), &QPushButton::clicked, this, &TZorvForm::UploadButtonClick);
+  connect(strip_->DownloadButton(), &QPushButton::clicked, this, &TZorvForm::DownloadButtonClick);
+  connect(strip_->ResetButton(), &QPushButton::clicked, this, &TZorvForm::ResetButtonClick);
+  connect(timer2_, &QTimer::timeout, this, &TZorvForm::Timer2Timer);
+}
+
+// Every tab class is created here on its sheet and registered for the refresh, the Zorv tabs
+// in tab order. One line (or two) per page:
+//   refresher_.AddZorvTarget(Attach<JoysticksTab>(Sheet(zorvtab::kJoysticks)));
+//   refresher_.SetProductPage(productpage::kTarnovex,
+//                             Attach<TarnovexPage>(ProductSheet(productpage::kTarnovex)));
+void TZorvForm::AttachPages() {
+  refresher_.SetProductPage(productpage::kTarnovex,
+                            Attach<TarnovexPage>(ProductSheet(productpage::kTarnovex)));
+  refresher_.SetProductPage(productpage::kQuirn, Attach<QuirnPage>(ProductSheet(productpage::kQuirn)));
+  refresher_.SetProductPage(productpage::kHalverston,
+                            Attach<HalverstonPage>(ProductSheet(productpage::kHalverston)));
+}
+
+void TZorvForm::SetTabGate(std::function<bool(int)> gate) { tabbedNotebook1_->SetGate(std::move(gate)); }
+
+QWidget* TZorvForm::Sheet(int tab) const {
+  return tab >= 0 && tab < zorvtab::kCount ? tabSheets_[static_cast<std::size_t>(tab)] : nullptr;
+}
+
+QWidget* TZorvForm::ProductSheet(int page) const {
+  return page >= 0 && page < 4 ? productSheets_[static_cast<std::size_t>(page)] : nullptr;
+}
+
+void TZorvForm::FormCreate() {
+  About1Click();
+
+  portNumber_ = 1;
+  portNumber_ = PortNumberFromSetting(ReadSetting(kApplicationName, kComPortSetting, "1"));
+
+  StartLink();
+  LoadDefaultImage(image_, trims_);
+
+  tabbedNotebook1_->setCurrentIndex(zorvtab::kJoysticks);
+  // The trims tab owns these two; setting them from here fires no handler.
+  if (auto* valves = findChild<QComboBox*>("ValveComboBox")) valves->setCurrentIndex(0);
+  if (auto* memo = findChild<QWidget*>("ValveMemo")) memo->hide();
+  SetProductCode(product::kZorvPages);
+
+  RefreshControls(1);
+  timer2_->start();
+}
+
+void TZorvForm::RefreshControls(int flag) { refresher_.RefreshControls(flag); }
+
+void TZorvForm::SetCommand(std::uint8_t command, std::uint8_t argument) {
+  if (link_) link_->SetCommand(command, argument);
+}
+
+void TZorvForm::StartLink() { link_ = linkFactory_ ? linkFactory_(portNumber_) : nullptr; }
+
+void TZorvForm::StopLink() { link_.reset(); }
+
+void TZorvForm::Exit1Click() {
+  StopLink();
+  close();
+}
+
+void TZorvForm::closeEvent(QCloseEvent* event) {
+  StopLink();
+  timer2_->stop();
+  QMainWindow::closeEvent(event);
+}
+
+void TZorvForm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (centred_) return;
+  centred_ = true;
+  if (const QScreen* screen = this->screen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+}
+
+void TZorvForm::LogWindow1Click() {
+  // The action toggles its own check mark; the log follows it.
+  strip_->ShowLog(menu_.LogWindow1->isChecked());
+  FitWindowHeight();
+}
+
+void TZorvForm::ZorvMenu1Click() { productNotebook_->setCurrentIndex(productpage::kZorv); }
+void TZorvForm::TarnovexMenu1Click() { productNotebook_->setCurrentIndex(productpage::kTarnovex); }
+void TZorvForm::HalverstonMenu1Click() {
+  productNotebook_->setCurrentIndex(productpage::kHalverston);
+}
+
+void TZorvForm::PortNumber1Click() {
+  portNumber_ = ChoosePort(ports_, portNumber_,
+                           [this](QDialog& dialog) { return prompts_.ShowModal(dialog); });
+  WriteSetting(kApplicationName, kComPortSetting, QString::number(portNumber_));
+  StopLink();
+  StartLink();
+}
+
+void TZorvForm::UploadButtonClick() { SetCommand(command::kUpload, 0); }
+void TZorvForm::SendCalClick() { SetCommand(command::kUpload, 0); }
+void TZorvForm::DownloadButtonClick() { SetCommand(command::kDownload, 0); }
+void TZorvForm::GetCalibration1Click() { SetCommand(command::kDownload, 0); }
+void TZorvForm::UpgradeFirmware1Click() { SetCommand(command::kUpgradeFirmware, 0); }
+
+void TZorvForm::ResetButtonClick() {
+  constexpr std::uint8_t kConnectedIdle = 6;
+  if (link_ && link_->LinkState() == kConnectedIdle) {
+    // The link sends 0xFF and asks to be replaced by notice 255.
+    link_->SetCommand(command::kReset, 0);
+  } else {
+    StopLink();
+    StartLink();
+  }
+  RefreshControls(1);
+  strip_->Memo1()->clear();
+}
+
+void TZorvForm::Timer2Timer() {
+  StatusStrip::SetLamp(strip_->TXPanel(), kLampIdle);
+  StatusStrip::SetLamp(strip_->RXPanel(), kLampIdle);
+  if (testTimeStamp_ != 0 && clock_.Since(testTimeStamp_) > kLiveTestLimitMs) {
+    SetCommand(0, 0);
+    testTimeStamp_ = 0;
+  }
+}
+
+void TZorvForm::About1Click() {
+  TSplashForm about(this);
+  prompts_.ShowModal(about);
+}
+
+void TZorvForm::LinkNotice(std::uint8_t code, std::uint8_t value, std::uint64_t source) {
+  // A success box runs its own event loop; what arrives meanwhile waits for it to close.
+  if (inNotice_) {
+    pendingNotices_.push_back({code, value, source});
+    return;
+  }
+  inNotice_ = true;
+  HandleNotice(code, value, source);
+  while (!pendingNotices_.empty()) {
+    const PendingNotice next = pendingNotices_.front();
+    pendingNotices_.pop_front();
+    HandleNotice(next.code, next.value, next.source);
+  }
+  inNotice_ = false;
+}
+
+void TZorvForm::HandleNotice(std::uint8_t code, std::uint8_t value, std::uint64_t source) {
+  switch (code) {
+    case notice::kUploadDone:
+      prompts_.Message(Prompts::Kind::Information, "Information", "Upload Successful!");
+      if (link_) link_->ClearProgress();
+      break;
+    case notice::kDownloadDone:
+      prompts_.Message(Prompts::Kind::Information, "Information", "Download Successful!");
+      RefreshControls(1);
+      if (link_) link_->ClearProgress();
+      break;
+    case notice::kByteReceived:
+      if (strip_->LogShown()) strip_->AppendLogLine("< " + QString::number(value));
+      break;
+    case notice::kByteSent:
+      if (strip_->LogShown()) strip_->AppendLogLine("> " + QString::number(value));
+      break;
+    case notice::kRestartLink:
+      // The old link repeats its request until it is gone; one that is already replaced must
+      // not take the new link down with it.
+      if (source != 0 && link_ && source != link_->NoticeSource()) break;
+      StopLink();
+      StartLink();
+      break;
+    default: break;
+  }
+}
+
+}  // namespace zorv
