@@ -1,0 +1,50 @@
+#pragma once
+// The "Global" tab of the Zorv product page: the valve PWM frequency, the valve type presets,
+// the global trims with "Set All Trims", and the option boxes (GlobalOptions).
+#include <QObject>
+#include <memory>
+
+#include "ui/PageHost.h"
+#include "ui/RefreshSteps.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QScrollBar;
+class QWidget;
+
+namespace zorv {
+
+class GlobalOptions;
+
+class GlobalTab : public QObject, public ZorvRefreshTarget {
+  Q_OBJECT
+
+ public:
+  GlobalTab(PageHost& host, QWidget* sheet);
+  ~GlobalTab() override;
+
+  void Refresh(ZorvStep step, SettingsImage& local) override;
+
+  void FreqScrollbarChange();
+  void ValveComboBoxChange();
+  void GlobalMinScrollBarChange();
+  void GlobalMaxScrollbarChange();
+  void GlobalButtonClick();
+
+  GlobalOptions& options() { return *options_; }
+
+ private:
+  PageHost& host_;
+  QScrollBar* freqBar_;
+  QLabel* hertzLabel_;
+  QComboBox* valveCombo_;
+  QScrollBar* globalMinBar_;
+  QScrollBar* globalMaxBar_;
+  QLabel* globalMinLabel_;
+  QLabel* globalMaxLabel_;
+  QPushButton* globalButton_;
+  GlobalOptions* options_;
+};
+
+}  // namespace zorv

@@ -1,0 +1,128 @@
+#include "TrimPair.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "image/Encodings.h"
+#include "ui/pages/trims/TestButton.h"
+
+namespace zorv {
+
+QScrollBar* MakeTrimBar(const char* name, QWidget* parent) {
+  auto* bar = new QScrollBar(Qt::Vertical, parent);
+  bar->setObjectName(name);
+  bar->setRange(kTrimBarMin, kTrimBarMax);
+  bar->setSingleStep(kTrimBarSmallStep);
+  bar->setPageStep(kTrimBarLargeStep);
+  bar->setValue(kTrimBarMin);
+  bar->setMinimumHeight(120);
+  return bar;
+}
+
+namespace {
+
+QLabel* MakeValueLabel(const char* name, QWidget* parent) {
+  auto* label = new QLabel(QString::fromStdString(TrimVoltsText(0)), parent);
+  label->setObjectName(name);
+  label->setAlignment(Qt::AlignCenter);
+  label->setMinimumWidth(label->fontMetrics().horizontalAdvance("12.8v"));
+  return label;
+}
+
+}  // namespace
+
+TrimPair::TrimPair(PageHost& host, const TrimPairSpec& spec, QWidget* parent)
+    : host_(host), spec_(spec) {
+  group_ = new QGroupBox(QString::fromLatin1(spec.caption), parent);
+  minBar_ = MakeTrimBar(spec.minBar, group_);
+  maxBar_ = MakeTrimBar(spec.maxBar, group_);
+  minLabel_ = MakeValueLabel(spec.minLabel, group_);
+  maxLabel_ = MakeValueLabel(spec.maxLabel, group_);
+  minButton_ = new TestButton("Test Min", group_);
+  minButton_->setObjectName(spec.minButton);
+  maxButton_ = new TestButton("Test Max", group_);
+  maxButton_->setObjectName(spec.maxButton);
+  // Six groups share a tab: the buttons need room for their text only.
+  for (TestButton* button : {minButton_, maxButton_}) {
+    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 16);
+  }
+
+  auto* grid = new QGridLayout(group_);
+  grid->setContentsMargins(4, 4, 4, 4);
+  grid->setVerticalSpacing(3);
+  grid->setHorizontalSpacing(2);
+  int row = 0;
+  if (spec.port != nullptr) {
+    auto* port = new QLabel(QStringLiteral("Output %1").arg(QLatin1String(spec.port)), group_);
+    port->setAlignment(Qt::AlignCenter);
+    grid->addWidget(port, row++, 0, 1, 2);
+  }
+  auto* minHead = new QLabel("Min", group_);
+  auto* maxHead = new QLabel("Max", group_);
+  minHead->setAlignment(Qt::AlignCenter);
+  maxHead->setAlignment(Qt::AlignCenter);
+  grid->addWidget(minHead, row, 0);
+  grid->addWidget(maxHead, row++, 1);
+  grid->addWidget(minBar_, row, 0, Qt::AlignHCenter);
+  grid->addWidget(maxBar_, row, 1, Qt::AlignHCenter);
+  grid->setRowStretch(row++, 1);
+  grid->addWidget(minLabel_, row, 0);
+  grid->addWidget(maxLabel_, row++, 1);
+  grid->addWidget(minButton_, row++, 0, 1, 2);
+  grid->addWidget(maxButton_, row, 0, 1, 2);
+}
+
+void TrimPair::MinBarChange() {
+  SettingsImage& image = host_.Image();
+  const std::uint8_t trim = TrimByteFromBar(minBar_->value());
+  image[spec_.minByte] = trim;
+  image[spec_.maxByte] = std::max(trim, image[spec_.maxByte]);
+  host_.RefreshControls(0);
+}
+
+void TrimPair::MaxBarChange() {
+  SettingsImage& image = host_.Image();
+  const std::uint8_t trim = TrimByteFromBar(maxBar_->value());
+  image[spec_.maxByte] = trim;
+  image[spec_.minByte] = std::min(image[spec_.minByte], trim);
+  host_.RefreshControls(0);
+}
+
+void TrimPair::StartTest(std::size_t byte) {
+  host_.SetCommand(spec_.command, host_.Image()[byte]);
+  // 0 means "no test" to the window's timer, which would then never stop this one; a press at
+  // tick 0 is stamped one millisecond earlier instead.
+  const std::uint32_t now = host_.clock().Ticks();
+  host_.TestTimeStamp() = now != 0 ? now : UINT32_MAX;
+}
+
+void TrimPair::TestMinDown() { StartTest(spec_.minByte); }
+void TrimPair::TestMaxDown() { StartTest(spec_.maxByte); }
+
+void StopLiveTest(PageHost& host) {
+  host.SetCommand(0, 0);
+  host.TestTimeStamp() = 0;
+}
+
+void TrimPair::ReleaseToIdle() { StopLiveTest(host_); }
+
+void TrimPair::ReleaseOwnCommand() {
+  host_.SetCommand(spec_.command, 0);
+  host_.TestTimeStamp() = 1;
+}
+
+void TrimPair::ShowBars(const SettingsImage& local) {
+  // The bar holds an out-of-range position at its nearer end.
+  minBar_->setValue(TrimBarPosition(local[spec_.minByte]));
+  maxBar_->setValue(TrimBarPosition(local[spec_.maxByte]));
+}
+
+void TrimPair::ShowLabels(const SettingsImage& local) {
+  minLabel_->setText(QString::fromStdString(TrimVoltsText(local[spec_.minByte])));
+  maxLabel_->setText(QString::fromStdString(TrimVoltsText(local[spec_.maxByte])));
+}
+
+}  // namespace zorv

@@ -1,0 +1,104 @@
+#pragma once
+// One valve output's trim pair on a product page: a group box with a minimum and a maximum bar,
+// their value labels and the "Test Min" / "Test Max" buttons.
+//
+// Reuse on any page that carries trims: describe the pair with a TrimPairSpec (caption, object
+// names, the two image bytes and the live-test command), create it on the page, and bind the
+// page's own named handlers to its widgets; each handler calls the matching rule below:
+//
+//   bar valueChanged      -> MinBarChange() / MaxBarChange()
+//   button mouseDown      -> TestMinDown() / TestMaxDown()
+//   button mouseUp        -> ReleaseToIdle()     (pages whose release stops every output)
+//                         or ReleaseOwnCommand() (pages whose release sends (command, 0))
+//
+// In the page's refresh call ShowBars() where the bars are set and ShowLabels() where the
+// labels are. Bars show 256 - byte (position 2 at the top is trim 254); moving one bar past
+// the other drags the other along, so minimum <= maximum after every move.
+#include <QObject>
+#include <cstddef>
+#include <cstdint>
+
+#include "image/SettingsImage.h"
+#include "ui/PageHost.h"
+
+class QGroupBox;
+class QLabel;
+class QScrollBar;
+class QWidget;
+
+namespace zorv {
+
+class TestButton;
+
+struct TrimPairSpec {
+  const char* caption;       // group caption, shown as given
+  const char* port;          // output port shown in the group ("A6"); nullptr for none
+  const char* minBar;        // object names
+  const char* maxBar;
+  const char* minLabel;
+  const char* maxLabel;
+  const char* minButton;
+  const char* maxButton;
+  std::size_t minByte;       // image offsets of the pair
+  std::size_t maxByte;
+  std::uint8_t command;      // live-test command of this output
+};
+
+// Bar limits shared by every trim bar.
+inline constexpr int kTrimBarMin = 2;
+inline constexpr int kTrimBarMax = 254;
+inline constexpr int kTrimBarSmallStep = 2;
+inline constexpr int kTrimBarLargeStep = 20;
+
+// Ends any live test: (0, 0) to the link and no test time stamp. The shared release of the
+// pages whose buttons all stop the same way.
+void StopLiveTest(PageHost& host);
+
+// A vertical trim bar with the limits and steps above, at its initial position.
+QScrollBar* MakeTrimBar(const char* name, QWidget* parent);
+
+class TrimPair {
+ public:
+  TrimPair(PageHost& host, const TrimPairSpec& spec, QWidget* parent);
+  TrimPair(const TrimPair&) = delete;
+  TrimPair& operator=(const TrimPair&) = delete;
+
+  QGroupBox* group() const { return group_; }
+  QScrollBar* minBar() const { return minBar_; }
+  QScrollBar* maxBar() const { return maxBar_; }
+  QLabel* minLabel() const { return minLabel_; }
+  QLabel* maxLabel() const { return maxLabel_; }
+  TestButton* minButton() const { return minButton_; }
+  TestButton* maxButton() const { return maxButton_; }
+  const TrimPairSpec& spec() const { return spec_; }
+
+  // Minimum bar moved: minimum := its trim; maximum raised to it if lower; refresh.
+  void MinBarChange();
+  // Maximum bar moved: maximum := its trim; minimum lowered to it if higher; refresh.
+  void MaxBarChange();
+  // Drive the output at the trim byte the image holds now and stamp the test start.
+  void TestMinDown();
+  void TestMaxDown();
+  // Stop every output; no test runs any more (StopLiveTest).
+  void ReleaseToIdle();
+  // Send (command, 0); the window's timer sends (0, 0) at its next tick.
+  void ReleaseOwnCommand();
+
+  void ShowBars(const SettingsImage& local);
+  void ShowLabels(const SettingsImage& local);
+
+ private:
+  void StartTest(std::size_t byte);
+
+  PageHost& host_;
+  TrimPairSpec spec_;
+  QGroupBox* group_;
+  QScrollBar* minBar_;
+  QScrollBar* maxBar_;
+  QLabel* minLabel_;
+  QLabel* maxLabel_;
+  TestButton* minButton_;
+  TestButton* maxButton_;
+};
+
+}  // namespace zorv
