@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QPushButton>
+
+#include "host/PortChoice.h"
+#include "host/PortDiscovery.h"
+#include "host/SettingsDialog.h"
+#include "link/PortNames.h"
+#include "tests/host/PrivateSettings.h"
+
+namespace zorv {
+namespace {
+
+PresentPorts Ports(std::initializer_list<int> numbers) {
+  PresentPorts ports;
+  for (const int n : numbers) ports[n] = {"/dev/x" + std::to_string(n), "port " + std::to_string(n)};
+  return ports;
+}
+
+struct Selection {
+  std::vector<int> present;
+  int current;
+  int selectedPort;  // 0: nothing selected
+};
+
+class InitialSelectionTest : public ::testing::TestWithParam<Selection> {};
+
+// The dialog opens on the current port, else the highest present port below it, else the first.
+TEST_P(InitialSelectionTest, DialogOpensOnTheRightEntry) {
+  PresentPorts ports;
+  for (const int n : GetParam().present) ports[n] = {"/dev/x", ""};
+  int shownPort = -1;
+  ChoosePort(ports, GetParam().current, [&](QDialog& dialog) {
+    auto* box = dialog.findChild<QComboBox*>("ComPortBox");
+    const QString text = box->currentText();
+    shownPort = text.isEmpty() ? 0 : text.mid(3).toInt();
+    return QDialog::Accepted;
+  });
+  EXPECT_EQ(shownPort, GetParam().selectedPort);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, InitialSelectionTest,
+    ::testing::Values(Selection{{1, 3, 10}, 3, 3}, Selection{{1, 3, 10}, 5, 3},
+                      Selection{{1, 3, 10}, 0, 1}, Selection{{1, 3, 10}, 10, 10},
+                      Selection{{1, 3, 10}, 255, 10}, Selection{{3, 10}, 2, 3},
+                      Selection{{3, 10}, -4, 3}, Selection{{}, 1, 0}));
+
+TEST(ChoosePort, ListsComNumbersAscendingWithDeviceTooltipsAndOnlyAnOkButton) {
+  TSettingsDialog dialog(Ports({10, 1, 3}));
+  EXPECT_EQ(dialog.windowTitle(), "COM Port Setting");
+  QComboBox* box = dialog.ComPortBox();
+  EXPECT_EQ(box->objectName(), "ComPortBox");
+  EXPECT_FALSE(box->isEditable());
+  ASSERT_EQ(box->count(), 3);
+  EXPECT_EQ(box->itemText(0), "COM1");
+  EXPECT_EQ(box->itemText(1), "COM3");
+  EXPECT_EQ(box->itemText(2), "COM10");
+  EXPECT_EQ(box->itemData(2, Qt::ToolTipRole).toString(), "/dev/x10 - port 10");
+  const auto buttons = dialog.findChildren<QPushButton*>();
+  ASSERT_EQ(buttons.size(), 1);
+  EXPECT_EQ(buttons[0]->text(), "OK");
+  EXPECT_TRUE(buttons[0]->isDefault());
+}
+
+TEST(ChoosePort, ChoosingAnEntryGivesItsPortNumber) {
+  const int chosen = ChoosePort(Ports({1, 3, 10}), 3, [](QDialog& dialog) {
+    auto* box = dialog.findChild<QComboBox*>("ComPortBox");
+    box->setCurrentIndex(box->findText("COM10"));
+    dialog.findChild<QPushButton*>()->click();
+    return dialog.result();
+  });
+  EXPECT_EQ(chosen, 10);
+}
+
+TEST(ChoosePort, EscapeDoesNotCancelAndTheSelectionStillCounts) {
+  const int chosen = ChoosePort(Ports({1, 3, 10}), 1, [](QDialog& dialog) {
+    dialog.reject();
+    return dialog.result();
+  });
+  EXPECT_EQ(chosen, 1);
+}
+
+TEST(ChoosePort, EmptyListGivesPortZero) {
+  EXPECT_EQ(ChoosePort({}, 3, [](QDialog&) { return QDialog::Accepted; }), 0);
+}
+
+TEST(PortTable, SystemDevicesByStableNumberAliasesAddedAndWinning) {
+  test::PrivateSettings settings;
+  const std::vector<SystemPort> system = {{"/dev/ttyS2", "16550A"},
+                                          {"/dev/ttyUSB0", "FT232R USB UART"},
+                                          {"/dev/ttyACM1", ""},
+                                          {"/dev/rfcomm0", "Bluetooth"}};
+  const std::map<int, std::string> aliases = {{200, "/dev/pts/7"}, {34, "/dev/serial/by-id/x"}};
+  const PresentPorts ports = BuildPortTable(system, aliases);
+  EXPECT_EQ(ListedPorts(ports), (std::vector<int>{3, 33, 34, 66, 200}));
+  EXPECT_EQ(ports.at(33).device, "/dev/ttyUSB0");
+  EXPECT_EQ(ports.at(33).description, "FT232R USB UART");
+  EXPECT_EQ(ports.at(200).device, "/dev/pts/7");
+  EXPECT_EQ(PresetPortNumber(ports), 3);
+}
+
+TEST(PortTable, AliasOverASystemPortWins) {
+  test::PrivateSettings settings;
+  const PresentPorts ports = BuildPortTable({{"/dev/ttyUSB0", "adapter"}}, {{33, "/dev/pts/3"}});
+  ASSERT_EQ(ports.size(), 1u);
+  EXPECT_EQ(ports.at(33).device, "/dev/pts/3");
+}
+
+TEST(PortTable, NoPortsPresetsPortOne) {
+  test::PrivateSettings settings;
+  const PresentPorts ports = BuildPortTable({{"/dev/pts/9", ""}}, {});
+  EXPECT_TRUE(ports.empty());
+  EXPECT_EQ(PresetPortNumber(ports), 1);
+}
+
+TEST(PortTable, DiscoveryIncludesTheUsersAliases) {
+  test::PrivateSettings settings;
+  SetPortAlias(201, "/dev/pts/42");
+  const PresentPorts ports = DiscoverPorts();
+  ASSERT_TRUE(ports.count(201));
+  EXPECT_EQ(ports.at(201).device, "/dev/pts/42");
+}
+
+}  // namespace
+}  // namespace zorv
