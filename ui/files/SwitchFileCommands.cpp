@@ -1,0 +1,48 @@
+#include "ui/files/SwitchFileCommands.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+#include "image/SwitchFile.h"
+
+namespace zorv {
+
+QString SwitchFileCommands::StartPath() {
+  return QCoreApplication::applicationDirPath() + "/*.joy";
+}
+
+bool AcceptedSwitchFileName(const QString& chosen) {
+  if (chosen.isEmpty() || chosen.contains('*') || chosen.contains('?')) return false;
+  return QFileInfo::exists(chosen);
+}
+
+void SwitchFileCommands::Open1Click() {
+  const QString chosen = host_.prompts().OpenFileName("Open", StartPath(), kSwitchFileFilter);
+  if (!AcceptedSwitchFileName(chosen)) return;
+
+  // Read into a copy: the shared image changes only when the whole file was read.
+  SettingsImage loaded = host_.Image();
+  const Outcome outcome = ReadSwitchFile(QFile::encodeName(chosen).toStdString(), loaded);
+  if (!outcome) {
+    ShowError(outcome.error);
+    return;
+  }
+  host_.Image() = loaded;
+  host_.RefreshControls(1);
+}
+
+void SwitchFileCommands::Save1Click() {
+  // The name is taken exactly as chosen: no extension is added.
+  const QString chosen = host_.prompts().SaveFileName("Save As", StartPath(), kSwitchFileFilter);
+  if (chosen.isEmpty()) return;
+  const SettingsImage snapshot = host_.Image();
+  const Outcome outcome = WriteSwitchFile(QFile::encodeName(chosen).toStdString(), snapshot);
+  if (!outcome) ShowError(outcome.error);
+}
+
+void SwitchFileCommands::ShowError(const std::string& text) {
+  host_.prompts().Message(Prompts::Kind::Error, "Error", QString::fromStdString(text));
+}
+
+}  // namespace zorv
