@@ -1,0 +1,86 @@
+#pragma once
+// The item lists of the "Joysticks" tab and the codes each item stands for.
+#include <array>
+#include <cstdint>
+
+namespace zorv::joysticklists {
+
+// JoystickCombo items, JoystickNotebook pages and the type byte each item writes.
+inline constexpr int kJoystickCount = 8;
+inline constexpr std::array<const char*, kJoystickCount> kJoystickItems = {
+    "4 Button HG", "6 Button HG", "8 Button HG", "2 HFX", "3 HFX", "Slave Mode", "Sevrik", "4 HFX"};
+inline constexpr std::array<const char*, kJoystickCount> kPageCaptions = {
+    "FourButton", "SixButton", "EightButton", "TwoStick", "ThreeStick", "SlaveMode", "Sevrik", "4 HFX"};
+inline constexpr std::array<std::uint8_t, kJoystickCount> kTypeOfItem = {1, 2, 3, 21, 23, 19, 27, 28};
+
+namespace page {
+inline constexpr int kFourButton = 0, kSixButton = 1, kEightButton = 2, kTwoStick = 3,
+                     kThreeStick = 4, kSlaveMode = 5, kSevrik = 6, kFourStick = 7;
+}  // namespace page
+
+// Item shown for a stored type byte; -1 for a type the combo does not know.
+int ItemOfType(std::uint8_t type);
+// Pages whose slots are edited with mode drop-downs.
+bool IsButtonPage(int page);
+
+// Mode drop-downs: four-button and always-live lists take the first 5, No Button lists the
+// first 6, colour-button lists all 8 (items 5..7 are codes 8..10).
+inline constexpr int kBasicModeCount = 5, kNoButtonModeCount = 6, kColourModeCount = 8;
+inline constexpr std::array<const char*, kColourModeCount> kModeItems = {
+    "Inactive",       "Hoist (port A)", "Plow (port A)",  "Wing (port B)",
+    "Blade (port C)", "Custom",         "Remote Button", "Slave Hydraulics"};
+
+// Stick function drop-downs; the byte holds the item number.
+inline constexpr std::array<const char*, 7> kThreeStickFunctions = {
+    "None", "Hoist (HYD A)", "Plow (HYD A)", "Wing (HYD B)", "Blade (HYD C)", "Hook (HYD C)",
+    "Wing Slide (HYD B)"};
+inline constexpr std::array<const char*, 7> kFourStickFunctions = {
+    "None", "Hoist (HYD A)", "Plow (HYD A)", "Wing (HYD B)", "Blade (HYD C)", "Hook (HYD C)",
+    "Slide/Tilt (HYD B)"};
+
+// Stick button drop-downs: items and the mode code each writes.
+inline constexpr std::array<const char*, 3> kHoistButtonItems = {"None", "Safety",
+                                                                 "Hoist Limit Override"};
+inline constexpr std::array<std::uint8_t, 3> kHoistButtonCodes = {0, 5, 7};
+inline constexpr std::array<const char*, 3> kPlowOptionItems = {"None", "Safety", "Pass Button"};
+inline constexpr std::array<std::uint8_t, 3> kPlowOptionCodes = {0, 5, 12};
+inline constexpr std::array<const char*, 4> kWingButtonItems = {
+    "Disabled (Primary only)", "Safety (Primary)", "Primary / Button Secondary",
+    "Toggle Primary/Secondary"};
+inline constexpr std::array<std::uint8_t, 4> kWingButtonCodes = {0, 5, 6, 11};
+
+// Item showing a stored code in one of the lists above; `fallback` when the code is not listed.
+template <std::size_t N>
+int ItemOfCode(const std::array<std::uint8_t, N>& codes, std::uint8_t code, int fallback = 0) {
+  for (std::size_t i = 0; i < N; ++i) {
+    if (codes[i] == code) return static_cast<int>(i);
+  }
+  return fallback;
+}
+
+// Two-stick variants.
+struct TwoStickVariant {
+  const char* text;
+  std::uint8_t type;
+  std::uint8_t redMode;    // byte 35
+  std::uint8_t greenMode;  // byte 36
+};
+inline constexpr std::array<TwoStickVariant, 3> kTwoStickVariants = {{
+    {"Stick 1: Plow (port A)               Stick 2:  Hoist (port A)", 21, 5, 0},
+    {"Stick 1: Plow/Hoist (port A)      Stick 2:  Blade or Wing (port C)", 22, 0, 6},
+    {"Stick 1: Plow (port A)               Stick 2: Hook (port C)", 25, 0, 0},
+}};
+
+// Three-stick variants.
+inline constexpr std::array<const char*, 3> kThreeStickItems = {
+    "Stick 1 : Plow        Stick 2 : Wing/Blade        Stick 3 : Hoist",
+    "Stick 1 : Wing       Stick 2 : Plow/Blade         Stick 3 : Hoist",
+    "****************************CUSTOM******************************"};
+inline constexpr std::array<std::uint8_t, 3> kThreeStickTypes = {23, 24, 26};
+
+inline constexpr const char* kStickNotes =
+    "NOTES: 1.  Do not set multiple joysticks to the same function.  They will cancel each other "
+    "out at run time.                 2.  Joystick mounting locations may not match the layout of "
+    "setup screen. ";
+
+}  // namespace zorv::joysticklists

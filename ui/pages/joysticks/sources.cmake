@@ -1,0 +1,37 @@
+# The "Joysticks" tab (included from ui/CMakeLists.txt).
+target_sources(zorv_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/ButtonPageHandlers.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ButtonPageHandlers.h
+  ${CMAKE_CURRENT_LIST_DIR}/ButtonPagesView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ButtonPagesView.h
+  ${CMAKE_CURRENT_LIST_DIR}/ButtonSlots.h
+  ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Controls.h
+  ${CMAKE_CURRENT_LIST_DIR}/FourButtonPage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FourButtonPage.h
+  ${CMAKE_CURRENT_LIST_DIR}/FourStickPage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FourStickPage.h
+  ${CMAKE_CURRENT_LIST_DIR}/GripPicture.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GripPicture.h
+  ${CMAKE_CURRENT_LIST_DIR}/IDSpinChange.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/IDSpinChange.h
+  ${CMAKE_CURRENT_LIST_DIR}/JoystickLists.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/JoystickLists.h
+  ${CMAKE_CURRENT_LIST_DIR}/JoysticksTab.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/JoysticksTab.h
+  ${CMAKE_CURRENT_LIST_DIR}/LabelEdit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LabelEdit.h
+  ${CMAKE_CURRENT_LIST_DIR}/LabelledButtonsPage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LabelledButtonsPage.h
+  ${CMAKE_CURRENT_LIST_DIR}/SevrikPage.h
+  ${CMAKE_CURRENT_LIST_DIR}/SlaveModePage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SlaveModePage.h
+  ${CMAKE_CURRENT_LIST_DIR}/StickPicture.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StickPicture.h
+  ${CMAKE_CURRENT_LIST_DIR}/TaliveForm.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TaliveForm.h
+  ${CMAKE_CURRENT_LIST_DIR}/ThreeStickPage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ThreeStickPage.h
+  ${CMAKE_CURRENT_LIST_DIR}/TwoStickPage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TwoStickPage.h
+)
