@@ -20,7 +20,13 @@
 #include "image/DefaultImage.h"
 #include "link/TCOMThread.h"
 #include "link/WindowBridge.h"
+#include "ui/files/FileMenu.h"
+#include "ui/pages/PageGate.h"
+#include "ui/pages/floats/FloatsTab.h"
+#include "ui/pages/global/GlobalTab.h"
 #include "ui/pages/halverston/HalverstonPage.h"
+#include "ui/pages/joysticks/JoysticksTab.h"
+#include "ui/pages/trims/ZorvTrimTabs.h"
 #include "ui/pages/quirn/QuirnPage.h"
 #include "ui/pages/tarnovex/TarnovexPage.h"
 #include "ui/widgets/GatedTabWidget.h"
@@ -163,6 +169,17 @@ void TZorvForm::ConnectHandlers() {
 //   refresher_.SetProductPage(productpage::kTarnovex,
 //                             Attach<TarnovexPage>(ProductSheet(productpage::kTarnovex)));
 void TZorvForm::AttachPages() {
+  refresher_.AddZorvTarget(Attach<JoysticksTab>(Sheet(zorvtab::kJoysticks)));
+  refresher_.AddZorvTarget(Attach<GlobalTab>(Sheet(zorvtab::kGlobal)));
+  refresher_.AddZorvTarget(Attach<HoistTrimTab>(Sheet(zorvtab::kHoist)));
+  refresher_.AddZorvTarget(Attach<PlowTrimTab>(Sheet(zorvtab::kPlow)));
+  refresher_.AddZorvTarget(Attach<WingTrimTab>(Sheet(zorvtab::kWing)));
+  refresher_.AddZorvTarget(Attach<BladeTrimTab>(Sheet(zorvtab::kBlade)));
+  refresher_.AddZorvTarget(Attach<FloatsTab>(Sheet(zorvtab::kFloatModes)));
+  auto gate = std::make_shared<PageGate>(*this);
+  pages_.push_back(gate);
+  SetTabGate(gate->AsGate());
+  Attach<FileMenu>(this);  // Open1, Save1, Print1
   refresher_.SetProductPage(productpage::kTarnovex,
                             Attach<TarnovexPage>(ProductSheet(productpage::kTarnovex)));
   refresher_.SetProductPage(productpage::kQuirn, Attach<QuirnPage>(ProductSheet(productpage::kQuirn)));
