@@ -1,0 +1,219 @@
+#include "HalverstonMainSheet.h"
+
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include "image/Encodings.h"
+#include "ui/widgets/SpinEdit.h"
+
+namespace zorv {
+
+namespace {
+
+namespace hf = halverstonfield;
+
+constexpr int kFreqMin = 25;
+constexpr int kFreqMax = 450;
+constexpr int kTicksMax = 250;
+
+QString HertzText(int hertz) { return QString::number(hertz) + " Hertz"; }
+QString TicksLabel(int ticks) { return QString::fromStdString(TicksText(ticks)); }
+
+SpinEdit* MakeSpin(const char* name, int minimum, int maximum, QWidget* parent) {
+  auto* spin = new SpinEdit(parent);
+  spin->setObjectName(name);
+  spin->setRange(minimum, maximum);
+  spin->setValue(minimum);
+  spin->setFixedWidth(spin->fontMetrics().horizontalAdvance("0000") + 36);
+  return spin;
+}
+
+}  // namespace
+
+HalverstonMainSheet::HalverstonMainSheet(PageHost& host, QWidget* sheet)
+    : QObject(sheet), host_(host) {
+  auto* row = new QHBoxLayout(sheet);
+  row->setContentsMargins(6, 6, 6, 6);
+  row->setSpacing(8);
+  row->addWidget(BuildTimesGroup(sheet), 1);
+  row->addWidget(BuildDecelerationGroup(sheet), 1);
+
+  using S = HalverstonMainSheet;
+  connect(scrollBar17_, &QScrollBar::valueChanged, this, &S::ScrollBar17Change);
+  connect(timers_[kGripClose].bar, &QScrollBar::valueChanged, this, &S::ScrollBar18Change);
+  connect(timers_[kDumpRun].bar, &QScrollBar::valueChanged, this, &S::ScrollBar19Change);
+  connect(timers_[kArmIn].bar, &QScrollBar::valueChanged, this, &S::ScrollBar20Change);
+  connect(timers_[kArmDown].bar, &QScrollBar::valueChanged, this, &S::ScrollBar21Change);
+  connect(timers_[kArmUp].bar, &QScrollBar::valueChanged, this, &S::ScrollBar22Change);
+  // A radio button's click handler runs when it becomes the chosen one, by hand or by the refresh.
+  connect(radioButton1_, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) RadioButton1Click();
+  });
+  connect(radioButton2_, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) RadioButton2Click();
+  });
+  connect(spinEdit1_, &SpinEdit::valueChanged, this, &S::SpinEdit1Change);
+  connect(spinEdit2_, &SpinEdit::valueChanged, this, &S::SpinEdit2Change);
+}
+
+HalverstonMainSheet::TimerBar HalverstonMainSheet::MakeTimer(const char* barName,
+                                                             const char* labelName,
+                                                             std::size_t byte, QWidget* parent) {
+  auto* bar = new QScrollBar(Qt::Horizontal, parent);
+  bar->setObjectName(barName);
+  bar->setRange(0, kTicksMax);
+  bar->setValue(0);
+  bar->setMinimumWidth(120);
+  auto* label = new QLabel(TicksLabel(0), parent);
+  label->setObjectName(labelName);
+  label->setMinimumWidth(label->fontMetrics().horizontalAdvance("14.94 s") + 4);
+  return {bar, label, byte};
+}
+
+QWidget* HalverstonMainSheet::BuildTimesGroup(QWidget* sheet) {
+  auto* box = new QWidget(sheet);
+  auto* column = new QVBoxLayout(box);
+  column->setContentsMargins(0, 0, 0, 0);
+
+  auto* frequency = new QGroupBox("Valve Frequency", box);
+  auto* freqRow = new QHBoxLayout(frequency);
+  scrollBar17_ = new QScrollBar(Qt::Horizontal, frequency);
+  scrollBar17_->setObjectName("ScrollBar17");
+  scrollBar17_->setRange(kFreqMin, kFreqMax);
+  scrollBar17_->setSingleStep(5);
+  scrollBar17_->setPageStep(10);
+  scrollBar17_->setValue(50);
+  label230_ = new QLabel(HertzText(50), frequency);
+  label230_->setObjectName("Label230");
+  label230_->setMinimumWidth(label230_->fontMetrics().horizontalAdvance("450 Hertz") + 4);
+  freqRow->addWidget(scrollBar17_, 1);
+  freqRow->addWidget(label230_);
+  column->addWidget(frequency);
+
+  auto* times = new QGroupBox("Times", box);
+  auto* grid = new QGridLayout(times);
+  timers_[kGripClose] = MakeTimer("ScrollBar18", "Label240", hf::GripCloseTime, times);
+  timers_[kDumpRun] = MakeTimer("ScrollBar19", "Label241", hf::DumpRunTime, times);
+  grid->addWidget(new QLabel("Grip Close Time", times), 0, 0, 1, 2);
+  grid->addWidget(timers_[kGripClose].bar, 1, 0);
+  grid->addWidget(timers_[kGripClose].label, 1, 1);
+  grid->addWidget(new QLabel("Dump Cylinder Run Time", times), 2, 0, 1, 2);
+  grid->addWidget(timers_[kDumpRun].bar, 3, 0);
+  grid->addWidget(timers_[kDumpRun].label, 3, 1);
+  grid->setColumnStretch(0, 1);
+  column->addWidget(times);
+  column->addStretch(1);
+  return box;
+}
+
+QWidget* HalverstonMainSheet::BuildDecelerationGroup(QWidget* sheet) {
+  auto* group = new QGroupBox("Deceleration", sheet);
+  auto* column = new QVBoxLayout(group);
+  radioButton1_ = new QRadioButton("Use Prox Sensors ", group);
+  radioButton1_->setObjectName("RadioButton1");
+  radioButton2_ = new QRadioButton("Use Timers ", group);
+  radioButton2_->setObjectName("RadioButton2");
+  column->addWidget(radioButton1_);
+  column->addWidget(radioButton2_);
+
+  auto* form = new QFormLayout;
+  spinEdit2_ = MakeSpin("SpinEdit2", 1, 50, group);
+  spinEdit1_ = MakeSpin("SpinEdit1", 1, 100, group);
+  form->addRow("Rate", spinEdit2_);
+  form->addRow("Update Laps", spinEdit1_);
+  column->addLayout(form);
+
+  auto* heading = new QLabel("Timers", group);
+  QFont bold = heading->font();
+  bold.setBold(true);
+  heading->setFont(bold);
+  column->addWidget(heading);
+  auto* grid = new QGridLayout;
+  timers_[kArmUp] = MakeTimer("ScrollBar22", "Label243", hf::DecelArmUpTime, group);
+  timers_[kArmDown] = MakeTimer("ScrollBar21", "Label244", hf::DecelArmDownTime, group);
+  timers_[kArmIn] = MakeTimer("ScrollBar20", "Label245", hf::DecelArmInTime, group);
+  const std::array<std::pair<const char*, Timer>, 3> rows = {
+      {{"Arm Up", kArmUp}, {"Arm Down", kArmDown}, {"Arm In", kArmIn}}};
+  int r = 0;
+  for (const auto& [caption, timer] : rows) {
+    grid->addWidget(new QLabel(caption, group), r, 0);
+    grid->addWidget(timers_[timer].bar, r, 1);
+    grid->addWidget(timers_[timer].label, r, 2);
+    ++r;
+  }
+  grid->setColumnStretch(1, 1);
+  column->addLayout(grid);
+  column->addStretch(1);
+  return group;
+}
+
+void HalverstonMainSheet::ShowDeceleration(SettingsImage& local) {
+  spinEdit2_->setValue(local[hf::DecelRate]);
+  spinEdit1_->setValue(local[hf::DecelUpdateLaps]);
+  std::uint8_t& prox = local[hf::UseProxSensors];
+  if (prox >= 1) {
+    radioButton1_->setChecked(true);
+    EnableArmTimers(false);
+    prox = 1;
+  } else {
+    prox = 0;
+    radioButton2_->setChecked(true);
+    EnableArmTimers(true);
+  }
+}
+
+void HalverstonMainSheet::ShowTimers(const SettingsImage& local) {
+  for (Timer timer : {kArmUp, kArmDown, kArmIn, kGripClose, kDumpRun}) {
+    TimerBar& t = timers_[timer];
+    // The bar holds a byte above 250 at its end; the byte keeps its value.
+    t.bar->setValue(local[t.byte]);
+    t.label->setText(TicksLabel(t.bar->value()));
+  }
+}
+
+void HalverstonMainSheet::ShowFrequency(const SettingsImage& local) {
+  scrollBar17_->setValue(FreqBarPosition(local[hf::Frequency]));
+  label230_->setText(HertzText(scrollBar17_->value()));
+}
+
+void HalverstonMainSheet::ScrollBar17Change() {
+  const int hertz = scrollBar17_->value();
+  host_.Image()[hf::Frequency] = static_cast<std::uint8_t>(HzToFreqCode(hertz));
+  label230_->setText(HertzText(hertz));
+}
+
+void HalverstonMainSheet::StoreTime(Timer timer) {
+  const TimerBar& t = timers_[timer];
+  host_.Image()[t.byte] = static_cast<std::uint8_t>(t.bar->value());
+  t.label->setText(TicksLabel(t.bar->value()));
+}
+
+void HalverstonMainSheet::EnableArmTimers(bool on) {
+  for (Timer timer : {kArmUp, kArmDown, kArmIn}) timers_[timer].bar->setEnabled(on);
+}
+
+void HalverstonMainSheet::RadioButton1Click() {
+  host_.Image()[hf::UseProxSensors] = 1;
+  EnableArmTimers(false);
+}
+
+void HalverstonMainSheet::RadioButton2Click() {
+  host_.Image()[hf::UseProxSensors] = 0;
+  EnableArmTimers(true);
+}
+
+void HalverstonMainSheet::SpinEdit1Change() {
+  host_.Image()[hf::DecelUpdateLaps] = static_cast<std::uint8_t>(spinEdit1_->value() & 0xFF);
+}
+
+void HalverstonMainSheet::SpinEdit2Change() {
+  host_.Image()[hf::DecelRate] = static_cast<std::uint8_t>(spinEdit2_->value() & 0xFF);
+}
+
+}  // namespace zorv

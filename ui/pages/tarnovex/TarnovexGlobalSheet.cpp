@@ -1,0 +1,337 @@
+#include "TarnovexGlobalSheet.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <array>
+#include <optional>
+
+#include "image/Encodings.h"
+#include "ui/pages/trims/TrimPair.h"
+
+namespace zorv {
+
+namespace {
+
+namespace tf = tarnovexfield;
+
+constexpr const char* kWindowCaption = "Zorv Configuration Tool";
+
+constexpr std::array<const char*, 10> kSystemModes = {
+    "Single (Hoist / Plow)", "Dual (Hoist / Plow)", "Dual (Hoist / V-Plow)", "Hoist Only",
+    "V-Plow Only",           "Plow Only",           "Dual (Hoist / Wide Out Plow)",
+    "Wide Out Only",         "Hook Only",           "3 stick"};
+
+// Which safety boxes a system mode can use: joystick 1, 2, 3.
+constexpr std::array<std::array<bool, 3>, 10> kSafetiesByMode = {{
+    {false, false, false}, {true, true, false},  {true, false, false}, {true, false, false},
+    {false, false, false}, {false, true, false}, {true, false, false}, {false, false, false},
+    {true, false, false},  {true, true, true},
+}};
+
+struct TarnovexValveType {
+  const char* text;
+  std::optional<int> hertz;  // with the global trims; none for "Other"
+  std::uint8_t globalMin;
+  std::uint8_t globalMax;
+};
+
+constexpr int kHusco = 3;
+constexpr std::array<TarnovexValveType, 5> kValveTypes = {{
+    {"Other", std::nullopt, 0, 0},
+    {"MP18", 150, 70, 120},
+    {"HydraForce", 220, 70, 150},
+    {"Husco", 100, 88, 180},
+    {"Sauer Danfoss", 100, 50, 128},
+}};
+
+constexpr int kFreqMin = 45;
+constexpr int kFreqMax = 325;
+
+QCheckBox* MakeBox(const char* name, const char* caption, QWidget* parent) {
+  auto* box = new QCheckBox(QString::fromLatin1(caption), parent);
+  box->setObjectName(name);
+  return box;
+}
+
+QString HertzText(int hertz) { return QString::number(hertz) + " Hertz"; }
+
+}  // namespace
+
+TarnovexGlobalSheet::TarnovexGlobalSheet(PageHost& host, QWidget* sheet)
+    : QObject(sheet), host_(host) {
+  auto* grid = new QGridLayout(sheet);
+  grid->setContentsMargins(6, 6, 6, 6);
+  grid->setHorizontalSpacing(8);
+  grid->setVerticalSpacing(6);
+  grid->addWidget(BuildSystemGroup(sheet), 0, 0);
+  grid->addWidget(BuildFrequencyGroup(sheet), 1, 0);
+  grid->addWidget(BuildOptionsGroup(sheet), 0, 1);
+  grid->addWidget(BuildGlobalTrimsGroup(sheet), 1, 1);
+  grid->setRowStretch(1, 1);
+  grid->setColumnStretch(1, 1);
+  Connect();
+}
+
+QWidget* TarnovexGlobalSheet::BuildSystemGroup(QWidget* sheet) {
+  auto* box = new QWidget(sheet);
+  auto* column = new QVBoxLayout(box);
+  column->setContentsMargins(0, 0, 0, 0);
+  auto* modeLabel = new QLabel("System Mode:", box);
+  joysetting_ = new QComboBox(box);
+  joysetting_->setObjectName("joysetting");
+  for (const char* mode : kSystemModes) joysetting_->addItem(mode);
+  modeLabel->setBuddy(joysetting_);
+  column->addWidget(modeLabel);
+  column->addWidget(joysetting_);
+
+  auto* safeties = new QGroupBox("Enable Saftey Triggers", box);
+  auto* list = new QVBoxLayout(safeties);
+  joy1saftey_ = MakeBox("joy1saftey", "Joystick 1 (Hoist/Hook) ", safeties);
+  joy2saftey_ = MakeBox("joy2saftey", "Joystick 2 (Plow)", safeties);
+  joy3safety_ = MakeBox("joy3safety", "Joystick 3 (Wing)", safeties);
+  list->addWidget(joy1saftey_);
+  list->addWidget(joy2saftey_);
+  list->addWidget(joy3safety_);
+  column->addWidget(safeties);
+  return box;
+}
+
+QWidget* TarnovexGlobalSheet::BuildOptionsGroup(QWidget* sheet) {
+  auto* group = new QGroupBox("Options", sheet);
+  auto* list = new QVBoxLayout(group);
+  list->setSpacing(2);
+  plowfloat_ = MakeBox("plowfloat", "Enable Plow Float", group);
+  hoistlimit_ = MakeBox("hoistlimit", "Enable Hoist Limit", group);
+  cartridge_ = MakeBox("cartridge", "Cartridge valve control for open center systems ", group);
+  attitudecontrol_ = MakeBox("attitudecontrol", "Henke V-plow with attitude control", group);
+  togglevplow_ = MakeBox("togglevplow", "toggle V-plow modes of running lift or wings", group);
+  for (QCheckBox* box : {plowfloat_, hoistlimit_, cartridge_, attitudecontrol_, togglevplow_}) {
+    list->addWidget(box);
+  }
+  auto* note = new QLabel(
+      "NOTE: Once enabled the hoist up will only operate if +12v is applied to the Hoist limit "
+      "input.  If no voltage is applied the hoist will not go up.",
+      group);
+  note->setObjectName("HoistLimitNote");
+  note->setWordWrap(true);
+  list->addWidget(note);
+  return group;
+}
+
+QWidget* TarnovexGlobalSheet::BuildFrequencyGroup(QWidget* sheet) {
+  auto* group = new QGroupBox("Valve Frequency", sheet);
+  auto* column = new QVBoxLayout(group);
+  freqbar_ = new QScrollBar(Qt::Horizontal, group);
+  freqbar_->setObjectName("freqbar");
+  freqbar_->setRange(kFreqMin, kFreqMax);
+  freqbar_->setSingleStep(1);
+  freqbar_->setPageStep(1);
+  freqbar_->setValue(kFreqMin);
+  hertzlabel2_ = new QLabel(HertzText(kFreqMin), group);
+  hertzlabel2_->setObjectName("Hertzlabel2");
+  hertzlabel2_->setAlignment(Qt::AlignCenter);
+  column->addWidget(freqbar_);
+  column->addWidget(hertzlabel2_);
+
+  auto* typeLabel = new QLabel("Valve types", group);
+  valvetypes_ = new QComboBox(group);
+  valvetypes_->setObjectName("Valvetypes");
+  valvetypes_->setEditable(true);
+  // Typed text is only text: it inserts no item, completes to none and selects none.
+  valvetypes_->setInsertPolicy(QComboBox::NoInsert);
+  valvetypes_->setCompleter(nullptr);
+  QObject::disconnect(valvetypes_->lineEdit(), &QLineEdit::editingFinished, valvetypes_, nullptr);
+  for (const TarnovexValveType& type : kValveTypes) valvetypes_->addItem(type.text);
+  valvetypes_->setCurrentIndex(-1);
+  valvetypes_->setEditText(" ");
+  typeLabel->setBuddy(valvetypes_);
+  column->addSpacing(6);
+  column->addWidget(typeLabel);
+  column->addWidget(valvetypes_);
+  column->addStretch(1);
+  return group;
+}
+
+QWidget* TarnovexGlobalSheet::BuildGlobalTrimsGroup(QWidget* sheet) {
+  auto* group = new QGroupBox("Global Trims", sheet);
+  auto* grid = new QGridLayout(group);
+  grid->setVerticalSpacing(2);
+  globalmintrim2_ = MakeTrimBar("globalmintrim2", group);
+  globalmaxtrim2_ = MakeTrimBar("globalmaxtrim2", group);
+  globalmintrim2_->setMinimumHeight(70);
+  globalmaxtrim2_->setMinimumHeight(70);
+  gminvalue_ = new QLabel(QString::fromStdString(TrimVoltsText(host_.Trims().min)), group);
+  gminvalue_->setObjectName("gminvalue");
+  gmaxvalue_ = new QLabel(QString::fromStdString(TrimVoltsText(host_.Trims().max)), group);
+  gmaxvalue_->setObjectName("gmaxvalue");
+  setglobal2_ = new QPushButton("Set All Trims", group);
+  setglobal2_->setObjectName("setglobal2");
+  auto* minHead = new QLabel("Min", group);
+  auto* maxHead = new QLabel("Max", group);
+  for (QLabel* label : {minHead, maxHead, gminvalue_, gmaxvalue_}) {
+    label->setAlignment(Qt::AlignCenter);
+  }
+  grid->addWidget(minHead, 0, 0);
+  grid->addWidget(maxHead, 0, 1);
+  grid->addWidget(globalmintrim2_, 1, 0, Qt::AlignHCenter);
+  grid->addWidget(globalmaxtrim2_, 1, 1, Qt::AlignHCenter);
+  grid->addWidget(gminvalue_, 2, 0);
+  grid->addWidget(gmaxvalue_, 2, 1);
+  grid->addWidget(setglobal2_, 1, 2, Qt::AlignVCenter);
+  grid->setRowStretch(1, 1);
+  return group;
+}
+
+void TarnovexGlobalSheet::Connect() {
+  using S = TarnovexGlobalSheet;
+  connect(joysetting_, &QComboBox::activated, this, &S::joysettingChange);
+  connect(joy1saftey_, &QCheckBox::toggled, this, &S::joy1safteyClick);
+  connect(joy2saftey_, &QCheckBox::toggled, this, &S::joy2safteyClick);
+  connect(joy3safety_, &QCheckBox::toggled, this, &S::joy3safetyClick);
+  connect(plowfloat_, &QCheckBox::toggled, this, &S::plowfloatClick);
+  connect(hoistlimit_, &QCheckBox::toggled, this, &S::hoistlimitClick);
+  connect(cartridge_, &QCheckBox::toggled, this, &S::cartridgeClick);
+  connect(attitudecontrol_, &QCheckBox::toggled, this, &S::attitudecontrolClick);
+  connect(togglevplow_, &QCheckBox::toggled, this, &S::togglevplowClick);
+  connect(freqbar_, &QScrollBar::valueChanged, this, &S::freqbarChange);
+  connect(globalmintrim2_, &QScrollBar::valueChanged, this, &S::globalmintrim2Change);
+  connect(globalmaxtrim2_, &QScrollBar::valueChanged, this, &S::globalmaxtrim2Change);
+  connect(setglobal2_, &QPushButton::clicked, this, &S::setglobal2Click);
+  connect(valvetypes_, &QComboBox::activated, this, &S::ValvetypesChange);
+}
+
+void TarnovexGlobalSheet::ShowSystemMode(const SettingsImage& local) {
+  // A mode outside the list shows no selection.
+  joysetting_->setCurrentIndex(local[tf::SystemMode] < kSystemModes.size()
+                                   ? local[tf::SystemMode]
+                                   : -1);
+}
+
+void TarnovexGlobalSheet::EnableSafeties(std::uint8_t systemMode) {
+  if (systemMode >= kSafetiesByMode.size()) return;  // unknown modes leave the boxes as they are
+  const auto& on = kSafetiesByMode[systemMode];
+  joy1saftey_->setEnabled(on[0]);
+  joy2saftey_->setEnabled(on[1]);
+  joy3safety_->setEnabled(on[2]);
+}
+
+namespace {
+
+// 1 shows ticked; anything else shows unticked and is stored back as 0.
+void ShowFlag(QCheckBox* box, std::uint8_t& byte) {
+  if (byte != 1) byte = 0;
+  box->setChecked(byte == 1);
+}
+
+}  // namespace
+
+void TarnovexGlobalSheet::ShowOptions(SettingsImage& local) {
+  ShowFlag(plowfloat_, local[tf::PlowFloat]);
+  ShowFlag(hoistlimit_, local[tf::HoistLimit]);
+  ShowFlag(cartridge_, local[tf::Cartridge]);
+  ShowFlag(attitudecontrol_, local[tf::AttitudeControl]);
+  ShowFlag(togglevplow_, local[tf::ToggleVPlow]);
+  // Attitude control runs a V-plow alone; "System Mode:" catches up at the next refresh.
+  if (attitudecontrol_->isChecked()) local[tf::SystemMode] = 4;
+}
+
+void TarnovexGlobalSheet::ShowSafeties(SettingsImage& local) {
+  ShowFlag(joy1saftey_, local[tf::Joy1Safety]);
+  ShowFlag(joy2saftey_, local[tf::Joy2Safety]);
+  ShowFlag(joy3safety_, local[tf::Joy3Safety]);
+}
+
+void TarnovexGlobalSheet::ShowFrequency(const SettingsImage& local) {
+  // The bar holds the position to its range.
+  freqbar_->setValue(FreqBarPositionTarnovex(local[tf::Frequency]));
+  hertzlabel2_->setText(HertzText(freqbar_->value()));
+}
+
+void TarnovexGlobalSheet::ShowGlobalTrims(const GlobalTrimPair& trims) {
+  gminvalue_->setText(QString::fromStdString(TrimVoltsText(trims.min)));
+  gmaxvalue_->setText(QString::fromStdString(TrimVoltsText(trims.max)));
+  globalmintrim2_->setValue(TrimBarPosition(trims.min));
+  globalmaxtrim2_->setValue(TrimBarPosition(trims.max));
+}
+
+void TarnovexGlobalSheet::StoreFlag(const QCheckBox* box, std::size_t offset) {
+  host_.Image()[offset] = box->isChecked() ? 1 : 0;
+  host_.RefreshControls(0);
+}
+
+void TarnovexGlobalSheet::joysettingChange(int index) {
+  if (index < 0) return;
+  host_.Image()[tf::SystemMode] = static_cast<std::uint8_t>(index);
+  host_.RefreshControls(0);
+}
+
+void TarnovexGlobalSheet::freqbarChange() {
+  const int hertz = freqbar_->value();
+  host_.Image()[tf::Frequency] = static_cast<std::uint8_t>(HzToFreqCodeTarnovex(hertz));
+  hertzlabel2_->setText(HertzText(hertz));
+  valvetypes_->setCurrentIndex(0);
+}
+
+void TarnovexGlobalSheet::globalmintrim2Change() {
+  GlobalTrimPair& trims = host_.Trims();
+  trims.min = TrimByteFromBar(globalmintrim2_->value());
+  trims.max = std::max(trims.min, trims.max);
+  valvetypes_->setCurrentIndex(0);
+  host_.RefreshControls(0);
+}
+
+void TarnovexGlobalSheet::globalmaxtrim2Change() {
+  GlobalTrimPair& trims = host_.Trims();
+  trims.max = TrimByteFromBar(globalmaxtrim2_->value());
+  trims.min = std::min(trims.min, trims.max);
+  valvetypes_->setCurrentIndex(0);
+  host_.RefreshControls(0);
+}
+
+void TarnovexGlobalSheet::setglobal2Click() {
+  if (host_.prompts().Confirm(kWindowCaption, "This will change ALL the trims!  Are you sure?")) {
+    SettingsImage& image = host_.Image();
+    const GlobalTrimPair trims = host_.Trims();
+    std::size_t first = tf::HoistUpMin;
+    if (valvetypes_->currentIndex() == kHusco) {
+      // Husco hoist valves need their own pair on both hoist outputs.
+      image[tf::HoistUpMin] = 124;
+      image[tf::HoistUpMax] = 232;
+      image[tf::HoistDownMin] = 124;
+      image[tf::HoistDownMax] = 232;
+      first = tf::HoistLeftMin;
+    }
+    // The right wing trims (bytes 25 to 28) keep their own values.
+    for (std::size_t min = first; min <= tf::PlowRightMin; min += 2) {
+      image[min] = trims.min;
+      image[min + 1] = trims.max;
+    }
+  }
+  host_.RefreshControls(0);
+}
+
+void TarnovexGlobalSheet::ValvetypesChange(int index) {
+  if (index >= 0 && index < static_cast<int>(kValveTypes.size())) {
+    const TarnovexValveType& type = kValveTypes[static_cast<std::size_t>(index)];
+    if (type.hertz) {
+      freqbar_->setValue(*type.hertz);
+      host_.Trims() = GlobalTrimPair{type.globalMin, type.globalMax};
+    }
+  }
+  host_.RefreshControls(0);
+  QApplication::processEvents();
+  // The frequency bar's handler showed "Other"; the choice stays on view.
+  valvetypes_->setCurrentIndex(index);
+}
+
+}  // namespace zorv
