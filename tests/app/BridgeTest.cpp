@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTemporaryDir>
+
+#include "app/FormBridge.h"
+#include "app/StatusStrip.h"
+#include "image/DefaultImage.h"
+#include "tests/support/ScriptedPrompts.h"
+
+namespace zorv::test {
+namespace {
+
+class Bridge : public ::testing::Test {
+ protected:
+  StatusStrip strip;
+  SettingsImage image;
+  GlobalTrimPair trims;
+  ScriptedPrompts prompts;
+  FormBridge bridge{strip, image, trims, prompts};
+};
+
+struct StatusCase {
+  const char* text;
+  StatusColour colour;
+  QColor shown;
+  bool rx, tx;
+};
+
+class BridgeStatus : public Bridge, public ::testing::WithParamInterface<StatusCase> {};
+
+TEST_P(BridgeStatus, StatusRefreshShowsTextColourProgressAndLightsOnlyActiveLamps) {
+  const StatusCase& c = GetParam();
+  bridge.RefreshStatus({c.text, c.colour, 37, c.rx, c.tx});
+  EXPECT_EQ(strip.ConnectedPanel()->text(), c.text);
+  EXPECT_EQ(StatusStrip::PanelColour(strip.ConnectedPanel()), c.shown);
+  EXPECT_EQ(strip.ProgressGauge()->value(), 37);
+  EXPECT_EQ(StatusStrip::LampColour(strip.RXPanel()), c.rx ? QColor(255, 0, 0) : QColor(128, 128, 128));
+  EXPECT_EQ(StatusStrip::LampColour(strip.TXPanel()), c.tx ? QColor(255, 0, 0) : QColor(128, 128, 128));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Colours, BridgeStatus,
+    ::testing::Values(
+        StatusCase{"Not Connected", StatusColour::Red, {255, 0, 0}, false, false},
+        StatusCase{"ZORV v1.1 Connected and Listening", StatusColour::Green, {0, 128, 0}, true, false},
+        StatusCase{"Waiting For Link On COM3", StatusColour::Blue, {0, 0, 255}, false, true},
+        StatusCase{"Upload Failed on COM3", StatusColour::Red, {255, 0, 0}, true, true}));
+
+TEST_F(Bridge, LampsStayLitUntilTheTimerTurnsThemGray) {
+  bridge.RefreshStatus({"x", StatusColour::Green, 0, true, true});
+  bridge.RefreshStatus({"x", StatusColour::Green, 0, false, false});
+  EXPECT_EQ(StatusStrip::LampColour(strip.RXPanel()), QColor(255, 0, 0));
+  EXPECT_EQ(StatusStrip::LampColour(strip.TXPanel()), QColor(255, 0, 0));
+}
+
+TEST_F(Bridge, LinkMessagesGoThroughThePromptsWithTheirKind) {
+  prompts.ExpectMessage();
+  prompts.ExpectMessage();
+  bridge.ShowLinkError("This system has no firmware, please select firmware now.");
+  bridge.ShowLinkInfo("Upload Successful");
+  ASSERT_EQ(prompts.shown.size(), 2u);
+  EXPECT_EQ(prompts.shown[0].kind, Prompts::Kind::Error);
+  EXPECT_EQ(prompts.shown[0].text, "This system has no firmware, please select firmware now.");
+  EXPECT_EQ(prompts.shown[1].kind, Prompts::Kind::Information);
+  EXPECT_EQ(prompts.shown[1].text, "Upload Successful");
+}
+
+TEST_F(Bridge, ImageCopiesBothWaysAndABlankControllerGetsTheDefaults) {
+  for (std::size_t i = 0; i < kImageSize; ++i) image[i] = static_cast<std::uint8_t>(i ^ 0x5A);
+  ImageBytes buffer{};
+  bridge.LoadBufferFromImage(buffer);
+  EXPECT_EQ(buffer, image.bytes);
+
+  ImageBytes downloaded{};
+  for (std::size_t i = 0; i < kImageSize; ++i) downloaded[i] = static_cast<std::uint8_t>(255 - i);
+  downloaded[33] = 3;
+  bridge.StoreBufferToImage(downloaded);
+  EXPECT_EQ(image.bytes, downloaded);
+
+  downloaded[33] = 255;
+  trims = {40, 50};
+  bridge.StoreBufferToImage(downloaded);
+  SettingsImage defaults;
+  GlobalTrimPair defaultTrims;
+  LoadDefaultImage(defaults, defaultTrims);
+  EXPECT_EQ(image, defaults);
+  EXPECT_EQ(trims, defaultTrims);
+}
+
+TEST_F(Bridge, FirmwareDialogTitleStartAndFilter) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath("zorv.hex");
+  QFile out(file);
+  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+  out.write(":00000001FF\n");
+  out.close();
+
+  prompts.ExpectOpenFile(file);
+  EXPECT_EQ(bridge.SelectFirmwareFile(), file.toStdString());
+  const auto& shown = prompts.shown.back();
+  EXPECT_EQ(shown.title, "Select Zorv Firmware File");
+  EXPECT_EQ(shown.initial, QCoreApplication::applicationDirPath() + "/*.hex");
+  EXPECT_EQ(shown.text, "ATMega16 CPU files (*.hex)");
+}
+
+TEST(FirmwareChoice, OnlyAnExistingFileWithoutWildcardsIsAccepted) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath("zorv.hex");
+  QFile out(file);
+  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+  out.close();
+  struct Case {
+    QString chosen;
+    bool accepted;
+  };
+  const std::vector<Case> cases = {{file, true},
+                                   {QString(), false},
+                                   {dir.filePath("missing.hex"), false},
+                                   {dir.filePath("*.hex"), false},
+                                   {dir.filePath("zorv?.hex"), false},
+                                   {dir.path(), false}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(AcceptedFirmwareFile(c.chosen), c.accepted ? c.chosen.toStdString() : std::string())
+        << c.chosen.toStdString();
+  }
+}
+
+TEST(FirmwareChoice, WildcardInTheNameOfAnExistingFileIsRefused) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath("what?.hex");
+  QFile out(file);
+  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+  out.close();
+  EXPECT_EQ(AcceptedFirmwareFile(file), std::string());
+}
+
+}  // namespace
+}  // namespace zorv::test

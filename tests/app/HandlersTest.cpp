@@ -1,0 +1,169 @@
+#include <QComboBox>
+#include <QPushButton>
+
+#include "tests/app/FormFixture.h"
+
+namespace zorv::test {
+namespace {
+
+using Handlers = FormFixture;
+using Command = std::pair<std::uint8_t, std::uint8_t>;
+
+TEST_F(Handlers, LinkRequestsFromButtonsAndMenu) {
+  MakeForm();
+  struct Case {
+    std::function<void()> act;
+    Command command;
+  };
+  const std::vector<Case> cases = {
+      {[&] { Find<QPushButton>("UploadButton")->click(); }, {254, 0}},
+      {[&] { Action("SendCal")->trigger(); }, {254, 0}},
+      {[&] { Find<QPushButton>("DownloadButton")->click(); }, {253, 0}},
+      {[&] { Action("GetCalibration1")->trigger(); }, {253, 0}},
+      {[&] { Action("UpgradeFirmware1")->trigger(); }, {251, 0}},
+  };
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    links.commands.clear();
+    cases[i].act();
+    EXPECT_EQ(links.commands, std::vector<Command>{cases[i].command}) << "case " << i;
+  }
+  EXPECT_EQ(links.startedOn.size(), 1u);
+}
+
+class ResetInState : public FormFixture, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ResetInState, IdleLinkIsAskedToRestartAnyOtherIsReplacedAtOnce) {
+  MakeForm();
+  Action("LogWindow1")->trigger();
+  form->LinkNotice(251, 7, 0);
+  form->SetProductCode('c');  // a refresh moves to the Quirn page
+  links.state = static_cast<std::uint8_t>(GetParam());
+  Find<QPushButton>("ResetButton")->click();
+  if (GetParam() == 6) {
+    EXPECT_EQ(links.commands, std::vector<Command>{Command(255, 0)});
+    EXPECT_EQ(links.startedOn.size(), 1u);
+  } else {
+    EXPECT_TRUE(links.commands.empty());
+    EXPECT_EQ(links.startedOn, (std::vector<int>{1, 1}));
+    EXPECT_EQ(links.stopped, 1);
+  }
+  EXPECT_EQ(links.live, 1);
+  EXPECT_EQ(Products()->currentIndex(), 2);
+  EXPECT_TRUE(LogLines().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(States, ResetInState, ::testing::Values(0, 1, 2, 3, 4, 5, 6, 7, 8, 9));
+
+struct LiveTestTick {
+  std::uint32_t stamp;
+  std::uint32_t now;
+  bool ends;
+};
+
+class LiveTestTimeOut : public FormFixture, public ::testing::WithParamInterface<LiveTestTick> {};
+
+TEST_P(LiveTestTimeOut, TimerEndsATestHeldLongerThanTwoAndAHalfSecondsOnce) {
+  MakeForm();
+  clock.Set(GetParam().now);
+  form->TestTimeStamp() = GetParam().stamp;
+  form->Timer2Timer();
+  if (GetParam().ends) {
+    EXPECT_EQ(links.commands, std::vector<Command>{Command(0, 0)});
+    EXPECT_EQ(form->TestTimeStamp(), 0u);
+  } else {
+    EXPECT_TRUE(links.commands.empty());
+    EXPECT_EQ(form->TestTimeStamp(), GetParam().stamp);
+  }
+  clock.Advance(500);
+  form->Timer2Timer();
+  if (GetParam().ends) {
+    EXPECT_EQ(links.commands.size(), 1u) << "ended more than once";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ticks, LiveTestTimeOut,
+    ::testing::Values(LiveTestTick{0, 100000, false},            // no test running
+                      LiveTestTick{1000, 3500, false},           // exactly 2500 ms
+                      LiveTestTick{1000, 3501, true},            // more than 2500 ms
+                      LiveTestTick{1, 1000, false},              // released, clock still early
+                      LiveTestTick{1, 2502, true},               // released: ends at the next tick
+                      LiveTestTick{0xFFFFF000u, 0x00000100u, true},   // 4352 ms across the wrap
+                      LiveTestTick{0xFFFFFF00u, 0x00000100u, false},  // 512 ms across the wrap
+                      LiveTestTick{0xFFFFFC00u, 0x000005C4u, false},  // exactly 2500 across it
+                      LiveTestTick{0xFFFFFC00u, 0x000005C5u, true}));
+
+TEST_F(Handlers, TimerTurnsBothLampsGray) {
+  MakeForm();
+  StatusStrip::SetLamp(Strip()->TXPanel(), kLampActive);
+  StatusStrip::SetLamp(Strip()->RXPanel(), kLampActive);
+  form->Timer2Timer();
+  EXPECT_EQ(StatusStrip::LampColour(Strip()->TXPanel()), QColor(128, 128, 128));
+  EXPECT_EQ(StatusStrip::LampColour(Strip()->RXPanel()), QColor(128, 128, 128));
+}
+
+TEST_F(Handlers, LogWindowGrowsAndShrinksTheWindow) {
+  MakeForm();
+  const int height = form->height();
+  Action("LogWindow1")->trigger();
+  EXPECT_TRUE(Action("LogWindow1")->isChecked());
+  EXPECT_FALSE(Strip()->MemoPanel()->isHidden());
+  EXPECT_EQ(form->height(), height + 250);
+  EXPECT_EQ(Strip()->height(), 305);
+  Action("LogWindow1")->trigger();
+  EXPECT_FALSE(Action("LogWindow1")->isChecked());
+  EXPECT_TRUE(Strip()->MemoPanel()->isHidden());
+  EXPECT_EQ(form->height(), height);
+  EXPECT_EQ(Strip()->height(), 55);
+}
+
+TEST_F(Handlers, ProductMenusShowTheirPages) {
+  MakeForm();
+  const std::vector<std::pair<const char*, int>> cases = {
+      {"TarnovexMenu1", 1}, {"HalverstonMenu1", 3}, {"ZorvMenu1", 0}};
+  for (const auto& [item, page] : cases) {
+    Action(item)->trigger();
+    EXPECT_EQ(Products()->currentIndex(), page) << item;
+  }
+}
+
+TEST_F(Handlers, PortMenuStoresTheChoiceAndRestartsTheLinkOnIt) {
+  ports = {{1, {"/dev/ttyS0", ""}}, {3, {"/dev/ttyS2", ""}}, {10, {"/dev/ttyS9", ""}}};
+  PrivateSettings::Store("COM Port", "3");
+  MakeForm();
+  QString selectedAtOpen;
+  prompts.ExpectModal([&](QDialog& dialog) {
+    auto* box = dialog.findChild<QComboBox*>("ComPortBox");
+    selectedAtOpen = box->currentText();
+    box->setCurrentIndex(2);
+    return QDialog::Accepted;
+  });
+  Action("PortNumber1")->trigger();
+  EXPECT_EQ(selectedAtOpen, "COM3");
+  EXPECT_EQ(links.startedOn, (std::vector<int>{3, 10}));
+  EXPECT_EQ(links.live, 1);
+  EXPECT_EQ(PrivateSettings::Stored("COM Port").toString(), "10");
+  EXPECT_EQ(form->PortNumber(), 10);
+}
+
+TEST_F(Handlers, AboutShowsTheAboutWindow) {
+  MakeForm();
+  prompts.ExpectModal([](QDialog& about) {
+    EXPECT_EQ(about.objectName(), "TSplashForm");
+    return QDialog::Accepted;
+  });
+  Action("About1")->trigger();
+}
+
+TEST_F(Handlers, ExitStopsTheLinkAndClosesTheWindow) {
+  MakeForm();
+  form->show();
+  Action("Exit1")->trigger();
+  EXPECT_EQ(links.live, 0);
+  EXPECT_FALSE(form->isVisible());
+  form->SetCommand(253, 0);  // no link: nothing happens
+  EXPECT_TRUE(links.commands.empty());
+}
+
+}  // namespace
+}  // namespace zorv::test
