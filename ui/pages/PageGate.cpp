@@ -1,11 +1,15 @@
 #include "PageGate.h"
 
 #include "image/ZorvLayout.h"
-#include "ui/widgets/GatedTabWidget.h"
 
 namespace zorv {
 
 namespace {
+
+// Pages of TabbedNotebook1 behind the gate.
+constexpr int kCustomPage = 6;
+constexpr int kFloatModesPage = 7;
+constexpr int kRemoteSlavePage = 8;
 
 constexpr qsizetype kEntryMax = 255;  // what the query's edit box takes
 
@@ -20,12 +24,12 @@ bool HasRemotePage(std::uint8_t type) {
 
 }  // namespace
 
-void PageGate::Install(GatedTabWidget& notebook) {
-  notebook.SetGate([this](int page) {
+std::function<bool(int)> PageGate::AsGate() {
+  return [this](int page) {
     bool allow = true;
     TabbedNotebook1Change(page, allow);
     return allow;
-  });
+  };
 }
 
 bool PageGate::AskPassword(QString& entry, const QString& caption, const QString& password) {
@@ -41,14 +45,14 @@ void PageGate::TabbedNotebook1Change(int newPage, bool& allowChange) {
   allowChange = true;
   const std::uint8_t type = host_.Image()[zorvfield::JoystickType];
   switch (newPage) {
-    case zorvtab::kCustom:
+    case kCustomPage:
       allowChange = HasCustomPage(type) &&
                     AskPassword(customEntry_, "Custom ZORV Settings", "lodestar");
       break;
-    case zorvtab::kFloatModes:
+    case kFloatModesPage:
       allowChange = AskPassword(floatEntry_, "ZORV Float Settings", "pralt");
       break;
-    case zorvtab::kRemoteSlave:
+    case kRemoteSlavePage:
       allowChange = HasRemotePage(type);
       break;
     default: break;

@@ -27,10 +27,11 @@ class ZorvSheets {
   Tab& Add() {
     auto sheet = std::make_unique<QWidget>();
     sheet->resize(kSheetWidth, kSheetHeight);
-    auto* tab = new Tab(host, sheet.get());
-    host.refresher().AddZorvTarget(tab);
+    auto tab = std::make_shared<Tab>(host, sheet.get());  // the window owns its tabs
+    host.refresher().AddZorvTarget(tab.get());
     sheet->show();
     sheets.push_back(std::move(sheet));
+    tabs.push_back(tab);
     return *tab;
   }
 
@@ -51,6 +52,7 @@ class ZorvSheets {
 
   FakePageHost host;
   std::vector<std::unique_ptr<QWidget>> sheets;
+  std::vector<std::shared_ptr<void>> tabs;
 };
 
 // Every visible control lies inside its parent, apart from its siblings, and is wide enough

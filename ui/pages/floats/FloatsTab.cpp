@@ -12,6 +12,7 @@
 #include "image/TextFields.h"
 #include "image/ZorvLayout.h"
 #include "ui/pages/global/PageControls.h"
+#include "ui/pages/global/WrapCheckBox.h"
 
 namespace zorv {
 
@@ -48,7 +49,7 @@ QLabel* MakeNote(const QString& text, QWidget* parent) {
 
 }  // namespace
 
-FloatsTab::FloatsTab(PageHost& host, QWidget* sheet) : QObject(sheet), host_(host) {
+FloatsTab::FloatsTab(PageHost& host, QWidget* sheet) : host_(host) {
   auto* group = new QGroupBox("Zorv System Floats:", sheet);
   floats_[0] = {MakeOutputBox("PlowFloatSelect", group), f::FloatOneOutput,
                 MakeNameBox("float1", group), f::FloatOneName};
@@ -87,11 +88,11 @@ FloatsTab::FloatsTab(PageHost& host, QWidget* sheet) : QObject(sheet), host_(hos
   delayRow->addStretch(1);
   grid->addLayout(delayRow, 4, 0, 1, 4);
 
-  doubleactingfloat_ = MakeCheckBox(
-      "doubleactingfloat",
+  doubleactingfloat_ = new WrapCheckBox(
       "Make Float One a double acting float, which will replace the wing slide functions with "
       "a dump valve.",
       group);
+  doubleactingfloat_->setObjectName("doubleactingfloat");
   minfloat_ = MakeCheckBox("minfloat", "Active pressure holding float.  ", group);
   grid->addWidget(doubleactingfloat_, 5, 0, 1, 4);
   grid->addWidget(minfloat_, 6, 0, 1, 4);

@@ -18,7 +18,7 @@ constexpr int kStartupDelayMax = 20;   // on the spin edit
 constexpr int kStartupDelayRepair = 80;  // larger bytes are stored back as 1
 }  // namespace
 
-GlobalOptions::GlobalOptions(PageHost& host, QWidget* parent) : QObject(parent), host_(host) {
+GlobalOptions::GlobalOptions(PageHost& host, QWidget* parent) : host_(host) {
   group_ = new QGroupBox("Options", parent);
   safestickbox_ = MakeCheckBox("safestickbox", "Enable SafeStick", group_);
   hoistlimitenable_ = MakeCheckBox("hoistlimitenable", "Enable Hoist Limit", group_);
@@ -59,6 +59,7 @@ GlobalOptions::GlobalOptions(PageHost& host, QWidget* parent) : QObject(parent),
   grid->addLayout(spins, 3, 0, 1, 2);
   grid->addWidget(cartridgebox_, 4, 0, 1, 2);
   grid->addWidget(note, 5, 0, 1, 2);
+  grid->setRowStretch(6, 1);
 
   connect(safestickbox_, &QCheckBox::toggled, this, &GlobalOptions::safestickboxClick);
   connect(cartridgebox_, &QCheckBox::toggled, this, &GlobalOptions::cartridgeboxClick);

@@ -39,7 +39,7 @@ QLabel* MakeVoltsLabel(const char* name, QWidget* parent) {
 
 }  // namespace
 
-GlobalTab::GlobalTab(PageHost& host, QWidget* sheet) : QObject(sheet), host_(host) {
+GlobalTab::GlobalTab(PageHost& host, QWidget* sheet) : host_(host) {
   // Frequency and valve type.
   auto* freqGroup = new QGroupBox("PWM Frequency", sheet);
   freqBar_ = new QScrollBar(Qt::Horizontal, freqGroup);
@@ -70,7 +70,7 @@ GlobalTab::GlobalTab(PageHost& host, QWidget* sheet) : QObject(sheet), host_(hos
   freqGrid->addWidget(valveCombo_, 1, 1, 1, 2);
   freqGrid->setColumnStretch(1, 1);
 
-  options_ = new GlobalOptions(host, sheet);
+  options_ = std::make_unique<GlobalOptions>(host, sheet);
 
   // Global trims.
   auto* trimGroup = new QGroupBox("Global Trims", sheet);

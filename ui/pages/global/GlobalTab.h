@@ -44,7 +44,7 @@ class GlobalTab : public QObject, public ZorvRefreshTarget {
   QLabel* globalMinLabel_;
   QLabel* globalMaxLabel_;
   QPushButton* globalButton_;
-  GlobalOptions* options_;
+  std::unique_ptr<GlobalOptions> options_;
 };
 
 }  // namespace zorv

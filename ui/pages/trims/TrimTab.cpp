@@ -6,7 +6,7 @@
 namespace zorv {
 
 TrimTab::TrimTab(PageHost& host, QWidget* sheet, std::span<const TrimPairSpec> specs)
-    : QObject(sheet), host_(host) {
+    : host_(host) {
   auto* row = new QHBoxLayout(sheet);
   row->setContentsMargins(4, 4, 4, 4);
   row->setSpacing(4);
