@@ -26,7 +26,6 @@
 #include "ui/pages/global/GlobalTab.h"
 #include "ui/pages/halverston/HalverstonPage.h"
 #include "ui/pages/joysticks/JoysticksTab.h"
-#include "ui/pages/joysticks/JoysticksTab.h"
 #include "ui/pages/trims/ZorvTrimTabs.h"
 #include "ui/pages/quirn/QuirnPage.h"
 #include "ui/pages/tarnovex/TarnovexPage.h"
@@ -170,7 +169,6 @@ void TZorvForm::ConnectHandlers() {
 //   refresher_.SetProductPage(productpage::kTarnovex,
 //                             Attach<TarnovexPage>(ProductSheet(productpage::kTarnovex)));
 void TZorvForm::AttachPages() {
-  refresher_.AddZorvTarget(Attach<JoysticksTab>(Sheet(zorvtab::kJoysticks)));
   refresher_.AddZorvTarget(Attach<JoysticksTab>(Sheet(zorvtab::kJoysticks)));
   refresher_.AddZorvTarget(Attach<GlobalTab>(Sheet(zorvtab::kGlobal)));
   refresher_.AddZorvTarget(Attach<HoistTrimTab>(Sheet(zorvtab::kHoist)));
