@@ -39,12 +39,8 @@ QSize WrapCheckBox::sizeHint() const {
 }
 
 QSize WrapCheckBox::minimumSizeHint() const {
-  // Room for the longest word.
-  int word = 0;
-  for (const QString& w : text().split(' ', Qt::SkipEmptyParts)) {
-    word = std::max(word, fontMetrics().horizontalAdvance(w));
-  }
-  const int width = IndicatorSpace() + word + 2;
+  // Narrower than this the caption would grow too tall to be read comfortably.
+  const int width = std::min(sizeHint().width(), IndicatorSpace() + 240);
   return {width, heightForWidth(width)};
 }
 
