@@ -1,0 +1,168 @@
+#include "TAxisScreen.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "image/ZorvLayout.h"
+#include "ui/widgets/SpinEdit.h"
+
+namespace zorv {
+namespace {
+
+constexpr int kRowsPerColumn = 4;
+constexpr int kAddressDigits = 3;
+
+SpinEdit* MakeSpin(QWidget* parent, const QString& name, int minimum, int maximum, int value) {
+  auto* spin = new SpinEdit(parent);
+  spin->setObjectName(name);
+  spin->setRange(minimum, maximum);
+  spin->setValue(value);
+  return spin;
+}
+
+// What a switch number byte shows: switch 1..12, or 0 for none.
+int SwitchValueForByte(std::uint8_t b) { return b < TAxisScreen::kMaxSwitch ? b + 1 : 0; }
+
+}  // namespace
+
+std::uint8_t SwitchByteForValue(int value) {
+  // Held to the spin's range first, so a number still being typed never stores a switch the
+  // controller does not have.
+  const int v = std::clamp(value, 0, TAxisScreen::kMaxSwitch);
+  return v == 0 ? zorvfield::kNoSwitch : static_cast<std::uint8_t>(v - 1);
+}
+
+TAxisScreen::TAxisScreen(SettingsImage& image, QWidget* parent) : QDialog(parent), image_(image) {
+  setObjectName("AxisScreen");
+  setWindowTitle("Axis Switch Setup");
+
+  auto* grid = new QGridLayout;
+  grid->setHorizontalSpacing(8);
+  grid->setVerticalSpacing(6);
+  for (int n = 1; n <= kSwitchGroups; ++n) {
+    grid->addWidget(BuildGroup(n), (n - 1) % kRowsPerColumn, (n - 1) / kRowsPerColumn);
+  }
+
+  auto* note = new QLabel("NOTE: 0 = Inactive Switch Axis", this);
+  note->setObjectName("AxisNoteLabel");
+  close_ = new QPushButton("Close", this);
+  close_->setObjectName("AxisClose");
+  close_->setDefault(true);
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(note);
+  bottom->addStretch();
+  bottom->addWidget(close_);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grid);
+  layout->addLayout(bottom);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  const auto bind = [this](SpinEdit* spin, void (TAxisScreen::*handler)()) {
+    connect(spin, &SpinEdit::valueChanged, this, handler);
+  };
+#define ZORV_BIND_SWITCH_GROUP(n)                                   \
+  bind(group(n).address, &TAxisScreen::switch##n##addressChange); \
+  bind(group(n).plus, &TAxisScreen::switch##n##plusChange);       \
+  bind(group(n).minus, &TAxisScreen::switch##n##minusChange);
+  ZORV_BIND_SWITCH_GROUP(1)
+  ZORV_BIND_SWITCH_GROUP(2)
+  ZORV_BIND_SWITCH_GROUP(3)
+  ZORV_BIND_SWITCH_GROUP(4)
+  ZORV_BIND_SWITCH_GROUP(5)
+  ZORV_BIND_SWITCH_GROUP(6)
+  ZORV_BIND_SWITCH_GROUP(7)
+  ZORV_BIND_SWITCH_GROUP(8)
+  ZORV_BIND_SWITCH_GROUP(9)
+  ZORV_BIND_SWITCH_GROUP(10)
+  ZORV_BIND_SWITCH_GROUP(11)
+  ZORV_BIND_SWITCH_GROUP(12)
+#undef ZORV_BIND_SWITCH_GROUP
+  connect(close_, &QPushButton::clicked, this, &TAxisScreen::AxisCloseClick);
+}
+
+QGroupBox* TAxisScreen::BuildGroup(int n) {
+  Group& g = group(n);
+  g.box = new QGroupBox(QStringLiteral("Switch Group %1").arg(n), this);
+  g.box->setObjectName(QStringLiteral("switchgroup%1").arg(n));
+  // A hidden group keeps its place, so each group stays where the user expects it.
+  QSizePolicy policy = g.box->sizePolicy();
+  policy.setRetainSizeWhenHidden(true);
+  g.box->setSizePolicy(policy);
+
+  const QString prefix = QStringLiteral("switch%1").arg(n);
+  g.address = MakeSpin(g.box, prefix + "address", kMinAddress, kMaxAddress, kMinAddress);
+  if (auto* edit = g.address->findChild<QLineEdit*>()) edit->setMaxLength(kAddressDigits);
+  g.plus = MakeSpin(g.box, prefix + "plus", 0, kMaxSwitch, 1);
+  g.minus = MakeSpin(g.box, prefix + "minus", 0, kMaxSwitch, 1);
+
+  auto* grid = new QGridLayout(g.box);
+  grid->setContentsMargins(6, 4, 6, 6);
+  grid->setHorizontalSpacing(6);
+  grid->setVerticalSpacing(2);
+  const std::pair<const char*, SpinEdit*> columns[] = {
+      {"Target ID:", g.address}, {"Switch Plus:", g.plus}, {"Switch Minus:", g.minus}};
+  int column = 0;
+  for (const auto& [caption, spin] : columns) {
+    auto* label = new QLabel(caption, g.box);
+    label->setBuddy(spin);
+    grid->addWidget(label, 0, column);
+    grid->addWidget(spin, 1, column);
+    ++column;
+  }
+  return g.box;
+}
+
+void TAxisScreen::ShowSwitchGroups() {
+  for (Group& g : groups_) g.box->hide();
+  for (int n = 1; n <= kSwitchGroups; ++n) {
+    group(n).address->setValue(image_[zorvfield::SwitchGroupAddress(n)]);
+  }
+  // A switch byte the window cannot show becomes "none" at once.
+  const auto showSwitch = [this](SpinEdit* spin, std::size_t offset) {
+    const std::uint8_t b = image_[offset];
+    spin->setValue(SwitchValueForByte(b));
+    if (b >= kMaxSwitch) image_[offset] = zorvfield::kNoSwitch;
+  };
+  for (int n = 1; n <= kSwitchGroups; ++n) showSwitch(group(n).minus, zorvfield::SwitchGroupMinus(n));
+  for (int n = 1; n <= kSwitchGroups; ++n) showSwitch(group(n).plus, zorvfield::SwitchGroupPlus(n));
+
+  for (const CustomSlot& slot : kCustomSlots) {
+    for (std::size_t a = 0; a < kAxesPerSlot; ++a) {
+      const int value = image_[slot.axesByte + a];
+      if (value >= kFirstSwitchAxis && value <= kLastSwitchAxis) {
+        group(value - kFirstSwitchAxis + 1).box->show();
+      }
+    }
+  }
+}
+
+void TAxisScreen::StoreAddress(int n) {
+  // The address the spin edit shows once the user leaves it, so an unfinished entry (Enter
+  // pressed while "3" or "999" is typed) never reaches the controller.
+  const int address = std::clamp(group(n).address->value(), kMinAddress, kMaxAddress);
+  image_[zorvfield::SwitchGroupAddress(n)] = static_cast<std::uint8_t>(address);
+}
+
+void TAxisScreen::AddressChange(int n) { StoreAddress(n); }
+
+void TAxisScreen::PlusChange(int n) {
+  image_[zorvfield::SwitchGroupPlus(n)] = SwitchByteForValue(group(n).plus->value());
+}
+
+void TAxisScreen::MinusChange(int n) {
+  image_[zorvfield::SwitchGroupMinus(n)] = SwitchByteForValue(group(n).minus->value());
+}
+
+void TAxisScreen::AxisCloseClick() {
+  for (int n = 1; n <= kSwitchGroups; ++n) StoreAddress(n);
+  accept();
+}
+
+}  // namespace zorv

@@ -1,0 +1,191 @@
+#include "RemoteTab.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "image/ZorvLayout.h"
+#include "ui/pages/custom/CaptionedGroup.h"
+#include "ui/pages/remote/RemotePair.h"
+#include "ui/widgets/SpinEdit.h"
+
+namespace zorv {
+namespace {
+
+struct RemoteGroupSpec {
+  const char* colour;  // object name prefix and caption
+  std::size_t modeByte;
+  std::size_t selectorByte;
+  std::size_t targetByte;
+  QRgb captionColour;
+};
+
+constexpr std::array<RemoteGroupSpec, RemoteTab::kGroups> kRemoteGroups = {{
+    {"Red", zorvfield::RedButtonMode, zorvfield::RedRemoteSelector, zorvfield::RedTargetID, 0xFF0000},
+    {"Green", zorvfield::GreenButtonMode, zorvfield::GreenRemoteSelector, zorvfield::GreenTargetID,
+     0x008000},
+    {"Blue", zorvfield::BlueButtonMode, zorvfield::BlueRemoteSelector, zorvfield::BlueTargetID, 0x008080},
+    {"Yellow", zorvfield::YellowButtonMode, zorvfield::YellowRemoteSelector, zorvfield::YellowTargetID,
+     0x808000},
+    {"Orange", zorvfield::OrangeButtonMode, zorvfield::OrangeRemoteSelector, zorvfield::OrangeTargetID,
+     0x800000},
+    {"Purple", zorvfield::PurpleButtonMode, zorvfield::PurpleRemoteSelector, zorvfield::PurpleTargetID,
+     0x800080},
+}};
+constexpr int kGroupColumns = 2;
+
+// A spin edit changed with its arrows (buttons, keys, wheel) only; typing is refused.
+SpinEdit* MakeArrowSpin(QWidget* parent, const QString& name, int minimum, int maximum, int value) {
+  auto* spin = new SpinEdit(parent);
+  spin->setObjectName(name);
+  spin->setRange(minimum, maximum);
+  spin->setValue(value);
+  if (auto* edit = spin->findChild<QLineEdit*>()) edit->setReadOnly(true);
+  // Room for the widest number beside the arrows.
+  constexpr int kArrowsAndFrame = 32;
+  spin->setMinimumWidth(spin->fontMetrics().horizontalAdvance(QString::number(maximum) + "0") +
+                        kArrowsAndFrame);
+  return spin;
+}
+
+std::uint8_t ToByte(int value) { return static_cast<std::uint8_t>(std::clamp(value, 0, 255)); }
+
+}  // namespace
+
+RemoteTab::RemoteTab(PageHost& host, QWidget* sheet) : host_(host) {
+  auto* idCaption = new QLabel("Zorv ID:", sheet);
+  idSpin2_ = MakeArrowSpin(sheet, "IDSpin2", 0, 255, 0);
+  idCaption->setBuddy(idSpin2_);
+  auto* idRow = new QHBoxLayout;
+  idRow->addWidget(idCaption);
+  idRow->addWidget(idSpin2_);
+  idRow->addStretch();
+
+  auto* grid = new QGridLayout;
+  grid->setHorizontalSpacing(6);
+  grid->setVerticalSpacing(6);
+  for (std::size_t g = 0; g < kGroups; ++g) {
+    BuildGroup(g, sheet);
+    const int index = static_cast<int>(g);
+    grid->addWidget(groups_[g].box, index / kGroupColumns, index % kGroupColumns);
+  }
+
+  auto* layout = new QVBoxLayout(sheet);
+  layout->setContentsMargins(8, 8, 8, 8);
+  layout->addLayout(idRow);
+  layout->addSpacing(4);
+  layout->addLayout(grid);
+  layout->addStretch();
+
+  connect(idSpin2_, &SpinEdit::valueChanged, this, &RemoteTab::IDSpinChange);
+  for (const Group& group : groups_) {
+    SpinEdit* target = group.target;
+    SpinEdit* remote = group.remoteSpin;
+    QComboBox* dropdown = group.modeDropdown;
+    connect(target, &SpinEdit::valueChanged, this, [this, target] { RedTargetIDSpinChange(target); });
+    connect(remote, &SpinEdit::valueChanged, this, [this, remote] { RedRemoteIDSpinChange(remote); });
+    connect(dropdown, &QComboBox::activated, this,
+            [this, dropdown] { RedRemoteModeDropdownChange(dropdown); });
+  }
+}
+
+void RemoteTab::BuildGroup(std::size_t g, QWidget* parent) {
+  const QString colour = kRemoteGroups[g].colour;
+  const CaptionedGroup captioned =
+      MakeCaptionedGroup(parent, colour + "RemoteGroup", colour + " Button Remote Settings");
+  Group& group = groups_[g];
+  group.box = captioned.box;
+  QWidget* body = captioned.body;
+
+  auto* targetCaption = new QLabel("Target ID:", body);
+  group.target = MakeArrowSpin(body, colour + "TargetIDSpin", 1, 255, 1);
+  targetCaption->setBuddy(group.target);
+  group.typeLabel = new QLabel("Slave Mode:", body);
+  group.typeLabel->setObjectName(colour + "SlaveTypeLabel");
+  group.modeDropdown = new QComboBox(body);
+  group.modeDropdown->setObjectName(colour + "RemoteModeDropdown");
+  group.modeDropdown->addItems({"Red", "Green", "Blue", "Yellow"});
+  group.remoteSpin = MakeArrowSpin(body, colour + "RemoteIDSpin", 1, 12, 1);
+
+  auto* grid = new QGridLayout(body);
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->setHorizontalSpacing(6);
+  grid->setVerticalSpacing(4);
+  grid->addWidget(targetCaption, 0, 0);
+  grid->addWidget(group.target, 0, 1);
+  grid->addWidget(group.typeLabel, 1, 0);
+  // The drop-down and the switch spin share a place: the mode shows one of them.
+  grid->addWidget(group.modeDropdown, 1, 1);
+  grid->addWidget(group.remoteSpin, 1, 1);
+  grid->setColumnStretch(1, 1);
+  // Keeps the row height while the type label is empty.
+  group.typeLabel->setMinimumHeight(group.typeLabel->sizeHint().height());
+  group.typeLabel->setMinimumWidth(group.typeLabel->sizeHint().width());
+}
+
+void RemoteTab::Refresh(ZorvStep step, SettingsImage& local) {
+  if (step == ZorvStep::IdSpins) idSpin2_->setValue(local[zorvfield::ControllerID]);
+  if (step == ZorvStep::RemoteGroups) {
+    for (std::size_t g = 0; g < kGroups; ++g) ShowGroup(g, local);
+  }
+}
+
+void RemoteTab::ShowGroup(std::size_t g, SettingsImage& local) {
+  const RemoteGroupSpec& spec = kRemoteGroups[g];
+  const Group& group = groups_[g];
+  std::uint8_t& selector = local[spec.selectorByte];
+  std::uint8_t& target = local[spec.targetByte];
+  const RemotePairView view = RepairRemotePair(local[spec.modeByte], selector, target);
+
+  const bool used = view.use != RemoteUse::Unused;
+  SetCaptionColour(group.box, QColor(used ? spec.captionColour : kInactiveCaption));
+  group.target->setEnabled(used);
+  group.modeDropdown->setVisible(view.use == RemoteUse::Slave);
+  group.remoteSpin->setVisible(view.use == RemoteUse::Switch);
+  group.typeLabel->setText(view.use == RemoteUse::Switch  ? "Switch No.:"
+                           : view.use == RemoteUse::Slave ? "Slave Mode:"
+                                                          : "");
+  group.target->setRange(view.targetMin, view.targetMax);
+
+  group.target->setValue(target);
+  group.remoteSpin->setValue(selector + 1);
+  const int item = selector - 1;
+  group.modeDropdown->setCurrentIndex(item >= 0 && item < group.modeDropdown->count() ? item : -1);
+}
+
+template <typename Control>
+std::size_t RemoteTab::GroupOf(Control* sender, Control* Group::*member) const {
+  for (std::size_t g = 0; g < kGroups; ++g) {
+    if (groups_[g].*member == sender) return g;
+  }
+  return kGroups;
+}
+
+void RemoteTab::IDSpinChange() {
+  host_.Image()[zorvfield::ControllerID] = ToByte(idSpin2_->value());
+  host_.RefreshControls(0);
+}
+
+void RemoteTab::RedTargetIDSpinChange(SpinEdit* sender) {
+  const std::size_t g = GroupOf(sender, &Group::target);
+  if (g < kGroups) host_.Image()[kRemoteGroups[g].targetByte] = ToByte(sender->value());
+}
+
+void RemoteTab::RedRemoteIDSpinChange(SpinEdit* sender) {
+  const std::size_t g = GroupOf(sender, &Group::remoteSpin);
+  if (g < kGroups) host_.Image()[kRemoteGroups[g].selectorByte] = ToByte(sender->value() - 1);
+}
+
+void RemoteTab::RedRemoteModeDropdownChange(QComboBox* sender) {
+  const std::size_t g = GroupOf(sender, &Group::modeDropdown);
+  if (g < kGroups && sender->currentIndex() >= 0) {
+    host_.Image()[kRemoteGroups[g].selectorByte] = ToByte(sender->currentIndex() + 1);
+  }
+}
+
+}  // namespace zorv
