@@ -163,10 +163,14 @@ INSTANTIATE_TEST_SUITE_P(
                  "Hoist Up:      Min:  1.5v    Max: 12.7v"}),
     [](const ::testing::TestParamInfo<PrintRow>& row) { return std::string(row.param.name); });
 
-TEST(PrintReportEdgeTest, CancelledSetupPrintsNothing) {
+class PrintReportEdgeTest : public ::testing::Test {
+ protected:
   TempFolder folder;
   FakePageHost fake;
   ReportWindow window;
+};
+
+TEST_F(PrintReportEdgeTest, CancelledSetupPrintsNothing) {
   const QString pdf = QString::fromStdString(folder.File("report.pdf"));
   fake.scriptedPrompts.ExpectPrinterSetup(false);
   PdfPrinterHost host(fake, pdf);
@@ -175,10 +179,7 @@ TEST(PrintReportEdgeTest, CancelledSetupPrintsNothing) {
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
-TEST(PrintReportEdgeTest, FailedJobShowsItsErrorAfterTheWindowAndCursorAreRestored) {
-  TempFolder folder;
-  FakePageHost fake;
-  ReportWindow window;
+TEST_F(PrintReportEdgeTest, FailedJobShowsItsErrorAfterTheWindowAndCursorAreRestored) {
   const QString pdf = QString::fromStdString(folder.File("no-such-folder/report.pdf"));
   fake.scriptedPrompts.ExpectPrinterSetup(true);
   fake.scriptedPrompts.ExpectMessage();
@@ -192,8 +193,7 @@ TEST(PrintReportEdgeTest, FailedJobShowsItsErrorAfterTheWindowAndCursorAreRestor
   EXPECT_FALSE(QFileInfo::exists(pdf));
 }
 
-TEST(PrintReportEdgeTest, LongReportContinuesOnNewPages) {
-  TempFolder folder;
+TEST_F(PrintReportEdgeTest, LongReportContinuesOnNewPages) {
   const QString pdf = QString::fromStdString(folder.File("long.pdf"));
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
@@ -213,7 +213,7 @@ struct FontRow {
   QString chosen;
 };
 
-TEST(PrintReportEdgeTest, FontChoice) {
+TEST(ReportFontTest, FontChoice) {
   const std::vector<FontRow> rows = {
       {{"Arial", "Courier New", "Liberation Mono"}, {"Courier New", "Liberation Mono"}, "Courier New"},
       {{"DejaVu Sans Mono", "Liberation Mono"}, {"DejaVu Sans Mono", "Liberation Mono"}, "Liberation Mono"},
