@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
+#include <QProcess>
 #include <QStackedWidget>
 #include <fstream>
 #include <iterator>
 #include <string>
 
 #include "tests/app/FormFixture.h"
+#include "tests/ui/report/PdfPrompts.h"
 #include "tests/support/TempFolder.h"
 #include "ui/RefreshSteps.h"
 
@@ -81,6 +84,31 @@ TEST_F(FileMenuWindowTest, PrintAsksForThePrinterAndACancelPrintsNothing) {
   prompts.ExpectPrinterSetup(false);
   Action("Print1")->trigger();
   EXPECT_TRUE(prompts.AllUsed());
+}
+
+TEST_F(FileMenuWindowTest, PrintShowsWhatTheWindowsDropDownsShow) {
+  const QString pdf = QString::fromStdString(folder.File("report.pdf"));
+  test::PdfPrompts pdfPrompts(prompts, pdf);
+  TZorvForm window(pdfPrompts, clock, test::FakeLinkFactory(links), ports);
+  prompts.ExpectModal([](QDialog&) { return QDialog::Accepted; });
+  window.FormCreate();
+  window.Image()[33] = 1;  // 4 button HG
+  window.RefreshControls(1);
+  auto* red = window.findChild<QComboBox*>("FourButton1DropDown");
+  ASSERT_NE(red, nullptr);
+  red->setCurrentIndex(2);
+  emit red->activated(2);
+
+  prompts.ExpectPrinterSetup(true);
+  window.findChild<QAction*>("Print1")->trigger();
+
+  QProcess text;
+  text.start("pdftotext", {"-layout", "-fixed", "6", pdf, "-"});
+  ASSERT_TRUE(text.waitForFinished(30000));
+  const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+  EXPECT_TRUE(printed.contains("Joystick Configuration:     4 button HG")) << printed.toStdString();
+  EXPECT_TRUE(printed.contains("Red button mode:   " + red->currentText().rightJustified(20, ' ')))
+      << printed.toStdString();
 }
 
 }  // namespace
