@@ -30,13 +30,6 @@ const QString kWindowCaption = "Zorv Configuration Tool";
 
 QString HertzText(int hertz) { return QString::number(hertz) + " Hertz"; }
 
-QLabel* MakeVoltsLabel(const char* name, QWidget* parent) {
-  auto* label = new QLabel(QString::fromStdString(TrimVoltsText(0)), parent);
-  label->setObjectName(name);
-  label->setAlignment(Qt::AlignCenter);
-  return label;
-}
-
 }  // namespace
 
 GlobalTab::GlobalTab(PageHost& host, QWidget* sheet) : host_(host) {
@@ -78,8 +71,8 @@ GlobalTab::GlobalTab(PageHost& host, QWidget* sheet) : host_(host) {
   allLabel->setAlignment(Qt::AlignCenter);
   globalMinBar_ = MakeTrimBar("GlobalMinScrollBar", trimGroup);
   globalMaxBar_ = MakeTrimBar("GlobalMaxScrollbar", trimGroup);
-  globalMinLabel_ = MakeVoltsLabel("GlobalMinValueLabel", trimGroup);
-  globalMaxLabel_ = MakeVoltsLabel("GlobalMaxValueLabel", trimGroup);
+  globalMinLabel_ = MakeTrimValueLabel("GlobalMinValueLabel", trimGroup);
+  globalMaxLabel_ = MakeTrimValueLabel("GlobalMaxValueLabel", trimGroup);
   globalButton_ = new QPushButton("Set All Trims", trimGroup);
   globalButton_->setObjectName("GlobalButton");
   auto* minHead = new QLabel("Min", trimGroup);

@@ -22,9 +22,7 @@ QScrollBar* MakeTrimBar(const char* name, QWidget* parent) {
   return bar;
 }
 
-namespace {
-
-QLabel* MakeValueLabel(const char* name, QWidget* parent) {
+QLabel* MakeTrimValueLabel(const char* name, QWidget* parent) {
   auto* label = new QLabel(QString::fromStdString(TrimVoltsText(0)), parent);
   label->setObjectName(name);
   label->setAlignment(Qt::AlignCenter);
@@ -32,15 +30,13 @@ QLabel* MakeValueLabel(const char* name, QWidget* parent) {
   return label;
 }
 
-}  // namespace
-
 TrimPair::TrimPair(PageHost& host, const TrimPairSpec& spec, QWidget* parent)
     : host_(host), spec_(spec) {
   group_ = new QGroupBox(QString::fromLatin1(spec.caption), parent);
   minBar_ = MakeTrimBar(spec.minBar, group_);
   maxBar_ = MakeTrimBar(spec.maxBar, group_);
-  minLabel_ = MakeValueLabel(spec.minLabel, group_);
-  maxLabel_ = MakeValueLabel(spec.maxLabel, group_);
+  minLabel_ = MakeTrimValueLabel(spec.minLabel, group_);
+  maxLabel_ = MakeTrimValueLabel(spec.maxLabel, group_);
   minButton_ = new TestButton("Test Min", group_);
   minButton_->setObjectName(spec.minButton);
   maxButton_ = new TestButton("Test Max", group_);

@@ -54,6 +54,9 @@ inline constexpr int kTrimBarLargeStep = 20;
 // pages whose buttons all stop the same way.
 void StopLiveTest(PageHost& host);
 
+// A label for a trim in volts, wide enough for "12.8v".
+QLabel* MakeTrimValueLabel(const char* name, QWidget* parent);
+
 // A vertical trim bar with the limits and steps above, at its initial position.
 QScrollBar* MakeTrimBar(const char* name, QWidget* parent);
 
