@@ -53,14 +53,20 @@ TEST(ButtonPages, ModeSelectionStoresCodeAndLabel) {
     const char* eightEdit;
   };
   const Case cases[] = {
-      {2, "EightButton2DropDown", 7, 36, 10, 48, " SLAVE  ", "SixButton2LabelEdit", "EightButton2LabelEdit"},
-      {1, "SixButton1DropDown", 6, 35, 9, 39, " REMOTE ", "SixButton1LabelEdit", "EightButton1LabelEdit"},
-      {0, "FourButton2DropDown", 4, 36, 4, 48, " BLADE  ", "SixButton2LabelEdit", "EightButton2LabelEdit"},
-      {0, "FourButton0DropDown", 1, 34, 1, 102, " HOIST  ", "SixButton0LabelEdit", "EightButton0LabelEdit"},
-      {5, "SlaveButton4DropDown", 5, 38, 8, 66, " CUSTOM ", "SixButton4LabelEdit", "EightButton4LabelEdit"},
+      {2, "EightButton2DropDown", 7, 36, 10, 48, " SLAVE  ", "SixButton2LabelEdit",
+       "EightButton2LabelEdit"},
+      {1, "SixButton1DropDown", 6, 35, 9, 39, " REMOTE ", "SixButton1LabelEdit",
+       "EightButton1LabelEdit"},
+      {0, "FourButton2DropDown", 4, 36, 4, 48, " BLADE  ", "SixButton2LabelEdit",
+       "EightButton2LabelEdit"},
+      {0, "FourButton0DropDown", 1, 34, 1, 102, " HOIST  ", "SixButton0LabelEdit",
+       "EightButton0LabelEdit"},
+      {5, "SlaveButton4DropDown", 5, 38, 8, 66, " CUSTOM ", "SixButton4LabelEdit",
+       "EightButton4LabelEdit"},
       {2, "EightButton6DropDown", 3, 145, 3, 84, "  WING  ", nullptr, "EightButton6LabelEdit"},
       {2, "EightButton5DropDown", 2, 141, 2, 75, "  PLOW  ", nullptr, "EightButton5LabelEdit"},
-      {1, "SixButton3DropDown", 0, 37, 0, 57, "INACTIVE", "SixButton3LabelEdit", "EightButton3LabelEdit"},
+      {1, "SixButton3DropDown", 0, 37, 0, 57, "INACTIVE", "SixButton3LabelEdit",
+       "EightButton3LabelEdit"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.dropDown);
@@ -123,7 +129,8 @@ TEST(ButtonPages, LabelRefusesCharactersTheDisplayLacks) {
   QLineEdit* edit = f.Edit("SixButton1LabelEdit");
   edit->setFocus();
   edit->selectAll();
-  for (const QString& typed : {QString::fromUtf8("\xc3\xa9"), QString("t"), QString::fromUtf8("\xe2\x82\xac")}) {
+  for (const QString& typed :
+       {QString::fromUtf8("\xc3\xa9"), QString("t"), QString::fromUtf8("\xe2\x82\xac")}) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, typed);
     QApplication::sendEvent(edit, &press);
   }
@@ -137,9 +144,9 @@ TEST(ButtonPages, RefreshShowsModeCodes) {
     int sixItem;   // SixButton1DropDown (8 items)
     int fourItem;  // FourButton1DropDown (5 items)
   };
-  const Case cases[] = {{0, 0, 0},   {4, 4, 4},    {5, 2, 2},   {6, 3, 3},   {7, 4, 4},
-                        {8, 5, -1},  {9, 6, -1},   {10, 7, -1}, {11, -1, -1}, {12, -1, -1},
-                        {255, -1, -1}};
+  const Case cases[] = {{0, 0, 0},    {4, 4, 4},    {5, 2, 2},    {6, 3, 3},
+                        {7, 4, 4},    {8, 5, -1},   {9, 6, -1},   {10, 7, -1},
+                        {11, -1, -1}, {12, -1, -1}, {255, -1, -1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.code);
     JoysticksFixture f;
@@ -176,7 +183,8 @@ TEST(ButtonPages, UntickingTriggerClearsAlwaysLive) {
     SCOPED_TRACE(c.trigger);
     JoysticksFixture f;
     f.ChooseJoystick(c.joystick);
-    f.Load({{137, 1}, {162, 1}, {184, 3}, {185, 'S'}, {186, 'A'}, {187, 'L'}, {188, 'T'}, {189, 0}});
+    f.Load(
+        {{137, 1}, {162, 1}, {184, 3}, {185, 'S'}, {186, 'A'}, {187, 'L'}, {188, 'T'}, {189, 0}});
     ASSERT_TRUE(f.Box(c.trigger)->isChecked());
     ASSERT_EQ(f.Edit("alwayslivetext")->text(), "SALT");
     f.Box(c.trigger)->click();
@@ -224,8 +232,16 @@ TEST(ButtonPages, TickingTriggerAndMultiMode) {
 TEST(ButtonPages, AlwaysLiveDisabledWithoutTrigger) {
   JoysticksFixture f;
   f.ChooseJoystick(1);
-  f.Load({{137, 0}, {162, 1}, {184, 3}, {185, 'S'}, {186, 'A'}, {187, 'L'}, {188, 'T'}, {189, 0},
-          {190, 'Q'}, {193, 'Z'}});
+  f.Load({{137, 0},
+          {162, 1},
+          {184, 3},
+          {185, 'S'},
+          {186, 'A'},
+          {187, 'L'},
+          {188, 'T'},
+          {189, 0},
+          {190, 'Q'},
+          {193, 'Z'}});
   const SettingsImage stored = f.host.image;
   for (const char* a : {"alwayslive", "alwayslive2"}) {
     EXPECT_FALSE(f.Combo(a)->isEnabled());
@@ -283,8 +299,9 @@ TEST(ButtonPages, AlwaysLiveWarning) {
           "Caution:  Activating this feature disables the safety trigger and makes the Zentiq "
           "joystick active in the mode you have chosen.  Any joystick motion will move the device "
           "selected."));
-      EXPECT_TRUE(texts.contains("Dravik Controls recommends leaving the \"Always Live Mode\" "
-                                 "INACTIVE for maximum operator safety,"));
+      EXPECT_TRUE(
+          texts.contains("Dravik Controls recommends leaving the \"Always Live Mode\" "
+                         "INACTIVE for maximum operator safety,"));
       EXPECT_EQ(okText, "OK");
     }
   }

@@ -1,6 +1,7 @@
 // Choosing the joystick type: the type byte, the slot resets, the stick defaults, SafeStick, and
 // how the refresh shows and repairs a stored type.
 #include "JoysticksFixture.h"
+#include "ui/pages/global/GlobalTab.h"
 
 namespace zorv {
 namespace {
@@ -88,7 +89,7 @@ TEST(JoystickCombo, CustomReplacedForFourButton) {
     int expected;  // mode byte after "4 Button HG"
   };
   const Case cases[] = {
-      {1, "SixButton1DropDown", 35, 1},   {2, "EightButton2DropDown", 36, 2},
+      {1, "SixButton1DropDown", 35, 1},    {2, "EightButton2DropDown", 36, 2},
       {2, "EightButton6DropDown", 145, 0}, {1, "SixButton0DropDown", 34, 0},
       {5, "SlaveButton4DropDown", 38, 4},
   };
@@ -102,7 +103,8 @@ TEST(JoystickCombo, CustomReplacedForFourButton) {
     f.ChooseJoystick(0);
     EXPECT_EQ(f.host.image[c.modeByte], c.expected);
     EXPECT_EQ(f.host.image[33], 1);
-    for (std::size_t b = 39; b <= 110; ++b) EXPECT_EQ(f.host.image[b], before[b]) << "label byte " << b;
+    for (std::size_t b = 39; b <= 110; ++b)
+      EXPECT_EQ(f.host.image[b], before[b]) << "label byte " << b;
   }
   // From "4 Button HG" itself nothing is replaced.
   JoysticksFixture f;
@@ -119,6 +121,29 @@ TEST(JoystickCombo, SafeStickOnlyForButtonJoysticks) {
     f.ChooseJoystick(item);
     const bool button = item <= 2 || item == 5;
     EXPECT_EQ(f.host.image[183], button ? 0 : 1);
+  }
+}
+
+// With the Global tab in the window, its "Enable SafeStick" box follows: ticked by a button
+// joystick, left alone by the others.
+TEST(JoystickCombo, EnableSafeStickOnTheGlobalTab) {
+  for (int item = 0; item < 8; ++item) {
+    SCOPED_TRACE(item);
+    test::FakePageHost host;
+    QWidget joysticksSheet, globalSheet;
+    JoysticksTab joysticks(host, &joysticksSheet);
+    GlobalTab global(host, &globalSheet);
+    host.refresher().AddZorvTarget(&joysticks);
+    host.refresher().AddZorvTarget(&global);
+    host.image[183] = 1;
+    host.RefreshControls(1);
+    auto* safestick = globalSheet.findChild<QCheckBox*>("safestickbox");
+    ASSERT_NE(safestick, nullptr);
+    ASSERT_FALSE(safestick->isChecked());
+    JoysticksFixture::Choose(joysticks.JoystickCombo, item);
+    const bool button = item <= 2 || item == 5;
+    EXPECT_EQ(safestick->isChecked(), button);
+    EXPECT_EQ(host.image[183], button ? 0 : 1);
   }
 }
 

@@ -62,6 +62,8 @@ class JoysticksFixture {
 };
 
 // Nine label bytes: eight characters and the zero byte.
-inline std::string Label9(const char* eight) { return std::string(eight) + '\0'; }
+inline std::string Label9(const char* eight) {
+  return std::string(eight) + '\0';
+}
 
 }  // namespace zorv::test

@@ -20,7 +20,9 @@ bool IsControl(QWidget* w) {
          w->inherits("zorv::GripPicture") || w->inherits("zorv::StickPicture");
 }
 
-bool Related(QWidget* a, QWidget* b) { return a->isAncestorOf(b) || b->isAncestorOf(a); }
+bool Related(QWidget* a, QWidget* b) {
+  return a->isAncestorOf(b) || b->isAncestorOf(a);
+}
 
 // Problems of the controls shown in `root` (which fills `area`).
 QStringList LayoutProblems(QWidget* root) {
@@ -39,8 +41,10 @@ QStringList LayoutProblems(QWidget* root) {
   auto nameOf = [](QWidget* w) {
     QString n = w->objectName();
     if (n.isEmpty()) {
-      if (auto* l = qobject_cast<QLabel*>(w)) n = "\"" + l->text().left(20) + "\"";
-      else n = w->metaObject()->className();
+      if (auto* l = qobject_cast<QLabel*>(w))
+        n = "\"" + l->text().left(20) + "\"";
+      else
+        n = w->metaObject()->className();
     }
     return n;
   };
@@ -52,8 +56,11 @@ QStringList LayoutProblems(QWidget* root) {
     const QSize need = wraps ? QSize(0, label->heightForWidth(w->width())) : w->minimumSizeHint();
     if (w->width() < need.width() || w->height() < need.height()) {
       problems << QString("%1 squeezed to %2x%3, needs %4x%5")
-                      .arg(nameOf(w)).arg(w->width()).arg(w->height())
-                      .arg(need.width()).arg(need.height());
+                      .arg(nameOf(w))
+                      .arg(w->width())
+                      .arg(w->height())
+                      .arg(need.width())
+                      .arg(need.height());
     }
     if (label != nullptr && !wraps && label->sizeHint().width() > w->width()) {
       problems << nameOf(w) + " clips its text";

@@ -6,7 +6,9 @@ namespace {
 
 using test::JoysticksFixture;
 
-bool Shown(QWidget* w) { return !w->isHidden(); }
+bool Shown(QWidget* w) {
+  return !w->isHidden();
+}
 
 TEST(TwoStick, ChosenInJoystickCombo) {
   JoysticksFixture f;
@@ -38,8 +40,8 @@ TEST(TwoStick, Variants) {
        true, false, true},
       {1, 22, 0, 6, "Hoist or JS1", "Wing/Blade or JS3", "Plow/Hoist (port A)",
        "Wing or Blade (port C)", "Plow/Hoist", false, true, false},
-      {2, 25, 0, 0, "Plow or JS2", "Wing/Blade or JS3", "Plow (port A)", "Hook (port C)",
-       "Safety", true, false, false},
+      {2, 25, 0, 0, "Plow or JS2", "Wing/Blade or JS3", "Plow (port A)", "Hook (port C)", "Safety",
+       true, false, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.item);
@@ -111,10 +113,10 @@ TEST(ThreeStick, Variants) {
     const char* wingBlade;  // with byte 37 = 6
   };
   const Case cases[] = {
-      {0, 23, "Plow", "Plow Button:", "Wing/Blade Button:",
-       "Primary Wing (port B)/Secondary Blade (port C)"},
-      {1, 24, "Wing", "Wing Button:", "Plow/Blade Button:",
-       "Primary Plow (port A)/Secondary Blade (port C)"},
+      {0, 23, "Plow",
+       "Plow Button:", "Wing/Blade Button:", "Primary Wing (port B)/Secondary Blade (port C)"},
+      {1, 24, "Wing",
+       "Wing Button:", "Plow/Blade Button:", "Primary Plow (port A)/Secondary Blade (port C)"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.item);
@@ -167,9 +169,12 @@ TEST(ThreeStick, LeftAndRightButtons) {
     std::size_t byte;
     int code;
   };
-  const Case cases[] = {{"plowoptions", 2, 36, 12}, {"plowoptions", 1, 36, 5},
-                        {"plowoptions", 0, 36, 0},  {"ThreeHoistButtonDropDown", 2, 35, 7},
-                        {"ThreeHoistButtonDropDown", 0, 35, 0}, {"ThreeHoistButtonDropDown", 1, 35, 5}};
+  const Case cases[] = {{"plowoptions", 2, 36, 12},
+                        {"plowoptions", 1, 36, 5},
+                        {"plowoptions", 0, 36, 0},
+                        {"ThreeHoistButtonDropDown", 2, 35, 7},
+                        {"ThreeHoistButtonDropDown", 0, 35, 0},
+                        {"ThreeHoistButtonDropDown", 1, 35, 5}};
   JoysticksFixture f;
   f.ChooseJoystick(4);
   for (const Case& c : cases) {
@@ -208,8 +213,8 @@ TEST(ThreeStick, CustomSticks) {
     int item;
     std::size_t byte;
   };
-  const Case cases[] = {{"joystick3", 5, 198}, {"joystick1", 2, 195}, {"joystick2a", 3, 196},
-                        {"joystick2b", 0, 197}};
+  const Case cases[] = {
+      {"joystick3", 5, 198}, {"joystick1", 2, 195}, {"joystick2a", 3, 196}, {"joystick2b", 0, 197}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.dropDown);
     EXPECT_TRUE(Shown(f.Combo(c.dropDown)));
@@ -239,8 +244,11 @@ TEST(FourStick, FunctionsAndCaptions) {
     int item;
     std::size_t byte;
   };
-  const Case cases[] = {{"js1setting", 1, 195}, {"js3setting", 2, 196}, {"js4setting", 6, 197},
-                        {"js2setting", 5, 198}, {"js5setting", 4, 194}};
+  const Case cases[] = {{"js1setting", 1, 195},
+                        {"js3setting", 2, 196},
+                        {"js4setting", 6, 197},
+                        {"js2setting", 5, 198},
+                        {"js5setting", 4, 194}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.dropDown);
     const int refreshes = f.host.refreshCount;

@@ -77,7 +77,8 @@ void ButtonPageHandlers::FourButton1DropDownChange(QComboBox* sender) {
   // Setting the text runs the label rule, which stores the mode's name as the slot's label,
   // also when the sender's page shows no label edit.
   const QString name = QString::fromLatin1(kModeNames[static_cast<std::size_t>(code)].data());
-  for (QLineEdit* edit : {controls_.slotControls[s].sixLabel, controls_.slotControls[s].eightLabel}) {
+  for (QLineEdit* edit :
+       {controls_.slotControls[s].sixLabel, controls_.slotControls[s].eightLabel}) {
     if (edit != nullptr) edit->setText(name);
   }
   host_.RefreshControls(0);

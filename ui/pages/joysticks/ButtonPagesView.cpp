@@ -19,7 +19,8 @@ void ShowLabel(QLineEdit* edit, const SettingsImage& local, std::size_t offset) 
   if (edit == nullptr) return;
   const std::string label = ReadLabel(local, offset);
   const std::string shown = TrimTextSpaces(edit->text().toUpper().toLatin1().toStdString());
-  if (shown != label) edit->setText(QString::fromLatin1(label.data(), static_cast<qsizetype>(label.size())));
+  if (shown != label)
+    edit->setText(QString::fromLatin1(label.data(), static_cast<qsizetype>(label.size())));
 }
 
 }  // namespace

@@ -32,4 +32,15 @@ void SelectItem(QComboBox* combo, int index) {
   combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
 }
 
+int SelectedItem(const QComboBox* combo) {
+  return combo->currentIndex();
+}
+
+bool StoreItem(SettingsImage& image, std::size_t offset, const QComboBox* combo) {
+  const int item = combo->currentIndex();
+  if (item < 0) return false;
+  image[offset] = static_cast<std::uint8_t>(item);
+  return true;
+}
+
 }  // namespace zorv::joystickui

@@ -17,10 +17,9 @@ using namespace joystickui;
 using namespace joysticklists;
 
 namespace {
-constexpr std::array<std::size_t, 4> kSafetyBytes = {zorvfield::RedButtonMode,
-                                                     zorvfield::GreenButtonMode,
-                                                     zorvfield::BlueButtonMode,
-                                                     zorvfield::YellowButtonMode};
+constexpr std::array<std::size_t, 4> kSafetyBytes = {
+    zorvfield::RedButtonMode, zorvfield::GreenButtonMode, zorvfield::BlueButtonMode,
+    zorvfield::YellowButtonMode};
 }  // namespace
 
 FourStickPage::FourStickPage(QWidget* parent, PageHost& host) : QWidget(parent), host_(host) {
@@ -91,9 +90,7 @@ void FourStickPage::Show(SettingsImage& local) {
 }
 
 void FourStickPage::StoreFunction(QComboBox* combo, std::size_t offset) {
-  if (combo->currentIndex() < 0) return;
-  host_.Image()[offset] = static_cast<std::uint8_t>(combo->currentIndex());
-  host_.RefreshControls(0);
+  if (StoreItem(host_.Image(), offset, combo)) host_.RefreshControls(0);
 }
 
 void FourStickPage::StoreSafety(int box) {
@@ -102,14 +99,32 @@ void FourStickPage::StoreSafety(int box) {
   host_.RefreshControls(0);
 }
 
-void FourStickPage::js1settingChange() { StoreFunction(js1setting, zorvfield::Stick1Function); }
-void FourStickPage::js3settingChange() { StoreFunction(js3setting, zorvfield::Stick2aFunction); }
-void FourStickPage::js4settingChange() { StoreFunction(js4setting, zorvfield::Stick2bFunction); }
-void FourStickPage::js2settingChange() { StoreFunction(js2setting, zorvfield::Stick3Function); }
-void FourStickPage::js5settingChange() { StoreFunction(js5setting, zorvfield::Stick4Function); }
-void FourStickPage::js1checkboxClick() { StoreSafety(0); }
-void FourStickPage::js2checkboxClick() { StoreSafety(1); }
-void FourStickPage::js3checkboxClick() { StoreSafety(2); }
-void FourStickPage::js4checkboxClick() { StoreSafety(3); }
+void FourStickPage::js1settingChange() {
+  StoreFunction(js1setting, zorvfield::Stick1Function);
+}
+void FourStickPage::js3settingChange() {
+  StoreFunction(js3setting, zorvfield::Stick2aFunction);
+}
+void FourStickPage::js4settingChange() {
+  StoreFunction(js4setting, zorvfield::Stick2bFunction);
+}
+void FourStickPage::js2settingChange() {
+  StoreFunction(js2setting, zorvfield::Stick3Function);
+}
+void FourStickPage::js5settingChange() {
+  StoreFunction(js5setting, zorvfield::Stick4Function);
+}
+void FourStickPage::js1checkboxClick() {
+  StoreSafety(0);
+}
+void FourStickPage::js2checkboxClick() {
+  StoreSafety(1);
+}
+void FourStickPage::js3checkboxClick() {
+  StoreSafety(2);
+}
+void FourStickPage::js4checkboxClick() {
+  StoreSafety(3);
+}
 
 }  // namespace zorv

@@ -12,12 +12,24 @@
 namespace zorv {
 
 namespace gripcolour {
-QColor Red() { return {220, 30, 30}; }
-QColor Green() { return {30, 170, 60}; }
-QColor Blue() { return {40, 90, 220}; }
-QColor Yellow() { return {245, 210, 30}; }
-QColor Orange() { return {245, 140, 20}; }
-QColor Purple() { return {140, 50, 180}; }
+QColor Red() {
+  return {220, 30, 30};
+}
+QColor Green() {
+  return {30, 170, 60};
+}
+QColor Blue() {
+  return {40, 90, 220};
+}
+QColor Yellow() {
+  return {245, 210, 30};
+}
+QColor Orange() {
+  return {245, 140, 20};
+}
+QColor Purple() {
+  return {140, 50, 180};
+}
 }  // namespace gripcolour
 
 namespace {
@@ -48,10 +60,16 @@ GripPicture::GripPicture(QWidget* parent, std::vector<QColor> modeButtons, bool 
   }
 }
 
-int GripPicture::LegendHeight() const { return blast_ != nullptr ? 2 * kLegendRow + 4 : 0; }
+int GripPicture::LegendHeight() const {
+  return blast_ != nullptr ? 2 * kLegendRow + 4 : 0;
+}
 
-QSize GripPicture::sizeHint() const { return {100, 220 + LegendHeight()}; }
-QSize GripPicture::minimumSizeHint() const { return {86, 190 + LegendHeight()}; }
+QSize GripPicture::sizeHint() const {
+  return {100, 220 + LegendHeight()};
+}
+QSize GripPicture::minimumSizeHint() const {
+  return {86, 190 + LegendHeight()};
+}
 
 QRectF GripPicture::DrawingRect() const {
   const qreal room = height() - LegendHeight() - 4;

@@ -10,8 +10,10 @@ inline constexpr int kJoystickCount = 8;
 inline constexpr std::array<const char*, kJoystickCount> kJoystickItems = {
     "4 Button HG", "6 Button HG", "8 Button HG", "2 HFX", "3 HFX", "Slave Mode", "Sevrik", "4 HFX"};
 inline constexpr std::array<const char*, kJoystickCount> kPageCaptions = {
-    "FourButton", "SixButton", "EightButton", "TwoStick", "ThreeStick", "SlaveMode", "Sevrik", "4 HFX"};
-inline constexpr std::array<std::uint8_t, kJoystickCount> kTypeOfItem = {1, 2, 3, 21, 23, 19, 27, 28};
+    "FourButton", "SixButton", "EightButton", "TwoStick",
+    "ThreeStick", "SlaveMode", "Sevrik",      "4 HFX"};
+inline constexpr std::array<std::uint8_t, kJoystickCount> kTypeOfItem = {1,  2,  3,  21,
+                                                                         23, 19, 27, 28};
 
 namespace page {
 inline constexpr int kFourButton = 0, kSixButton = 1, kEightButton = 2, kTwoStick = 3,
@@ -27,16 +29,16 @@ bool IsButtonPage(int page);
 // first 6, colour-button lists all 8 (items 5..7 are codes 8..10).
 inline constexpr int kBasicModeCount = 5, kNoButtonModeCount = 6, kColourModeCount = 8;
 inline constexpr std::array<const char*, kColourModeCount> kModeItems = {
-    "Inactive",       "Hoist (port A)", "Plow (port A)",  "Wing (port B)",
+    "Inactive",       "Hoist (port A)", "Plow (port A)", "Wing (port B)",
     "Blade (port C)", "Custom",         "Remote Button", "Slave Hydraulics"};
 
 // Stick function drop-downs; the byte holds the item number.
 inline constexpr std::array<const char*, 7> kThreeStickFunctions = {
-    "None", "Hoist (HYD A)", "Plow (HYD A)", "Wing (HYD B)", "Blade (HYD C)", "Hook (HYD C)",
-    "Wing Slide (HYD B)"};
+    "None",          "Hoist (HYD A)", "Plow (HYD A)",      "Wing (HYD B)",
+    "Blade (HYD C)", "Hook (HYD C)",  "Wing Slide (HYD B)"};
 inline constexpr std::array<const char*, 7> kFourStickFunctions = {
-    "None", "Hoist (HYD A)", "Plow (HYD A)", "Wing (HYD B)", "Blade (HYD C)", "Hook (HYD C)",
-    "Slide/Tilt (HYD B)"};
+    "None",          "Hoist (HYD A)", "Plow (HYD A)",      "Wing (HYD B)",
+    "Blade (HYD C)", "Hook (HYD C)",  "Slide/Tilt (HYD B)"};
 
 // Stick button drop-downs: items and the mode code each writes.
 inline constexpr std::array<const char*, 3> kHoistButtonItems = {"None", "Safety",

@@ -98,10 +98,17 @@ void JoysticksTab::Refresh(ZorvStep step, SettingsImage& local) {
         fourStick->Show(local);
       }
       break;
-    case ZorvStep::AlwaysLive: buttonview::ShowAlwaysLive(buttonControls_, local); break;
-    case ZorvStep::Trigger: buttonview::ShowTrigger(buttonControls_, local); break;
-    case ZorvStep::IdSpins: IDSpin->setValue(local[zorvfield::ControllerID]); break;
-    default: break;
+    case ZorvStep::AlwaysLive:
+      buttonview::ShowAlwaysLive(buttonControls_, local);
+      break;
+    case ZorvStep::Trigger:
+      buttonview::ShowTrigger(buttonControls_, local);
+      break;
+    case ZorvStep::IdSpins:
+      IDSpin->setValue(local[zorvfield::ControllerID]);
+      break;
+    default:
+      break;
   }
 }
 
@@ -119,7 +126,8 @@ void JoysticksTab::JoystickComboChange() {
     for (const ButtonSlot& s : kButtonSlots) {
       if (fromStickPage) {
         image[s.modeByte] = s.defaultMode;
-      } else if (customPossible && item == page::kFourButton && image[s.modeByte] == mode::kCustom) {
+      } else if (customPossible && item == page::kFourButton &&
+                 image[s.modeByte] == mode::kCustom) {
         // The four-button drop-downs have no "Custom".
         image[s.modeByte] = s.defaultMode;
       }

@@ -1,9 +1,9 @@
 #pragma once
 // The "Joysticks" tab: the controller ID, the joystick type and one page per joystick type.
+#include <memory>
+
 #include "ButtonSlots.h"
 #include "ui/RefreshSteps.h"
-
-#include <memory>
 
 class QComboBox;
 class QStackedWidget;

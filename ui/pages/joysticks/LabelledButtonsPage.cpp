@@ -24,9 +24,8 @@ constexpr std::array<const char*, kSlotCount> kGroupTitles = {
     "Yellow Button",           "Orange Button", "Purple Button"};
 
 // A group with a drop-down over a "Label:" edit.
-QGroupBox* MakeSlotGroup(QWidget* parent, const QString& title, QComboBox*& combo,
-                         LabelEdit*& edit, const QByteArray& comboName, const QByteArray& editName,
-                         int items) {
+QGroupBox* MakeSlotGroup(QWidget* parent, const QString& title, QComboBox*& combo, LabelEdit*& edit,
+                         const QByteArray& comboName, const QByteArray& editName, int items) {
   auto* group = new QGroupBox(title, parent);
   combo = MakeDropDown(group, comboName.constData(), kModeItems, items);
   edit = new LabelEdit(group, editName.constData());
@@ -63,8 +62,8 @@ LabelledButtonsPage::LabelledButtonsPage(QWidget* parent, const Names& names) : 
   const QByteArray prefix(names.prefix);
   for (int s = slot::kRed; s <= names.colourButtons; ++s) {
     const QByteArray n = QByteArray::number(s);
-    place(MakeSlotGroup(this, kGroupTitles[static_cast<std::size_t>(s)], dropDowns[s], labelEdits[s],
-                        prefix + n + "DropDown", prefix + n + "LabelEdit",
+    place(MakeSlotGroup(this, kGroupTitles[static_cast<std::size_t>(s)], dropDowns[s],
+                        labelEdits[s], prefix + n + "DropDown", prefix + n + "LabelEdit",
                         joysticklists::kColourModeCount),
           1);
   }
@@ -85,9 +84,9 @@ LabelledButtonsPage::LabelledButtonsPage(QWidget* parent, const Names& names) : 
   boxLayout->addWidget(multi);
   boxLayout->addStretch(1);
 
-  QGroupBox* live = MakeSlotGroup(this, "Always Live Mode", alwayslive, alwayslivetext,
-                                  names.alwayslive, names.alwayslivetext,
-                                  joysticklists::kBasicModeCount);
+  QGroupBox* live =
+      MakeSlotGroup(this, "Always Live Mode", alwayslive, alwayslivetext, names.alwayslive,
+                    names.alwayslivetext, joysticklists::kBasicModeCount);
   alwayslive->setEnabled(false);
   alwayslivetext->setEnabled(false);
 
@@ -105,31 +104,21 @@ SixButtonPage::SixButtonPage(QWidget* parent)
     : LabelledButtonsPage(parent, {"SixButton", "SixButton", "ModeButtonsAreTriggerCheckbox",
                                    "MultiModeCheckbox", "alwayslive", "alwayslivetext", 4}) {}
 
-void SixButtonPage::Register(ButtonPageControls& controls) const {
-  for (int s = 0; s < kSlotCount; ++s) {
-    controls.slotControls[s].six = dropDowns[s];
-    controls.slotControls[s].sixLabel = labelEdits[s];
-  }
-  controls.trigger[0] = trigger;
-  controls.multi[0] = multi;
-  controls.alwayslive = alwayslive;
-  controls.alwayslivetext = alwayslivetext;
-}
-
 EightButtonPage::EightButtonPage(QWidget* parent)
-    : LabelledButtonsPage(parent,
-                          {"EightButton", "EightButton", "ModeButtonsAreTriggerCheckbox2",
-                           "MultiModeCheckBox2", "alwayslive2", "alwayslivetext2", 6}) {}
+    : LabelledButtonsPage(parent, {"EightButton", "EightButton", "ModeButtonsAreTriggerCheckbox2",
+                                   "MultiModeCheckBox2", "alwayslive2", "alwayslivetext2", 6}) {}
 
-void EightButtonPage::Register(ButtonPageControls& controls) const {
+void LabelledButtonsPage::Register(ButtonPageControls& controls) const {
+  const bool eight = dropDowns[slot::kPurple] != nullptr;
   for (int s = 0; s < kSlotCount; ++s) {
-    controls.slotControls[s].eight = dropDowns[s];
-    controls.slotControls[s].eightLabel = labelEdits[s];
+    SlotControls& sc = controls.slotControls[s];
+    (eight ? sc.eight : sc.six) = dropDowns[s];
+    (eight ? sc.eightLabel : sc.sixLabel) = labelEdits[s];
   }
-  controls.trigger[1] = trigger;
-  controls.multi[1] = multi;
-  controls.alwayslive2 = alwayslive;
-  controls.alwayslivetext2 = alwayslivetext;
+  controls.trigger[eight ? 1 : 0] = trigger;
+  controls.multi[eight ? 1 : 0] = multi;
+  (eight ? controls.alwayslive2 : controls.alwayslive) = alwayslive;
+  (eight ? controls.alwayslivetext2 : controls.alwayslivetext) = alwayslivetext;
 }
 
 }  // namespace zorv

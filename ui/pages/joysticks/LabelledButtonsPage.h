@@ -26,6 +26,7 @@ class LabelledButtonsPage : public QWidget {
   };
 
   LabelledButtonsPage(QWidget* parent, const Names& names);
+  void Register(ButtonPageControls& controls) const;
 
   // Per slot (slot order); null where the grip has no such button.
   std::array<QComboBox*, kSlotCount> dropDowns{};
@@ -39,13 +40,11 @@ class LabelledButtonsPage : public QWidget {
 class SixButtonPage final : public LabelledButtonsPage {
  public:
   explicit SixButtonPage(QWidget* parent);
-  void Register(ButtonPageControls& controls) const;
 };
 
 class EightButtonPage final : public LabelledButtonsPage {
  public:
   explicit EightButtonPage(QWidget* parent);
-  void Register(ButtonPageControls& controls) const;
 };
 
 }  // namespace zorv

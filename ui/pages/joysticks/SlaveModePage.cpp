@@ -20,13 +20,14 @@ SlaveModePage::SlaveModePage(QWidget* parent) : QWidget(parent) {
       this, {gripcolour::Red(), gripcolour::Green(), gripcolour::Blue(), gripcolour::Yellow()},
       false);
 
-  constexpr std::array<const char*, 4> kCaptions = {"Red Mode:", "Green Mode:", "Blue Mode:",
-                                                    "Yellow Mode:"};
+  constexpr std::array<const char*, 4> kCaptions = {
+      "Red Mode:", "Green Mode:", "Blue Mode:", "Yellow Mode:"};
   auto* form = new QGridLayout;
   form->setVerticalSpacing(4);
   form->setHorizontalSpacing(16);
   for (std::size_t i = 0; i < kCaptions.size(); ++i) {
-    const QByteArray name = "SlaveButton" + QByteArray::number(static_cast<int>(i) + 1) + "DropDown";
+    const QByteArray name =
+        "SlaveButton" + QByteArray::number(static_cast<int>(i) + 1) + "DropDown";
     SlaveButtonDropDowns[i] = MakeDropDown(this, name.constData(), joysticklists::kModeItems,
                                            joysticklists::kNoButtonModeCount);
     const int row = static_cast<int>(i / 2) * 3;

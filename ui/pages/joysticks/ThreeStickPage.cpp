@@ -16,6 +16,24 @@ using namespace joystickui;
 using namespace joysticklists;
 
 namespace {
+
+// The two fixed three-stick layouts.
+struct FixedView {
+  std::uint8_t type;
+  int item;
+  const char* label12;
+  const char* label9;
+  const char* label10;
+  const char* primaryOnly;
+  const char* withSecondary;  // middle button 6 or 11
+};
+constexpr std::array<FixedView, 2> kFixedViews = {{
+    {23, 0, "Plow", "Plow Button:", "Wing/Blade Button:", "Primary Wing (port B)",
+     "Primary Wing (port B)/Secondary Blade (port C)"},
+    {24, 1, "Wing", "Wing Button:", "Plow/Blade Button:", "Primary Plow (port A)",
+     "Primary Plow (port A)/Secondary Blade (port C)"},
+}};
+
 QLabel* Centred(QLabel* label) {
   label->setAlignment(Qt::AlignHCenter);
   return label;
@@ -114,25 +132,16 @@ void ThreeStickPage::Show(const SettingsImage& local) {
   const std::uint8_t type = local[zorvfield::JoystickType];
   const std::uint8_t blue = local[zorvfield::BlueButtonMode];
   const bool secondary = blue == mode::kMode || blue == mode::kToggle;
+  for (const FixedView& v : kFixedViews) {
+    if (v.type != type) continue;
+    SelectItem(triomodes, v.item);
+    Label12->setText(v.label12);
+    Label9->setText(v.label9);
+    Label10->setText(v.label10);
+    ShowButtonDropDowns(local);
+    WingBladeLabel->setText(secondary ? v.withSecondary : v.primaryOnly);
+  }
   switch (type) {
-    case joystick::kThreeHfxPlowWingHoist:
-      SelectItem(triomodes, 0);
-      Label12->setText("Plow");
-      Label9->setText("Plow Button:");
-      Label10->setText("Wing/Blade Button:");
-      ShowButtonDropDowns(local);
-      WingBladeLabel->setText(secondary ? "Primary Wing (port B)/Secondary Blade (port C)"
-                                        : "Primary Wing (port B)");
-      break;
-    case joystick::kThreeHfxWingPlowHoist:
-      SelectItem(triomodes, 1);
-      Label12->setText("Wing");
-      Label9->setText("Wing Button:");
-      Label10->setText("Plow/Blade Button:");
-      ShowButtonDropDowns(local);
-      WingBladeLabel->setText(secondary ? "Primary Plow (port A)/Secondary Blade (port C)"
-                                        : "Primary Plow (port A)");
-      break;
     case joystick::kThreeHfxCustom:
       SelectItem(triomodes, 2);
       for (QWidget* w : captions) w->hide();
@@ -143,7 +152,8 @@ void ThreeStickPage::Show(const SettingsImage& local) {
       SelectItem(joystick2b, local[zorvfield::Stick2bFunction]);
       SelectItem(joystick3, local[zorvfield::Stick3Function]);
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -156,39 +166,38 @@ void ThreeStickPage::ShowButtonDropDowns(const SettingsImage& local) {
 }
 
 void ThreeStickPage::triomodesChange() {
-  const int item = triomodes->currentIndex();
-  if (item < 0) return;
-  host_.Image()[zorvfield::JoystickType] = kThreeStickTypes[static_cast<std::size_t>(item)];
-  host_.RefreshControls(0);
+  if (StoreCode(host_.Image(), zorvfield::JoystickType, triomodes, kThreeStickTypes)) {
+    host_.RefreshControls(0);
+  }
 }
 
 void ThreeStickPage::ThreeHoistButtonDropDownChange() {
-  const int item = ThreeHoistButtonDropDown->currentIndex();
-  if (item < 0) return;
-  host_.Image()[zorvfield::RedButtonMode] = kHoistButtonCodes[static_cast<std::size_t>(item)];
+  StoreCode(host_.Image(), zorvfield::RedButtonMode, ThreeHoistButtonDropDown, kHoistButtonCodes);
 }
 
 void ThreeStickPage::plowoptionsChange() {
-  const int item = plowoptions->currentIndex();
-  if (item < 0) return;
-  host_.Image()[zorvfield::GreenButtonMode] = kPlowOptionCodes[static_cast<std::size_t>(item)];
+  StoreCode(host_.Image(), zorvfield::GreenButtonMode, plowoptions, kPlowOptionCodes);
 }
 
 void ThreeStickPage::ThreeWingButtonDropDownChange() {
-  const int item = ThreeWingButtonDropDown->currentIndex();
-  if (item < 0) return;
-  host_.Image()[zorvfield::BlueButtonMode] = kWingButtonCodes[static_cast<std::size_t>(item)];
-  host_.RefreshControls(0);
+  if (StoreCode(host_.Image(), zorvfield::BlueButtonMode, ThreeWingButtonDropDown,
+                kWingButtonCodes)) {
+    host_.RefreshControls(0);
+  }
 }
 
-void ThreeStickPage::StoreFunction(QComboBox* combo, std::size_t offset) {
-  if (combo->currentIndex() < 0) return;
-  host_.Image()[offset] = static_cast<std::uint8_t>(combo->currentIndex());
+// The function drop-downs store without a refresh.
+void ThreeStickPage::joystick1Change() {
+  StoreItem(host_.Image(), zorvfield::Stick1Function, joystick1);
 }
-
-void ThreeStickPage::joystick1Change() { StoreFunction(joystick1, zorvfield::Stick1Function); }
-void ThreeStickPage::joystick2aChange() { StoreFunction(joystick2a, zorvfield::Stick2aFunction); }
-void ThreeStickPage::joystick2bChange() { StoreFunction(joystick2b, zorvfield::Stick2bFunction); }
-void ThreeStickPage::joystick3Change() { StoreFunction(joystick3, zorvfield::Stick3Function); }
+void ThreeStickPage::joystick2aChange() {
+  StoreItem(host_.Image(), zorvfield::Stick2aFunction, joystick2a);
+}
+void ThreeStickPage::joystick2bChange() {
+  StoreItem(host_.Image(), zorvfield::Stick2bFunction, joystick2b);
+}
+void ThreeStickPage::joystick3Change() {
+  StoreItem(host_.Image(), zorvfield::Stick3Function, joystick3);
+}
 
 }  // namespace zorv

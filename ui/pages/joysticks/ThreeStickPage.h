@@ -50,7 +50,6 @@ class ThreeStickPage final : public QWidget {
 
  private:
   void ShowButtonDropDowns(const SettingsImage& local);
-  void StoreFunction(QComboBox* combo, std::size_t offset);
 
   PageHost& host_;
 };

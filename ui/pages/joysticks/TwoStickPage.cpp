@@ -59,7 +59,8 @@ TwoStickPage::TwoStickPage(QWidget* parent, PageHost& host) : QWidget(parent), h
   TwoHoistButtonDropDown = MakeDropDown(this, "TwoHoistButtonDropDown", kHoistButtonItems);
   TwoButton2Checkbox->hide();
   auto* button1 = Row(this, MakeCaption(this, "Button1:"), TwoButton1Checkbox);
-  auto* button2 = Row(this, MakeCaption(this, "Button2:"), TwoButton2Checkbox, TwoHoistButtonDropDown);
+  auto* button2 =
+      Row(this, MakeCaption(this, "Button2:"), TwoButton2Checkbox, TwoHoistButtonDropDown);
 
   TwoJ1Label = MakeCaption(this, kViews[0].j1, "TwoJ1Label");
   TwoJ2Label = MakeCaption(this, kViews[0].j2, "TwoJ2Label");
@@ -153,9 +154,7 @@ void TwoStickPage::TwoButton2CheckboxClick() {
 }
 
 void TwoStickPage::TwoHoistButtonDropDownChange() {
-  const int item = TwoHoistButtonDropDown->currentIndex();
-  if (item < 0) return;
-  host_.Image()[zorvfield::RedButtonMode] = kHoistButtonCodes[static_cast<std::size_t>(item)];
+  StoreCode(host_.Image(), zorvfield::RedButtonMode, TwoHoistButtonDropDown, kHoistButtonCodes);
 }
 
 }  // namespace zorv
