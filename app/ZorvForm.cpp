@@ -22,12 +22,14 @@
 #include "link/WindowBridge.h"
 #include "ui/files/FileMenu.h"
 #include "ui/pages/PageGate.h"
+#include "ui/pages/custom/CustomTab.h"
 #include "ui/pages/floats/FloatsTab.h"
 #include "ui/pages/global/GlobalTab.h"
 #include "ui/pages/halverston/HalverstonPage.h"
 #include "ui/pages/joysticks/JoysticksTab.h"
 #include "ui/pages/trims/ZorvTrimTabs.h"
 #include "ui/pages/quirn/QuirnPage.h"
+#include "ui/pages/remote/RemoteTab.h"
 #include "ui/pages/tarnovex/TarnovexPage.h"
 #include "ui/widgets/GatedTabWidget.h"
 
@@ -175,7 +177,9 @@ void TZorvForm::AttachPages() {
   refresher_.AddZorvTarget(Attach<PlowTrimTab>(Sheet(zorvtab::kPlow)));
   refresher_.AddZorvTarget(Attach<WingTrimTab>(Sheet(zorvtab::kWing)));
   refresher_.AddZorvTarget(Attach<BladeTrimTab>(Sheet(zorvtab::kBlade)));
+  refresher_.AddZorvTarget(Attach<CustomTab>(Sheet(zorvtab::kCustom)));
   refresher_.AddZorvTarget(Attach<FloatsTab>(Sheet(zorvtab::kFloatModes)));
+  refresher_.AddZorvTarget(Attach<RemoteTab>(Sheet(zorvtab::kRemoteSlave)));
   auto gate = std::make_shared<PageGate>(*this);
   pages_.push_back(gate);
   SetTabGate(gate->AsGate());
