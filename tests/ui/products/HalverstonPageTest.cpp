@@ -155,33 +155,19 @@ TEST(HalverstonPage, FrequencyOnTheStandardCurve) {
 }
 
 // Every trim pair: the bars and labels it shows, its live test, and what each bar stores.
-struct PairCase {
-  const char* minBar;
-  const char* maxBar;
-  const char* minLabel;
-  const char* maxLabel;
-  const char* minButton;
-  const char* maxButton;
-  std::size_t minByte;
-  std::uint8_t command;
-};
+using test::TrimPairCase;
 
-class HalverstonPairs : public ::testing::TestWithParam<PairCase> {};
+class HalverstonPairs : public ::testing::TestWithParam<TrimPairCase> {};
 
 TEST_P(HalverstonPairs, ShowsTestsAndStores) {
-  const PairCase& c = GetParam();
+  const TrimPairCase& c = GetParam();
   HalverstonFixture f;
   f.host.fakeClock.Set(7000);
   for (std::size_t b = 1; b <= 16; ++b) f.host.image[b] = static_cast<std::uint8_t>(11 * b);
   const std::uint8_t min = f.host.image[c.minByte];
   const std::uint8_t max = f.host.image[c.minByte + 1];
   f.host.RefreshControls(1);
-  auto* minBar = f.Find<QScrollBar>(c.minBar);
-  auto* maxBar = f.Find<QScrollBar>(c.maxBar);
-  EXPECT_EQ(minBar->value(), 256 - min);
-  EXPECT_EQ(maxBar->value(), 256 - max);
-  EXPECT_EQ(f.Find<QLabel>(c.minLabel)->text().toStdString(), TrimVoltsText(min));
-  EXPECT_EQ(f.Find<QLabel>(c.maxLabel)->text().toStdString(), TrimVoltsText(max));
+  test::ExpectPairShown(f, c);
 
   auto* minButton = f.Find<QPushButton>(c.minButton);
   auto* maxButton = f.Find<QPushButton>(c.maxButton);
@@ -193,32 +179,26 @@ TEST_P(HalverstonPairs, ShowsTestsAndStores) {
   QTest::mouseRelease(maxButton, Qt::LeftButton);
   EXPECT_EQ(f.host.commands, (Commands{{c.command, min}, {0, 0}, {c.command, max}, {0, 0}}));
 
-  const SettingsImage before = f.host.image;
-  minBar->setValue(256 - 250);
-  EXPECT_EQ(f.host.image[c.minByte], 250);
-  EXPECT_EQ(f.host.image[c.minByte + 1], 250);
-  maxBar->setValue(256 - 30);
-  EXPECT_EQ(f.host.image[c.minByte], 30);
-  EXPECT_EQ(f.host.image[c.minByte + 1], 30);
-  EXPECT_EQ(f.Find<QLabel>(c.minLabel)->text(), "1.5v");
-  for (std::size_t b = 0; b < kImageSize; ++b) {
-    if (b != c.minByte && b != c.minByte + 1) {
-      EXPECT_EQ(f.host.image[b], before[b]) << b;
-    }
-  }
+  test::ExpectBarsDragEachOther(f, c);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Pairs, HalverstonPairs,
-    ::testing::Values(
-        PairCase{"ScrollBar15", "ScrollBar16", "Label226", "Label228", "Button31", "Button32", 1, 1},
-        PairCase{"ScrollBar13", "ScrollBar14", "Label221", "Label223", "Button29", "Button30", 3, 2},
-        PairCase{"ScrollBar11", "ScrollBar12", "Label216", "Label218", "Button27", "Button28", 5, 3},
-        PairCase{"ScrollBar9", "ScrollBar10", "Label211", "Label213", "Button25", "Button26", 7, 4},
-        PairCase{"ScrollBar7", "ScrollBar8", "Label206", "Label208", "Button23", "Button24", 9, 5},
-        PairCase{"ScrollBar5", "ScrollBar6", "Label201", "Label203", "Button21", "Button22", 11, 6},
-        PairCase{"ScrollBar3", "ScrollBar4", "Label196", "Label198", "Button19", "Button20", 13, 7},
-        PairCase{"ScrollBar1", "ScrollBar2", "Label191", "Label193", "Button1", "Button2", 15, 8}));
+INSTANTIATE_TEST_SUITE_P(Pairs, HalverstonPairs,
+                         ::testing::Values(TrimPairCase{"ScrollBar15", "ScrollBar16", "Label226",
+                                                        "Label228", "Button31", "Button32", 1, 1},
+                                           TrimPairCase{"ScrollBar13", "ScrollBar14", "Label221",
+                                                        "Label223", "Button29", "Button30", 3, 2},
+                                           TrimPairCase{"ScrollBar11", "ScrollBar12", "Label216",
+                                                        "Label218", "Button27", "Button28", 5, 3},
+                                           TrimPairCase{"ScrollBar9", "ScrollBar10", "Label211",
+                                                        "Label213", "Button25", "Button26", 7, 4},
+                                           TrimPairCase{"ScrollBar7", "ScrollBar8", "Label206",
+                                                        "Label208", "Button23", "Button24", 9, 5},
+                                           TrimPairCase{"ScrollBar5", "ScrollBar6", "Label201",
+                                                        "Label203", "Button21", "Button22", 11, 6},
+                                           TrimPairCase{"ScrollBar3", "ScrollBar4", "Label196",
+                                                        "Label198", "Button19", "Button20", 13, 7},
+                                           TrimPairCase{"ScrollBar1", "ScrollBar2", "Label191",
+                                                        "Label193", "Button1", "Button2", 15, 8}));
 
 }  // namespace
 }  // namespace zorv

@@ -45,7 +45,8 @@ void CheckSheet(QWidget& page, const QString& shotName) {
     if (!w->isVisibleTo(&page) || !IsControl(w)) continue;
     ++checked;
     const QString what = shotName + ": " + w->metaObject()->className() + " " + w->objectName() +
-                         " \"" + (qobject_cast<QLabel*>(w) ? qobject_cast<QLabel*>(w)->text() : "") + "\"";
+                         " \"" +
+                         (qobject_cast<QLabel*>(w) ? qobject_cast<QLabel*>(w)->text() : "") + "\"";
     const QRect where(w->mapTo(&page, QPoint(0, 0)), w->size());
     EXPECT_TRUE(bounds.contains(where)) << what.toStdString();
     // What a layout gives at least: the minimum size where one is set, else the hint.

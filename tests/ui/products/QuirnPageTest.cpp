@@ -56,19 +56,16 @@ TEST_P(QuirnEntries, StoreOnLeavingTheBox) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, QuirnEntries,
     ::testing::Values(
-        EntryCase{1, "300", false, {{0, 44}}, "44"},
-        EntryCase{5, "-1", false, {{7, 255}}, "255"},
-        EntryCase{9, "256", false, {{14, 0}}, "0"},
-        EntryCase{13, "+7", false, {{21, 7}}, "7"},
+        EntryCase{1, "300", false, {{0, 44}}, "44"}, EntryCase{5, "-1", false, {{7, 255}}, "255"},
+        EntryCase{9, "256", false, {{14, 0}}, "0"}, EntryCase{13, "+7", false, {{21, 7}}, "7"},
         EntryCase{3, "1000", false, {{3, 3}, {4, 232}}, "1000"},
         EntryCase{3, "70000", false, {{3, 17}, {4, 112}}, "4464"},
         EntryCase{16, "-1", false, {{26, 255}, {27, 255}}, "65535"},
         EntryCase{17, "300", false, {{28, 1}, {29, 44}}, "300"},
-        EntryCase{6, "abc", false, {}, "27757"},            // bytes 8, 9 = 108, 109
-        EntryCase{2, "", false, {}, "25958"},               // bytes 1, 2 = 101, 102
-        EntryCase{7, "99999999999", false, {}, "28271"},    // beyond 32 bits; bytes 10, 11
-        EntryCase{7, "12x", false, {}, "28271"},
-        EntryCase{18, "75", true, {{32, 75}}, "75"},
+        EntryCase{6, "abc", false, {}, "27757"},          // bytes 8, 9 = 108, 109
+        EntryCase{2, "", false, {}, "25958"},             // bytes 1, 2 = 101, 102
+        EntryCase{7, "99999999999", false, {}, "28271"},  // beyond 32 bits; bytes 10, 11
+        EntryCase{7, "12x", false, {}, "28271"}, EntryCase{18, "75", true, {{32, 75}}, "75"},
         EntryCase{19, "258", true, {{119, 2}}, "2"},
         EntryCase{21, "500", true, {{1, 1}, {2, 244}, {15, 1}, {16, 244}}, "500"}));
 

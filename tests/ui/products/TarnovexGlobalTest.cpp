@@ -40,7 +40,7 @@ struct GlobalFixture : test::ProductPageFixture<TarnovexPage> {
 struct SetAllCase {
   const char* valveType;  // nullptr: none chosen
   bool yes;
-  GlobalTrimPair pair;    // global pair before the click, when no valve type sets it
+  GlobalTrimPair pair;                // global pair before the click, when no valve type sets it
   std::array<std::uint8_t, 4> hoist;  // bytes 1 to 4 afterwards
   GlobalTrimPair rest;                // every further pair up to byte 16
 };
@@ -69,13 +69,12 @@ TEST_P(TarnovexSetAllTrims, ChangesBytesOneToSixteenOnly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TarnovexSetAllTrims,
-    ::testing::Values(
-        SetAllCase{nullptr, true, {70, 150}, {70, 150, 70, 150}, {70, 150}},
-        SetAllCase{"Husco", true, {1, 254}, {124, 232, 124, 232}, {88, 180}},
-        SetAllCase{"MP18", true, {1, 254}, {70, 120, 70, 120}, {70, 120}},
-        SetAllCase{"Sauer Danfoss", true, {1, 254}, {50, 128, 50, 128}, {50, 128}},
-        SetAllCase{"Husco", false, {1, 254}, {}, {}},
-        SetAllCase{nullptr, false, {70, 150}, {}, {}}));
+    ::testing::Values(SetAllCase{nullptr, true, {70, 150}, {70, 150, 70, 150}, {70, 150}},
+                      SetAllCase{"Husco", true, {1, 254}, {124, 232, 124, 232}, {88, 180}},
+                      SetAllCase{"MP18", true, {1, 254}, {70, 120, 70, 120}, {70, 120}},
+                      SetAllCase{"Sauer Danfoss", true, {1, 254}, {50, 128, 50, 128}, {50, 128}},
+                      SetAllCase{"Husco", false, {1, 254}, {}, {}},
+                      SetAllCase{nullptr, false, {70, 150}, {}, {}}));
 
 TEST(TarnovexValveTypes, PresetMovesTheFrequencyAndGlobalPairAndStaysChosen) {
   struct Preset {
@@ -117,7 +116,8 @@ TEST(TarnovexValveTypes, StartsAsASingleBlank) {
   EXPECT_TRUE(combo->isEditable());
   EXPECT_EQ(combo->currentText(), " ");
   EXPECT_EQ(combo->currentIndex(), -1);
-  const std::array<const char*, 5> items = {"Other", "MP18", "HydraForce", "Husco", "Sauer Danfoss"};
+  const std::array<const char*, 5> items = {"Other", "MP18", "HydraForce", "Husco",
+                                            "Sauer Danfoss"};
   ASSERT_EQ(combo->count(), 5);
   for (int i = 0; i < 5; ++i) EXPECT_EQ(combo->itemText(i), items[static_cast<std::size_t>(i)]);
 }

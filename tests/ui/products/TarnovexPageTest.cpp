@@ -44,7 +44,8 @@ TEST(TarnovexPage, ProductCodeSetsTheMarkerThatKeepsThePage) {
   EXPECT_EQ(f.host.image[kTarnovexMarkerOffset], kTarnovexMarker);
   EXPECT_EQ(f.host.productCode, 0);
   f.host.RefreshControls(1);
-  EXPECT_EQ(f.host.productPagesShown, (std::vector<int>{productpage::kTarnovex, productpage::kTarnovex}));
+  EXPECT_EQ(f.host.productPagesShown,
+            (std::vector<int>{productpage::kTarnovex, productpage::kTarnovex}));
 }
 
 // System mode as stored and attitude control: which safety boxes are usable, the group
@@ -61,8 +62,8 @@ struct ModeCase {
 
 constexpr std::array<const char*, 6> kDefaultCaptions = {
     "Plow Left", "Plow Right", "Hoist Left", "Hoist Right", "RT Wing In", "RT Wing Out"};
-constexpr std::array<const char*, 6> kBladeCaptions = {
-    "Plow Left", "Plow Right", "Blade Left", "Blade Right", "Blade Down", "Blade Up"};
+constexpr std::array<const char*, 6> kBladeCaptions = {"Plow Left",   "Plow Right", "Blade Left",
+                                                       "Blade Right", "Blade Down", "Blade Up"};
 
 class TarnovexModes : public ::testing::TestWithParam<ModeCase> {};
 
@@ -90,25 +91,49 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, TarnovexModes,
     ::testing::Values(
         // Attitude control: the boxes follow the old mode 0, the captions the new mode 4.
-        ModeCase{9, 0, 1, {false, false, false},
-                 {"LT Wing Out", "LT Wing In", "Blade Left", "Blade Right", "Blade Down", "Blade Up"},
-                 4, 0},
+        ModeCase{
+            9,
+            0,
+            1,
+            {false, false, false},
+            {"LT Wing Out", "LT Wing In", "Blade Left", "Blade Right", "Blade Down", "Blade Up"},
+            4,
+            0},
         ModeCase{0, 12, 0, {false, false, false}, kDefaultCaptions, 12, -1},
         ModeCase{9, 12, 0, {true, true, true}, kDefaultCaptions, 12, -1},
         ModeCase{0, 1, 0, {true, true, false}, kDefaultCaptions, 1, 1},
         ModeCase{0, 5, 0, {false, true, false}, kDefaultCaptions, 5, 5},
-        ModeCase{0, 6, 0, {true, false, false},
-                 {"Plow Left", "Plow Right", "LT Wing Out", "LT Wing In", "RT Wing In", "RT Wing Out"},
-                 6, 6},
-        ModeCase{0, 8, 0, {true, false, false},
-                 {"Plow Left", "Plow Right", "JIB Out", "JIB In", "RT Wing In", "RT Wing Out"}, 8, 8},
+        ModeCase{
+            0,
+            6,
+            0,
+            {true, false, false},
+            {"Plow Left", "Plow Right", "LT Wing Out", "LT Wing In", "RT Wing In", "RT Wing Out"},
+            6,
+            6},
+        ModeCase{0,
+                 8,
+                 0,
+                 {true, false, false},
+                 {"Plow Left", "Plow Right", "JIB Out", "JIB In", "RT Wing In", "RT Wing Out"},
+                 8,
+                 8},
         ModeCase{0, 9, 0, {true, true, true}, kBladeCaptions, 9, 9},
-        ModeCase{9, 7, 0, {false, false, false},
+        ModeCase{9,
+                 7,
+                 0,
+                 {false, false, false},
                  {"Plow Left", "Plow Right", "LT Wing Out", "LT Wing In", "Blade Down", "Blade Up"},
-                 7, 7},
-        ModeCase{0, 2, 3, {true, false, false},
-                 {"LT Wing Out", "LT Wing In", "Hoist Left", "Hoist Right", "RT Wing In", "RT Wing Out"},
-                 2, 2}));
+                 7,
+                 7},
+        ModeCase{
+            0,
+            2,
+            3,
+            {true, false, false},
+            {"LT Wing Out", "LT Wing In", "Hoist Left", "Hoist Right", "RT Wing In", "RT Wing Out"},
+            2,
+            2}));
 
 TEST(TarnovexPage, AttitudeControlModeShowsAtTheNextRefresh) {
   TarnovexFixture f;
@@ -150,9 +175,14 @@ TEST(TarnovexPage, FlagBoxesShowRepairAndStore) {
     const char* box;
     std::size_t byte;
   };
-  const std::array<Flag, 8> flags = {{{"joy1saftey", 17}, {"joy2saftey", 18}, {"joy3safety", 29},
-                                      {"plowfloat", 20}, {"hoistlimit", 21}, {"cartridge", 22},
-                                      {"attitudecontrol", 23}, {"togglevplow", 24}}};
+  const std::array<Flag, 8> flags = {{{"joy1saftey", 17},
+                                      {"joy2saftey", 18},
+                                      {"joy3safety", 29},
+                                      {"plowfloat", 20},
+                                      {"hoistlimit", 21},
+                                      {"cartridge", 22},
+                                      {"attitudecontrol", 23},
+                                      {"togglevplow", 24}}};
   for (const Flag& flag : flags) {
     for (std::uint8_t stored : {std::uint8_t{2}, std::uint8_t{1}, std::uint8_t{255}}) {
       TarnovexFixture f;
@@ -177,7 +207,8 @@ TEST(TarnovexPage, FrequencyShowsTheTarnovexCurveRoundedDown) {
     std::uint8_t code;
     int position;
   };
-  const std::array<Freq, 6> cases = {{{81, 65}, {31, 110}, {6, 215}, {0, 325}, {255, 325}, {200, 45}}};
+  const std::array<Freq, 6> cases = {
+      {{81, 65}, {31, 110}, {6, 215}, {0, 325}, {255, 325}, {200, 45}}};
   for (const Freq& c : cases) {
     TarnovexFixture f;
     f.host.image[0] = c.code;
@@ -190,21 +221,12 @@ TEST(TarnovexPage, FrequencyShowsTheTarnovexCurveRoundedDown) {
 
 // Every trim pair of both trim sheets: the bars and labels it shows, what its bars store,
 // and the live test of its two buttons.
-struct PairCase {
-  const char* minBar;
-  const char* maxBar;
-  const char* minLabel;
-  const char* maxLabel;
-  const char* minButton;
-  const char* maxButton;
-  std::size_t minByte;
-  std::uint8_t command;
-};
+using test::TrimPairCase;
 
-class TarnovexPairs : public ::testing::TestWithParam<PairCase> {};
+class TarnovexPairs : public ::testing::TestWithParam<TrimPairCase> {};
 
 TEST_P(TarnovexPairs, ShowsStoresAndTests) {
-  const PairCase& c = GetParam();
+  const TrimPairCase& c = GetParam();
   TarnovexFixture f;
   f.host.fakeClock.Set(50000);
   for (std::size_t b = 1; b <= 16; ++b) f.host.image[b] = static_cast<std::uint8_t>(10 * b);
@@ -213,12 +235,7 @@ TEST_P(TarnovexPairs, ShowsStoresAndTests) {
   const std::uint8_t max = f.host.image[c.minByte + 1];
   f.host.RefreshControls(1);
 
-  auto* minBar = f.Find<QScrollBar>(c.minBar);
-  auto* maxBar = f.Find<QScrollBar>(c.maxBar);
-  EXPECT_EQ(minBar->value(), 256 - min);
-  EXPECT_EQ(maxBar->value(), 256 - max);
-  EXPECT_EQ(f.Find<QLabel>(c.minLabel)->text().toStdString(), TrimVoltsText(min));
-  EXPECT_EQ(f.Find<QLabel>(c.maxLabel)->text().toStdString(), TrimVoltsText(max));
+  test::ExpectPairShown(f, c);
 
   auto* minButton = f.Find<QPushButton>(c.minButton);
   auto* maxButton = f.Find<QPushButton>(c.maxButton);
@@ -233,35 +250,31 @@ TEST_P(TarnovexPairs, ShowsStoresAndTests) {
   EXPECT_EQ(f.host.commands,
             (Commands{{c.command, min}, {c.command, 0}, {c.command, max}, {c.command, 0}}));
 
-  // The minimum bar pushed above the maximum drags it along; the maximum below the minimum too.
-  const SettingsImage before = f.host.image;
-  minBar->setValue(256 - 240);
-  EXPECT_EQ(f.host.image[c.minByte], 240);
-  EXPECT_EQ(f.host.image[c.minByte + 1], 240);
-  EXPECT_EQ(f.Find<QLabel>(c.maxLabel)->text(), "12.0v");
-  maxBar->setValue(256 - 20);
-  EXPECT_EQ(f.host.image[c.minByte], 20);
-  EXPECT_EQ(f.host.image[c.minByte + 1], 20);
-  for (std::size_t b = 0; b < kImageSize; ++b) {
-    if (b != c.minByte && b != c.minByte + 1) {
-      EXPECT_EQ(f.host.image[b], before[b]) << b;
-    }
-  }
+  test::ExpectBarsDragEachOther(f, c);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Pairs, TarnovexPairs,
-    ::testing::Values(
-        PairCase{"hoistupminbar", "hoistupmaxbar", "hoistupmin2", "hoistupmax2", "Button17", "Button18", 1, 7},
-        PairCase{"hoistdownminbar", "hoistdownmaxbar", "hoistdownmin2", "hoistdownmax2", "Button15", "Button16", 3, 8},
-        PairCase{"hoistleftminbar", "hoistleftmaxbar", "hoistleftmin2", "hoistleftmax2", "Button13", "Button14", 5, 1},
-        PairCase{"hoistrightminbar", "hoistrightmaxbar", "hoistrightmin2", "hoistrightmax2", "Button11", "Button12", 7, 2},
-        PairCase{"plowupminbar", "plowupmaxbar", "plowupmin2", "plowupmax2", "Button3", "Button4", 9, 3},
-        PairCase{"plowdownminbar", "plowdownmaxbar", "plowdownmin2", "plowdownmax2", "Button5", "Button6", 11, 4},
-        PairCase{"plowleftminbar", "plowleftmaxbar", "plowleftmin2", "plowleftmax2", "Button7", "Button8", 13, 5},
-        PairCase{"plowrightminbar", "plowrightmaxbar", "plowrightmin2", "plowrightmax2", "Button9", "Button10", 15, 6},
-        PairCase{"rtwinginmin", "rtwinginmax", "Label183", "Label185", "rtwingminin", "rtwingmaxin", 25, 9},
-        PairCase{"rtwingoutmin", "rtwingoutmax", "Label187", "Label189", "rtwingminout", "rtwingmaxout", 27, 10}));
+    ::testing::Values(TrimPairCase{"hoistupminbar", "hoistupmaxbar", "hoistupmin2", "hoistupmax2",
+                                   "Button17", "Button18", 1, 7},
+                      TrimPairCase{"hoistdownminbar", "hoistdownmaxbar", "hoistdownmin2",
+                                   "hoistdownmax2", "Button15", "Button16", 3, 8},
+                      TrimPairCase{"hoistleftminbar", "hoistleftmaxbar", "hoistleftmin2",
+                                   "hoistleftmax2", "Button13", "Button14", 5, 1},
+                      TrimPairCase{"hoistrightminbar", "hoistrightmaxbar", "hoistrightmin2",
+                                   "hoistrightmax2", "Button11", "Button12", 7, 2},
+                      TrimPairCase{"plowupminbar", "plowupmaxbar", "plowupmin2", "plowupmax2",
+                                   "Button3", "Button4", 9, 3},
+                      TrimPairCase{"plowdownminbar", "plowdownmaxbar", "plowdownmin2",
+                                   "plowdownmax2", "Button5", "Button6", 11, 4},
+                      TrimPairCase{"plowleftminbar", "plowleftmaxbar", "plowleftmin2",
+                                   "plowleftmax2", "Button7", "Button8", 13, 5},
+                      TrimPairCase{"plowrightminbar", "plowrightmaxbar", "plowrightmin2",
+                                   "plowrightmax2", "Button9", "Button10", 15, 6},
+                      TrimPairCase{"rtwinginmin", "rtwinginmax", "Label183", "Label185",
+                                   "rtwingminin", "rtwingmaxin", 25, 9},
+                      TrimPairCase{"rtwingoutmin", "rtwingoutmax", "Label187", "Label189",
+                                   "rtwingminout", "rtwingmaxout", 27, 10}));
 
 TEST(TarnovexPage, OutOfRangeTrimShowsAtTheBarEndAndKeepsItsByte) {
   TarnovexFixture f;

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "image/Encodings.h"
+#include "ui/pages/global/PageControls.h"
 #include "ui/widgets/SpinEdit.h"
 
 namespace zorv {
@@ -22,16 +23,11 @@ constexpr int kFreqMin = 25;
 constexpr int kFreqMax = 450;
 constexpr int kTicksMax = 250;
 
-QString HertzText(int hertz) { return QString::number(hertz) + " Hertz"; }
-QString TicksLabel(int ticks) { return QString::fromStdString(TicksText(ticks)); }
-
-SpinEdit* MakeSpin(const char* name, int minimum, int maximum, QWidget* parent) {
-  auto* spin = new SpinEdit(parent);
-  spin->setObjectName(name);
-  spin->setRange(minimum, maximum);
-  spin->setValue(minimum);
-  spin->setFixedWidth(spin->fontMetrics().horizontalAdvance("0000") + 36);
-  return spin;
+QString HertzText(int hertz) {
+  return QString::number(hertz) + " Hertz";
+}
+QString TicksLabel(int ticks) {
+  return QString::fromStdString(TicksText(ticks));
 }
 
 }  // namespace
@@ -123,8 +119,8 @@ QWidget* HalverstonMainSheet::BuildDecelerationGroup(QWidget* sheet) {
   column->addWidget(radioButton2_);
 
   auto* form = new QFormLayout;
-  spinEdit2_ = MakeSpin("SpinEdit2", 1, 50, group);
-  spinEdit1_ = MakeSpin("SpinEdit1", 1, 100, group);
+  spinEdit2_ = MakeSpinEdit("SpinEdit2", 1, 50, group);
+  spinEdit1_ = MakeSpinEdit("SpinEdit1", 1, 100, group);
   form->addRow("Rate", spinEdit2_);
   form->addRow("Update Laps", spinEdit1_);
   column->addLayout(form);

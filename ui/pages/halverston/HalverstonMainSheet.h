@@ -49,8 +49,7 @@ class HalverstonMainSheet final : public QObject {
 
   QWidget* BuildTimesGroup(QWidget* sheet);
   QWidget* BuildDecelerationGroup(QWidget* sheet);
-  TimerBar MakeTimer(const char* barName, const char* labelName, std::size_t byte,
-                     QWidget* parent);
+  TimerBar MakeTimer(const char* barName, const char* labelName, std::size_t byte, QWidget* parent);
   void StoreTime(Timer timer);
   void EnableArmTimers(bool on);
 

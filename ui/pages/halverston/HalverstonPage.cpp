@@ -3,10 +3,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "ui/pages/tarnovex/ProductSheets.h"
-
 #include "ui/pages/halverston/HalverstonMainSheet.h"
 #include "ui/pages/halverston/HalverstonTrims.h"
+#include "ui/pages/tarnovex/ProductSheets.h"
 
 namespace zorv {
 

@@ -17,6 +17,7 @@ class HalverstonPage final : public QObject, public ProductPageRefreshTarget {
   Q_OBJECT
 
  public:
+  // Fills `page`, which owns the controls; the window owns this object.
   HalverstonPage(PageHost& host, QWidget* page);
 
   void Refresh(SettingsImage& local) override;

@@ -16,8 +16,8 @@ constexpr std::array<TrimPairSpec, 4> kArmSheet = {{
      "Button28", hf::ArmUpMin, hf::ArmUpMax, 3},
     {"Arm Down", nullptr, "ScrollBar9", "ScrollBar10", "Label211", "Label213", "Button25",
      "Button26", hf::ArmDownMin, hf::ArmDownMax, 4},
-    {"Boom In", nullptr, "ScrollBar7", "ScrollBar8", "Label206", "Label208", "Button23",
-     "Button24", hf::BoomInMin, hf::BoomInMax, 5},
+    {"Boom In", nullptr, "ScrollBar7", "ScrollBar8", "Label206", "Label208", "Button23", "Button24",
+     hf::BoomInMin, hf::BoomInMax, 5},
     {"Boom Out", nullptr, "ScrollBar5", "ScrollBar6", "Label201", "Label203", "Button21",
      "Button22", hf::BoomOutMin, hf::BoomOutMax, 6},
 }};
@@ -27,8 +27,8 @@ constexpr std::array<TrimPairSpec, 4> kGripSheet = {{
      "Button32", hf::GripCloseMin, hf::GripCloseMax, 1},
     {"Grip Open", nullptr, "ScrollBar13", "ScrollBar14", "Label221", "Label223", "Button29",
      "Button30", hf::GripOpenMin, hf::GripOpenMax, 2},
-    {"UnDump", nullptr, "ScrollBar3", "ScrollBar4", "Label196", "Label198", "Button19",
-     "Button20", hf::UnDumpMin, hf::UnDumpMax, 7},
+    {"UnDump", nullptr, "ScrollBar3", "ScrollBar4", "Label196", "Label198", "Button19", "Button20",
+     hf::UnDumpMin, hf::UnDumpMax, 7},
     {"Dump", nullptr, "ScrollBar1", "ScrollBar2", "Label191", "Label193", "Button1", "Button2",
      hf::DumpMin, hf::DumpMax, 8},
 }};

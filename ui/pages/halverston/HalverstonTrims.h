@@ -22,7 +22,17 @@ class HalverstonTrims final : public QObject {
   void ShowLabels(const SettingsImage& local);
 
   // Pairs in sheet order.
-  enum Pair { kArmUp, kArmDown, kBoomIn, kBoomOut, kGripClose, kGripOpen, kUnDump, kDump, kPairCount };
+  enum Pair {
+    kArmUp,
+    kArmDown,
+    kBoomIn,
+    kBoomOut,
+    kGripClose,
+    kGripOpen,
+    kUnDump,
+    kDump,
+    kPairCount
+  };
   TrimPair& pair(Pair p) { return *pairs_.at(p); }
 
   void ScrollBar15Change() { pair(kGripClose).MinBarChange(); }

@@ -20,6 +20,7 @@ class QuirnPage final : public QObject, public ProductPageRefreshTarget {
   Q_OBJECT
 
  public:
+  // Fills `page`, which owns the controls; the window owns this object.
   QuirnPage(PageHost& host, QWidget* page);
 
   void Refresh(SettingsImage& local) override;

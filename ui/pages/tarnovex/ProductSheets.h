@@ -39,8 +39,10 @@ struct PairHandlers {
 
 template <class Page>
 void BindPair(Page* page, TrimPair& pair, const PairHandlers<Page>& h) {
-  if (h.minChange != nullptr) QObject::connect(pair.minBar(), &QScrollBar::valueChanged, page, h.minChange);
-  if (h.maxChange != nullptr) QObject::connect(pair.maxBar(), &QScrollBar::valueChanged, page, h.maxChange);
+  if (h.minChange != nullptr)
+    QObject::connect(pair.minBar(), &QScrollBar::valueChanged, page, h.minChange);
+  if (h.maxChange != nullptr)
+    QObject::connect(pair.maxBar(), &QScrollBar::valueChanged, page, h.maxChange);
   QObject::connect(pair.minButton(), &TestButton::mouseDown, page, h.minDown);
   QObject::connect(pair.minButton(), &TestButton::mouseUp, page, h.minUp);
   QObject::connect(pair.maxButton(), &TestButton::mouseDown, page, h.maxDown);

@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "image/Encodings.h"
+#include "ui/pages/global/PageControls.h"
 #include "ui/pages/trims/TrimPair.h"
 
 namespace zorv {
@@ -26,16 +27,29 @@ namespace tf = tarnovexfield;
 
 constexpr const char* kWindowCaption = "Zorv Configuration Tool";
 
-constexpr std::array<const char*, 10> kSystemModes = {
-    "Single (Hoist / Plow)", "Dual (Hoist / Plow)", "Dual (Hoist / V-Plow)", "Hoist Only",
-    "V-Plow Only",           "Plow Only",           "Dual (Hoist / Wide Out Plow)",
-    "Wide Out Only",         "Hook Only",           "3 stick"};
+constexpr std::array<const char*, 10> kSystemModes = {"Single (Hoist / Plow)",
+                                                      "Dual (Hoist / Plow)",
+                                                      "Dual (Hoist / V-Plow)",
+                                                      "Hoist Only",
+                                                      "V-Plow Only",
+                                                      "Plow Only",
+                                                      "Dual (Hoist / Wide Out Plow)",
+                                                      "Wide Out Only",
+                                                      "Hook Only",
+                                                      "3 stick"};
 
 // Which safety boxes a system mode can use: joystick 1, 2, 3.
 constexpr std::array<std::array<bool, 3>, 10> kSafetiesByMode = {{
-    {false, false, false}, {true, true, false},  {true, false, false}, {true, false, false},
-    {false, false, false}, {false, true, false}, {true, false, false}, {false, false, false},
-    {true, false, false},  {true, true, true},
+    {false, false, false},
+    {true, true, false},
+    {true, false, false},
+    {true, false, false},
+    {false, false, false},
+    {false, true, false},
+    {true, false, false},
+    {false, false, false},
+    {true, false, false},
+    {true, true, true},
 }};
 
 struct TarnovexValveType {
@@ -57,13 +71,9 @@ constexpr std::array<TarnovexValveType, 5> kValveTypes = {{
 constexpr int kFreqMin = 45;
 constexpr int kFreqMax = 325;
 
-QCheckBox* MakeBox(const char* name, const char* caption, QWidget* parent) {
-  auto* box = new QCheckBox(QString::fromLatin1(caption), parent);
-  box->setObjectName(name);
-  return box;
+QString HertzText(int hertz) {
+  return QString::number(hertz) + " Hertz";
 }
-
-QString HertzText(int hertz) { return QString::number(hertz) + " Hertz"; }
 
 }  // namespace
 
@@ -96,9 +106,9 @@ QWidget* TarnovexGlobalSheet::BuildSystemGroup(QWidget* sheet) {
 
   auto* safeties = new QGroupBox("Enable Saftey Triggers", box);
   auto* list = new QVBoxLayout(safeties);
-  joy1saftey_ = MakeBox("joy1saftey", "Joystick 1 (Hoist/Hook) ", safeties);
-  joy2saftey_ = MakeBox("joy2saftey", "Joystick 2 (Plow)", safeties);
-  joy3safety_ = MakeBox("joy3safety", "Joystick 3 (Wing)", safeties);
+  joy1saftey_ = MakeCheckBox("joy1saftey", "Joystick 1 (Hoist/Hook) ", safeties);
+  joy2saftey_ = MakeCheckBox("joy2saftey", "Joystick 2 (Plow)", safeties);
+  joy3safety_ = MakeCheckBox("joy3safety", "Joystick 3 (Wing)", safeties);
   list->addWidget(joy1saftey_);
   list->addWidget(joy2saftey_);
   list->addWidget(joy3safety_);
@@ -110,11 +120,11 @@ QWidget* TarnovexGlobalSheet::BuildOptionsGroup(QWidget* sheet) {
   auto* group = new QGroupBox("Options", sheet);
   auto* list = new QVBoxLayout(group);
   list->setSpacing(2);
-  plowfloat_ = MakeBox("plowfloat", "Enable Plow Float", group);
-  hoistlimit_ = MakeBox("hoistlimit", "Enable Hoist Limit", group);
-  cartridge_ = MakeBox("cartridge", "Cartridge valve control for open center systems ", group);
-  attitudecontrol_ = MakeBox("attitudecontrol", "Henke V-plow with attitude control", group);
-  togglevplow_ = MakeBox("togglevplow", "toggle V-plow modes of running lift or wings", group);
+  plowfloat_ = MakeCheckBox("plowfloat", "Enable Plow Float", group);
+  hoistlimit_ = MakeCheckBox("hoistlimit", "Enable Hoist Limit", group);
+  cartridge_ = MakeCheckBox("cartridge", "Cartridge valve control for open center systems ", group);
+  attitudecontrol_ = MakeCheckBox("attitudecontrol", "Henke V-plow with attitude control", group);
+  togglevplow_ = MakeCheckBox("togglevplow", "toggle V-plow modes of running lift or wings", group);
   for (QCheckBox* box : {plowfloat_, hoistlimit_, cartridge_, attitudecontrol_, togglevplow_}) {
     list->addWidget(box);
   }
@@ -212,9 +222,8 @@ void TarnovexGlobalSheet::Connect() {
 
 void TarnovexGlobalSheet::ShowSystemMode(const SettingsImage& local) {
   // A mode outside the list shows no selection.
-  joysetting_->setCurrentIndex(local[tf::SystemMode] < kSystemModes.size()
-                                   ? local[tf::SystemMode]
-                                   : -1);
+  joysetting_->setCurrentIndex(local[tf::SystemMode] < kSystemModes.size() ? local[tf::SystemMode]
+                                                                           : -1);
 }
 
 void TarnovexGlobalSheet::EnableSafeties(std::uint8_t systemMode) {
@@ -224,16 +233,6 @@ void TarnovexGlobalSheet::EnableSafeties(std::uint8_t systemMode) {
   joy2saftey_->setEnabled(on[1]);
   joy3safety_->setEnabled(on[2]);
 }
-
-namespace {
-
-// 1 shows ticked; anything else shows unticked and is stored back as 0.
-void ShowFlag(QCheckBox* box, std::uint8_t& byte) {
-  if (byte != 1) byte = 0;
-  box->setChecked(byte == 1);
-}
-
-}  // namespace
 
 void TarnovexGlobalSheet::ShowOptions(SettingsImage& local) {
   ShowFlag(plowfloat_, local[tf::PlowFloat]);

@@ -3,9 +3,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "ui/pages/tarnovex/ProductSheets.h"
-
 #include "image/TarnovexLayout.h"
+#include "ui/pages/tarnovex/ProductSheets.h"
 #include "ui/pages/tarnovex/TarnovexGlobalSheet.h"
 #include "ui/pages/tarnovex/TarnovexTrims.h"
 

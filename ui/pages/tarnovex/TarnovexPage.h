@@ -17,6 +17,7 @@ class TarnovexPage final : public QObject, public ProductPageRefreshTarget {
   Q_OBJECT
 
  public:
+  // Fills `page`, which owns the controls; the window owns this object.
   TarnovexPage(PageHost& host, QWidget* page);
 
   // The frame has already set the marker in byte 33 and the product code to 0.

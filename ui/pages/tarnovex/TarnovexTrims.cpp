@@ -19,34 +19,34 @@ constexpr std::array<TrimPairSpec, 6> kPlowSheet = {{
      "Button5", "Button6", tf::PlowDownMin, tf::PlowDownMax, 4},
     {"Plow Left", nullptr, "plowleftminbar", "plowleftmaxbar", "plowleftmin2", "plowleftmax2",
      "Button7", "Button8", tf::PlowLeftMin, tf::PlowLeftMax, 5},
-    {"Plow Right", nullptr, "plowrightminbar", "plowrightmaxbar", "plowrightmin2",
-     "plowrightmax2", "Button9", "Button10", tf::PlowRightMin, tf::PlowRightMax, 6},
+    {"Plow Right", nullptr, "plowrightminbar", "plowrightmaxbar", "plowrightmin2", "plowrightmax2",
+     "Button9", "Button10", tf::PlowRightMin, tf::PlowRightMax, 6},
     {"RT Wing in", nullptr, "rtwinginmin", "rtwinginmax", "Label183", "Label185", "rtwingminin",
      "rtwingmaxin", tf::RtWingInMin, tf::RtWingInMax, 9},
-    {"RT Wing out", nullptr, "rtwingoutmin", "rtwingoutmax", "Label187", "Label189",
-     "rtwingminout", "rtwingmaxout", tf::RtWingOutMin, tf::RtWingOutMax, 10},
+    {"RT Wing out", nullptr, "rtwingoutmin", "rtwingoutmax", "Label187", "Label189", "rtwingminout",
+     "rtwingmaxout", tf::RtWingOutMin, tf::RtWingOutMax, 10},
 }};
 
 constexpr std::array<TrimPairSpec, 4> kHoistSheet = {{
     {"Hoist Up", nullptr, "hoistupminbar", "hoistupmaxbar", "hoistupmin2", "hoistupmax2",
      "Button17", "Button18", tf::HoistUpMin, tf::HoistUpMax, 7},
-    {"Hoist Down", nullptr, "hoistdownminbar", "hoistdownmaxbar", "hoistdownmin2",
-     "hoistdownmax2", "Button15", "Button16", tf::HoistDownMin, tf::HoistDownMax, 8},
-    {"Hoist left", nullptr, "hoistleftminbar", "hoistleftmaxbar", "hoistleftmin2",
-     "hoistleftmax2", "Button13", "Button14", tf::HoistLeftMin, tf::HoistLeftMax, 1},
+    {"Hoist Down", nullptr, "hoistdownminbar", "hoistdownmaxbar", "hoistdownmin2", "hoistdownmax2",
+     "Button15", "Button16", tf::HoistDownMin, tf::HoistDownMax, 8},
+    {"Hoist left", nullptr, "hoistleftminbar", "hoistleftmaxbar", "hoistleftmin2", "hoistleftmax2",
+     "Button13", "Button14", tf::HoistLeftMin, tf::HoistLeftMax, 1},
     {"Hoist Right", nullptr, "hoistrightminbar", "hoistrightmaxbar", "hoistrightmin2",
      "hoistrightmax2", "Button11", "Button12", tf::HoistRightMin, tf::HoistRightMax, 2},
 }};
 
 // Group names, in TarnovexTrims::Pair order.
 constexpr std::array<const char*, TarnovexTrims::kPairCount> kGroupNames = {
-    "PlowUpGroup", "PlowDownGroup", "GroupBox16", "GroupBox17", "GroupBox22",
+    "PlowUpGroup", "PlowDownGroup", "GroupBox16",     "GroupBox17", "GroupBox22",
     "GroupBox12",  "HoistUpGroup",  "HoistDownGroup", "GroupBox19", "GroupBox18"};
 
 // The order in which the refresh shows the pairs.
 constexpr std::array<TarnovexTrims::Pair, TarnovexTrims::kPairCount> kShowOrder = {
-    TarnovexTrims::kPlowUp,   TarnovexTrims::kPlowDown,   TarnovexTrims::kPlowLeft,
-    TarnovexTrims::kPlowRight, TarnovexTrims::kHoistUp,   TarnovexTrims::kHoistDown,
+    TarnovexTrims::kPlowUp,    TarnovexTrims::kPlowDown,   TarnovexTrims::kPlowLeft,
+    TarnovexTrims::kPlowRight, TarnovexTrims::kHoistUp,    TarnovexTrims::kHoistDown,
     TarnovexTrims::kHoistLeft, TarnovexTrims::kHoistRight, TarnovexTrims::kRtWingIn,
     TarnovexTrims::kRtWingOut};
 
@@ -57,7 +57,8 @@ TarnovexTrims::TarnovexTrims(PageHost& host, QWidget* plowSheet, QWidget* hoistS
   AddTrimRow(host, plowSheet, kPlowSheet, pairs_);
   AddTrimRow(host, hoistSheet, kHoistSheet, pairs_);
   for (int p = 0; p < kPairCount; ++p) {
-    pairs_[static_cast<std::size_t>(p)]->group()->setObjectName(kGroupNames[static_cast<std::size_t>(p)]);
+    pairs_[static_cast<std::size_t>(p)]->group()->setObjectName(
+        kGroupNames[static_cast<std::size_t>(p)]);
   }
   Bind();
 }

@@ -23,8 +23,17 @@ class TarnovexTrims final : public QObject {
 
   // Pairs in sheet order.
   enum Pair {
-    kPlowUp, kPlowDown, kPlowLeft, kPlowRight, kRtWingIn, kRtWingOut,
-    kHoistUp, kHoistDown, kHoistLeft, kHoistRight, kPairCount
+    kPlowUp,
+    kPlowDown,
+    kPlowLeft,
+    kPlowRight,
+    kRtWingIn,
+    kRtWingOut,
+    kHoistUp,
+    kHoistDown,
+    kHoistLeft,
+    kHoistRight,
+    kPairCount
   };
   TrimPair& pair(Pair p) { return *pairs_.at(p); }
 
