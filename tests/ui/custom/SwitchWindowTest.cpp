@@ -163,7 +163,7 @@ TEST_F(SwitchWindowTest, TypedSwitchNumbersAreStoredAtOnce) {
       {9, "address", "150", Address(9), 150}, {9, "address", "255", Address(9), 255},
   };
   for (const auto& c : cases) {
-    host.image[c.offset] = 77;
+    host.image[c.offset] = c.offset < 211 ? 120 : 5;  // a valid address or switch 6
     OpenSwitchWindow([&](QDialog& window) {
       window.show();
       Type(Spin(window, c.group, c.kind), c.typed);
@@ -211,8 +211,10 @@ TEST_F(SwitchWindowTest, EveryGroupIsReadableWhenShown) {
   host.image[148] = 20;
   for (std::size_t offset = 121; offset <= 132; ++offset) host.image[offset] = 0;
   OpenSwitchWindow([&](QDialog& window) {
+    EXPECT_EQ(ShownGroups(window), std::set<int>{12});
     window.show();
-    CheckSheet(window, "/tmp/zorv-switch-window-group12.png");
+    const QStringList problems = CheckSheet(window, "/tmp/zorv-switch-window-group12.png");
+    EXPECT_TRUE(problems.isEmpty()) << problems.join("\n").toStdString();
     window.hide();
     return int{QDialog::Rejected};
   });
