@@ -16,8 +16,9 @@ struct Slot {
   std::size_t modeByte;
   std::size_t xByte;
 };
-const Slot kSlots[] = {{"NoButton", 34, 121},  {"RedButton", 35, 124},    {"GreenButton", 36, 127},
-                       {"BlueButton", 37, 130}, {"YellowButton", 38, 133}, {"OrangeButton", 141, 142},
+const Slot kSlots[] = {{"NoButton", 34, 121},     {"RedButton", 35, 124},
+                       {"GreenButton", 36, 127},  {"BlueButton", 37, 130},
+                       {"YellowButton", 38, 133}, {"OrangeButton", 141, 142},
                        {"PurpleButton", 145, 146}};
 const char* const kAxes[] = {"X", "Y", "Z"};
 
@@ -63,10 +64,18 @@ TEST_F(CustomTabTest, AxisDropDownsListTheGroupsAndStoreTheItemNumber) {
   const struct {
     int index;
     const char* text;
-  } items[] = {{0, "Inactive"},           {1, "HOIST (up / down)"},   {2, "PLOW (left / right)"},
-               {3, "PLOW (up / down)"},   {4, "WING HEEL (up / down)"}, {5, "WING TOE (up / down)"},
-               {6, "WING SLIDE (in / out)"}, {7, "BLADE (left / right)"}, {8, "BLADE (up / down)"},
-               {9, "SWITCH GROUP 1"},     {15, "SWITCH GROUP 7"},     {20, "SWITCH GROUP 12"}};
+  } items[] = {{0, "Inactive"},
+               {1, "HOIST (up / down)"},
+               {2, "PLOW (left / right)"},
+               {3, "PLOW (up / down)"},
+               {4, "WING HEEL (up / down)"},
+               {5, "WING TOE (up / down)"},
+               {6, "WING SLIDE (in / out)"},
+               {7, "BLADE (left / right)"},
+               {8, "BLADE (up / down)"},
+               {9, "SWITCH GROUP 1"},
+               {15, "SWITCH GROUP 7"},
+               {20, "SWITCH GROUP 12"}};
   for (const Slot& s : kSlots) {
     for (std::size_t a = 0; a < 3; ++a) {
       auto* combo = Find<QComboBox>(QString(s.prefix) + kAxes[a] + "Axis");
@@ -122,7 +131,8 @@ TEST_F(CustomTabTest, OrangeAndPurpleApplyOnlyToTheEightButtonGrip) {
       auto* group = Find<QGroupBox>(p + "CustomGroup");
       EXPECT_EQ(group->isEnabled(), c.usable);
       EXPECT_EQ(Find<QCheckBox>(p + "Custom")->isEnabled(), c.usable);
-      for (const char* axis : kAxes) EXPECT_EQ(Find<QComboBox>(p + axis + "Axis")->isEnabled(), c.usable);
+      for (const char* axis : kAxes)
+        EXPECT_EQ(Find<QComboBox>(p + axis + "Axis")->isEnabled(), c.usable);
       EXPECT_EQ(CaptionColour(group), c.usable ? g.colour : grey);
     }
     // The other groups keep their own colours whatever the grip.
@@ -137,8 +147,10 @@ TEST_F(CustomTabTest, CaptionsAndControlsAreReadableOnTheSheet) {
   const struct {
     const char* group;
     const char* caption;
-  } captions[] = {{"NoButtonCustomGroup", "No Button Mode"},   {"RedButtonCustomGroup", "Red Button Mode"},
-                  {"GreenButtonCustomGroup", "Green Button Mode"}, {"BlueButtonCustomGroup", "Blue Button Mode"},
+  } captions[] = {{"NoButtonCustomGroup", "No Button Mode"},
+                  {"RedButtonCustomGroup", "Red Button Mode"},
+                  {"GreenButtonCustomGroup", "Green Button Mode"},
+                  {"BlueButtonCustomGroup", "Blue Button Mode"},
                   {"YellowButtonCustomGroup", "Yellow Button Mode"},
                   {"OrangeButtonCustomGroup", "Orange Button Mode"},
                   {"PurpleButtonCustomGroup", "Purple Button Mode"}};

@@ -33,10 +33,17 @@ TEST_F(CustomTabTest, HelpButtonShowsTheHelpWindowUntilOk) {
     EXPECT_EQ(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 
     const QString text = memo->toPlainText();
-    const char* const inOrder[] = {"HOW CUSTOM CONFIGURATION WORKS:",
-                                   "Each Zorv has 16 valve outputs that are broken up into 8 groups of 2.",
-                                   "Corvalder", "SETTING UP A CUSTOM CONFIGURATION:", "1.", "5.",
-                                   "Send Cal", "EXAMPLE CONFIGURATION:", "blue button", "4."};
+    const char* const inOrder[] = {
+        "HOW CUSTOM CONFIGURATION WORKS:",
+        "Each Zorv has 16 valve outputs that are broken up into 8 groups of 2.",
+        "Corvalder",
+        "SETTING UP A CUSTOM CONFIGURATION:",
+        "1.",
+        "5.",
+        "Send Cal",
+        "EXAMPLE CONFIGURATION:",
+        "blue button",
+        "4."};
     qsizetype at = 0;
     for (const char* part : inOrder) {
       const qsizetype found = text.indexOf(part, at);

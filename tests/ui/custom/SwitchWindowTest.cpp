@@ -13,9 +13,15 @@
 namespace zorv::test {
 namespace {
 
-std::size_t Address(int n) { return static_cast<std::size_t>(198 + n); }
-std::size_t Plus(int n) { return static_cast<std::size_t>(210 + n); }
-std::size_t Minus(int n) { return static_cast<std::size_t>(222 + n); }
+std::size_t Address(int n) {
+  return static_cast<std::size_t>(198 + n);
+}
+std::size_t Plus(int n) {
+  return static_cast<std::size_t>(210 + n);
+}
+std::size_t Minus(int n) {
+  return static_cast<std::size_t>(222 + n);
+}
 
 class SwitchWindowTest : public CustomTabTest {
  protected:
@@ -75,7 +81,7 @@ TEST_F(SwitchWindowTest, ShowsExactlyTheGroupsTheAxesUse) {
       {{}, {}},
       {{{124, 9}}, {1}},
       {{{122, 15}, {135, 9}, {127, 20}}, {1, 7, 12}},
-      {{{121, 8}, {148, 21}, {133, 255}}, {}},   // valve groups and unknown values
+      {{{121, 8}, {148, 21}, {133, 255}}, {}},       // valve groups and unknown values
       {{{121, 10}, {147, 10}, {143, 19}}, {2, 11}},  // two axes on one group
   };
   for (const auto& c : cases) {
@@ -158,8 +164,9 @@ TEST_F(SwitchWindowTest, TypedSwitchNumbersAreStoredAtOnce) {
     std::size_t offset;
     std::uint8_t stored;
   } cases[] = {
-      {1, "minus", "0", Minus(1), 200},  {1, "minus", "12", Minus(1), 11}, {3, "plus", "0", Plus(3), 200},
-      {3, "plus", "5", Plus(3), 4},      {12, "plus", "12", Plus(12), 11}, {7, "minus", "1", Minus(7), 0},
+      {1, "minus", "0", Minus(1), 200},       {1, "minus", "12", Minus(1), 11},
+      {3, "plus", "0", Plus(3), 200},         {3, "plus", "5", Plus(3), 4},
+      {12, "plus", "12", Plus(12), 11},       {7, "minus", "1", Minus(7), 0},
       {9, "address", "150", Address(9), 150}, {9, "address", "255", Address(9), 255},
   };
   for (const auto& c : cases) {

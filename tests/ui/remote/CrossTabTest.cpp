@@ -9,7 +9,7 @@
 #include <QTest>
 #include <QWidget>
 
-#include "tests/support/FakePageHost.h"
+#include "tests/ui/custom/TabFixture.h"
 #include "ui/pages/custom/CaptionedGroup.h"
 #include "ui/pages/custom/CustomTab.h"
 #include "ui/pages/joysticks/JoysticksTab.h"
@@ -19,38 +19,32 @@
 namespace zorv::test {
 namespace {
 
-class CrossTabTest : public ::testing::Test {
+// The Remote/Slave tab of the base, with the Joysticks and Custom tabs beside it.
+class CrossTabTest : public TabTest<RemoteTab> {
  protected:
   CrossTabTest() {
-    for (QWidget* sheet : {&joysticksSheet, &customSheet, &remoteSheet}) sheet->resize(570, 360);
+    for (QWidget* s : {&joysticksSheet, &customSheet}) s->resize(570, 360);
     host.refresher().AddZorvTarget(&joysticks);
     host.refresher().AddZorvTarget(&custom);
-    host.refresher().AddZorvTarget(&remote);
     host.RefreshControls(1);
   }
 
   template <typename T>
-  static T* Find(QWidget& sheet, const QString& name) {
-    T* w = sheet.findChild<T*>(name);
+  static T* FindOn(QWidget& on, const QString& name) {
+    T* w = on.findChild<T*>(name);
     EXPECT_NE(w, nullptr) << name.toStdString();
     return w;
   }
 
-  static void Choose(QComboBox* combo, int index) {
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-  }
-
-  FakePageHost host;
-  QWidget joysticksSheet, customSheet, remoteSheet;
+  QWidget& remoteSheet = sheet;
+  QWidget joysticksSheet, customSheet;
   JoysticksTab joysticks{host, &joysticksSheet};
   CustomTab custom{host, &customSheet};
-  RemoteTab remote{host, &remoteSheet};
 };
 
 TEST_F(CrossTabTest, ZorvIdOnTheRemoteTabShowsOnTheJoysticksHeader) {
-  auto* id2 = Find<SpinEdit>(remoteSheet, "IDSpin2");
-  auto* id = Find<SpinEdit>(joysticksSheet, "IDSpin");
+  auto* id2 = FindOn<SpinEdit>(remoteSheet, "IDSpin2");
+  auto* id = FindOn<SpinEdit>(joysticksSheet, "IDSpin");
   for (int presses : {1, 4, 2}) {
     for (int i = 0; i < presses; ++i) QTest::keyClick(id2, Qt::Key_Up);
     EXPECT_EQ(id->value(), host.image[119]);
@@ -60,10 +54,10 @@ TEST_F(CrossTabTest, ZorvIdOnTheRemoteTabShowsOnTheJoysticksHeader) {
 }
 
 TEST_F(CrossTabTest, CustomBoxAndSixButtonDropDownShowTheSameMode) {
-  Choose(Find<QComboBox>(joysticksSheet, "JoystickCombo"), 1);  // "6 Button HG"
+  Choose(FindOn<QComboBox>(joysticksSheet, "JoystickCombo"), 1);  // "6 Button HG"
   ASSERT_EQ(host.image[33], 2);
-  auto* red = Find<QComboBox>(joysticksSheet, "SixButton1DropDown");
-  auto* box = Find<QCheckBox>(customSheet, "RedButtonCustom");
+  auto* red = FindOn<QComboBox>(joysticksSheet, "SixButton1DropDown");
+  auto* box = FindOn<QCheckBox>(customSheet, "RedButtonCustom");
 
   box->click();
   EXPECT_EQ(host.image[35], 8);
@@ -79,7 +73,7 @@ TEST_F(CrossTabTest, CustomBoxAndSixButtonDropDownShowTheSameMode) {
 }
 
 TEST_F(CrossTabTest, ButtonModeChosenOnTheJoysticksTabDrivesTheRemoteGroup) {
-  Choose(Find<QComboBox>(joysticksSheet, "JoystickCombo"), 2);  // "8 Button HG"
+  Choose(FindOn<QComboBox>(joysticksSheet, "JoystickCombo"), 2);  // "8 Button HG"
   const struct {
     const char* dropdown;
     const char* group;
@@ -89,10 +83,10 @@ TEST_F(CrossTabTest, ButtonModeChosenOnTheJoysticksTabDrivesTheRemoteGroup) {
                  {"EightButton6DropDown", "Purple", 159, QColor(128, 0, 128)}};
   for (const auto& b : buttons) {
     SCOPED_TRACE(b.group);
-    auto* mode = Find<QComboBox>(joysticksSheet, b.dropdown);
+    auto* mode = FindOn<QComboBox>(joysticksSheet, b.dropdown);
     const QString g = b.group;
-    auto* caption = Find<QGroupBox>(remoteSheet, g + "RemoteGroup");
-    auto* label = Find<QLabel>(remoteSheet, g + "SlaveTypeLabel");
+    auto* caption = FindOn<QGroupBox>(remoteSheet, g + "RemoteGroup");
+    auto* label = FindOn<QLabel>(remoteSheet, g + "SlaveTypeLabel");
 
     Choose(mode, 6);  // "Remote Button"
     EXPECT_EQ(CaptionColour(caption), b.colour);

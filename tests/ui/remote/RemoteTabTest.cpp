@@ -9,8 +9,8 @@
 #include <QTest>
 #include <QWidget>
 
-#include "tests/support/FakePageHost.h"
 #include "tests/ui/custom/SheetCheck.h"
+#include "tests/ui/custom/TabFixture.h"
 #include "ui/pages/custom/CaptionedGroup.h"
 #include "ui/pages/remote/RemoteTab.h"
 #include "ui/widgets/SpinEdit.h"
@@ -25,30 +25,15 @@ struct Colour {
   std::size_t target;
   QColor caption;
 };
-const Colour kColours[] = {{"Red", 35, 149, 150, QColor(255, 0, 0)},
-                           {"Green", 36, 151, 152, QColor(0, 128, 0)},
-                           {"Blue", 37, 153, 154, QColor(0, 128, 128)},
-                           {"Yellow", 38, 155, 156, QColor(128, 128, 0)},
-                           {"Orange", 141, 157, 158, QColor(128, 0, 0)},
-                           {"Purple", 145, 159, 160, QColor(128, 0, 128)}};
+const Colour kColours[] = {
+    {"Red", 35, 149, 150, QColor(255, 0, 0)},     {"Green", 36, 151, 152, QColor(0, 128, 0)},
+    {"Blue", 37, 153, 154, QColor(0, 128, 128)},  {"Yellow", 38, 155, 156, QColor(128, 128, 0)},
+    {"Orange", 141, 157, 158, QColor(128, 0, 0)}, {"Purple", 145, 159, 160, QColor(128, 0, 128)}};
 const QColor kGrey(128, 128, 128);
 constexpr std::uint8_t kRemote = 9, kSlave = 10, kHoist = 1;
 
-class RemoteTabTest : public ::testing::Test {
+class RemoteTabTest : public TabTest<RemoteTab> {
  protected:
-  RemoteTabTest() {
-    sheet.resize(570, 360);
-    host.refresher().AddZorvTarget(&tab);
-    host.RefreshControls(1);
-  }
-
-  template <typename T>
-  T* Find(const QString& name) {
-    T* w = sheet.findChild<T*>(name);
-    EXPECT_NE(w, nullptr) << name.toStdString();
-    return w;
-  }
-
   // The mode drop-downs live on the Joysticks tab; their handler writes the byte and refreshes.
   void SetMode(const Colour& c, std::uint8_t mode) {
     host.image[c.modeByte] = mode;
@@ -79,10 +64,6 @@ class RemoteTabTest : public ::testing::Test {
             dropdown->currentIndex(),
             remote->value()};
   }
-
-  FakePageHost host;
-  QWidget sheet;
-  RemoteTab tab{host, &sheet};
 };
 
 TEST_F(RemoteTabTest, FreshImageThroughRemoteSlaveAndBackToHoist) {
@@ -141,15 +122,11 @@ TEST_F(RemoteTabTest, RefreshRepairsPairsForTheMode) {
   } cases[] = {
       {kRemote, 0, 250, 0, 200, 200, 1, -1},     // target 250 shows and stores 200
       {kRemote, 30, 150, 11, 150, 150, 12, -1},  // switch 31 becomes 12
-      {kRemote, 11, 200, 11, 200, 200, 12, -1},
-      {kRemote, 4, 5, 4, 5, 101, 5, 3},
-      {kSlave, 5, 150, 4, 100, 100, 5, 3},   // remote 5/150 as slave: yellow, 100
-      {kSlave, 0, 55, 1, 55, 55, 2, 0},
-      {kSlave, 200, 9, 4, 9, 10, 5, 3},
-      {kSlave, 2, 100, 2, 100, 100, 3, 1},
-      {0, 3, 120, 255, 255, 255, 12, -1},
-      {8, 3, 120, 255, 255, 255, 12, -1},
-      {11, 0, 1, 255, 255, 255, 12, -1},
+      {kRemote, 11, 200, 11, 200, 200, 12, -1}, {kRemote, 4, 5, 4, 5, 101, 5, 3},
+      {kSlave, 5, 150, 4, 100, 100, 5, 3},  // remote 5/150 as slave: yellow, 100
+      {kSlave, 0, 55, 1, 55, 55, 2, 0},         {kSlave, 200, 9, 4, 9, 10, 5, 3},
+      {kSlave, 2, 100, 2, 100, 100, 3, 1},      {0, 3, 120, 255, 255, 255, 12, -1},
+      {8, 3, 120, 255, 255, 255, 12, -1},       {11, 0, 1, 255, 255, 255, 12, -1},
   };
   for (const Colour& c : kColours) {
     for (const auto& k : cases) {
@@ -185,8 +162,7 @@ TEST_F(RemoteTabTest, UserEditsWriteTheirByteWithoutRefresh) {
     const int refreshes = host.refreshCount;
     auto* dropdown = Find<QComboBox>(n + "RemoteModeDropdown");
     for (const auto& [index, stored] : {std::pair{2, 3}, std::pair{3, 4}, std::pair{0, 1}}) {
-      dropdown->setCurrentIndex(index);
-      emit dropdown->activated(index);
+      Choose(dropdown, index);
       EXPECT_EQ(host.image[c.selector], stored) << dropdown->itemText(index).toStdString();
     }
     auto* target = Find<SpinEdit>(n + "TargetIDSpin");
@@ -217,7 +193,9 @@ TEST_F(RemoteTabTest, ZorvIdSpinWritesTheControllerIdAndRefreshes) {
     Qt::Key key;
     int presses;
     std::uint8_t stored;
-  } cases[] = {{0, Qt::Key_Up, 1, 1}, {77, Qt::Key_Down, 3, 74}, {254, Qt::Key_Up, 4, 255},
+  } cases[] = {{0, Qt::Key_Up, 1, 1},
+               {77, Qt::Key_Down, 3, 74},
+               {254, Qt::Key_Up, 4, 255},
                {2, Qt::Key_Down, 5, 0}};
   for (const auto& c : cases) {
     host.image[119] = c.start;

@@ -31,9 +31,8 @@ CaptionedGroup MakeCaptionedGroup(QWidget* parent, const QString& name, const QS
   group.body->setObjectName(name + "Body");
   // The body pins the ordinary text colours so that only the caption follows the box.
   const QPalette normal = QApplication::palette();
-  SetRoles(group.body, [&normal](QPalette::ColorGroup g, QPalette::ColorRole r) {
-    return normal.color(g, r);
-  });
+  SetRoles(group.body,
+           [&normal](QPalette::ColorGroup g, QPalette::ColorRole r) { return normal.color(g, r); });
   auto* layout = new QVBoxLayout(group.box);
   layout->setContentsMargins(2, 2, 2, 3);
   layout->addWidget(group.body);
@@ -45,6 +44,8 @@ void SetCaptionColour(QGroupBox* box, QColor colour) {
   SetRoles(box, [colour](QPalette::ColorGroup, QPalette::ColorRole) { return colour; });
 }
 
-QColor CaptionColour(const QGroupBox* box) { return box->palette().color(QPalette::WindowText); }
+QColor CaptionColour(const QGroupBox* box) {
+  return box->palette().color(QPalette::WindowText);
+}
 
 }  // namespace zorv

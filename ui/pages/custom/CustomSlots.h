@@ -21,11 +21,14 @@ struct CustomSlot {
 
 // In slot order, which is also the order in which the switch-group window reads the axes.
 inline constexpr std::array<CustomSlot, 7> kCustomSlots = {{
-    {"NoButton", "No Button Mode", zorvfield::NoButtonMode, zorvfield::NoButtonAxes, 0x000000, false},
-    {"RedButton", "Red Button Mode", zorvfield::RedButtonMode, zorvfield::RedButtonAxes, 0xFF0000, false},
-    {"GreenButton", "Green Button Mode", zorvfield::GreenButtonMode, zorvfield::GreenButtonAxes, 0x008000,
+    {"NoButton", "No Button Mode", zorvfield::NoButtonMode, zorvfield::NoButtonAxes, 0x000000,
      false},
-    {"BlueButton", "Blue Button Mode", zorvfield::BlueButtonMode, zorvfield::BlueButtonAxes, 0x000080, false},
+    {"RedButton", "Red Button Mode", zorvfield::RedButtonMode, zorvfield::RedButtonAxes, 0xFF0000,
+     false},
+    {"GreenButton", "Green Button Mode", zorvfield::GreenButtonMode, zorvfield::GreenButtonAxes,
+     0x008000, false},
+    {"BlueButton", "Blue Button Mode", zorvfield::BlueButtonMode, zorvfield::BlueButtonAxes,
+     0x000080, false},
     {"YellowButton", "Yellow Button Mode", zorvfield::YellowButtonMode, zorvfield::YellowButtonAxes,
      0x808000, false},
     {"OrangeButton", "Orange Button Mode", zorvfield::OrangeButtonMode, zorvfield::OrangeButtonAxes,

@@ -148,7 +148,8 @@ void CustomTab::ButtonAxisChange(QComboBox* sender) {
   for (std::size_t slot = 0; slot < kCustomSlots.size(); ++slot) {
     for (std::size_t a = 0; a < slots_[slot].axes.size(); ++a) {
       if (slots_[slot].axes[a] != sender || sender->currentIndex() < 0) continue;
-      host_.Image()[kCustomSlots[slot].axesByte + a] = static_cast<std::uint8_t>(sender->currentIndex());
+      host_.Image()[kCustomSlots[slot].axesByte + a] =
+          static_cast<std::uint8_t>(sender->currentIndex());
     }
   }
 }

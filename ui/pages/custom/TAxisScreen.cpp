@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "image/ZorvLayout.h"
+#include "ui/pages/custom/SpinEdits.h"
 #include "ui/widgets/SpinEdit.h"
 
 namespace zorv {
@@ -18,16 +19,10 @@ namespace {
 constexpr int kRowsPerColumn = 4;
 constexpr int kAddressDigits = 3;
 
-SpinEdit* MakeSpin(QWidget* parent, const QString& name, int minimum, int maximum, int value) {
-  auto* spin = new SpinEdit(parent);
-  spin->setObjectName(name);
-  spin->setRange(minimum, maximum);
-  spin->setValue(value);
-  return spin;
-}
-
 // What a switch number byte shows: switch 1..12, or 0 for none.
-int SwitchValueForByte(std::uint8_t b) { return b < TAxisScreen::kMaxSwitch ? b + 1 : 0; }
+int SwitchValueForByte(std::uint8_t b) {
+  return b < TAxisScreen::kMaxSwitch ? b + 1 : 0;
+}
 
 }  // namespace
 
@@ -67,7 +62,7 @@ TAxisScreen::TAxisScreen(SettingsImage& image, QWidget* parent) : QDialog(parent
   const auto bind = [this](SpinEdit* spin, void (TAxisScreen::*handler)()) {
     connect(spin, &SpinEdit::valueChanged, this, handler);
   };
-#define ZORV_BIND_SWITCH_GROUP(n)                                   \
+#define ZORV_BIND_SWITCH_GROUP(n)                                 \
   bind(group(n).address, &TAxisScreen::switch##n##addressChange); \
   bind(group(n).plus, &TAxisScreen::switch##n##plusChange);       \
   bind(group(n).minus, &TAxisScreen::switch##n##minusChange);
@@ -97,10 +92,10 @@ QGroupBox* TAxisScreen::BuildGroup(int n) {
   g.box->setSizePolicy(policy);
 
   const QString prefix = QStringLiteral("switch%1").arg(n);
-  g.address = MakeSpin(g.box, prefix + "address", kMinAddress, kMaxAddress, kMinAddress);
+  g.address = MakeSpinEdit(g.box, prefix + "address", kMinAddress, kMaxAddress, kMinAddress);
   if (auto* edit = g.address->findChild<QLineEdit*>()) edit->setMaxLength(kAddressDigits);
-  g.plus = MakeSpin(g.box, prefix + "plus", 0, kMaxSwitch, 1);
-  g.minus = MakeSpin(g.box, prefix + "minus", 0, kMaxSwitch, 1);
+  g.plus = MakeSpinEdit(g.box, prefix + "plus", 0, kMaxSwitch, 1);
+  g.minus = MakeSpinEdit(g.box, prefix + "minus", 0, kMaxSwitch, 1);
 
   auto* grid = new QGridLayout(g.box);
   grid->setContentsMargins(6, 4, 6, 6);
@@ -130,7 +125,8 @@ void TAxisScreen::ShowSwitchGroups() {
     spin->setValue(SwitchValueForByte(b));
     if (b >= kMaxSwitch) image_[offset] = zorvfield::kNoSwitch;
   };
-  for (int n = 1; n <= kSwitchGroups; ++n) showSwitch(group(n).minus, zorvfield::SwitchGroupMinus(n));
+  for (int n = 1; n <= kSwitchGroups; ++n)
+    showSwitch(group(n).minus, zorvfield::SwitchGroupMinus(n));
   for (int n = 1; n <= kSwitchGroups; ++n) showSwitch(group(n).plus, zorvfield::SwitchGroupPlus(n));
 
   for (const CustomSlot& slot : kCustomSlots) {
@@ -150,7 +146,9 @@ void TAxisScreen::StoreAddress(int n) {
   image_[zorvfield::SwitchGroupAddress(n)] = static_cast<std::uint8_t>(address);
 }
 
-void TAxisScreen::AddressChange(int n) { StoreAddress(n); }
+void TAxisScreen::AddressChange(int n) {
+  StoreAddress(n);
+}
 
 void TAxisScreen::PlusChange(int n) {
   image_[zorvfield::SwitchGroupPlus(n)] = SwitchByteForValue(group(n).plus->value());

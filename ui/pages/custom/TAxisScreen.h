@@ -28,10 +28,16 @@ class TAxisScreen final : public QDialog {
   // only the groups that some axis uses.
   void ShowSwitchGroups();
 
-#define ZORV_SWITCH_GROUP_HANDLERS(n)                 \
-  void switch##n##addressChange() { AddressChange(n); } \
-  void switch##n##plusChange() { PlusChange(n); }       \
-  void switch##n##minusChange() { MinusChange(n); }
+#define ZORV_SWITCH_GROUP_HANDLERS(n) \
+  void switch##n##addressChange() {   \
+    AddressChange(n);                 \
+  }                                   \
+  void switch##n##plusChange() {      \
+    PlusChange(n);                    \
+  }                                   \
+  void switch##n##minusChange() {     \
+    MinusChange(n);                   \
+  }
   ZORV_SWITCH_GROUP_HANDLERS(1)
   ZORV_SWITCH_GROUP_HANDLERS(2)
   ZORV_SWITCH_GROUP_HANDLERS(3)
@@ -58,7 +64,9 @@ class TAxisScreen final : public QDialog {
   };
 
   QGroupBox* BuildGroup(int n);
-  Group& group(int n) { return groups_[static_cast<std::size_t>(n - 1)]; }
+  Group& group(int n) {
+    return groups_[static_cast<std::size_t>(n - 1)];
+  }
   void AddressChange(int n);
   void PlusChange(int n);
   void MinusChange(int n);

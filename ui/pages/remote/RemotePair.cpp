@@ -7,7 +7,7 @@
 namespace zorv {
 namespace {
 
-constexpr std::uint8_t kLastSwitch = 11;  // switch 12
+constexpr std::uint8_t kLastSwitch = 11;                         // switch 12
 constexpr std::uint8_t kFirstSlaveMode = 1, kLastSlaveMode = 4;  // red .. yellow
 constexpr std::uint8_t kUnused = 255;
 

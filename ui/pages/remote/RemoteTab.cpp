@@ -5,12 +5,12 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "image/ZorvLayout.h"
 #include "ui/pages/custom/CaptionedGroup.h"
+#include "ui/pages/custom/SpinEdits.h"
 #include "ui/pages/remote/RemotePair.h"
 #include "ui/widgets/SpinEdit.h"
 
@@ -26,40 +26,30 @@ struct RemoteGroupSpec {
 };
 
 constexpr std::array<RemoteGroupSpec, RemoteTab::kGroups> kRemoteGroups = {{
-    {"Red", zorvfield::RedButtonMode, zorvfield::RedRemoteSelector, zorvfield::RedTargetID, 0xFF0000},
+    {"Red", zorvfield::RedButtonMode, zorvfield::RedRemoteSelector, zorvfield::RedTargetID,
+     0xFF0000},
     {"Green", zorvfield::GreenButtonMode, zorvfield::GreenRemoteSelector, zorvfield::GreenTargetID,
      0x008000},
-    {"Blue", zorvfield::BlueButtonMode, zorvfield::BlueRemoteSelector, zorvfield::BlueTargetID, 0x008080},
-    {"Yellow", zorvfield::YellowButtonMode, zorvfield::YellowRemoteSelector, zorvfield::YellowTargetID,
-     0x808000},
-    {"Orange", zorvfield::OrangeButtonMode, zorvfield::OrangeRemoteSelector, zorvfield::OrangeTargetID,
-     0x800000},
-    {"Purple", zorvfield::PurpleButtonMode, zorvfield::PurpleRemoteSelector, zorvfield::PurpleTargetID,
-     0x800080},
+    {"Blue", zorvfield::BlueButtonMode, zorvfield::BlueRemoteSelector, zorvfield::BlueTargetID,
+     0x008080},
+    {"Yellow", zorvfield::YellowButtonMode, zorvfield::YellowRemoteSelector,
+     zorvfield::YellowTargetID, 0x808000},
+    {"Orange", zorvfield::OrangeButtonMode, zorvfield::OrangeRemoteSelector,
+     zorvfield::OrangeTargetID, 0x800000},
+    {"Purple", zorvfield::PurpleButtonMode, zorvfield::PurpleRemoteSelector,
+     zorvfield::PurpleTargetID, 0x800080},
 }};
 constexpr int kGroupColumns = 2;
 
-// A spin edit changed with its arrows (buttons, keys, wheel) only; typing is refused.
-SpinEdit* MakeArrowSpin(QWidget* parent, const QString& name, int minimum, int maximum, int value) {
-  auto* spin = new SpinEdit(parent);
-  spin->setObjectName(name);
-  spin->setRange(minimum, maximum);
-  spin->setValue(value);
-  if (auto* edit = spin->findChild<QLineEdit*>()) edit->setReadOnly(true);
-  // Room for the widest number beside the arrows.
-  constexpr int kArrowsAndFrame = 32;
-  spin->setMinimumWidth(spin->fontMetrics().horizontalAdvance(QString::number(maximum) + "0") +
-                        kArrowsAndFrame);
-  return spin;
+std::uint8_t ToByte(int value) {
+  return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
 }
-
-std::uint8_t ToByte(int value) { return static_cast<std::uint8_t>(std::clamp(value, 0, 255)); }
 
 }  // namespace
 
 RemoteTab::RemoteTab(PageHost& host, QWidget* sheet) : host_(host) {
   auto* idCaption = new QLabel("Zorv ID:", sheet);
-  idSpin2_ = MakeArrowSpin(sheet, "IDSpin2", 0, 255, 0);
+  idSpin2_ = MakeArrowSpinEdit(sheet, "IDSpin2", 0, 255, 0);
   idCaption->setBuddy(idSpin2_);
   auto* idRow = new QHBoxLayout;
   idRow->addWidget(idCaption);
@@ -87,8 +77,10 @@ RemoteTab::RemoteTab(PageHost& host, QWidget* sheet) : host_(host) {
     SpinEdit* target = group.target;
     SpinEdit* remote = group.remoteSpin;
     QComboBox* dropdown = group.modeDropdown;
-    connect(target, &SpinEdit::valueChanged, this, [this, target] { RedTargetIDSpinChange(target); });
-    connect(remote, &SpinEdit::valueChanged, this, [this, remote] { RedRemoteIDSpinChange(remote); });
+    connect(target, &SpinEdit::valueChanged, this,
+            [this, target] { RedTargetIDSpinChange(target); });
+    connect(remote, &SpinEdit::valueChanged, this,
+            [this, remote] { RedRemoteIDSpinChange(remote); });
     connect(dropdown, &QComboBox::activated, this,
             [this, dropdown] { RedRemoteModeDropdownChange(dropdown); });
   }
@@ -103,14 +95,14 @@ void RemoteTab::BuildGroup(std::size_t g, QWidget* parent) {
   QWidget* body = captioned.body;
 
   auto* targetCaption = new QLabel("Target ID:", body);
-  group.target = MakeArrowSpin(body, colour + "TargetIDSpin", 1, 255, 1);
+  group.target = MakeArrowSpinEdit(body, colour + "TargetIDSpin", 1, 255, 1);
   targetCaption->setBuddy(group.target);
   group.typeLabel = new QLabel("Slave Mode:", body);
   group.typeLabel->setObjectName(colour + "SlaveTypeLabel");
   group.modeDropdown = new QComboBox(body);
   group.modeDropdown->setObjectName(colour + "RemoteModeDropdown");
   group.modeDropdown->addItems({"Red", "Green", "Blue", "Yellow"});
-  group.remoteSpin = MakeArrowSpin(body, colour + "RemoteIDSpin", 1, 12, 1);
+  group.remoteSpin = MakeArrowSpinEdit(body, colour + "RemoteIDSpin", 1, 12, 1);
 
   auto* grid = new QGridLayout(body);
   grid->setContentsMargins(0, 0, 0, 0);
