@@ -2,10 +2,12 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLabel>
 #include <QProgressBar>
 
 #include "app/LinkNotice.h"
 #include "app/StatusStrip.h"
+#include "host/PortFailHint.h"
 #include "image/DefaultImage.h"
 
 namespace zorv {
@@ -26,6 +28,7 @@ void FormBridge::PostNotice(std::uint8_t code, std::uint8_t value) { PostLinkNot
 
 void FormBridge::RefreshStatus(const StatusSnapshot& status) {
   strip_.SetStatus(QString::fromStdString(status.text), ColourOf(status.colour));
+  strip_.ConnectedPanel()->setToolTip(QString::fromStdString(PortFailHint(status.text)));
   strip_.ProgressGauge()->setValue(status.progress);
   // Only lit here; the window's timer turns the lamps gray again.
   if (status.receiveLamp) StatusStrip::SetLamp(strip_.RXPanel(), kLampActive);
