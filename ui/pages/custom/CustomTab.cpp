@@ -70,10 +70,10 @@ CustomTab::CustomTab(PageHost& host, QWidget* sheet) : host_(host), sheet_(sheet
 }
 
 void CustomTab::BuildSlot(std::size_t slot, QWidget* parent) {
-  const CustomSlot& spec = kCustomSlots[slot];
-  const QString prefix = spec.prefix;
-  const CaptionedGroup group = MakeCaptionedGroup(parent, prefix + "CustomGroup", spec.caption);
-  SetCaptionColour(group.box, QColor(spec.colour));
+  const CustomSlot& info = kCustomSlots[slot];
+  const QString prefix = info.prefix;
+  const CaptionedGroup group = MakeCaptionedGroup(parent, prefix + "CustomGroup", info.caption);
+  SetCaptionColour(group.box, QColor(info.colour));
   SlotControls& controls = slots_[slot];
   controls.group = group.box;
 
@@ -122,11 +122,11 @@ void CustomTab::Refresh(ZorvStep step, SettingsImage& local) {
 
 void CustomTab::ShowCustomModes(const SettingsImage& local) {
   for (std::size_t slot = 0; slot < kCustomSlots.size(); ++slot) {
-    const CustomSlot& spec = kCustomSlots[slot];
+    const CustomSlot& info = kCustomSlots[slot];
     const SlotControls& controls = slots_[slot];
-    controls.custom->setChecked(local[spec.modeByte] == kCustomMode);
+    controls.custom->setChecked(local[info.modeByte] == kCustomMode);
     for (std::size_t a = 0; a < controls.axes.size(); ++a) {
-      SelectItem(controls.axes[a], local[spec.axesByte + a]);
+      SelectItem(controls.axes[a], local[info.axesByte + a]);
     }
   }
 }
@@ -134,13 +134,13 @@ void CustomTab::ShowCustomModes(const SettingsImage& local) {
 void CustomTab::ShowOrangePurpleGroups(const SettingsImage& local) {
   const bool eightButtons = local[zorvfield::JoystickType] == joystick::kEightButtonHG;
   for (std::size_t slot = 0; slot < kCustomSlots.size(); ++slot) {
-    const CustomSlot& spec = kCustomSlots[slot];
-    if (!spec.eightButtonOnly) continue;
+    const CustomSlot& info = kCustomSlots[slot];
+    if (!info.eightButtonOnly) continue;
     const SlotControls& controls = slots_[slot];
     controls.group->setEnabled(eightButtons);
     for (QComboBox* axis : controls.axes) axis->setEnabled(eightButtons);
     controls.custom->setEnabled(eightButtons);
-    SetCaptionColour(controls.group, QColor(eightButtons ? spec.colour : kInactiveCaption));
+    SetCaptionColour(controls.group, QColor(eightButtons ? info.colour : kInactiveCaption));
   }
 }
 

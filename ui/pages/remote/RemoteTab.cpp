@@ -17,7 +17,7 @@
 namespace zorv {
 namespace {
 
-struct RemoteGroupSpec {
+struct RemoteGroupInfo {
   const char* colour;  // object name prefix and caption
   std::size_t modeByte;
   std::size_t selectorByte;
@@ -25,7 +25,7 @@ struct RemoteGroupSpec {
   QRgb captionColour;
 };
 
-constexpr std::array<RemoteGroupSpec, RemoteTab::kGroups> kRemoteGroups = {{
+constexpr std::array<RemoteGroupInfo, RemoteTab::kGroups> kRemoteGroups = {{
     {"Red", zorvfield::RedButtonMode, zorvfield::RedRemoteSelector, zorvfield::RedTargetID,
      0xFF0000},
     {"Green", zorvfield::GreenButtonMode, zorvfield::GreenRemoteSelector, zorvfield::GreenTargetID,
@@ -128,14 +128,14 @@ void RemoteTab::Refresh(ZorvStep step, SettingsImage& local) {
 }
 
 void RemoteTab::ShowGroup(std::size_t g, SettingsImage& local) {
-  const RemoteGroupSpec& spec = kRemoteGroups[g];
+  const RemoteGroupInfo& info = kRemoteGroups[g];
   const Group& group = groups_[g];
-  std::uint8_t& selector = local[spec.selectorByte];
-  std::uint8_t& target = local[spec.targetByte];
-  const RemotePairView view = RepairRemotePair(local[spec.modeByte], selector, target);
+  std::uint8_t& selector = local[info.selectorByte];
+  std::uint8_t& target = local[info.targetByte];
+  const RemotePairView view = RepairRemotePair(local[info.modeByte], selector, target);
 
   const bool used = view.use != RemoteUse::Unused;
-  SetCaptionColour(group.box, QColor(used ? spec.captionColour : kInactiveCaption));
+  SetCaptionColour(group.box, QColor(used ? info.captionColour : kInactiveCaption));
   group.target->setEnabled(used);
   group.modeDropdown->setVisible(view.use == RemoteUse::Slave);
   group.remoteSpin->setVisible(view.use == RemoteUse::Switch);
