@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "app/SplashPicture.h"
@@ -56,6 +57,8 @@ TSplashForm::TSplashForm(QWidget* parent) : QDialog(parent) {
 void TSplashForm::showEvent(QShowEvent* event) {
   if (auto* version = findChild<QLabel*>("Version")) version->setText(kVersionText);
   QDialog::showEvent(event);
+  // Centred on the screen, whether the main window is shown yet or not.
+  if (const QScreen* shown = screen()) move(shown->availableGeometry().center() - rect().center());
 }
 
 }  // namespace zorv

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "host/PortChoice.h"
@@ -45,6 +46,11 @@ TSettingsDialog::TSettingsDialog(const PresentPorts& ports, QWidget* parent) : Q
   layout->addLayout(row);
   layout->addLayout(buttons);
   setFixedSize(sizeHint().expandedTo(QSize(240, 0)));
+}
+
+void TSettingsDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (const QScreen* shown = screen()) move(shown->availableGeometry().center() - rect().center());
 }
 
 }  // namespace zorv

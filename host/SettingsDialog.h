@@ -19,6 +19,7 @@ class TSettingsDialog final : public QDialog {
  protected:
   // Escape would close the dialog like a cancel button; there is none.
   void reject() override {}
+  void showEvent(QShowEvent* event) override;
 
  private:
   QComboBox* comPortBox_;

@@ -14,6 +14,14 @@
 namespace zorv::test {
 namespace {
 
+// An empty (or given) file in `dir`; its path.
+QString MakeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& content = {}) {
+  const QString path = dir.filePath(name);
+  QFile out(path);
+  if (out.open(QIODevice::WriteOnly)) out.write(content);
+  return path;
+}
+
 class Bridge : public ::testing::Test {
  protected:
   StatusStrip strip;
@@ -93,11 +101,7 @@ TEST_F(Bridge, ImageCopiesBothWaysAndABlankControllerGetsTheDefaults) {
 
 TEST_F(Bridge, FirmwareDialogTitleStartAndFilter) {
   QTemporaryDir dir;
-  const QString file = dir.filePath("zorv.hex");
-  QFile out(file);
-  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-  out.write(":00000001FF\n");
-  out.close();
+  const QString file = MakeFile(dir, "zorv.hex", ":00000001FF\n");
 
   prompts.ExpectOpenFile(file);
   EXPECT_EQ(bridge.SelectFirmwareFile(), file.toStdString());
@@ -109,10 +113,7 @@ TEST_F(Bridge, FirmwareDialogTitleStartAndFilter) {
 
 TEST(FirmwareChoice, OnlyAnExistingFileWithoutWildcardsIsAccepted) {
   QTemporaryDir dir;
-  const QString file = dir.filePath("zorv.hex");
-  QFile out(file);
-  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-  out.close();
+  const QString file = MakeFile(dir, "zorv.hex");
   struct Case {
     QString chosen;
     bool accepted;
@@ -131,10 +132,8 @@ TEST(FirmwareChoice, OnlyAnExistingFileWithoutWildcardsIsAccepted) {
 
 TEST(FirmwareChoice, WildcardInTheNameOfAnExistingFileIsRefused) {
   QTemporaryDir dir;
-  const QString file = dir.filePath("what?.hex");
-  QFile out(file);
-  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-  out.close();
+  const QString file = MakeFile(dir, "what?.hex");
+  ASSERT_TRUE(QFile::exists(file));
   EXPECT_EQ(AcceptedFirmwareFile(file), std::string());
 }
 

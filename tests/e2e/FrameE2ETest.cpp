@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -21,6 +20,7 @@
 #include "image/TextFields.h"
 #include "link/Clock.h"
 #include "link/PortNames.h"
+#include "tests/e2e/LinkHarness.h"
 #include "tests/host/PrivateSettings.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/SimProcess.h"
@@ -29,16 +29,7 @@
 namespace zorv {
 namespace {
 
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!done()) {
-    if (timer.elapsed() > timeoutMs) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    QThread::msleep(2);
-  }
-  return true;
-}
+using test::WaitUntil;
 
 TEST(FrameE2E, StartUpDownloadsAndShowsTheControllersSettings) {
   test::PrivateSettings settings;
