@@ -13,6 +13,11 @@
 #include "app/SplashForm.h"
 #include "app/ZorvForm.h"
 #include "host/SettingsDialog.h"
+#include "image/DefaultImage.h"
+#include "ui/pages/custom/TAxisScreen.h"
+#include "ui/pages/custom/THelpForm.h"
+#include "ui/pages/joysticks/TaliveForm.h"
+#include "ui/report/PrintForm.h"
 #include "link/Clock.h"
 #include "ui/Prompts.h"
 
@@ -105,6 +110,23 @@ int main(int argc, char** argv) {
   zorv::TSettingsDialog ports(examplePorts);
   ok &= Save(ports, out.filePath("port-dialog.png"));
   ports.hide();
+
+  // The secondary windows of the pages.
+  zorv::THelpForm help;
+  ok &= Save(help, out.filePath("help.png"));
+  help.hide();
+  zorv::SettingsImage image;
+  zorv::GlobalTrimPair trims;
+  zorv::LoadDefaultImage(image, trims);
+  zorv::TAxisScreen axes(image);
+  ok &= Save(axes, out.filePath("switch-groups.png"));
+  axes.hide();
+  zorv::TaliveForm alive;
+  ok &= Save(alive, out.filePath("always-live-warning.png"));
+  alive.hide();
+  zorv::TPrintForm printing;
+  ok &= Save(printing, out.filePath("printing.png"));
+  printing.hide();
 
   form.close();
   return ok ? 0 : 1;
