@@ -45,6 +45,13 @@ bool Save(QWidget& widget, const QString& path) {
   return ok;
 }
 
+// A secondary window: rendered, then put away.
+bool SaveWindow(QWidget&& window, const QString& path) {
+  const bool ok = Save(window, path);
+  window.hide();
+  return ok;
+}
+
 QString FileName(QString caption) {
   caption.remove('&');
   QString name;
@@ -99,34 +106,21 @@ int main(int argc, char** argv) {
   ok &= Save(form, out.filePath("main-log-window.png"));
   form.findChild<QAction*>("LogWindow1")->trigger();
 
-  zorv::TSplashForm about;
-  ok &= Save(about, out.filePath("about.png"));
-  about.hide();
-
+  ok &= SaveWindow(zorv::TSplashForm(), out.filePath("about.png"));
   const zorv::PresentPorts examplePorts = {{1, {"/dev/ttyS0", ""}},
                                            {3, {"/dev/ttyS2", ""}},
                                            {33, {"/dev/ttyUSB0", "USB-Serial Controller"}},
                                            {200, {"/dev/pts/4", "alias"}}};
-  zorv::TSettingsDialog ports(examplePorts);
-  ok &= Save(ports, out.filePath("port-dialog.png"));
-  ports.hide();
+  ok &= SaveWindow(zorv::TSettingsDialog(examplePorts), out.filePath("port-dialog.png"));
 
   // The secondary windows of the pages.
-  zorv::THelpForm help;
-  ok &= Save(help, out.filePath("help.png"));
-  help.hide();
   zorv::SettingsImage image;
   zorv::GlobalTrimPair trims;
   zorv::LoadDefaultImage(image, trims);
-  zorv::TAxisScreen axes(image);
-  ok &= Save(axes, out.filePath("switch-groups.png"));
-  axes.hide();
-  zorv::TaliveForm alive;
-  ok &= Save(alive, out.filePath("always-live-warning.png"));
-  alive.hide();
-  zorv::TPrintForm printing;
-  ok &= Save(printing, out.filePath("printing.png"));
-  printing.hide();
+  ok &= SaveWindow(zorv::THelpForm(), out.filePath("help.png"));
+  ok &= SaveWindow(zorv::TAxisScreen(image), out.filePath("switch-groups.png"));
+  ok &= SaveWindow(zorv::TaliveForm(), out.filePath("always-live-warning.png"));
+  ok &= SaveWindow(zorv::TPrintForm(), out.filePath("printing.png"));
 
   form.close();
   return ok ? 0 : 1;
