@@ -3,7 +3,8 @@
 # Runs `apt-get update` at most once, and only when something is missing.
 zorv_install_deps() {
   local wanted=(cmake g++ make libgtest-dev qt6-base-dev qt6-serialport-dev libgl-dev
-                fonts-liberation fonts-dejavu-core poppler-utils binutils "$@")
+                fonts-liberation fonts-dejavu-core poppler-utils binutils qt6-svg-dev qt6-qpa-plugins
+                dpkg-dev file desktop-file-utils "$@")
   local missing=()
   local pkg
   for pkg in "${wanted[@]}"; do
