@@ -75,7 +75,8 @@ else
 fi
 
 # The packaged simulator runs on the system's libraries.
-"$root/usr/bin/zorv-sim" --help | grep -q '^usage: zorv-sim' || fail "packaged zorv-sim --help"
+usage=$("$root/usr/bin/zorv-sim" --help 2>&1) || fail "packaged zorv-sim --help: $usage"
+grep -q '^usage: zorv-sim' <<<"$usage" || fail "packaged zorv-sim --help: $usage"
 
 # apt can resolve every dependency (simulated: nothing is installed).
 if command -v apt-get >/dev/null 2>&1; then
