@@ -55,7 +55,8 @@ QString FormBridge::FirmwareStartPath() {
 
 std::string FormBridge::SelectFirmwareFile() {
   const QString chosen = prompts_.OpenFileName("Select Zorv Firmware File", FirmwareStartPath(),
-                                               "ATMega16 CPU files (*.hex)");
+                                               // Upper-case names too, as on Windows.
+                                               "ATMega16 CPU files (*.hex *.HEX)");
   return AcceptedFirmwareFile(chosen);
 }
 

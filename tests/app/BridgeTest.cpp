@@ -108,7 +108,7 @@ TEST_F(Bridge, FirmwareDialogTitleStartAndFilter) {
   const auto& shown = prompts.shown.back();
   EXPECT_EQ(shown.title, "Select Zorv Firmware File");
   EXPECT_EQ(shown.initial, QCoreApplication::applicationDirPath() + "/*.hex");
-  EXPECT_EQ(shown.text, "ATMega16 CPU files (*.hex)");
+  EXPECT_EQ(shown.text, "ATMega16 CPU files (*.hex *.HEX)");
 }
 
 TEST(FirmwareChoice, OnlyAnExistingFileWithoutWildcardsIsAccepted) {

@@ -160,7 +160,7 @@ TEST_P(UpgradeFromTheWindow, MenuDrivesTheWholeUpgrade) {
   });
   ASSERT_NE(dialog, prompts.shown.end());
   EXPECT_EQ(dialog->title, "Select Zorv Firmware File");
-  EXPECT_EQ(dialog->text, "ATMega16 CPU files (*.hex)");
+  EXPECT_EQ(dialog->text, "ATMega16 CPU files (*.hex *.HEX)");
   EXPECT_EQ(dialog->initial, QCoreApplication::applicationDirPath() + "/*.hex");
 
   if (*row.finalBox != '\0') {

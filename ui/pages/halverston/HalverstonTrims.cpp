@@ -11,7 +11,7 @@ namespace {
 namespace hf = halverstonfield;
 
 // Caption, bars, labels, buttons, bytes, command (the Zorv function sharing the bytes).
-constexpr std::array<TrimPairSpec, 4> kArmSheet = {{
+constexpr std::array<TrimPairDef, 4> kArmSheet = {{
     {"Arm Up", nullptr, "ScrollBar11", "ScrollBar12", "Label216", "Label218", "Button27",
      "Button28", hf::ArmUpMin, hf::ArmUpMax, 3},
     {"Arm Down", nullptr, "ScrollBar9", "ScrollBar10", "Label211", "Label213", "Button25",
@@ -22,7 +22,7 @@ constexpr std::array<TrimPairSpec, 4> kArmSheet = {{
      "Button22", hf::BoomOutMin, hf::BoomOutMax, 6},
 }};
 
-constexpr std::array<TrimPairSpec, 4> kGripSheet = {{
+constexpr std::array<TrimPairDef, 4> kGripSheet = {{
     {"Grip Close", nullptr, "ScrollBar15", "ScrollBar16", "Label226", "Label228", "Button31",
      "Button32", hf::GripCloseMin, hf::GripCloseMax, 1},
     {"Grip Open", nullptr, "ScrollBar13", "ScrollBar14", "Label221", "Label223", "Button29",

@@ -14,10 +14,10 @@ QWidget* AddProductSheet(QTabWidget* tabs, const char* name, const char* caption
   return sheet;
 }
 
-void AddTrimRow(PageHost& host, QWidget* sheet, std::span<const TrimPairSpec> specs,
+void AddTrimRow(PageHost& host, QWidget* sheet, std::span<const TrimPairDef> defs,
                 TrimPairs& pairs) {
   auto* row = new QHBoxLayout(sheet);
-  const bool crowded = specs.size() > 4;
+  const bool crowded = defs.size() > 4;
   if (crowded) {
     // Six pairs in one row keep their tall bars with a slightly smaller font.
     QFont font = sheet->font();
@@ -27,8 +27,8 @@ void AddTrimRow(PageHost& host, QWidget* sheet, std::span<const TrimPairSpec> sp
   const int gap = crowded ? 3 : 6;
   row->setContentsMargins(gap, gap, gap, gap);
   row->setSpacing(gap);
-  for (const TrimPairSpec& spec : specs) {
-    pairs.push_back(std::make_unique<TrimPair>(host, spec, sheet));
+  for (const TrimPairDef& def : defs) {
+    pairs.push_back(std::make_unique<TrimPair>(host, def, sheet));
     TrimPair& pair = *pairs.back();
     // The buttons take the width of their text, not the style's wider default.
     for (QPushButton* button : {static_cast<QPushButton*>(pair.minButton()),

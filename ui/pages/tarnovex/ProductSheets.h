@@ -22,7 +22,7 @@ QWidget* AddProductSheet(QTabWidget* tabs, const char* name, const char* caption
 using TrimPairs = std::vector<std::unique_ptr<TrimPair>>;
 
 // Creates the pairs side by side on `sheet` and appends them to `pairs`.
-void AddTrimRow(PageHost& host, QWidget* sheet, std::span<const TrimPairSpec> specs,
+void AddTrimRow(PageHost& host, QWidget* sheet, std::span<const TrimPairDef> defs,
                 TrimPairs& pairs);
 
 // The handlers a page binds to one pair's bars and buttons; a null bar handler leaves that bar

@@ -12,7 +12,7 @@ namespace {
 namespace tf = tarnovexfield;
 
 // Caption, bars, labels, buttons, bytes, command; in TarnovexTrims::Pair order.
-constexpr std::array<TrimPairSpec, 6> kPlowSheet = {{
+constexpr std::array<TrimPairDef, 6> kPlowSheet = {{
     {"Plow Up", nullptr, "plowupminbar", "plowupmaxbar", "plowupmin2", "plowupmax2", "Button3",
      "Button4", tf::PlowUpMin, tf::PlowUpMax, 3},
     {"Plow Down", nullptr, "plowdownminbar", "plowdownmaxbar", "plowdownmin2", "plowdownmax2",
@@ -27,7 +27,7 @@ constexpr std::array<TrimPairSpec, 6> kPlowSheet = {{
      "rtwingmaxout", tf::RtWingOutMin, tf::RtWingOutMax, 10},
 }};
 
-constexpr std::array<TrimPairSpec, 4> kHoistSheet = {{
+constexpr std::array<TrimPairDef, 4> kHoistSheet = {{
     {"Hoist Up", nullptr, "hoistupminbar", "hoistupmaxbar", "hoistupmin2", "hoistupmax2",
      "Button17", "Button18", tf::HoistUpMin, tf::HoistUpMax, 7},
     {"Hoist Down", nullptr, "hoistdownminbar", "hoistdownmaxbar", "hoistdownmin2", "hoistdownmax2",

@@ -30,17 +30,17 @@ QLabel* MakeTrimValueLabel(const char* name, QWidget* parent) {
   return label;
 }
 
-TrimPair::TrimPair(PageHost& host, const TrimPairSpec& spec, QWidget* parent)
-    : host_(host), spec_(spec) {
-  group_ = new QGroupBox(QString::fromLatin1(spec.caption), parent);
-  minBar_ = MakeTrimBar(spec.minBar, group_);
-  maxBar_ = MakeTrimBar(spec.maxBar, group_);
-  minLabel_ = MakeTrimValueLabel(spec.minLabel, group_);
-  maxLabel_ = MakeTrimValueLabel(spec.maxLabel, group_);
+TrimPair::TrimPair(PageHost& host, const TrimPairDef& def, QWidget* parent)
+    : host_(host), def_(def) {
+  group_ = new QGroupBox(QString::fromLatin1(def.caption), parent);
+  minBar_ = MakeTrimBar(def.minBar, group_);
+  maxBar_ = MakeTrimBar(def.maxBar, group_);
+  minLabel_ = MakeTrimValueLabel(def.minLabel, group_);
+  maxLabel_ = MakeTrimValueLabel(def.maxLabel, group_);
   minButton_ = new TestButton("Test Min", group_);
-  minButton_->setObjectName(spec.minButton);
+  minButton_->setObjectName(def.minButton);
   maxButton_ = new TestButton("Test Max", group_);
-  maxButton_->setObjectName(spec.maxButton);
+  maxButton_->setObjectName(def.maxButton);
   // Six groups share a tab: the buttons need room for their text only.
   for (TestButton* button : {minButton_, maxButton_}) {
     button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 16);
@@ -51,8 +51,8 @@ TrimPair::TrimPair(PageHost& host, const TrimPairSpec& spec, QWidget* parent)
   grid->setVerticalSpacing(3);
   grid->setHorizontalSpacing(2);
   int row = 0;
-  if (spec.port != nullptr) {
-    auto* port = new QLabel(QStringLiteral("Output %1").arg(QLatin1String(spec.port)), group_);
+  if (def.port != nullptr) {
+    auto* port = new QLabel(QStringLiteral("Output %1").arg(QLatin1String(def.port)), group_);
     port->setAlignment(Qt::AlignCenter);
     grid->addWidget(port, row++, 0, 1, 2);
   }
@@ -74,29 +74,29 @@ TrimPair::TrimPair(PageHost& host, const TrimPairSpec& spec, QWidget* parent)
 void TrimPair::MinBarChange() {
   SettingsImage& image = host_.Image();
   const std::uint8_t trim = TrimByteFromBar(minBar_->value());
-  image[spec_.minByte] = trim;
-  image[spec_.maxByte] = std::max(trim, image[spec_.maxByte]);
+  image[def_.minByte] = trim;
+  image[def_.maxByte] = std::max(trim, image[def_.maxByte]);
   host_.RefreshControls(0);
 }
 
 void TrimPair::MaxBarChange() {
   SettingsImage& image = host_.Image();
   const std::uint8_t trim = TrimByteFromBar(maxBar_->value());
-  image[spec_.maxByte] = trim;
-  image[spec_.minByte] = std::min(image[spec_.minByte], trim);
+  image[def_.maxByte] = trim;
+  image[def_.minByte] = std::min(image[def_.minByte], trim);
   host_.RefreshControls(0);
 }
 
 void TrimPair::StartTest(std::size_t byte) {
-  host_.SetCommand(spec_.command, host_.Image()[byte]);
+  host_.SetCommand(def_.command, host_.Image()[byte]);
   // 0 means "no test" to the window's timer, which would then never stop this one; a press at
   // tick 0 is stamped one millisecond earlier instead.
   const std::uint32_t now = host_.clock().Ticks();
   host_.TestTimeStamp() = now != 0 ? now : UINT32_MAX;
 }
 
-void TrimPair::TestMinDown() { StartTest(spec_.minByte); }
-void TrimPair::TestMaxDown() { StartTest(spec_.maxByte); }
+void TrimPair::TestMinDown() { StartTest(def_.minByte); }
+void TrimPair::TestMaxDown() { StartTest(def_.maxByte); }
 
 void StopLiveTest(PageHost& host) {
   host.SetCommand(0, 0);
@@ -106,19 +106,19 @@ void StopLiveTest(PageHost& host) {
 void TrimPair::ReleaseToIdle() { StopLiveTest(host_); }
 
 void TrimPair::ReleaseOwnCommand() {
-  host_.SetCommand(spec_.command, 0);
+  host_.SetCommand(def_.command, 0);
   host_.TestTimeStamp() = 1;
 }
 
 void TrimPair::ShowBars(const SettingsImage& local) {
   // The bar holds an out-of-range position at its nearer end.
-  minBar_->setValue(TrimBarPosition(local[spec_.minByte]));
-  maxBar_->setValue(TrimBarPosition(local[spec_.maxByte]));
+  minBar_->setValue(TrimBarPosition(local[def_.minByte]));
+  maxBar_->setValue(TrimBarPosition(local[def_.maxByte]));
 }
 
 void TrimPair::ShowLabels(const SettingsImage& local) {
-  minLabel_->setText(QString::fromStdString(TrimVoltsText(local[spec_.minByte])));
-  maxLabel_->setText(QString::fromStdString(TrimVoltsText(local[spec_.maxByte])));
+  minLabel_->setText(QString::fromStdString(TrimVoltsText(local[def_.minByte])));
+  maxLabel_->setText(QString::fromStdString(TrimVoltsText(local[def_.maxByte])));
 }
 
 }  // namespace zorv

@@ -2,7 +2,7 @@
 // One valve output's trim pair on a product page: a group box with a minimum and a maximum bar,
 // their value labels and the "Test Min" / "Test Max" buttons.
 //
-// Reuse on any page that carries trims: describe the pair with a TrimPairSpec (caption, object
+// Reuse on any page that carries trims: describe the pair with a TrimPairDef (caption, object
 // names, the two image bytes and the live-test command), create it on the page, and bind the
 // page's own named handlers to its widgets; each handler calls the matching rule below:
 //
@@ -30,7 +30,7 @@ namespace zorv {
 
 class TestButton;
 
-struct TrimPairSpec {
+struct TrimPairDef {
   const char* caption;       // group caption, shown as given
   const char* port;          // output port shown in the group ("A6"); nullptr for none
   const char* minBar;        // object names
@@ -62,7 +62,7 @@ QScrollBar* MakeTrimBar(const char* name, QWidget* parent);
 
 class TrimPair {
  public:
-  TrimPair(PageHost& host, const TrimPairSpec& spec, QWidget* parent);
+  TrimPair(PageHost& host, const TrimPairDef& def, QWidget* parent);
   TrimPair(const TrimPair&) = delete;
   TrimPair& operator=(const TrimPair&) = delete;
 
@@ -73,7 +73,7 @@ class TrimPair {
   QLabel* maxLabel() const { return maxLabel_; }
   TestButton* minButton() const { return minButton_; }
   TestButton* maxButton() const { return maxButton_; }
-  const TrimPairSpec& spec() const { return spec_; }
+  const TrimPairDef& def() const { return def_; }
 
   // Minimum bar moved: minimum := its trim; maximum raised to it if lower; refresh.
   void MinBarChange();
@@ -94,7 +94,7 @@ class TrimPair {
   void StartTest(std::size_t byte);
 
   PageHost& host_;
-  TrimPairSpec spec_;
+  TrimPairDef def_;
   QGroupBox* group_;
   QScrollBar* minBar_;
   QScrollBar* maxBar_;

@@ -28,7 +28,7 @@ class TrimTab : public QObject, public ZorvRefreshTarget {
   std::size_t pairCount() const { return pairs_.size(); }
 
  protected:
-  TrimTab(PageHost& host, QWidget* sheet, std::span<const TrimPairSpec> specs);
+  TrimTab(PageHost& host, QWidget* sheet, std::span<const TrimPairDef> defs);
 
   template <class Tab>
   void Bind(std::size_t i, void (Tab::*minChange)(), void (Tab::*maxChange)(),

@@ -4,13 +4,13 @@ namespace zorv {
 namespace {
 
 // Caption, output port, object names, minimum and maximum byte, live-test command.
-const TrimPairSpec kHoistPairs[] = {
+const TrimPairDef kHoistPairs[] = {
     {"Hoist Up ", "A6", "HoistUpMinScrollBar", "HoistUpMaxScrollbar", "HoistUpMinValueLabel",
      "HoistUpMaxValueLabel", "HoistUpButton", "HoistUpMaxButton", 1, 2, 1},
     {"Hoist Down", "A5", "HoistDownMinScrollBar", "HoistDownMaxScrollBar", "HoistDownMinValueLabel",
      "HoistDownMaxValueLabel", "HoistDownButton", "HoistDownMaxButton", 3, 4, 2},
 };
-const TrimPairSpec kPlowPairs[] = {
+const TrimPairDef kPlowPairs[] = {
     {"Plow Up", "A2", "PlowUpMinScrollBar", "PlowUpMaxScrollbar", "PlowUpMinValueLabel",
      "PlowUpMaxValueLabel", "PlowUpButton", "PlowUpMaxButton", 5, 6, 3},
     {"Plow Down", "A1", "PlowDownMinScrollBar", "PlowDownMaxScrollBar", "PlowDownMinValueLabel",
@@ -20,7 +20,7 @@ const TrimPairSpec kPlowPairs[] = {
     {"Plow Right", "A3", "PlowRightMinScrollBar", "PlowRightMaxScrollBar", "PlowRightMinValueLabel",
      "PlowRightMaxValueLabel", "PlowRightButton", "PlowRightMaxButton", 11, 12, 6},
 };
-const TrimPairSpec kWingPairs[] = {
+const TrimPairDef kWingPairs[] = {
     {"Toe Up", "B2", "WingToeUpMinScrollBar", "WingToeUpMaxScrollbar", "WingToeUpMinValueLabel",
      "WingToeUpMaxValueLabel", "WingToeUpButton", "WingToeUpMaxButton", 13, 14, 7},
     {"Toe Down", "B1", "WingToeDownMinScrollBar", "WingToeDownMaxScrollBar", "WingToeDownMinValueLabel",
@@ -34,7 +34,7 @@ const TrimPairSpec kWingPairs[] = {
     {"Slide Out", "B5", "WingSlideOutMinScrollBar", "WingSlideOutMaxScrollBar", "WingSlideOutMinValueLabel",
      "WingSlideOutMaxValueLabel", "WingSlideOutButton", "WingSlideOutMaxButton", 23, 24, 12},
 };
-const TrimPairSpec kBladePairs[] = {
+const TrimPairDef kBladePairs[] = {
     {"Blade Up", "C2", "BladeUpMinScrollBar", "BladeUpMaxScrollbar", "BladeUpMinValueLabel",
      "BladeUpMaxValueLabel", "BladeUpButton", "BladeUpMaxButton", 25, 26, 13},
     {"Blade Down", "C1", "BladeDownMinScrollBar", "BladeDownMaxScrollBar", "BladeDownMinValueLabel",
