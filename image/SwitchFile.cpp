@@ -7,7 +7,9 @@
 #include <random>
 #include <system_error>
 
-#if __has_include(<unistd.h>)
+#if defined(_WIN32)
+#include <io.h>
+#else
 #include <unistd.h>
 #endif
 
@@ -30,10 +32,10 @@ std::string TemporaryNameBeside(const std::filesystem::path& target) {
 // Pushes the bytes to the disk before the rename makes them the file, so a crash or power loss
 // cannot leave an empty file under the old name. Errors the disk reports only now count too.
 int SyncToDisk(std::FILE* file) {
-#if __has_include(<unistd.h>)
-  if (::fsync(::fileno(file)) != 0) return errno != 0 ? errno : EIO;
+#if defined(_WIN32)
+  if (::_commit(::_fileno(file)) != 0) return errno != 0 ? errno : EIO;
 #else
-  (void)file;
+  if (::fsync(::fileno(file)) != 0) return errno != 0 ? errno : EIO;
 #endif
   return 0;
 }

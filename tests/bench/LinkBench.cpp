@@ -3,7 +3,10 @@
 //   firmware:  seconds to program and verify a file, and the ratio to the wire time of the
 //              bytes exchanged (10 bits a byte at 9600 baud)
 //   idle CPU:  CPU used by the link thread while connected and idle for 10 s
+//   window:    RefreshControls time, start-up to the about window, resident memory
+// Arguments choose sections: transfers, firmware, idle, window (default: all).
 // Run it from a Release build: build/release/tests/bench/zorvtrim-bench
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -19,6 +22,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "tests/bench/WindowBench.h"
 #include "tests/e2e/LinkHarness.h"
 
 namespace zorv::test {
@@ -155,9 +159,14 @@ void IdleCpu() {
 }  // namespace zorv::test
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
   const QStringList args = app.arguments().mid(1);
+  if (!args.isEmpty() && args.front().startsWith("child-")) {
+    return zorv::bench::WindowChild(args.front());
+  }
   const bool all = args.isEmpty();
+  if (all || args.contains("window")) zorv::bench::WindowFigures(app.applicationFilePath());
   if (all || args.contains("transfers")) zorv::test::Transfers();
   if (all || args.contains("firmware")) {
     zorv::test::Firmware("ATmega16 BOOT", 15 * 1024, 128);
