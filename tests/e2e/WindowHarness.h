@@ -1,0 +1,86 @@
+#pragma once
+// The whole tool end to end: the real window and link thread against zorv-sim, reached through
+// a port alias in a private settings folder. Scripted prompts answer the about window and the
+// success boxes.
+#include <QAbstractButton>
+#include <QLabel>
+#include <QStackedWidget>
+#include <memory>
+#include <string>
+
+#include "app/LinkNotice.h"
+#include "app/ProductionLink.h"
+#include "app/ZorvForm.h"
+#include "host/HostSettings.h"
+#include "image/SwitchFile.h"
+#include "link/PortNames.h"
+#include "tests/e2e/LinkHarness.h"
+#include "tests/host/PrivateSettings.h"
+#include "tests/support/ScriptedPrompts.h"
+
+namespace zorv::test {
+
+class WindowHarness {
+ public:
+  ~WindowHarness() { form.reset(); }  // the link goes before the simulator
+
+  // Starts the simulator (its memory saved to MemoryFile() on Stop) and the window on it, and
+  // waits for the first download.
+  bool Start(const QStringList& simArguments) {
+    QStringList args = simArguments;
+    args << "--fast" << "--save-image" << QString::fromStdString(MemoryFile());
+    const QString port = sim.Start(args);
+    if (port.isEmpty()) return false;
+    SetPortAlias(kAliasPort, port.toStdString());
+    WriteSetting(kApplicationName, kComPortSetting, QString::number(kAliasPort));
+
+    prompts.ExpectModal([](QDialog&) { return QDialog::Accepted; });  // about window
+    prompts.ExpectMessage();                                         // "Download Successful!"
+    form = std::make_unique<TZorvForm>(prompts, clock,
+                                       [this](int n) { return StartProductionLink(*form, n); });
+    form->FormCreate();
+    hook = std::make_unique<MessageHook>(
+        [this](std::uint8_t code, std::uint8_t value, std::uint64_t source) {
+          form->LinkNotice(code, value, source);
+        });
+    form->show();
+    return WaitUntil([&] { return prompts.AllUsed() && LinkIdle(); }, 20000);
+  }
+
+  bool LinkIdle() const { return form->Link() != nullptr && form->Link()->LinkState() == 6; }
+
+  // Presses "&Send Cal" once the link is idle and waits for "Upload Successful!".
+  bool SendCal() {
+    if (!WaitUntil([&] { return LinkIdle(); }, 10000)) return false;
+    prompts.ExpectMessage();
+    Find<QAbstractButton>("UploadButton")->click();
+    return WaitUntil([&] { return prompts.AllUsed(); }, 20000) &&
+           prompts.MessageTexts().back() == "Upload Successful!";
+  }
+
+  // Stops the simulator and reads the memory it saved.
+  SettingsImage ControllerMemory() {
+    form.reset();
+    sim.Stop();
+    SettingsImage memory;
+    ReadSwitchFile(MemoryFile(), memory);
+    return memory;
+  }
+
+  template <typename T>
+  T* Find(const char* name) const {
+    return form->findChild<T*>(name);
+  }
+  int ProductPage() const { return Find<QStackedWidget>("ProductNotebook")->currentIndex(); }
+  std::string MemoryFile() const { return files.File("memory.joy"); }
+
+  PrivateSettings settings;
+  TempFolder files;
+  zorvtest::SimProcess sim;
+  ScriptedPrompts prompts;
+  SteadyClock clock;
+  std::unique_ptr<TZorvForm> form;
+  std::unique_ptr<MessageHook> hook;
+};
+
+}  // namespace zorv::test
