@@ -189,6 +189,10 @@ void TZorvForm::AttachPages() {
   refresher_.SetProductPage(productpage::kQuirn, Attach<QuirnPage>(ProductSheet(productpage::kQuirn)));
   refresher_.SetProductPage(productpage::kHalverston,
                             Attach<HalverstonPage>(ProductSheet(productpage::kHalverston)));
+  // The pages' controls were made after the status strip: Tab runs from the tab bar through
+  // the page to the strip's buttons and the byte log, and back to the tab bar.
+  QWidget::setTabOrder(strip_->ResetButton(), strip_->Memo1());
+  QWidget::setTabOrder(strip_->Memo1(), tabbedNotebook1_);
 }
 
 void TZorvForm::SetTabGate(std::function<bool(int)> gate) { tabbedNotebook1_->SetGate(std::move(gate)); }

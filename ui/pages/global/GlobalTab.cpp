@@ -37,6 +37,7 @@ GlobalTab::GlobalTab(PageHost& host, QWidget* sheet) : host_(host) {
   auto* freqGroup = new QGroupBox("PWM Frequency", sheet);
   freqBar_ = new QScrollBar(Qt::Horizontal, freqGroup);
   freqBar_->setObjectName("FreqScrollbar");
+  freqBar_->setFocusPolicy(Qt::StrongFocus);  // reachable with Tab, moved with the arrow keys
   freqBar_->setRange(kFreqMin, kFreqMax);
   freqBar_->setSingleStep(5);
   freqBar_->setPageStep(10);

@@ -63,6 +63,7 @@ HalverstonMainSheet::TimerBar HalverstonMainSheet::MakeTimer(const char* barName
                                                              std::size_t byte, QWidget* parent) {
   auto* bar = new QScrollBar(Qt::Horizontal, parent);
   bar->setObjectName(barName);
+  bar->setFocusPolicy(Qt::StrongFocus);  // reachable with Tab, moved with the arrow keys
   bar->setRange(0, kTicksMax);
   bar->setValue(0);
   bar->setMinimumWidth(120);
@@ -81,6 +82,7 @@ QWidget* HalverstonMainSheet::BuildTimesGroup(QWidget* sheet) {
   auto* freqRow = new QHBoxLayout(frequency);
   scrollBar17_ = new QScrollBar(Qt::Horizontal, frequency);
   scrollBar17_->setObjectName("ScrollBar17");
+  scrollBar17_->setFocusPolicy(Qt::StrongFocus);
   scrollBar17_->setRange(kFreqMin, kFreqMax);
   scrollBar17_->setSingleStep(5);
   scrollBar17_->setPageStep(10);

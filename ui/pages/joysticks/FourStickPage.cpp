@@ -73,6 +73,15 @@ FourStickPage::FourStickPage(QWidget* parent, PageHost& host) : QWidget(parent),
   connect(jscheckboxes[1], &QCheckBox::toggled, this, [this] { js2checkboxClick(); });
   connect(jscheckboxes[2], &QCheckBox::toggled, this, [this] { js3checkboxClick(); });
   connect(jscheckboxes[3], &QCheckBox::toggled, this, [this] { js4checkboxClick(); });
+
+  // The safety boxes were made first; Tab still goes down each stick's column.
+  QWidget* order[] = {
+      js1setting, jscheckboxes[0],                   // JS1
+      js3setting, js4setting,      jscheckboxes[1],  // JS2 and its secondary function
+      js2setting, jscheckboxes[2],                   // JS3
+      js5setting, jscheckboxes[3],                   // JS4
+  };
+  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 void FourStickPage::Show(SettingsImage& local) {

@@ -143,6 +143,7 @@ QWidget* TarnovexGlobalSheet::BuildFrequencyGroup(QWidget* sheet) {
   auto* column = new QVBoxLayout(group);
   freqbar_ = new QScrollBar(Qt::Horizontal, group);
   freqbar_->setObjectName("freqbar");
+  freqbar_->setFocusPolicy(Qt::StrongFocus);  // reachable with Tab, moved with the arrow keys
   freqbar_->setRange(kFreqMin, kFreqMax);
   freqbar_->setSingleStep(1);
   freqbar_->setPageStep(1);

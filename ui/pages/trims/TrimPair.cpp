@@ -14,6 +14,7 @@ namespace zorv {
 QScrollBar* MakeTrimBar(const char* name, QWidget* parent) {
   auto* bar = new QScrollBar(Qt::Vertical, parent);
   bar->setObjectName(name);
+  bar->setFocusPolicy(Qt::StrongFocus);  // a scroll bar takes no focus by default: no Tab, no keys
   bar->setRange(kTrimBarMin, kTrimBarMax);
   bar->setSingleStep(kTrimBarSmallStep);
   bar->setPageStep(kTrimBarLargeStep);
