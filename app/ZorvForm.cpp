@@ -1,13 +1,17 @@
 #include "app/ZorvForm.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFocusFrame>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTimer>
@@ -193,6 +197,11 @@ void TZorvForm::AttachPages() {
   // the page to the strip's buttons and the byte log, and back to the tab bar.
   QWidget::setTabOrder(strip_->ResetButton(), strip_->Memo1());
   QWidget::setTabOrder(strip_->Memo1(), tabbedNotebook1_);
+  // The style marks no focus on a scroll bar: a frame shows which bar the arrow keys move.
+  QPointer<QFocusFrame> barFocus = new QFocusFrame(this);
+  connect(qApp, &QApplication::focusChanged, this, [barFocus](QWidget*, QWidget* now) {
+    if (barFocus) barFocus->setWidget(qobject_cast<QScrollBar*>(now));
+  });
 }
 
 void TZorvForm::SetTabGate(std::function<bool(int)> gate) { tabbedNotebook1_->SetGate(std::move(gate)); }

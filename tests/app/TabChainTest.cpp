@@ -6,14 +6,17 @@
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QFocusFrame>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <set>
@@ -225,6 +228,17 @@ TEST_P(TabChain, TabVisitsEveryControlOnceInReadingOrderAndComesBack) {
   }
   for (const QWidget* w : expected) {
     EXPECT_EQ(visits[StopOf(w)], 1) << Describe(w) << " visited " << visits[StopOf(w)] << " times";
+  }
+
+  // A focused bar is framed: the style itself marks no focus on a scroll bar.
+  for (QWidget* w : cycle) {
+    if (!qobject_cast<QScrollBar*>(w)) continue;
+    w->setFocus(Qt::TabFocusReason);
+    const auto frames = form->findChildren<QFocusFrame*>();
+    EXPECT_TRUE(
+        std::any_of(frames.begin(), frames.end(),
+                    [w](const QFocusFrame* f) { return f->widget() == w && f->isVisible(); }))
+        << Describe(w) << " shows no focus";
   }
 
   // The page's controls come as one run, right after the tab bar that chose the page.
