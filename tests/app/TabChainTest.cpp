@@ -137,6 +137,57 @@ const QWidget* FocusTarget(const QWidget* w) {
   return w;
 }
 
+// The walk, one line a stop, for failure messages.
+std::string OrderText(const std::vector<QWidget*>& cycle) {
+  std::string order;
+  for (std::size_t i = 0; i < cycle.size(); ++i) {
+    order += std::to_string(i) + ": " + Describe(cycle[i]) + "\n";
+  }
+  return order;
+}
+
+// Every Tab stop of `window` is visited exactly once (one stop per radio group), and Tab stops
+// nowhere else.
+void ExpectEachStopOnce(const QWidget* window, const std::vector<QWidget*>& cycle) {
+  std::set<const QWidget*> expected;
+  for (const QWidget* w : window->findChildren<QWidget*>()) {
+    if (TabStop(w) && w->window() == window) expected.insert(w);
+  }
+  std::map<const QWidget*, int> visits;
+  for (const QWidget* w : cycle) {
+    EXPECT_TRUE(expected.count(w)) << "Tab stopped on " << Describe(w);
+    ++visits[StopOf(w)];
+  }
+  for (const QWidget* w : expected) {
+    EXPECT_EQ(visits[StopOf(w)], 1) << Describe(w) << " visited " << visits[StopOf(w)] << " times";
+  }
+}
+
+// The stops of `run` (all inside `root`) keep each group box's controls together and never run
+// back up or to the left.
+void ExpectReadingOrder(const QWidget* root, const std::vector<QWidget*>& run) {
+  for (const QGroupBox* group : root->findChildren<QGroupBox*>()) {
+    std::vector<std::size_t> inGroup;
+    for (std::size_t i = 0; i < run.size(); ++i) {
+      if (group->isAncestorOf(run[i])) inGroup.push_back(i);
+    }
+    if (inGroup.empty()) continue;
+    EXPECT_EQ(inGroup.back() - inGroup.front() + 1, inGroup.size())
+        << "group " << Describe(group) << " \"" << group->title().toStdString() << "\" is split";
+  }
+  for (std::size_t k = 1; k < run.size(); ++k) {
+    const QWidget* a = run[k - 1];
+    const QWidget* b = run[k];
+    const QRect ra(a->mapTo(root, QPoint(0, 0)), a->size());
+    const QRect rb(b->mapTo(root, QPoint(0, 0)), b->size());
+    const bool up = rb.bottom() < ra.top() && rb.left() < ra.right();
+    const bool sameRowLeft =
+        rb.top() <= ra.bottom() && rb.bottom() >= ra.top() && rb.right() < ra.left();
+    EXPECT_FALSE(up || sameRowLeft)
+        << "Tab goes back from " << Describe(a) << " to " << Describe(b);
+  }
+}
+
 class KeyboardFixture : public FormFixture {
  protected:
   void ShowForm() {
@@ -199,10 +250,8 @@ TEST_P(TabChain, TabVisitsEveryControlOnceInReadingOrderAndComesBack) {
   QWidget* sheet = ShowPage(GetParam());
   ASSERT_NE(sheet, nullptr);
 
-  std::set<const QWidget*> expected;
-  for (const QWidget* w : form->findChildren<QWidget*>()) {
-    if (TabStop(w) && w->window() == form.get()) expected.insert(w);
-  }
+  std::size_t stops = 0;
+  for (const QWidget* w : form->findChildren<QWidget*>()) stops += TabStop(w) ? 1 : 0;
   for (const QWidget* w : sheet->findChildren<QWidget*>()) {
     if (InputControl(w)) {
       EXPECT_TRUE(TabStop(FocusTarget(w))) << Describe(w) << " cannot be reached with Tab";
@@ -211,24 +260,11 @@ TEST_P(TabChain, TabVisitsEveryControlOnceInReadingOrderAndComesBack) {
 
   QWidget* upload = Find<QWidget>("UploadButton");
   bool closed = false;
-  const std::vector<QWidget*> cycle = TabCycle(upload, 3 * expected.size() + 10, closed);
-
-  std::string order;
-  for (std::size_t i = 0; i < cycle.size(); ++i) {
-    order += std::to_string(i) + ": " + Describe(cycle[i]) + "\n";
-  }
-  SCOPED_TRACE("Tab order:\n" + order);
+  const std::vector<QWidget*> cycle = TabCycle(upload, 3 * stops + 10, closed);
+  SCOPED_TRACE("Tab order:\n" + OrderText(cycle));
   ASSERT_TRUE(closed) << "Tab did not come back to Send Cal; it stopped at "
                       << Describe(cycle.back());
-
-  std::map<const QWidget*, int> visits;
-  for (const QWidget* w : cycle) {
-    EXPECT_TRUE(expected.count(w)) << "Tab stopped on " << Describe(w);
-    ++visits[StopOf(w)];
-  }
-  for (const QWidget* w : expected) {
-    EXPECT_EQ(visits[StopOf(w)], 1) << Describe(w) << " visited " << visits[StopOf(w)] << " times";
-  }
+  ExpectEachStopOnce(form.get(), cycle);
 
   // A focused bar is framed: the style itself marks no focus on a scroll bar.
   for (QWidget* w : cycle) {
@@ -263,27 +299,9 @@ TEST_P(TabChain, TabVisitsEveryControlOnceInReadingOrderAndComesBack) {
         << "strip stop " << k << ": " << Describe(strip[k]);
   }
 
-  // A group's controls are visited together, and the way never runs back up or to the left.
-  for (const QGroupBox* group : sheet->findChildren<QGroupBox*>()) {
-    std::vector<std::size_t> inGroup;
-    for (std::size_t i : onPage) {
-      if (group->isAncestorOf(cycle[i])) inGroup.push_back(i);
-    }
-    if (inGroup.empty()) continue;
-    EXPECT_EQ(inGroup.back() - inGroup.front() + 1, inGroup.size())
-        << "group " << Describe(group) << " \"" << group->title().toStdString() << "\" is split";
-  }
-  for (std::size_t k = 1; k < onPage.size(); ++k) {
-    const QWidget* a = cycle[onPage[k - 1]];
-    const QWidget* b = cycle[onPage[k]];
-    const QRect ra(a->mapTo(sheet, QPoint(0, 0)), a->size());
-    const QRect rb(b->mapTo(sheet, QPoint(0, 0)), b->size());
-    const bool up = rb.bottom() < ra.top() && rb.left() < ra.right();
-    const bool sameRowLeft =
-        rb.top() <= ra.bottom() && rb.bottom() >= ra.top() && rb.right() < ra.left();
-    EXPECT_FALSE(up || sameRowLeft)
-        << "Tab goes back from " << Describe(a) << " to " << Describe(b);
-  }
+  std::vector<QWidget*> run;
+  for (std::size_t i : onPage) run.push_back(cycle[i]);
+  ExpectReadingOrder(sheet, run);
 }
 
 TEST_P(TabChain, AltKeysReachTheMenusAndTheLinkButtonsOnEveryPage) {
@@ -334,6 +352,72 @@ TEST_F(PageTable, CoversEveryTabOfEveryProductPage) {
     EXPECT_EQ(listed.size(), static_cast<std::size_t>(tabs.count)) << tabs.notebook;
   }
 }
+
+// A secondary window opened from the main window, walked while it is up.
+struct WindowCase {
+  const char* name;
+  std::uint8_t joystick;
+  int tab;  // tab of TabbedNotebook1 that opens it
+  std::function<void(TZorvForm&)> open;
+};
+
+std::ostream& operator<<(std::ostream& out, const WindowCase& c) {
+  return out << c.name;
+}
+
+class SecondaryWindows : public KeyboardFixture,
+                         public ::testing::WithParamInterface<WindowCase> {};
+
+const WindowCase kWindows[] = {
+    // The window shows the groups that custom axes use: all twelve here.
+    {"SwitchGroups", kSixButtonHG, 6,
+     [](TZorvForm& f) {
+       const std::size_t axes[] = {zorvfield::NoButtonAxes, zorvfield::RedButtonAxes,
+                                   zorvfield::GreenButtonAxes, zorvfield::BlueButtonAxes};
+       std::uint8_t group = 9;  // axis value of switch group 1
+       for (std::size_t first : axes) {
+         for (std::size_t a = 0; a < 3; ++a) f.Image()[first + a] = group++;
+       }
+       f.findChild<QAbstractButton*>("axisswitches")->click();
+     }},
+    {"CustomHelp", kSixButtonHG, 6,
+     [](TZorvForm& f) { f.findChild<QAbstractButton*>("CustomHelpButton")->click(); }},
+    {"PortNumber", kFourButtonHG, 0,
+     [](TZorvForm& f) { f.findChild<QAction*>("PortNumber1")->trigger(); }},
+    {"About", kFourButtonHG, 0, [](TZorvForm& f) { f.findChild<QAction*>("About1")->trigger(); }},
+};
+
+TEST_P(SecondaryWindows, TabVisitsEveryControlOnceInReadingOrder) {
+  ASSERT_NO_FATAL_FAILURE(ShowForm());
+  ShowPage({GetParam().name, 0, GetParam().tab, GetParam().joystick});
+  bool walked = false;
+  prompts.ExpectModal([&walked](QDialog& dialog) {
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    QApplication::processEvents();
+
+    std::vector<QWidget*> stops;
+    for (QWidget* w = dialog.nextInFocusChain(); w != &dialog; w = w->nextInFocusChain()) {
+      if (TabStop(w) && w->window() == &dialog) stops.push_back(w);
+    }
+    if (!stops.empty()) {
+      bool closed = false;
+      const std::vector<QWidget*> cycle = TabCycle(stops.front(), 3 * stops.size() + 10, closed);
+      SCOPED_TRACE("Tab order:\n" + OrderText(cycle));
+      EXPECT_TRUE(closed) << "Tab did not come back; it stopped at " << Describe(cycle.back());
+      ExpectEachStopOnce(&dialog, cycle);
+      ExpectReadingOrder(&dialog, cycle);
+      walked = true;
+    }
+    dialog.hide();
+    return QDialog::Rejected;
+  });
+  GetParam().open(*form);
+  EXPECT_TRUE(walked) << "the window has no Tab stop";
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, SecondaryWindows, ::testing::ValuesIn(kWindows),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 // One menu item reached from the keyboard: its menu by Alt+letter, then keys inside the menu.
 struct MenuItemCase {
