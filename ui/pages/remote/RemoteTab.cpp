@@ -11,6 +11,7 @@
 #include "image/ZorvLayout.h"
 #include "ui/pages/custom/CaptionedGroup.h"
 #include "ui/pages/custom/SpinEdits.h"
+#include "ui/pages/joysticks/IDSpinChange.h"
 #include "ui/pages/remote/RemotePair.h"
 #include "ui/widgets/SpinEdit.h"
 
@@ -158,10 +159,8 @@ std::size_t RemoteTab::GroupOf(Control* sender, Control* Group::*member) const {
   return kGroups;
 }
 
-void RemoteTab::IDSpinChange() {
-  host_.Image()[zorvfield::ControllerID] = ToByte(idSpin2_->value());
-  host_.RefreshControls(0);
-}
+// The same behaviour as IDSpin on the "Joysticks" tab.
+void RemoteTab::IDSpinChange() { zorv::IDSpinChange(host_, idSpin2_->value()); }
 
 void RemoteTab::RedTargetIDSpinChange(SpinEdit* sender) {
   const std::size_t g = GroupOf(sender, &Group::target);
