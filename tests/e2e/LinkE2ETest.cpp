@@ -103,7 +103,7 @@ TEST(LinkE2E, UploadReachesTheControllersMemory) {
   ASSERT_TRUE(h.Request(254));
   ASSERT_TRUE(WaitUntil([&] { return h.window.NoticeCount(notice::kUploadDone) == 1; }, 15000))
       << h.sim.Output().toStdString();
-  ASSERT_TRUE(h.sim.WaitForLine("settings uploaded: 256 bytes", 5000));
+  ASSERT_TRUE(WaitForSimLine(h.sim, "settings uploaded: 256 bytes", 5000).has_value());
   h.link.reset();
   ASSERT_EQ(h.sim.Stop(), 0);
   SettingsImage memory;
@@ -129,10 +129,10 @@ TEST(LinkE2E, LivePairReachesTheControllerEveryCycle) {
   ASSERT_TRUE(h.Start({"--fast"}));
   ASSERT_TRUE(h.WaitForFirstDownload());
   ASSERT_TRUE(h.Request(5, 180));
-  ASSERT_TRUE(h.sim.WaitForLine("output 5 driven at 180", 3000)) << h.sim.Output().toStdString();
+  ASSERT_TRUE(WaitForSimLine(h.sim, "output 5 driven at 180", 3000).has_value()) << h.sim.Output().toStdString();
   WaitUntil([] { return false; }, 1000);
   h.link->SetCommand(0, 0);
-  const auto stopped = h.sim.WaitForLine("output 5 stopped after", 3000);
+  const auto stopped = WaitForSimLine(h.sim, "output 5 stopped after", 3000);
   ASSERT_TRUE(stopped.has_value()) << h.sim.Output().toStdString();
   // "output 5 stopped after N pairs, mean interval X ms"
   const QString interval = stopped->section("mean interval ", 1).section(" ms", 0, 0);

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,15 @@ inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
     QThread::msleep(2);
   }
   return true;
+}
+
+// Waits for a simulator log line while the window keeps running its events: a blocking wait
+// would stall the link thread in its next synchronised call.
+inline std::optional<QString> WaitForSimLine(zorvtest::SimProcess& sim, const QString& text,
+                                             int timeoutMs, int fromLine = 0) {
+  std::optional<QString> line;
+  WaitUntil([&] { return (line = sim.WaitForLine(text, 0, fromLine)).has_value(); }, timeoutMs);
+  return line;
 }
 
 inline constexpr int kAliasPort = 200;

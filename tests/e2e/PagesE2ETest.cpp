@@ -59,11 +59,10 @@ TEST(PagesE2E, HeldTestButtonDrivesTheOutputUntilTheSafetyStop) {
   QElapsedTimer held;
   held.start();
   QTest::mousePress(button, Qt::LeftButton);  // held, never released by the user
-  const auto driven = h.sim.WaitForLine("output 5 driven at " + level, 3000, from);
+  const auto driven = WaitForSimLine(h.sim, "output 5 driven at " + level, 3000, from);
   ASSERT_TRUE(driven.has_value()) << h.sim.Output().toStdString();
   std::optional<QString> stopped;
-  WaitUntil([&] { return (stopped = h.sim.WaitForLine("output 5 stopped after", 0, from)).has_value(); },
-            6000);
+  stopped = WaitForSimLine(h.sim, "output 5 stopped after", 6000, from);
   const qint64 stoppedAfter = held.elapsed();
   QTest::mouseRelease(button, Qt::LeftButton);
   ASSERT_TRUE(stopped.has_value()) << h.sim.Output().toStdString();
