@@ -7,6 +7,7 @@
 
 #include "app/LinkNotice.h"
 #include "app/StatusStrip.h"
+#include "app/UpgradeSettings.h"
 #include "host/PortFailHint.h"
 #include "image/DefaultImage.h"
 
@@ -24,12 +25,18 @@ QColor ColourOf(StatusColour colour) {
 
 }  // namespace
 
-void FormBridge::PostNotice(std::uint8_t code, std::uint8_t value) { PostLinkNotice(code, value, 0); }
+void FormBridge::PostNotice(std::uint8_t code, std::uint8_t value, std::uint64_t source) {
+  PostLinkNotice(code, value, source);
+}
 
 void FormBridge::RefreshStatus(const StatusSnapshot& status) {
   strip_.SetStatus(QString::fromStdString(status.text), ColourOf(status.colour));
   strip_.ConnectedPanel()->setToolTip(QString::fromStdString(PortFailHint(status.text)));
   strip_.ProgressGauge()->setValue(status.progress);
+  // A firmware job says where it is and how long it still takes; otherwise the percentage.
+  strip_.ProgressGauge()->setFormat(status.progressText.empty()
+                                        ? QString("%p%")
+                                        : QString::fromStdString(status.progressText));
   // Only lit here; the window's timer turns the lamps gray again.
   if (status.receiveLamp) StatusStrip::SetLamp(strip_.RXPanel(), kLampActive);
   if (status.transmitLamp) StatusStrip::SetLamp(strip_.TXPanel(), kLampActive);
@@ -45,7 +52,8 @@ void FormBridge::ShowLinkInfo(const std::string& text) {
 
 void FormBridge::LoadBufferFromImage(ImageBytes& buffer) { buffer = image_.bytes; }
 
-void FormBridge::StoreBufferToImage(const ImageBytes& buffer) {
+void FormBridge::StoreBufferToImage(const ImageBytes& buffer, int length) {
+  upgradeSettings_.Downloaded(buffer, length);
   StoreDownloadedImage(buffer, image_, trims_);
 }
 
@@ -58,6 +66,24 @@ std::string FormBridge::SelectFirmwareFile() {
                                                // Upper-case names too, as on Windows.
                                                "ATMega16 CPU files (*.hex *.HEX)");
   return AcceptedFirmwareFile(chosen);
+}
+
+bool FormBridge::ConfirmFirmware(const std::string& check) {
+  return prompts_.Choose(Prompts::Kind::Confirmation, "Upgrade Firmware",
+                         QString::fromStdString(check), {"Write", "Cancel"}, 1) == 0;
+}
+
+bool FormBridge::AskRetryFirmware(const std::string& text) {
+  return prompts_.Choose(Prompts::Kind::Error, "Error", QString::fromStdString(text),
+                         {"Retry", "Cancel"}, 0) == 0;
+}
+
+std::string FormBridge::SelectFirmwareReadFile() {
+  const QString chosen = prompts_.SaveFileName(
+      "Save Firmware Read From Controller",
+      QCoreApplication::applicationDirPath() + "/controller-firmware.hex",
+      "Intel HEX files (*.hex *.HEX)");
+  return chosen.toStdString();
 }
 
 std::string AcceptedFirmwareFile(const QString& chosen) {

@@ -11,19 +11,28 @@
 namespace zorv {
 
 class StatusStrip;
+class UpgradeSettings;
 
 class FormBridge final : public WindowBridge {
  public:
-  FormBridge(StatusStrip& strip, SettingsImage& image, GlobalTrimPair& trims, Prompts& prompts)
-      : strip_(strip), image_(image), trims_(trims), prompts_(prompts) {}
+  FormBridge(StatusStrip& strip, SettingsImage& image, GlobalTrimPair& trims, Prompts& prompts,
+             UpgradeSettings& upgradeSettings)
+      : strip_(strip),
+        image_(image),
+        trims_(trims),
+        prompts_(prompts),
+        upgradeSettings_(upgradeSettings) {}
 
-  void PostNotice(std::uint8_t code, std::uint8_t value) override;
+  void PostNotice(std::uint8_t code, std::uint8_t value, std::uint64_t source) override;
   void RefreshStatus(const StatusSnapshot& status) override;
   void ShowLinkError(const std::string& text) override;
   void ShowLinkInfo(const std::string& text) override;
   void LoadBufferFromImage(ImageBytes& buffer) override;
-  void StoreBufferToImage(const ImageBytes& buffer) override;
+  void StoreBufferToImage(const ImageBytes& buffer, int length) override;
   std::string SelectFirmwareFile() override;
+  bool ConfirmFirmware(const std::string& check) override;
+  bool AskRetryFirmware(const std::string& text) override;
+  std::string SelectFirmwareReadFile() override;
 
   // Where the firmware dialog starts: the program's own folder.
   static QString FirmwareStartPath();
@@ -33,6 +42,7 @@ class FormBridge final : public WindowBridge {
   SettingsImage& image_;
   GlobalTrimPair& trims_;
   Prompts& prompts_;
+  UpgradeSettings& upgradeSettings_;
 };
 
 // The file name to program, or "" unless `chosen` names an existing file without wildcards.

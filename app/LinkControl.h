@@ -5,15 +5,18 @@
 #include <functional>
 #include <memory>
 
+#include "link/LinkState.h"
+
 namespace zorv {
 
 class LinkControl {
  public:
   virtual ~LinkControl() = default;  // stops the link and waits for its end
 
-  // Kept only while the link is connected and idle (state 6); dropped otherwise.
+  // Kept only while the link takes it (connected and idle, or an upgrade while held in the
+  // boot loader); dropped otherwise.
   virtual void SetCommand(std::uint8_t command, std::uint8_t argument) = 0;
-  virtual std::uint8_t LinkState() const = 0;
+  virtual LinkState State() const = 0;
   virtual void ClearProgress() = 0;
   virtual int PortNumber() const = 0;
   // Tag of the notices this link posts; 0 when it does not tag them.

@@ -46,6 +46,7 @@ MainMenuItems BuildMainMenu(QWidget* parent) {
   m.SendCal = AddItem(link, "SendCal", "&Send Calibration");
   m.GetCalibration1 = AddItem(link, "GetCalibration1", "&Get Calibration");
   m.UpgradeFirmware1 = AddItem(link, "UpgradeFirmware1", "&Upgrade Firmware");
+  m.ReadFirmware1 = AddItem(link, "ReadFirmware1", "&Read Firmware...");
 
   QMenu* help = AddMenu(m.bar, "Help1", "&Help");
   m.About1 = AddItem(help, "About1", "&About");

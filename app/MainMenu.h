@@ -20,6 +20,7 @@ struct MainMenuItems {
   QAction* SendCal = nullptr;
   QAction* GetCalibration1 = nullptr;
   QAction* UpgradeFirmware1 = nullptr;
+  QAction* ReadFirmware1 = nullptr;
   QAction* About1 = nullptr;
 };
 

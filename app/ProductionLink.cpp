@@ -2,7 +2,6 @@
 
 #include <atomic>
 
-#include "app/LinkNotice.h"
 #include "app/ZorvForm.h"
 #include "link/LinkThread.h"
 
@@ -11,45 +10,23 @@ namespace {
 
 std::atomic<std::uint64_t> nextSource{1};
 
-// Passes everything to the window's bridge and tags the notices.
-class TaggingBridge final : public WindowBridge {
- public:
-  TaggingBridge(WindowBridge& window, std::uint64_t source) : window_(window), source_(source) {}
-
-  void PostNotice(std::uint8_t code, std::uint8_t value) override {
-    PostLinkNotice(code, value, source_);
-  }
-  void RefreshStatus(const StatusSnapshot& status) override { window_.RefreshStatus(status); }
-  void ShowLinkError(const std::string& text) override { window_.ShowLinkError(text); }
-  void ShowLinkInfo(const std::string& text) override { window_.ShowLinkInfo(text); }
-  void LoadBufferFromImage(ImageBytes& buffer) override { window_.LoadBufferFromImage(buffer); }
-  void StoreBufferToImage(const ImageBytes& buffer) override { window_.StoreBufferToImage(buffer); }
-  std::string SelectFirmwareFile() override { return window_.SelectFirmwareFile(); }
-
- private:
-  WindowBridge& window_;
-  std::uint64_t source_;
-};
-
 class ProductionLink final : public LinkControl {
  public:
   ProductionLink(TZorvForm& form, int port)
       : source_(nextSource.fetch_add(1)),
-        bridge_(form.Bridge(), source_),
-        thread_(bridge_, &form, port, form.Flash(), form.ProductCodeCell()) {}
+        thread_(form.Bridge(), &form, port, form.Flash(), form.ProductCodeCell(), source_) {}
 
   void SetCommand(std::uint8_t command, std::uint8_t argument) override {
     thread_.SetCommand(command, argument);
   }
-  std::uint8_t LinkState() const override { return thread_.LinkState(); }
+  LinkState State() const override { return thread_.State(); }
   void ClearProgress() override { thread_.ClearProgress(); }
   int PortNumber() const override { return thread_.PortNumber(); }
   std::uint64_t NoticeSource() const override { return source_; }
 
  private:
   std::uint64_t source_;
-  TaggingBridge bridge_;
-  LinkThread thread_;  // last: stopped before the bridge it calls goes away
+  LinkThread thread_;
 };
 
 }  // namespace

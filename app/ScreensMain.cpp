@@ -28,6 +28,7 @@ class QuietPrompts final : public zorv::Prompts {
  public:
   void Message(Kind, const QString&, const QString&) override {}
   bool Confirm(const QString&, const QString&) override { return false; }
+  int Choose(Kind, const QString&, const QString&, const QStringList&, int) override { return -1; }
   std::optional<QString> QueryText(const QString&, const QString&, const QString&) override {
     return std::nullopt;
   }

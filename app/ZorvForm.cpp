@@ -75,7 +75,7 @@ TZorvForm::TZorvForm(Prompts& prompts, Clock& clock, LinkFactory linkFactory, Pr
       linkFactory_(std::move(linkFactory)),
       ports_(std::move(ports)),
       strip_(new StatusStrip),
-      bridge_(*strip_, image_, trims_, prompts_),
+      bridge_(*strip_, image_, trims_, prompts_, upgradeSettings_),
       refresher_(*this, [this](int page) { productNotebook_->setCurrentIndex(page); }) {
   setObjectName("ZorvForm");
   setWindowTitle("Zorv Configuration Tool");
@@ -161,6 +161,7 @@ void TZorvForm::ConnectHandlers() {
   connect(menu_.SendCal, &QAction::triggered, this, &TZorvForm::SendCalClick);
   connect(menu_.GetCalibration1, &QAction::triggered, this, &TZorvForm::GetCalibration1Click);
   connect(menu_.UpgradeFirmware1, &QAction::triggered, this, &TZorvForm::UpgradeFirmware1Click);
+  connect(menu_.ReadFirmware1, &QAction::triggered, this, &TZorvForm::ReadFirmware1Click);
   connect(menu_.About1, &QAction::triggered, this, &TZorvForm::About1Click);
   // Open1, Save1 and Print1 are connected by the switch file and report pages.
   connect(strip_->UploadButton(), &QPushButton::clicked, this, &TZorvForm::UploadButtonClick);
@@ -244,11 +245,16 @@ void TZorvForm::StartLink() { link_ = linkFactory_ ? linkFactory_(portNumber_) :
 void TZorvForm::StopLink() { link_.reset(); }
 
 void TZorvForm::Exit1Click() {
+  if (!MayStopLink()) return;
   StopLink();
   close();
 }
 
 void TZorvForm::closeEvent(QCloseEvent* event) {
+  if (!MayStopLink()) {
+    event->ignore();
+    return;
+  }
   StopLink();
   timer2_->stop();
   QMainWindow::closeEvent(event);
@@ -281,19 +287,43 @@ void TZorvForm::PortNumber1Click() {
   portNumber_ = ChoosePort(ports_, portNumber_,
                            [this](QDialog& dialog) { return prompts_.ShowModal(dialog); });
   WriteSetting(kApplicationName, kComPortSetting, QString::number(portNumber_));
+  if (!MayStopLink()) return;
   StopLink();
   StartLink();
+}
+
+bool TZorvForm::MayStopLink() {
+  if (!link_ || link_->State() != LinkState::Programming) return true;
+  const bool stop = prompts_.Confirm(
+      "Warning",
+      "Firmware is being written. Stopping now leaves the controller without a working "
+      "program. Stop anyway?");
+  // Programming may have ended while the question was open: then the answer changes nothing.
+  return stop && link_ && link_->State() == LinkState::Programming;
 }
 
 void TZorvForm::UploadButtonClick() { SetCommand(command::kUpload, 0); }
 void TZorvForm::SendCalClick() { SetCommand(command::kUpload, 0); }
 void TZorvForm::DownloadButtonClick() { SetCommand(command::kDownload, 0); }
 void TZorvForm::GetCalibration1Click() { SetCommand(command::kDownload, 0); }
-void TZorvForm::UpgradeFirmware1Click() { SetCommand(command::kUpgradeFirmware, 0); }
+void TZorvForm::UpgradeFirmware1Click() {
+  if (link_ && link_->State() == LinkState::ConnectedIdle) {
+    // The settings of the last download go to a file first: new firmware may reset them.
+    const Outcome kept = upgradeSettings_.KeepBeforeUpgrade(KeptSettingsFolder(), static_cast<char>(ProductCode()));
+    if (!kept) {
+      prompts_.Message(Prompts::Kind::Warning, "Warning",
+                       "The controller's settings could not be kept before the upgrade: " +
+                           QString::fromStdString(kept.error));
+    }
+  }
+  SetCommand(command::kUpgradeFirmware, 0);
+}
+
+void TZorvForm::ReadFirmware1Click() { SetCommand(command::kReadFirmware, 0); }
 
 void TZorvForm::ResetButtonClick() {
-  constexpr std::uint8_t kConnectedIdle = 6;
-  if (link_ && link_->LinkState() == kConnectedIdle) {
+  if (link_ && link_->State() == LinkState::Programming && !MayStopLink()) return;
+  if (link_ && link_->State() == LinkState::ConnectedIdle) {
     // The link sends 0xFF and asks to be replaced by notice 255.
     link_->SetCommand(command::kReset, 0);
   } else {
@@ -334,6 +364,41 @@ void TZorvForm::LinkNotice(std::uint8_t code, std::uint8_t value, std::uint64_t 
   inNotice_ = false;
 }
 
+void TZorvForm::OfferKeptSettings() {
+  const std::optional<ImageBytes> kept = upgradeSettings_.ChangedByUpgrade();
+  if (!kept) return;
+  const QString file = upgradeSettings_.KeptFile();
+  const int answer = prompts_.Choose(
+      Prompts::Kind::Warning, "Settings changed",
+      "The new firmware changed the controller's settings.\n\n\"Restore settings\" sends the "
+      "settings the controller had before the upgrade" +
+          (file.isEmpty() ? QString(".") : " (kept in " + file + ").") +
+          "\n\"Keep controller's\" keeps what the new firmware holds.",
+      {"Restore settings", "Keep controller's"}, 0);
+  if (answer != 0) return;
+  image_.bytes = *kept;
+  RefreshControls(1);
+  UploadWhenIdle(100);
+}
+
+void TZorvForm::UploadWhenIdle(int triesLeft) {
+  if (!link_) return;
+  if (link_->State() == LinkState::ConnectedIdle) {
+    link_->SetCommand(command::kUpload, 0);
+    return;
+  }
+  if (triesLeft <= 0) {
+    prompts_.Message(Prompts::Kind::Error, "Error",
+                     "The controller did not come back: the kept settings are in the window. "
+                     "Send them with Send Cal once it is connected.");
+    return;
+  }
+  QPointer<TZorvForm> self(this);
+  QTimer::singleShot(100, this, [self, triesLeft] {
+    if (self) self->UploadWhenIdle(triesLeft - 1);
+  });
+}
+
 void TZorvForm::HandleNotice(std::uint8_t code, std::uint8_t value, std::uint64_t source) {
   switch (code) {
     case notice::kUploadDone:
@@ -344,6 +409,10 @@ void TZorvForm::HandleNotice(std::uint8_t code, std::uint8_t value, std::uint64_
       prompts_.Message(Prompts::Kind::Information, "Information", "Download Successful!");
       RefreshControls(1);
       if (link_) link_->ClearProgress();
+      OfferKeptSettings();
+      break;
+    case notice::kFirmwareInstalled:
+      upgradeSettings_.UpgradeVerified();
       break;
     case notice::kByteReceived:
       if (strip_->LogShown()) strip_->AppendLogLine("< " + QString::number(value));

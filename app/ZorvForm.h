@@ -13,6 +13,7 @@
 #include "app/FormBridge.h"
 #include "app/LinkControl.h"
 #include "app/MainMenu.h"
+#include "app/UpgradeSettings.h"
 #include "host/PortDiscovery.h"
 #include "link/FlashImage.h"
 #include "ui/PageHost.h"
@@ -93,6 +94,7 @@ class TZorvForm final : public QMainWindow, public PageHost {
   void DownloadButtonClick();
   void GetCalibration1Click();
   void UpgradeFirmware1Click();
+  void ReadFirmware1Click();
   void ResetButtonClick();
   void Timer2Timer();
   void About1Click();
@@ -115,6 +117,12 @@ class TZorvForm final : public QMainWindow, public PageHost {
   void StartLink();
   void StopLink();
   void HandleNotice(std::uint8_t code, std::uint8_t value, std::uint64_t source);
+  // False when firmware is being written and the user chose to let it finish.
+  bool MayStopLink();
+  // After a verified upgrade whose firmware changed the settings: restore or keep.
+  void OfferKeptSettings();
+  // Sends the image once the link is idle again (it is still finishing the download).
+  void UploadWhenIdle(int triesLeft);
   void FitWindowHeight();
 
   Prompts& prompts_;
@@ -137,6 +145,7 @@ class TZorvForm final : public QMainWindow, public PageHost {
   StatusStrip* strip_ = nullptr;
   QTimer* timer2_ = nullptr;
 
+  UpgradeSettings upgradeSettings_;
   FormBridge bridge_;
   Refresher refresher_;
   std::vector<std::shared_ptr<void>> pages_;

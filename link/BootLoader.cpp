@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstddef>
+#include <cstdio>
 
-#include "link/HexReader.h"
 
 namespace zorv {
 namespace {
@@ -57,6 +57,7 @@ void BootLoader::IdentifyChip(const std::string& line) {
   }
   chip.blocksPerPage = chip.pageSize / boot::kBlockSize;
   flash_.chip = chip;
+  flash_.chipLine = line;
 }
 
 // ---- frames ----
@@ -143,14 +144,7 @@ bool BootLoader::ReceiveFrame() {
 }
 
 bool BootLoader::VerifyPage(std::uint32_t address) {
-  bool received = false;
-  for (int attempt = 0; attempt < kReadBackAttempts && !received; ++attempt) {
-    if (stop_) return false;
-    if (SendAddressFrame(boot::kReadBack, address, false)) received = ReceiveFrame();
-  }
-  if (!received) return false;
-  // A valid but short answer does not hold the block: it cannot prove the flash right.
-  if (frame_[1] < kReadBackLength) return false;
+  if (!ReadBlock(address)) return false;
   if (std::size_t{address} + boot::kBlockSize > flash_.bytes.size()) return false;
   return std::equal(frame_.begin() + 2, frame_.begin() + 2 + boot::kBlockSize,
                     flash_.bytes.begin() + address);
@@ -193,15 +187,17 @@ int BootLoader::Progress(std::uint32_t pageAddress) const {
   return static_cast<int>(std::uint64_t{pageAddress} * 100 / flash_.highestAddress);
 }
 
-bool BootLoader::Fail(LinkStatus& status, const std::string& text) {
-  status.text = text;
-  status.colour = StatusColour::Red;
-  status.linkState = 6;
-  return false;
+void BootLoader::Report(LinkStatus& status, const JobClock& job, const char* stage,
+                        const std::function<void()>& refreshStatus) {
+  status.progressText = job.Text(stage, clock_.Ticks());
+  refreshStatus();
 }
 
 bool BootLoader::OpenPage(std::uint32_t pageAddress) {
-  return SendAddressFrame(boot::kAddress, pageAddress, true) && SendEmptyFrame(boot::kPageOpen);
+  if (!SendAddressFrame(boot::kAddress, pageAddress, true)) return false;
+  // From here the boot loader may erase the page: the program is no longer whole.
+  written_ = true;
+  return SendEmptyFrame(boot::kPageOpen);
 }
 
 bool BootLoader::FillAndClosePage(std::uint32_t pageAddress) {
@@ -218,27 +214,38 @@ bool BootLoader::VerifyBlocks(std::uint32_t pageAddress, bool verified) {
   return verified;
 }
 
-bool BootLoader::ProgramFirmware(const std::string& fileName, LinkStatus& status,
-                                 const std::function<void()>& refreshStatus, WindowBridge& bridge) {
-  static const std::string kUploadFailed = "Upload failed!";
-  const Outcome read = ReadHexFile(fileName, flash_);
-  if (!read) return Fail(status, read.error);
-
+BootLoader::Run BootLoader::Program(LinkStatus& status,
+                                   const std::function<void()>& refreshStatus) {
+  written_ = false;
+  Run run;
   // A zero page size would never leave the loops.
   const std::uint32_t pageSize = std::max<std::uint32_t>(flash_.chip.pageSize, 1);
+  const std::uint32_t writeBytes = WriteBytesPerPage(flash_.chip.blocksPerPage);
+  const std::uint32_t verifyBytes = VerifyBytesPerPage(flash_.chip.blocksPerPage);
+  JobClock job(clock_.Ticks(), std::uint64_t{PagesToWrite(flash_)} * (writeBytes + verifyBytes));
+  const auto stopped = [&] {
+    run.result = Result::Stopped;
+    run.written = written_;
+    return run;
+  };
 
   // A stop request means the link thread is being destroyed and the window may be waiting for
   // it: no further synchronised call may be made.
   status.text = "Sending update...";
   for (std::uint32_t page = 0; PageInRange(page); page += pageSize) {
     bool failed = !OpenPage(page);
-    if (stop_) return Fail(status, kUploadFailed);
-    refreshStatus();
+    if (stop_) return stopped();
+    Report(status, job, "Writing", refreshStatus);
     if (!failed) failed = !FillAndClosePage(page);
-    if (stop_) return Fail(status, kUploadFailed);
+    if (stop_) return stopped();
+    job.Done(writeBytes);
     status.progress = Progress(page);
-    refreshStatus();
-    if (failed) return Fail(status, kUploadFailed);
+    Report(status, job, "Writing", refreshStatus);
+    if (failed) {
+      status.text = "Upload failed!";
+      run.written = written_;
+      return run;
+    }
   }
 
   bool verified = true;
@@ -246,21 +253,56 @@ bool BootLoader::ProgramFirmware(const std::string& fileName, LinkStatus& status
   // After a mismatch the loop still runs to its end, so the progress reaches its last page.
   for (std::uint32_t page = 0; PageInRange(page); page += pageSize) {
     verified = VerifyBlocks(page, verified);
-    if (stop_) return Fail(status, kUploadFailed);
+    if (stop_) return stopped();
+    job.Done(verifyBytes);
     status.progress = Progress(page);
-    refreshStatus();
+    Report(status, job, "Verifying", refreshStatus);
   }
 
-  if (stop_) return Fail(status, kUploadFailed);
   status.progress = 100;
+  status.progressText.clear();
   status.text = "Completed";
+  if (stop_) return stopped();
   refreshStatus();
-  if (stop_) return Fail(status, kUploadFailed);
-  if (verified) {
-    bridge.ShowLinkInfo("Upload completed and verified!");
-  } else {
-    bridge.ShowLinkError("Contents of flash doesn't match file");
+  run.result = verified ? Result::Verified : Result::Mismatch;
+  run.written = written_;
+  return run;
+}
+
+bool BootLoader::ReadBlock(std::uint32_t address) {
+  bool received = false;
+  for (int attempt = 0; attempt < kReadBackAttempts && !received; ++attempt) {
+    if (stop_) return false;
+    if (SendAddressFrame(boot::kReadBack, address, false)) received = ReceiveFrame();
   }
+  // A valid but short answer does not hold the block: it cannot prove the flash right.
+  return received && frame_[1] >= kReadBackLength;
+}
+
+bool BootLoader::ReadFlash(std::vector<std::uint8_t>& bytes, LinkStatus& status,
+                           const std::function<void()>& refreshStatus, std::string& error) {
+  const std::uint32_t end = std::min<std::uint32_t>(flash_.chip.flashLimit, kLastPageAddress + 1);
+  const std::uint32_t blockBytes = VerifyBytesPerPage(1);
+  JobClock job(clock_.Ticks(), std::uint64_t{end / boot::kBlockSize} * blockBytes);
+  bytes.clear();
+  bytes.reserve(end);
+  status.text = "Reading flash...";
+  for (std::uint32_t address = 0; address + boot::kBlockSize <= end;
+       address += boot::kBlockSize) {
+    if (!ReadBlock(address)) {
+      char text[64];
+      std::snprintf(text, sizeof text, "Reading flash failed at 0x%04X", address);
+      error = stop_ ? "Reading flash stopped" : text;
+      return false;
+    }
+    bytes.insert(bytes.end(), frame_.begin() + 2, frame_.begin() + 2 + boot::kBlockSize);
+    job.Done(blockBytes);
+    status.progress = job.Percent();
+    // One refresh a page's worth of blocks keeps the window's queue short.
+    if ((address / boot::kBlockSize) % 4 == 3) Report(status, job, "Reading", refreshStatus);
+  }
+  status.progress = 100;
+  status.progressText.clear();
   return true;
 }
 

@@ -6,12 +6,13 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "link/Clock.h"
+#include "link/FirmwareJob.h"
 #include "link/FlashImage.h"
 #include "link/LinkPort.h"
 #include "link/LinkStatus.h"
-#include "link/WindowBridge.h"
 
 namespace zorv {
 
@@ -35,11 +36,23 @@ class BootLoader {
   // Chip parameters from the boot loader's identification line.
   void IdentifyChip(const std::string& line);
 
-  // Reads the file, writes every page up to the highest address, reads every block back.
-  // True when programming ran to its end (verified or not); false when it stopped, with the
-  // status already set (red text, link state 6). `refreshStatus` runs a synchronised refresh.
-  bool ProgramFirmware(const std::string& fileName, LinkStatus& status,
-                       const std::function<void()>& refreshStatus, WindowBridge& bridge);
+  // How a programming run ended. `written`: a page open ('E') went out, so the boot loader
+  // may have erased flash and the program there can no longer be trusted.
+  enum class Result { Verified, Mismatch, Failed, Stopped };
+  struct Run {
+    Result result = Result::Failed;
+    bool written = false;
+  };
+
+  // Writes every page of the loaded image up to the highest address, then reads every block
+  // back. Sets the status texts, the progress and its text; `refreshStatus` runs a synchronised
+  // refresh. Never shows a box: the supervisor does, once it knows what follows.
+  Run Program(LinkStatus& status, const std::function<void()>& refreshStatus);
+
+  // Reads the chip's flash up to its limit, at most 64 KB, through read-back frames. False
+  // with `error` set when a block could not be read in 4 attempts or the link stopped.
+  bool ReadFlash(std::vector<std::uint8_t>& bytes, LinkStatus& status,
+                 const std::function<void()>& refreshStatus, std::string& error);
 
   // Frame building: positions 1..80 are Frame()[0..79].
   void BeginFrame(std::uint8_t command);
@@ -51,6 +64,8 @@ class BootLoader {
   bool ReceiveFrame();
   // Reads 64 bytes at `address` back (up to 4 attempts) and compares them with the flash image.
   bool VerifyPage(std::uint32_t address);
+  // Reads 64 bytes at `address` back into Frame() positions 3..66 (up to 4 attempts).
+  bool ReadBlock(std::uint32_t address);
 
   const std::array<std::uint8_t, boot::kFramePositions>& Frame() const { return frame_; }
 
@@ -72,8 +87,8 @@ class BootLoader {
   bool PageInRange(std::uint32_t pageAddress) const;
   // Whole-number percentage of the file done when `pageAddress` is finished.
   int Progress(std::uint32_t pageAddress) const;
-  // Red text, link state 6; false for the caller to return.
-  static bool Fail(LinkStatus& status, const std::string& text);
+  void Report(LinkStatus& status, const JobClock& job, const char* stage,
+              const std::function<void()>& refreshStatus);
 
   LinkPort& port_;
   Clock& clock_;
@@ -82,6 +97,7 @@ class BootLoader {
   std::array<std::uint8_t, boot::kFramePositions> frame_{};
   int position_ = 1;  // 1-based position of the next byte
   std::uint8_t xor_ = 0;
+  bool written_ = false;  // a page open went out in this run
 };
 
 }  // namespace zorv

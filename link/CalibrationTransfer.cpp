@@ -2,6 +2,8 @@
 // byte, every byte checked by its echo (upload) or echoed back (download).
 #include "TCOMThread.h"
 
+#include <memory>
+
 namespace zorv {
 namespace {
 
@@ -28,14 +30,18 @@ int TCOMThread::TransferLengthFor(std::uint8_t productByte) {
   return productByte == product::kZorv10 ? 121 : 256;
 }
 
-void TCOMThread::StartTransfer(std::uint8_t linkState) {
+void TCOMThread::StartTransfer(LinkState transfer) {
   command_ = command::kIdle;
   transferPhase_ = 0;
   port_.DrainInput();
   // The state changes before the copy, which runs with the lock released: a request arriving
   // meanwhile is dropped as in any other busy state.
-  status_.linkState = linkState;
-  if (linkState == 7) sync_.LoadBufferFromImage(buffer_);
+  status_.linkState = transfer;
+  if (transfer == LinkState::Upload) {
+    // The window fills a copy of its own: a call given up never writes into the link.
+    auto copy = std::make_shared<ImageBytes>(buffer_);
+    if (Sync([copy](WindowBridge& w) { w.LoadBufferFromImage(*copy); })) buffer_ = *copy;
+  }
   Send(kIdentifyYourself);
   RenewStamp();
 }
@@ -46,7 +52,7 @@ void TCOMThread::UpdateProgress() {
 
 void TCOMThread::TransferFailed(const char* what) {
   SetStatus(what + std::to_string(portNumber_), StatusColour::Red);
-  status_.linkState = 1;
+  status_.linkState = LinkState::PortFailed;
 }
 
 void TCOMThread::StepUpload() {
@@ -72,8 +78,8 @@ void TCOMThread::StepUpload() {
       if (transferIndex_ > transferLength_) {
         status_.progress = 100;
         status_.text = "Upload Successful";
-        bridge_.PostNotice(notice::kUploadDone, 0);
-        status_.linkState = 2;
+        window_.Post(notice::kUploadDone, 0);
+        status_.linkState = LinkState::WaitingForIdentification;
       } else {
         Send(BufferAt(transferIndex_));
       }
@@ -111,10 +117,14 @@ void TCOMThread::StepDownload() {
         status_.text = "Download Successful";
         // The window's refresh on notice 2 must see the new image, and the controller's last
         // echo follows the store.
-        if (!sync_.Run([this] { bridge_.StoreBufferToImage(buffer_); })) return;
-        bridge_.PostNotice(notice::kDownloadDone, 0);
+        if (!Sync([image = buffer_, length = transferLength_](WindowBridge& w) {
+              w.StoreBufferToImage(image, length);
+            })) {
+          return;
+        }
+        window_.Post(notice::kDownloadDone, 0);
         Send(byte);
-        status_.linkState = 2;
+        status_.linkState = LinkState::WaitingForIdentification;
       } else {
         Send(byte);
       }

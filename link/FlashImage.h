@@ -2,6 +2,7 @@
 // The firmware about to be programmed, and the chip it goes to. Outlives any link thread.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace zorv {
@@ -17,7 +18,13 @@ struct ChipParameters {
 struct FlashImage {
   std::vector<std::uint8_t> bytes = std::vector<std::uint8_t>(kFlashImageSize, 0);
   std::uint32_t highestAddress = 0;  // largest address that received a data byte
+  std::uint32_t dataBytes = 0;       // data bytes the file's records carried
   ChipParameters chip;
+  std::string chipLine;  // the boot loader's identification line, as received
+  // A programming run wrote to the flash and did not end verified: the controller is held in
+  // its boot loader until a run ends verified, across link restarts, so the broken program
+  // never starts.
+  bool programIncomplete = false;
 };
 
 }  // namespace zorv

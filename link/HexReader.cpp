@@ -28,6 +28,30 @@ std::optional<unsigned> HexField(std::string_view text, std::size_t pos, std::si
   return value;
 }
 
+constexpr unsigned kData = 0;
+constexpr unsigned kExtendedSegment = 2;
+constexpr unsigned kExtendedLinear = 4;
+constexpr std::size_t kSixteenBitSpace = 0x10000;
+constexpr const char* kAbove64K = "data above 64 KB";
+
+// An extended segment or linear address record: checked like any record, and refused unless
+// its base is 0, since every address this tool can program lies below 64 KB.
+Outcome CheckAddressBase(std::string_view rest, unsigned count, unsigned sum) {
+  if (rest.size() < 2 * std::size_t{count} + 2) return Outcome::Failure("packet truncated");
+  unsigned base = 0;
+  for (unsigned i = 0; i < count; ++i) {
+    const std::optional<unsigned> byte = HexField(rest, 2 * std::size_t{i}, 2);
+    if (!byte) return Outcome::Failure("bad packet data");
+    sum += *byte;
+    base |= *byte;
+  }
+  const std::optional<unsigned> checksum = HexField(rest, 2 * std::size_t{count}, 2);
+  if (!checksum) return Outcome::Failure("bad checksum format");
+  if (*checksum != ((256 - (sum % 256)) % 256)) return Outcome::Failure("checksum failed");
+  if (base != 0) return Outcome::Failure(kAbove64K);
+  return Outcome::Success();
+}
+
 bool IsBlank(char c) {
   return static_cast<unsigned char>(c) <= 32;
 }
@@ -73,13 +97,17 @@ Outcome ParseHexRecord(std::string_view line, FlashImage& flash) {
   sum += *type;
 
   std::string_view rest = line.substr(9);
-  // End-of-file and address records carry nothing for a 16-bit image.
-  if (*type != 0) return Outcome::Success();
+  if (*type == kExtendedSegment || *type == kExtendedLinear) {
+    return CheckAddressBase(rest, *count, sum);
+  }
+  // End-of-file and start address records carry nothing for the image.
+  if (*type != kData) return Outcome::Success();
 
   if (rest.size() < 2 * std::size_t{*count} + 2) return Outcome::Failure("packet truncated");
 
-  // Never trust the chip limit beyond the image itself. With every write below the limit or
-  // wrapped to 16 bits below the start address, no index can leave the image.
+  // The boot loader's page address has 16 bits: a byte past 0xFFFF would land on page 0.
+  if (std::size_t{*start} + *count > kSixteenBitSpace) return Outcome::Failure(kAbove64K);
+  // Never trust the chip limit beyond the image itself.
   const std::size_t limit = std::min<std::size_t>(flash.chip.flashLimit, flash.bytes.size());
   if (std::size_t{*start} + *count > limit) {
     return Outcome::Failure("data exceeds writeable flash space");
@@ -93,7 +121,8 @@ Outcome ParseHexRecord(std::string_view line, FlashImage& flash) {
     // Stored before the checksum is known; a bad record fails the whole file anyway.
     flash.bytes[address] = static_cast<std::uint8_t>(*byte);
     flash.highestAddress = std::max(flash.highestAddress, address);
-    address = (address + 1) & 0xFFFF;
+    ++flash.dataBytes;
+    ++address;
     rest.remove_prefix(2);
   }
 
@@ -107,6 +136,7 @@ Outcome ReadHexFile(const std::string& fileName, FlashImage& flash) {
   // What gets programmed must depend on this file alone, never on one read earlier.
   flash.bytes.assign(kFlashImageSize, 0);
   flash.highestAddress = 0;
+  flash.dataBytes = 0;
 
   const std::optional<std::string> content = ReadWholeFile(fileName);
   if (!content) return Outcome::Failure("Failed to read input file <" + fileName + ">");
@@ -124,6 +154,8 @@ Outcome ReadHexFile(const std::string& fileName, FlashImage& flash) {
     const Outcome record = ParseHexRecord(line, flash);
     if (!record) return Outcome::Failure("Error parsing file: " + record.error);
   }
+  // Programming an empty image would only erase page 0.
+  if (flash.dataBytes == 0) return Outcome::Failure("Error parsing file: no program data");
   return Outcome::Success();
 }
 

@@ -21,8 +21,8 @@ std::string PortErrorText(std::string systemMessage) {
   return systemMessage;
 }
 
-LinkPort::LinkPort(SerialDevice& device, Clock& clock, WindowBridge& bridge)
-    : device_(device), clock_(clock), bridge_(bridge) {}
+LinkPort::LinkPort(SerialDevice& device, Clock& clock, WindowChannel& window)
+    : device_(device), clock_(clock), window_(window) {}
 
 Outcome LinkPort::OpenPort(int baudRate, const std::string& deviceName) {
   if (baudRate != kBaudRate) {
@@ -43,7 +43,7 @@ bool LinkPort::ReadByte(std::uint8_t& byte) {
   if (!device_.IsOpen()) return false;
   std::uint8_t got = 0;
   if (!device_.Read(got)) return false;
-  bridge_.PostNotice(notice::kByteReceived, got);
+  window_.Post(notice::kByteReceived, got);
   lastReceive_ = clock_.Ticks();
   byte = got;
   return true;
@@ -77,7 +77,7 @@ bool LinkPort::ReadLine(std::string& text) {
 bool LinkPort::WriteByte(std::uint8_t byte) {
   if (!device_.IsOpen()) return false;
   if (!device_.Write(byte)) return false;
-  bridge_.PostNotice(notice::kByteSent, byte);
+  window_.Post(notice::kByteSent, byte);
   lastTransmit_ = clock_.Ticks();
   return true;
 }

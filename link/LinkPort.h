@@ -22,7 +22,7 @@ class LinkPort {
   // device from holding the link thread forever.
   static constexpr std::size_t kMaxLineLength = 256;
 
-  LinkPort(SerialDevice& device, Clock& clock, WindowBridge& bridge);
+  LinkPort(SerialDevice& device, Clock& clock, WindowChannel& window);
 
   // The link thread's terminate request: WaitByte and ReadLine give up at once when it is set.
   void SetStopFlag(const std::atomic<bool>* stop) { stop_ = stop; }
@@ -47,7 +47,7 @@ class LinkPort {
  private:
   SerialDevice& device_;
   Clock& clock_;
-  WindowBridge& bridge_;
+  WindowChannel& window_;
   const std::atomic<bool>* stop_ = nullptr;
   std::uint32_t lastReceive_ = 0;
   std::uint32_t lastTransmit_ = 0;

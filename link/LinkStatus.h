@@ -3,15 +3,17 @@
 #include <cstdint>
 #include <string>
 
+#include "link/LinkState.h"
 #include "link/WindowBridge.h"
 
 namespace zorv {
 
 struct LinkStatus {
-  std::uint8_t linkState = 0;  // 0..9, see TCOMThread
+  LinkState linkState = LinkState::Start;
   std::string text = "Not Connected";
   StatusColour colour = StatusColour::Red;
   int progress = 0;  // 0..100
+  std::string progressText;  // stage and time left of a firmware job; empty: the percentage
 };
 
 }  // namespace zorv

@@ -7,28 +7,29 @@
 namespace zorv {
 
 LinkThread::LinkThread(WindowBridge& window, QObject* windowContext, int portNumber,
-                       FlashImage& flash, std::atomic<std::uint8_t>& productCode)
+                       FlashImage& flash, std::atomic<std::uint8_t>& productCode,
+                       std::uint64_t noticeSource)
     : LinkThread(window, windowContext, portNumber, flash, productCode,
                  std::make_unique<SteadyClock>(), std::make_unique<QtSerialDevice>(), nullptr,
-                 nullptr) {}
+                 nullptr, noticeSource) {}
 
 LinkThread::LinkThread(WindowBridge& window, QObject* windowContext, int portNumber,
                        FlashImage& flash, std::atomic<std::uint8_t>& productCode, Clock& clock,
                        SerialDevice& device)
     : LinkThread(window, windowContext, portNumber, flash, productCode, nullptr, nullptr, &clock,
-                 &device) {}
+                 &device, 0) {}
 
 LinkThread::LinkThread(WindowBridge& window, QObject* windowContext, int portNumber,
                        FlashImage& flash, std::atomic<std::uint8_t>& productCode,
                        std::unique_ptr<Clock> ownedClock,
                        std::unique_ptr<SerialDevice> ownedDevice, Clock* clock,
-                       SerialDevice* device)
+                       SerialDevice* device, std::uint64_t noticeSource)
     : portNumber_(portNumber),
       ownedClock_(std::move(ownedClock)),
       ownedDevice_(std::move(ownedDevice)),
       clock_(clock != nullptr ? *clock : *ownedClock_),
       device_(device != nullptr ? *device : *ownedDevice_),
-      calls_(window, windowContext),
+      calls_(window, windowContext, noticeSource),
       link_(calls_, portNumber, clock_, device_, flash, productCode, stop_),
       thread_(QThread::create([this] { Run(); })) {
   thread_->start();
@@ -43,7 +44,7 @@ LinkThread::~LinkThread() {
 void LinkThread::SetCommand(std::uint8_t command, std::uint8_t argument) {
   // Judged against the state of the last step: a request arriving while the link is busy
   // counts as made before that step began, and is lost like any request outside state 6.
-  if (linkState_.load() != 6) return;
+  if (!TCOMThread::Accepts(linkState_.load(), command)) return;
   const std::lock_guard<std::mutex> guard(requestLock_);
   commandWaiting_ = true;
   command_ = command;
@@ -71,11 +72,12 @@ void LinkThread::Run() {
       const std::lock_guard<std::mutex> guard(link_.Lock());
       if (clearProgress_.exchange(false)) link_.ClearProgress();
       link_.Step();
-      linkState_.store(link_.LinkState());
+      linkState_.store(link_.State());
     }
     clock_.Sleep(kCycleMs);
     RefreshWhenDue();
   }
+  link_.Shutdown();
   // The port belongs to this thread from open to close.
   device_.Close();
 }
@@ -87,7 +89,7 @@ void LinkThread::RefreshWhenDue() {
     const std::lock_guard<std::mutex> guard(link_.Lock());
     snapshot = link_.Snapshot();
   }
-  calls_.RefreshStatus(snapshot);
+  calls_.Call([snapshot](WindowBridge& window) { window.RefreshStatus(snapshot); });
   lastRefresh_ = clock_.Ticks();
 }
 

@@ -36,7 +36,7 @@ class LinkThread {
   // On the serial port of `portNumber`, with the steady clock. `window` is the window's own
   // bridge and is called on the thread of `windowContext` only.
   LinkThread(WindowBridge& window, QObject* windowContext, int portNumber, FlashImage& flash,
-             std::atomic<std::uint8_t>& productCode);
+             std::atomic<std::uint8_t>& productCode, std::uint64_t noticeSource = 0);
   // On a given clock and device (both used by the link thread only while it runs).
   LinkThread(WindowBridge& window, QObject* windowContext, int portNumber, FlashImage& flash,
              std::atomic<std::uint8_t>& productCode, Clock& clock, SerialDevice& device);
@@ -44,11 +44,11 @@ class LinkThread {
   LinkThread(const LinkThread&) = delete;
   LinkThread& operator=(const LinkThread&) = delete;
 
-  // Window thread. Stored for the link's next step when the link is idle (state 6); dropped
-  // otherwise, as the link itself would drop it.
+  // Window thread. Stored for the link's next step when the link takes it in its state (see
+  // TCOMThread::Accepts); dropped otherwise, as the link itself would drop it.
   void SetCommand(std::uint8_t command, std::uint8_t argument);
   // The link state at the end of the last step.
-  std::uint8_t LinkState() const { return linkState_.load(); }
+  LinkState State() const { return linkState_.load(); }
   // Progress := 0 at the start of the next step.
   void ClearProgress() { clearProgress_.store(true); }
   int PortNumber() const { return portNumber_; }
@@ -57,7 +57,8 @@ class LinkThread {
   // Uses the given clock and device when not null, otherwise the owned ones.
   LinkThread(WindowBridge& window, QObject* windowContext, int portNumber, FlashImage& flash,
              std::atomic<std::uint8_t>& productCode, std::unique_ptr<Clock> ownedClock,
-             std::unique_ptr<SerialDevice> ownedDevice, Clock* clock, SerialDevice* device);
+             std::unique_ptr<SerialDevice> ownedDevice, Clock* clock, SerialDevice* device,
+             std::uint64_t noticeSource);
 
   void Run();
   void TakeWindowRequests();
@@ -72,7 +73,7 @@ class LinkThread {
   WindowCalls calls_;
   TCOMThread link_;
 
-  std::atomic<std::uint8_t> linkState_{0};
+  std::atomic<LinkState> linkState_{LinkState::Start};
   std::atomic<bool> clearProgress_{false};
   std::mutex requestLock_;  // never held together with the link's lock by the window
   bool commandWaiting_ = false;

@@ -61,8 +61,9 @@ void WindowCallPump::RunPending() {
   }
 }
 
-WindowCalls::WindowCalls(WindowBridge& window, QObject* windowContext)
+WindowCalls::WindowCalls(WindowBridge& window, QObject* windowContext, std::uint64_t noticeSource)
     : window_(window),
+      noticeSource_(noticeSource),
       queue_(std::make_shared<WindowCallQueue>(window)),
       pump_(new WindowCallPump(queue_, windowContext)),
       ownedPump_(pump_) {}
@@ -98,7 +99,7 @@ bool WindowCalls::Abandoned() const {
   return queue_->abandoned;
 }
 
-bool WindowCalls::Run(std::function<void(WindowBridge&)> work) {
+bool WindowCalls::Call(std::function<void(WindowBridge&)> work) {
   // Only this local share is used after the wake-up is posted: the window may destroy this
   // object while the link thread still waits here.
   const std::shared_ptr<WindowCallQueue> queue = queue_;
@@ -117,38 +118,8 @@ bool WindowCalls::Run(std::function<void(WindowBridge&)> work) {
   return call->state == WindowCall::State::Done;
 }
 
-void WindowCalls::PostNotice(std::uint8_t code, std::uint8_t value) {
-  window_.PostNotice(code, value);
-}
-
-void WindowCalls::RefreshStatus(const StatusSnapshot& status) {
-  Run([status](WindowBridge& window) { window.RefreshStatus(status); });
-}
-
-void WindowCalls::ShowLinkError(const std::string& text) {
-  Run([text](WindowBridge& window) { window.ShowLinkError(text); });
-}
-
-void WindowCalls::ShowLinkInfo(const std::string& text) {
-  Run([text](WindowBridge& window) { window.ShowLinkInfo(text); });
-}
-
-void WindowCalls::LoadBufferFromImage(ImageBytes& buffer) {
-  // The window fills a copy it shares with the call; the link's buffer changes only if the call
-  // completed, so an abandoned call never writes into memory the link thread has let go.
-  auto copy = std::make_shared<ImageBytes>(buffer);
-  if (Run([copy](WindowBridge& window) { window.LoadBufferFromImage(*copy); })) buffer = *copy;
-}
-
-void WindowCalls::StoreBufferToImage(const ImageBytes& buffer) {
-  auto copy = std::make_shared<const ImageBytes>(buffer);
-  Run([copy](WindowBridge& window) { window.StoreBufferToImage(*copy); });
-}
-
-std::string WindowCalls::SelectFirmwareFile() {
-  auto name = std::make_shared<std::string>();
-  if (!Run([name](WindowBridge& window) { *name = window.SelectFirmwareFile(); })) return {};
-  return *name;
+void WindowCalls::Post(std::uint8_t code, std::uint8_t value) {
+  window_.PostNotice(code, value, noticeSource_);
 }
 
 }  // namespace zorv

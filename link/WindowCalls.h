@@ -26,11 +26,12 @@ class WindowCallPump final : public QObject {
   std::shared_ptr<WindowCallQueue> queue_;
 };
 
-class WindowCalls final : public WindowBridge {
+class WindowCalls final : public WindowChannel {
  public:
   // Created and destroyed on the thread of `windowContext`, which must outlive this object.
-  // `window` is the window's own bridge; it is only ever called on that thread.
-  WindowCalls(WindowBridge& window, QObject* windowContext);
+  // `window` is the window's own bridge; it is only ever called on that thread. Notices carry
+  // `noticeSource`.
+  WindowCalls(WindowBridge& window, QObject* windowContext, std::uint64_t noticeSource = 0);
   ~WindowCalls() override;
   WindowCalls(const WindowCalls&) = delete;
   WindowCalls& operator=(const WindowCalls&) = delete;
@@ -40,21 +41,13 @@ class WindowCalls final : public WindowBridge {
   bool Abandoned() const;
 
   // Link thread.
-  void PostNotice(std::uint8_t code, std::uint8_t value) override;
-  void RefreshStatus(const StatusSnapshot& status) override;
-  void ShowLinkError(const std::string& text) override;
-  void ShowLinkInfo(const std::string& text) override;
-  // Leaves the buffer as it was when the call was abandoned.
-  void LoadBufferFromImage(ImageBytes& buffer) override;
-  void StoreBufferToImage(const ImageBytes& buffer) override;
-  // "" when abandoned, as if the user had cancelled.
-  std::string SelectFirmwareFile() override;
+  void Post(std::uint8_t code, std::uint8_t value) override;
+  // Runs `work` on the window's thread and waits for it; false when abandoned first.
+  bool Call(std::function<void(WindowBridge&)> work) override;
 
  private:
-  // Runs `work` on the window's thread and waits for it; false when abandoned first.
-  bool Run(std::function<void(WindowBridge&)> work);
-
   WindowBridge& window_;
+  std::uint64_t noticeSource_;
   std::shared_ptr<WindowCallQueue> queue_;
   WindowCallPump* pump_;                // the link thread only posts to it
   QPointer<WindowCallPump> ownedPump_;  // window thread: gone if the context went first

@@ -174,6 +174,7 @@ void BootLoader::WritePage() {
     ctx_.log.Line("fault: flash byte " + Hex4(*corrupt) + " flipped");
   }
   m.programPresent = true;
+  m.flashWritten = true;
   page_.assign(m.chip.pageSize, 0xFF);
   blocks_ = 0;
   ctx_.log.Line("page " + Hex4(page) + " written");

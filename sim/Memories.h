@@ -22,6 +22,8 @@ struct Memories {
   std::vector<std::uint8_t> flash;  // chip.flashSize bytes, erased to 0xFF
   ChipParameters chip;
   bool programPresent = true;
+  bool blankAfterFlash = false;  // the next program start blanks the settings memory
+  bool flashWritten = false;     // a page was written since the program last started
 
   explicit Memories(const ChipParameters& parameters);
   // Byte at a flash address; 0xFF beyond the flash (the protected boot loader area).

@@ -22,6 +22,7 @@ std::optional<unsigned> ParseNumber(const std::string& text) {
 
 std::string UsageText() {
   return "usage: zorv-sim [--product G|g|b|d|c] [--chip \"TEXT\"] [--blank] [--no-program] [--fast]\n"
+         "                [--blank-after-flash]\n"
          "                [--port DEVICE] [--image FILE.joy] [--save-image FILE.joy]\n"
          "                [--save-flash FILE.bin] [failure options]\n"
          "\n"
@@ -34,6 +35,8 @@ std::string UsageText() {
          "  --blank              settings memory all 255 (a never-configured controller)\n"
          "  --no-program         no controller program: starts in the boot loader\n"
          "  --fast               no 9600-baud wire time\n"
+         "  --blank-after-flash  a program started after flash was written finds its settings\n"
+         "                       memory blank (new firmware that resets the settings)\n"
          "  --port DEVICE        serve a real serial device instead of a pseudo-terminal\n"
          "  --image FILE.joy     settings memory from a switch file (default: default image)\n"
          "  --save-image FILE    write the settings memory at exit\n"
@@ -72,6 +75,8 @@ ParseResult ParseOptions(const std::vector<std::string>& arguments) {
       o.noProgram = true;
     } else if (name == "--fast") {
       o.fast = true;
+    } else if (name == "--blank-after-flash") {
+      o.blankAfterFlash = true;
     } else if (name == "--silent") {
       o.silent = true;
     } else if (name == "--product") {

@@ -34,6 +34,12 @@ void Simulator::Follow(Switch next, TimePoint now) {
     bootLoader_.Enter(now);
   } else if (next == Switch::ToProgram) {
     inBootLoader_ = false;
+    Memories& m = ctx_.memories;
+    if (m.blankAfterFlash && m.flashWritten) {
+      m.settings.bytes.fill(255);
+      ctx_.log.Line("new program: settings memory blank");
+    }
+    m.flashWritten = false;
     program_.Start(now);
   }
 }

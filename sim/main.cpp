@@ -83,6 +83,7 @@ int main(int argc, char** argv) {
 
   zorvsim::Memories memories(zorvsim::ChipFromLine(o.chipLine));
   memories.programPresent = !o.noProgram;
+  memories.blankAfterFlash = o.blankAfterFlash;
   if (!LoadSettings(o, memories)) return 2;
   if (!InstallStopSignals()) {
     std::perror("zorv-sim: signals");

@@ -3,6 +3,7 @@
 // file dialogs, the printer setup and modal secondary windows. Production shows real dialogs;
 // GUI tests script the answers, and a dialog a test did not expect fails it.
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QDialog;
@@ -21,6 +22,10 @@ class Prompts {
   virtual void Message(Kind kind, const QString& title, const QString& text) = 0;
   // A box with Yes and No buttons; true for Yes.
   virtual bool Confirm(const QString& title, const QString& text) = 0;
+  // A box with buttons of its own, left to right; the index of the one pressed, or -1 when
+  // the box was closed otherwise. `defaultButton` is what Enter presses.
+  virtual int Choose(Kind kind, const QString& title, const QString& text,
+                     const QStringList& buttons, int defaultButton) = 0;
   // A text query with OK and Cancel; nullopt for Cancel.
   virtual std::optional<QString> QueryText(const QString& caption, const QString& prompt,
                                            const QString& initial) = 0;

@@ -11,6 +11,8 @@ class QtPrompts final : public Prompts {
 
   void Message(Kind kind, const QString& title, const QString& text) override;
   bool Confirm(const QString& title, const QString& text) override;
+  int Choose(Kind kind, const QString& title, const QString& text, const QStringList& buttons,
+             int defaultButton) override;
   std::optional<QString> QueryText(const QString& caption, const QString& prompt,
                                    const QString& initial) override;
   QString OpenFileName(const QString& caption, const QString& initialPath,

@@ -8,6 +8,7 @@
 
 #include "app/FormBridge.h"
 #include "app/StatusStrip.h"
+#include "app/UpgradeSettings.h"
 #include "image/DefaultImage.h"
 #include "tests/support/ScriptedPrompts.h"
 
@@ -28,7 +29,8 @@ class Bridge : public ::testing::Test {
   SettingsImage image;
   GlobalTrimPair trims;
   ScriptedPrompts prompts;
-  FormBridge bridge{strip, image, trims, prompts};
+  UpgradeSettings kept;
+  FormBridge bridge{strip, image, trims, prompts, kept};
 };
 
 struct StatusCase {
@@ -42,7 +44,7 @@ class BridgeStatus : public Bridge, public ::testing::WithParamInterface<StatusC
 
 TEST_P(BridgeStatus, StatusRefreshShowsTextColourProgressAndLightsOnlyActiveLamps) {
   const StatusCase& c = GetParam();
-  bridge.RefreshStatus({c.text, c.colour, 37, c.rx, c.tx});
+  bridge.RefreshStatus({c.text, c.colour, 37, {}, c.rx, c.tx});
   EXPECT_EQ(strip.ConnectedPanel()->text(), c.text);
   EXPECT_EQ(StatusStrip::PanelColour(strip.ConnectedPanel()), c.shown);
   EXPECT_EQ(strip.ProgressGauge()->value(), 37);
@@ -59,8 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{"Upload Failed on COM3", StatusColour::Red, {255, 0, 0}, true, true}));
 
 TEST_F(Bridge, LampsStayLitUntilTheTimerTurnsThemGray) {
-  bridge.RefreshStatus({"x", StatusColour::Green, 0, true, true});
-  bridge.RefreshStatus({"x", StatusColour::Green, 0, false, false});
+  bridge.RefreshStatus({"x", StatusColour::Green, 0, {}, true, true});
+  bridge.RefreshStatus({"x", StatusColour::Green, 0, {}, false, false});
   EXPECT_EQ(StatusStrip::LampColour(strip.RXPanel()), QColor(255, 0, 0));
   EXPECT_EQ(StatusStrip::LampColour(strip.TXPanel()), QColor(255, 0, 0));
 }
@@ -86,12 +88,12 @@ TEST_F(Bridge, ImageCopiesBothWaysAndABlankControllerGetsTheDefaults) {
   ImageBytes downloaded{};
   for (std::size_t i = 0; i < kImageSize; ++i) downloaded[i] = static_cast<std::uint8_t>(255 - i);
   downloaded[33] = 3;
-  bridge.StoreBufferToImage(downloaded);
+  bridge.StoreBufferToImage(downloaded, 256);
   EXPECT_EQ(image.bytes, downloaded);
 
   downloaded[33] = 255;
   trims = {40, 50};
-  bridge.StoreBufferToImage(downloaded);
+  bridge.StoreBufferToImage(downloaded, 256);
   SettingsImage defaults;
   GlobalTrimPair defaultTrims;
   LoadDefaultImage(defaults, defaultTrims);

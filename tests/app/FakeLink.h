@@ -15,7 +15,7 @@ struct LinkRecord {
   int live = 0;
   std::vector<std::pair<std::uint8_t, std::uint8_t>> commands;
   int progressClears = 0;
-  std::uint8_t state = 6;  // what LinkState() reports
+  LinkState state = LinkState::ConnectedIdle;  // what State() reports
   std::uint64_t nextSource = 100;
   std::uint64_t currentSource = 0;
 };
@@ -34,7 +34,7 @@ class FakeLink final : public LinkControl {
   void SetCommand(std::uint8_t command, std::uint8_t argument) override {
     record_.commands.emplace_back(command, argument);
   }
-  std::uint8_t LinkState() const override { return record_.state; }
+  LinkState State() const override { return record_.state; }
   void ClearProgress() override { ++record_.progressClears; }
   int PortNumber() const override { return port_; }
   std::uint64_t NoticeSource() const override { return source_; }

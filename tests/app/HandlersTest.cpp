@@ -30,16 +30,16 @@ TEST_F(Handlers, LinkRequestsFromButtonsAndMenu) {
   EXPECT_EQ(links.startedOn.size(), 1u);
 }
 
-class ResetInState : public FormFixture, public ::testing::WithParamInterface<int> {};
+class ResetInState : public FormFixture, public ::testing::WithParamInterface<LinkState> {};
 
 TEST_P(ResetInState, IdleLinkIsAskedToRestartAnyOtherIsReplacedAtOnce) {
   MakeForm();
   Action("LogWindow1")->trigger();
   form->LinkNotice(251, 7, 0);
   form->SetProductCode('c');  // a refresh moves to the Quirn page
-  links.state = static_cast<std::uint8_t>(GetParam());
+  links.state = GetParam();
   Find<QPushButton>("ResetButton")->click();
-  if (GetParam() == 6) {
+  if (GetParam() == LinkState::ConnectedIdle) {
     EXPECT_EQ(links.commands, std::vector<Command>{Command(255, 0)});
     EXPECT_EQ(links.startedOn.size(), 1u);
   } else {
@@ -52,7 +52,13 @@ TEST_P(ResetInState, IdleLinkIsAskedToRestartAnyOtherIsReplacedAtOnce) {
   EXPECT_TRUE(LogLines().isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(States, ResetInState, ::testing::Values(0, 1, 2, 3, 4, 5, 6, 7, 8, 9));
+// Programming asks first: see the firmware window tests.
+INSTANTIATE_TEST_SUITE_P(
+    States, ResetInState,
+    ::testing::Values(LinkState::Start, LinkState::PortFailed, LinkState::WaitingForIdentification,
+                      LinkState::BootHook, LinkState::BootIdentification,
+                      LinkState::ConnectedIdle, LinkState::Upload, LinkState::Download,
+                      LinkState::Restart, LinkState::FirmwareHeld, LinkState::ReadingFirmware));
 
 struct LiveTestTick {
   std::uint32_t stamp;

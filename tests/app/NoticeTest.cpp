@@ -66,6 +66,9 @@ class NestedLoopPrompts final : public Prompts {
     linesWhileOpen = log_->toPlainText().isEmpty() ? 0 : log_->document()->blockCount();
     inner_.Message(kind, title, text);
   }
+  int Choose(Kind k, const QString& t, const QString& x, const QStringList& b, int d) override {
+    return inner_.Choose(k, t, x, b, d);
+  }
   bool Confirm(const QString& t, const QString& x) override { return inner_.Confirm(t, x); }
   std::optional<QString> QueryText(const QString& c, const QString& p, const QString& i) override {
     return inner_.QueryText(c, p, i);

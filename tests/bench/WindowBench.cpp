@@ -54,6 +54,7 @@ class AutoPrompts final : public Prompts {
  public:
   std::function<void()> onModal;
   void Message(Kind, const QString&, const QString&) override {}
+  int Choose(Kind, const QString&, const QString&, const QStringList&, int d) override { return d; }
   bool Confirm(const QString&, const QString&) override { return true; }
   std::optional<QString> QueryText(const QString&, const QString&, const QString&) override {
     return std::nullopt;

@@ -91,7 +91,7 @@ TEST(LinkE2E, KeepAliveEveryTwoSeconds) {
   // 0xFF after 2 s of quiet, answered with the product code, acknowledged with 'E'.
   EXPECT_GE(answers, 2) << h.sim.Output().toStdString();
   EXPECT_LE(answers, 3) << h.sim.Output().toStdString();
-  EXPECT_EQ(h.link->LinkState(), 6);
+  EXPECT_EQ(h.link->State(), LinkState::ConnectedIdle);
 }
 
 TEST(LinkE2E, UploadReachesTheControllersMemory) {

@@ -27,7 +27,7 @@ class E2EWindow final : public WindowBridge {
  public:
   E2EWindow() { LoadDefaultImage(image, trims); }
 
-  void PostNotice(std::uint8_t code, std::uint8_t value) override {  // link thread
+  void PostNotice(std::uint8_t code, std::uint8_t value, std::uint64_t) override {  // link thread
     const std::lock_guard<std::mutex> guard(mutex_);
     if (code != notice::kByteReceived && code != notice::kByteSent) notices_.push_back(code);
     (void)value;
@@ -42,13 +42,22 @@ class E2EWindow final : public WindowBridge {
   }
   void ShowLinkInfo(const std::string& text) override { infos.push_back(text); }
   void LoadBufferFromImage(ImageBytes& buffer) override { buffer = image.bytes; }
-  void StoreBufferToImage(const ImageBytes& buffer) override {
+  void StoreBufferToImage(const ImageBytes& buffer, int) override {
     StoreDownloadedImage(buffer, image, trims);
   }
   std::string SelectFirmwareFile() override {
     ++firmwareDialogs;
     return firmware;
   }
+  bool ConfirmFirmware(const std::string& check) override {
+    checks.push_back(check);
+    return true;
+  }
+  bool AskRetryFirmware(const std::string& text) override {
+    errors.push_back(text);
+    return false;
+  }
+  std::string SelectFirmwareReadFile() override { return firmwareRead; }
 
   int NoticeCount(std::uint8_t code) {
     const std::lock_guard<std::mutex> guard(mutex_);
@@ -63,6 +72,8 @@ class E2EWindow final : public WindowBridge {
   std::vector<std::string> texts;
   std::vector<std::string> errors;
   std::vector<std::string> infos;
+  std::vector<std::string> checks;
+  std::string firmwareRead;
   std::string firmware;
   int firmwareDialogs = 0;
   std::function<void(const std::string&)> onError;
@@ -115,7 +126,7 @@ class LinkHarness {
     return WaitUntil([&] { return window.NoticeCount(notice::kDownloadDone) >= 1; }, timeoutMs);
   }
   bool WaitForIdle(int timeoutMs = 10000) {
-    return WaitUntil([&] { return link->LinkState() == 6; }, timeoutMs);
+    return WaitUntil([&] { return link->State() == LinkState::ConnectedIdle; }, timeoutMs);
   }
   // Sends a request as the window does, retrying until the idle link takes it.
   bool Request(std::uint8_t command, std::uint8_t argument = 0) {

@@ -130,7 +130,7 @@ TEST_P(UpgradeFromTheWindow, MenuDrivesTheWholeUpgrade) {
   ASSERT_TRUE(RunUntil([&] { return prompts.MessageTexts().size() == 1; }, 20000))
       << sim.Output().toStdString();
   ASSERT_EQ(prompts.MessageTexts()[0], "Download Successful!");
-  ASSERT_TRUE(RunUntil([&] { return form->Link()->LinkState() == 6; }, 10000));
+  ASSERT_TRUE(RunUntil([&] { return form->Link()->State() == LinkState::ConnectedIdle; }, 10000));
   const int linesBefore = sim.LineCount();
 
   prompts.ExpectOpenFile(row.file == FileKind::Cancelled ? QString() : QString::fromStdString(hex));
@@ -147,7 +147,7 @@ TEST_P(UpgradeFromTheWindow, MenuDrivesTheWholeUpgrade) {
   };
   const auto finished = [&] {
     if (*row.finalBox != '\0') return prompts.MessageTexts().size() == 2;
-    return form->Link()->LinkState() == 6 && prompts.AllUsed() && statusTexts.size() > 1;
+    return form->Link()->State() == LinkState::ConnectedIdle && prompts.AllUsed() && statusTexts.size() > 1;
   };
   ASSERT_TRUE(RunUntil(finished, 90000, watch))
       << statusTexts.join(" | ").toStdString() << "\n" << sim.Output().toStdString();

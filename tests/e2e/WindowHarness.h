@@ -47,7 +47,7 @@ class WindowHarness {
     return WaitUntil([&] { return prompts.AllUsed() && LinkIdle(); }, 20000);
   }
 
-  bool LinkIdle() const { return form->Link() != nullptr && form->Link()->LinkState() == 6; }
+  bool LinkIdle() const { return form->Link() != nullptr && form->Link()->State() == LinkState::ConnectedIdle; }
 
   // Presses "&Send Cal" once the link is idle and waits for "Upload Successful!".
   bool SendCal() {

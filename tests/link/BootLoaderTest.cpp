@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "link/BootLoader.h"
+#include "link/HexReader.h"
 #include "tests/support/FakeBootLoader.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/RecordingBridge.h"
@@ -77,7 +78,7 @@ class BootLoaderTest : public ::testing::Test {
  protected:
   void SetUp() override {
     device.Open("COM1");
-    status.linkState = 5;
+    status.linkState = LinkState::Programming;
     status.text = "Boot loader ATmega16";
     status.colour = StatusColour::Green;
     status.progress = 0;
@@ -90,15 +91,22 @@ class BootLoaderTest : public ::testing::Test {
     return path;
   }
 
-  bool Program(const std::string& path) {
+  // Reads the file as the supervisor does before the first frame, then programs it. A refused
+  // file gives Failed with nothing written and its text in `readError`.
+  BootLoader::Run Program(const std::string& path) {
     start = clock.Ticks();
-    return boot.ProgramFirmware(
-        path, status,
-        [this] {
-          shown.push_back({status.text, status.progress});
-          if (onRefresh) onRefresh();
-        },
-        bridge);
+    const Outcome read = ReadHexFile(path, flash);
+    if (!read) {
+      readError = read.error;
+      return {};
+    }
+    return boot.Program(status, [this] {
+      shown.push_back({status.text, status.progress});
+      if (onRefresh) onRefresh();
+    });
+  }
+  static bool Verified(const BootLoader::Run& run) {
+    return run.result == BootLoader::Result::Verified && run.written;
   }
 
   void SendAddress(std::uint8_t command, std::uint32_t address, bool wait) {
@@ -130,6 +138,7 @@ class BootLoaderTest : public ::testing::Test {
   std::function<void()> onRefresh;
   QTemporaryDir dir;
   std::uint32_t start = 0;
+  std::string readError;
   bool lastSend = false;
 };
 
@@ -526,7 +535,7 @@ class ProgramTest : public BootLoaderTest {
 };
 
 TEST_F(ProgramTest, WritesAndVerifiesEveryPageUpToTheHighestAddress) {
-  ASSERT_TRUE(Program(ThreePageFile()));
+  ASSERT_TRUE(Verified(Program(ThreePageFile())));
   EXPECT_EQ(Commands(), "AEDDFAEDDFAEDDFVVVVVV");
   EXPECT_EQ(peer.Addresses('A'), (std::vector<std::uint32_t>{0, 128, 256}));
   EXPECT_EQ(peer.Addresses('V'), (std::vector<std::uint32_t>{0, 64, 128, 192, 256, 320}));
@@ -537,30 +546,26 @@ TEST_F(ProgramTest, WritesAndVerifiesEveryPageUpToTheHighestAddress) {
   }
   EXPECT_EQ(device.written.size(), 3u * 145 + 6 * 5);
   EXPECT_EQ(shown, kThreePagesShown);
-  EXPECT_EQ(bridge.infos, (std::vector<std::string>{"Upload completed and verified!"}));
-  EXPECT_TRUE(bridge.errors.empty());
   EXPECT_EQ(status.text, "Completed");
   EXPECT_EQ(status.colour, StatusColour::Green);
-  EXPECT_EQ(status.linkState, 5);  // the supervisor moves on after a true result
+  EXPECT_EQ(status.linkState, LinkState::Programming);  // the supervisor moves on
 }
 
 TEST_F(ProgramTest, MismatchSkipsTheRemainingReadBacksButCompletes) {
   peer.corruptAddress = 200;
-  ASSERT_TRUE(Program(ThreePageFile()));
+  const BootLoader::Run run = Program(ThreePageFile());
+  EXPECT_EQ(run.result, BootLoader::Result::Mismatch);
+  EXPECT_TRUE(run.written);
   EXPECT_EQ(peer.Addresses('V'), (std::vector<std::uint32_t>{0, 64, 128, 192}));
   EXPECT_EQ(shown, kThreePagesShown);
-  EXPECT_EQ(bridge.errors, (std::vector<std::string>{"Contents of flash doesn't match file"}));
-  EXPECT_TRUE(bridge.infos.empty());
-  EXPECT_EQ(status.colour, StatusColour::Green);
-  EXPECT_EQ(status.linkState, 5);
+  EXPECT_EQ(status.linkState, LinkState::Programming);
 }
 
 TEST_F(ProgramTest, RefusedDataFrameIsSentAgainAndProgrammingGoesOn) {
   peer.answers = {kAck, kAck, kNak, kAck};
-  ASSERT_TRUE(Program(ThreePageFile()));
+  ASSERT_TRUE(Verified(Program(ThreePageFile())));
   EXPECT_EQ(Commands(), "AEDDDFAEDDFAEDDFVVVVVV");
   EXPECT_EQ(peer.frames[2].payload, peer.frames[3].payload);
-  EXPECT_EQ(bridge.infos, (std::vector<std::string>{"Upload completed and verified!"}));
 }
 
 struct UploadFailureCase {
@@ -569,6 +574,7 @@ struct UploadFailureCase {
   std::string commands;
   int lastProgress;
   std::uint32_t minElapsed;
+  bool written;  // a page open went out
 };
 
 std::vector<Bytes> Answers(std::vector<Bytes> head, const std::vector<Bytes>& tail) {
@@ -581,30 +587,30 @@ const std::vector<Bytes> kPageAcks(5, kAck);
 class UploadFailureTest : public ProgramTest,
                           public ::testing::WithParamInterface<UploadFailureCase> {};
 
-TEST_P(UploadFailureTest, StopsWithUploadFailedInRed) {
+TEST_P(UploadFailureTest, StopsWithUploadFailedAndSaysWhetherItWrote) {
   for (const auto& a : GetParam().answers) peer.answers.push_back(a);
-  EXPECT_FALSE(Program(ThreePageFile()));
+  const BootLoader::Run run = Program(ThreePageFile());
+  EXPECT_EQ(run.result, BootLoader::Result::Failed);
+  EXPECT_EQ(run.written, GetParam().written);
   EXPECT_EQ(Commands(), GetParam().commands);
   EXPECT_EQ(status.text, "Upload failed!");
-  EXPECT_EQ(status.colour, StatusColour::Red);
-  EXPECT_EQ(status.linkState, 6);
   ASSERT_FALSE(shown.empty());
   EXPECT_EQ(shown.back(), (Shown{"Sending update...", GetParam().lastProgress}));
-  EXPECT_TRUE(bridge.infos.empty());
-  EXPECT_TRUE(bridge.errors.empty());
   EXPECT_GE(Elapsed(), GetParam().minElapsed);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Failures, UploadFailureTest,
     ::testing::Values(
-        UploadFailureCase{"silent_controller", {kSilence}, "A", 0, 5000},
-        UploadFailureCase{"six_naks_on_data", Answers({kAck, kAck}, kSixNaks), "AEDDDDDD", 0, 0},
+        UploadFailureCase{"silent_controller", {kSilence}, "A", 0, 5000, false},
+        UploadFailureCase{"six_naks_on_first_address", kSixNaks, "AAAAAA", 0, 0, false},
+        UploadFailureCase{"six_naks_on_data", Answers({kAck, kAck}, kSixNaks), "AEDDDDDD", 0, 0,
+                          true},
         UploadFailureCase{"silence_on_page_open_of_third_page",
                           Answers(Answers(kPageAcks, kPageAcks), {kAck, kSilence}), "AEDDFAEDDFAE",
-                          85, 5000},
+                          85, 5000, true},
         UploadFailureCase{"garbage_on_page_close", Answers({kAck, kAck, kAck, kAck}, kSixGarbage),
-                          "AEDDFFFFFF", 0, 0}),
+                          "AEDDFFFFFF", 0, 0, true}),
     kCaseName);
 
 struct BadFileCase {
@@ -620,13 +626,10 @@ TEST_P(BadFileTest, ShowsTheReadersErrorAndSendsNothing) {
                                                       : WriteFile("bad.hex", GetParam().content);
   const std::string error =
       GetParam().error.empty() ? "Failed to read input file <" + path + ">" : GetParam().error;
-  EXPECT_FALSE(Program(path));
-  EXPECT_EQ(status.text, error);
-  EXPECT_EQ(status.colour, StatusColour::Red);
-  EXPECT_EQ(status.linkState, 6);
+  const BootLoader::Run run = Program(path);
+  EXPECT_FALSE(run.written);
+  EXPECT_EQ(readError, error);
   EXPECT_TRUE(device.written.empty());
-  EXPECT_TRUE(bridge.infos.empty());
-  EXPECT_TRUE(bridge.errors.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -635,12 +638,16 @@ INSTANTIATE_TEST_SUITE_P(
                       BadFileCase{"checksum", HexSpan(0, 15) + ":0100100055AB\r\n",
                                   "Error parsing file: checksum failed"},
                       BadFileCase{"beyond_the_chip", HexRecord(0x3C00, {0x55}),
-                                  "Error parsing file: data exceeds writeable flash space"}),
+                                  "Error parsing file: data exceeds writeable flash space"},
+                      BadFileCase{"end_record_only", kEndOfFile,
+                                  "Error parsing file: no program data"},
+                      BadFileCase{"blank_lines", "\r\n  \r\n",
+                                  "Error parsing file: no program data"}),
     kCaseName);
 
 TEST_F(ProgramTest, LastPageBelow64KiBEndsTheLoopsInsteadOfWrapping) {
   boot.IdentifyChip("AT90CAN128");
-  ASSERT_TRUE(Program(WriteFile("top.hex", HexSpan(0xFFF0, 0xFFFF))));
+  ASSERT_TRUE(Verified(Program(WriteFile("top.hex", HexSpan(0xFFF0, 0xFFFF)))));
   const std::vector<std::uint32_t> pages = peer.Addresses('A');
   ASSERT_EQ(pages.size(), 256u);
   for (std::size_t i = 0; i < pages.size(); ++i) ASSERT_EQ(pages[i], i * 256);
@@ -649,7 +656,6 @@ TEST_F(ProgramTest, LastPageBelow64KiBEndsTheLoopsInsteadOfWrapping) {
   EXPECT_EQ(reads.back(), 0xFFC0u);
   EXPECT_EQ(peer.Count('D'), 1024);
   for (std::uint32_t a = 0xFFF0; a <= 0xFFFF; ++a) EXPECT_EQ(peer.flash[a], Pattern(a));
-  EXPECT_EQ(bridge.infos, (std::vector<std::string>{"Upload completed and verified!"}));
   ASSERT_GE(shown.size(), 2u);
   EXPECT_EQ(shown[shown.size() - 2], (Shown{"Verifying flash...", 99}));  // 0xFF00 * 100 / 0xFFFF
 }
@@ -663,29 +669,28 @@ class HighestZeroTest : public ProgramTest,
                         public ::testing::WithParamInterface<HighestZeroCase> {};
 
 TEST_P(HighestZeroTest, WritesPageZeroWithProgress100) {
-  ASSERT_TRUE(Program(WriteFile("zero.hex", GetParam().content)));
+  ASSERT_TRUE(Verified(Program(WriteFile("zero.hex", GetParam().content))));
   EXPECT_EQ(Commands(), "AEDDFVV");
   EXPECT_EQ(shown, (std::vector<Shown>{{"Sending update...", 0},
                                        {"Sending update...", 100},
                                        {"Verifying flash...", 100},
                                        {"Completed", 100}}));
-  EXPECT_EQ(bridge.infos, (std::vector<std::string>{"Upload completed and verified!"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, HighestZeroTest,
                          ::testing::Values(HighestZeroCase{"one_byte_at_0", HexSpan(0, 0)},
-                                           HighestZeroCase{"end_record_only", kEndOfFile}),
+                                           HighestZeroCase{"one_byte_and_end_record",
+                                                           HexSpan(0, 0) + kEndOfFile}),
                          kCaseName);
 
 TEST_F(ProgramTest, EarlierFileLeavesNothingBehind) {
-  ASSERT_TRUE(Program(ThreePageFile()));
+  ASSERT_TRUE(Verified(Program(ThreePageFile())));
   peer.frames.clear();
-  ASSERT_TRUE(Program(WriteFile("one.hex", HexSpan(0x110, 0x110))));
+  ASSERT_TRUE(Verified(Program(WriteFile("one.hex", HexSpan(0x110, 0x110)))));
   EXPECT_EQ(peer.Addresses('A'), (std::vector<std::uint32_t>{0, 128, 256}));
   for (std::uint32_t a = 0; a < 384; ++a) {
     ASSERT_EQ(peer.flash[a], a == 0x110 ? Pattern(a) : 0) << "address " << a;
   }
-  EXPECT_EQ(bridge.infos.size(), 2u);
 }
 
 struct StopCase {
@@ -711,12 +716,9 @@ TEST_P(StopTest, ReturnsPromptlyWithoutFurtherWindowCalls) {
     }
   };
   const std::string file = ThreePageFile();
-  EXPECT_FALSE(Program(file));
+  EXPECT_EQ(Program(file).result, BootLoader::Result::Stopped);
   EXPECT_LT(Elapsed(), 20u);
   EXPECT_EQ(shown.size(), shownAtStop);
-  EXPECT_TRUE(bridge.infos.empty());
-  EXPECT_TRUE(bridge.errors.empty());
-  EXPECT_EQ(status.linkState, 6);
   const std::size_t framesAtStop =
       GetParam().atFrame != 0 ? GetParam().atFrame : peer.frames.size();
   EXPECT_EQ(peer.frames.size(), framesAtStop);

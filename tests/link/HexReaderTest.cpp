@@ -120,7 +120,12 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorRow{"Limit", Source::Line, ":023BFF00GGGGZZ", "data exceeds writeable flash space"},
         ErrorRow{"Data", Source::Line, ":020000001GGGZZ", "bad packet data"},
         ErrorRow{"ChecksumFormat", Source::Line, ":0100000055ZZ", "bad checksum format"},
-        ErrorRow{"Checksum", Source::Line, ":0100000055AB", "checksum failed"}),
+        ErrorRow{"Checksum", Source::Line, ":0100000055AB", "checksum failed"},
+        // Nothing above 64 KB can be programmed: an address base or a record reaching it.
+        ErrorRow{"SegmentBase", Source::Line, ":020000021000EC", "data above 64 KB"},
+        ErrorRow{"LinearBase", Source::Line, ":020000040001F9", "data above 64 KB"},
+        ErrorRow{"PastFFFF", Source::Line, Record(0, 0xFFFE, {1, 2, 3, 4}), "data above 64 KB"},
+        ErrorRow{"BaseChecksum", Source::Line, ":020000040001F8", "checksum failed"}),
     RowName<ErrorRow>);
 
 // ---- The flash limit: a record ending on the limit passes, one byte further fails.
@@ -129,7 +134,7 @@ struct LimitRow {
   std::uint32_t limit;
   unsigned address;
   std::size_t count;
-  bool accepted;
+  const char* error;  // "": accepted
 };
 
 class HexLimitTest : public ::testing::TestWithParam<LimitRow> {};
@@ -140,24 +145,29 @@ TEST_P(HexLimitTest, AddressPlusCountMayEqualTheLimit) {
   flash.chip.flashLimit = row.limit;
   const Bytes data = Range(0x80, row.count);
   const Outcome outcome = ParseHexRecord(Record(0, row.address, data), flash);
-  if (row.accepted) {
+  if (*row.error == '\0') {
     EXPECT_TRUE(outcome.ok) << outcome.error;
     EXPECT_EQ(ImageAt(flash, row.address, row.count), data);
   } else {
-    EXPECT_EQ(outcome.error, "data exceeds writeable flash space");
+    EXPECT_EQ(outcome.error, row.error);
     EXPECT_TRUE(AllZero(flash));  // refused before any byte is stored
   }
 }
 
-// With 16-bit addresses no record reaches 0x1F800: the furthest one (0xFFFF + 255 bytes) passes
-// and wraps to the bottom of the image.
+constexpr const char* kBeyondChip = "data exceeds writeable flash space";
+constexpr const char* kAbove64K = "data above 64 KB";
+
+// On the largest chip the 16-bit page address is the limit: a record ending on 0xFFFF passes,
+// one reaching past it would land on page 0 and is refused.
 INSTANTIATE_TEST_SUITE_P(
     ChipSizes, HexLimitTest,
-    ::testing::Values(LimitRow{15360, 0x3BF0, 16, true}, LimitRow{15360, 0x3BF1, 16, false},
-                      LimitRow{15360, 0x3BFF, 1, true}, LimitRow{15360, 0x3C00, 1, false},
-                      LimitRow{31744, 0x7BF0, 16, true}, LimitRow{31744, 0x7BF1, 16, false},
-                      LimitRow{31744, 0x7B01, 255, true}, LimitRow{31744, 0x7B02, 255, false},
-                      LimitRow{129024, 0xFF00, 255, true}, LimitRow{129024, 0xFFFF, 255, true}));
+    ::testing::Values(LimitRow{15360, 0x3BF0, 16, ""}, LimitRow{15360, 0x3BF1, 16, kBeyondChip},
+                      LimitRow{15360, 0x3BFF, 1, ""}, LimitRow{15360, 0x3C00, 1, kBeyondChip},
+                      LimitRow{31744, 0x7BF0, 16, ""}, LimitRow{31744, 0x7BF1, 16, kBeyondChip},
+                      LimitRow{31744, 0x7B01, 255, ""}, LimitRow{31744, 0x7B02, 255, kBeyondChip},
+                      LimitRow{129024, 0xFF00, 255, ""}, LimitRow{129024, 0xFF01, 255, ""}, LimitRow{129024, 0xFF02, 255, kAbove64K},
+                      LimitRow{129024, 0xFFFF, 1, ""}, LimitRow{129024, 0xFFFF, 2, kAbove64K},
+                      LimitRow{15360, 0xFFFF, 2, kAbove64K}));
 
 TEST(HexLimit, LimitBeyondTheImageNeverWritesOutsideIt) {
   FlashImage flash;
@@ -206,11 +216,11 @@ INSTANTIATE_TEST_SUITE_P(
         LineRow{"TrailingText", ":0100000055AA trailing text", 0x0000, {0x55}},
         LineRow{"TrailingHex", ":0100000055AA00FF", 0x0000, {0x55}},
         LineRow{"EmptyData", ":00030000FD", 0x0300, {}}, LineRow{"EndOfFile", ":00000001FF", 0, {}},
-        LineRow{"ExtendedSegment", ":020000021000EC", 0, {}},
+        LineRow{"ExtendedSegmentZero", ":020000020000FC", 0, {}},
         LineRow{"StartSegment", ":0400000300001000E9", 0, {}},
-        LineRow{"ExtendedLinear", ":020000040001F9", 0, {}},
+        LineRow{"ExtendedLinearZero", ":020000040000FA", 0, {}},
         LineRow{"StartLinear", ":0400000500000000F7", 0, {}},
-        LineRow{"AddressRecordAtTheLimit", ":02FFFF040001FB", 0, {}}),
+        LineRow{"AddressRecordAtTheLimit", ":02FFFF040000FC", 0, {}}),
     RowName<LineRow>);
 
 // ---- Whole files: line breaks, blank lines and the characters trimmed around a record.
@@ -273,27 +283,41 @@ TEST_P(HexHighestTest, IsTheLargestStoredAddress) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, HexHighestTest,
-    ::testing::Values(HighestRow{"Empty", 0x3C00, {}, 0},
-                      HighestRow{"OnlyEndOfFile", 0x3C00, {"", "  ", kEnd}, 0},
-                      HighestRow{"Descending",
+    ::testing::Values(HighestRow{"Descending",
                                  0x3C00,
                                  {Record(0, 0x0200, Range(0, 4)), Record(0, 0x0010, {9}), kEnd},
                                  0x0203},
                       HighestRow{"AddressRecordsDoNotCount",
                                  0x3C00,
-                                 {Record(0, 0x0020, {1}), ":02FFFF040001FB", Record(4, 0, {0, 1})},
+                                 {Record(0, 0x0020, {1}), ":02FFFF040000FC", Record(4, 0, {0, 0})},
                                  0x0020},
-                      HighestRow{"WrapAt64K", 0x1F800, {Record(0, 0xFFFE, Range(1, 4))}, 0xFFFF}),
+                      HighestRow{"LastByteOf64K", 0x1F800, {Record(0, 0xFFFC, Range(1, 4))}, 0xFFFF}),
     RowName<HighestRow>);
 
-TEST(HexWrap, AddressesWrapTo16Bits) {
+// ---- A file that carries no program would only erase page 0: refused before anything is sent.
+
+struct EmptyRow {
+  const char* name;
+  std::string content;
+};
+
+class HexNoProgramTest : public ::testing::TestWithParam<EmptyRow> {};
+
+TEST_P(HexNoProgramTest, IsRefused) {
+  TempFolder folder;
   FlashImage flash;
-  flash.chip.flashLimit = 0x1F800;
-  ASSERT_TRUE(ParseHexRecord(Record(0, 0xFFFE, Range(1, 4)), flash).ok);
-  EXPECT_EQ(ImageAt(flash, 0xFFFE, 2), Bytes({1, 2}));
-  EXPECT_EQ(ImageAt(flash, 0x0000, 2), Bytes({3, 4}));
-  EXPECT_EQ(flash.bytes[0x10000], 0);
+  const Outcome outcome = ReadHexFile(folder.Write("f.hex", GetParam().content), flash);
+  EXPECT_EQ(outcome.error, "Error parsing file: no program data");
+  EXPECT_EQ(flash.dataBytes, 0u);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, HexNoProgramTest,
+    ::testing::Values(EmptyRow{"Empty", ""}, EmptyRow{"BlankLines", "\n  \r\n\t\n"},
+                      EmptyRow{"OnlyEndOfFile", kEnd + "\n"},
+                      EmptyRow{"AddressRecordsAndEnd", ":020000040000FA\n" + kEnd + "\n"},
+                      EmptyRow{"EmptyDataRecord", ":00030000FD\n" + kEnd + "\n"}),
+    RowName<EmptyRow>);
 
 // ---- Each file is read into a cleared image.
 

@@ -180,7 +180,7 @@ ImageBytes CountingImage() {
 // The window's own bridge. Every synchronised call must arrive on the window's thread.
 class WindowSide final : public WindowBridge {
  public:
-  void PostNotice(std::uint8_t code, std::uint8_t value) override {
+  void PostNotice(std::uint8_t code, std::uint8_t value, std::uint64_t) override {
     const std::lock_guard<std::mutex> guard(noticeMutex_);
     if (code != notice::kByteReceived && code != notice::kByteSent) notices_.emplace_back(code, value);
   }
@@ -203,13 +203,26 @@ class WindowSide final : public WindowBridge {
     Record("load");
     buffer = image;
   }
-  void StoreBufferToImage(const ImageBytes& buffer) override {
+  void StoreBufferToImage(const ImageBytes& buffer, int) override {
     Record("store");
     image = buffer;
   }
   std::string SelectFirmwareFile() override {
     Record("firmware");
     return firmwareFile;
+  }
+  bool ConfirmFirmware(const std::string&) override {
+    Record("check");
+    return true;
+  }
+  bool AskRetryFirmware(const std::string& text) override {
+    Record("retry");
+    errors.push_back(text);
+    return false;
+  }
+  std::string SelectFirmwareReadFile() override {
+    Record("read file");
+    return {};
   }
 
   std::vector<std::pair<std::uint8_t, std::uint8_t>> Notices() {
@@ -290,13 +303,13 @@ TEST_F(WindowCallsTest, EveryCallRunsOnTheWindowThreadInOrderAndReturnsItsResult
     status.text = "ZORV v1.1 Connected and Listening";
     status.colour = StatusColour::Green;
     status.progress = 37;
-    calls->RefreshStatus(status);
-    calls->ShowLinkError("Boot Hook Failed!");
-    calls->ShowLinkInfo("Download Successful");
-    calls->LoadBufferFromImage(loaded);
-    calls->StoreBufferToImage(toStore);
-    firmware = calls->SelectFirmwareFile();
-    calls->PostNotice(notice::kDownloadDone, 0);
+    calls->Call([status](WindowBridge& w) { w.RefreshStatus(status); });
+    calls->Call([](WindowBridge& w) { w.ShowLinkError("Boot Hook Failed!"); });
+    calls->Call([](WindowBridge& w) { w.ShowLinkInfo("Download Successful"); });
+    calls->Call([&loaded](WindowBridge& w) { w.LoadBufferFromImage(loaded); });
+    calls->Call([&toStore](WindowBridge& w) { w.StoreBufferToImage(toStore, 256); });
+    calls->Call([&firmware](WindowBridge& w) { firmware = w.SelectFirmwareFile(); });
+    calls->Post(notice::kDownloadDone, 0);
     finished = true;
   });
   const bool done = ProcessUntil([&] { return finished.load(); });
@@ -326,10 +339,16 @@ TEST_F(WindowCallsTest, AbandonReleasesAQueuedCallWhichThenNeverRuns) {
   std::string firmware = "unchanged";
   std::thread link([&] {
     started = true;
-    calls.ShowLinkError("This system has no firmware, please select firmware now.");
+    calls.Call([](WindowBridge& w) {
+      w.ShowLinkError("This system has no firmware, please select firmware now.");
+    });
     // Once abandoned, nothing reaches the window and nothing comes back from it.
-    calls.LoadBufferFromImage(buffer);
-    firmware = calls.SelectFirmwareFile();
+    if (calls.Call([&buffer](WindowBridge& w) { w.LoadBufferFromImage(buffer); })) {
+      buffer.fill(0x22);
+    }
+    if (!calls.Call([&firmware](WindowBridge& w) { firmware = w.SelectFirmwareFile(); })) {
+      firmware = "";
+    }
     finished = true;
   });
   // The window is busy (runs no events): the call waits in its queue.
@@ -362,7 +381,7 @@ TEST_F(WindowCallsTest, AMessageBoxStillOpenOutlivesTheMarshalling) {
     });
   };
   std::thread link([&] {
-    calls->ShowLinkError("Boot Hook Failed!");
+    calls->Call([](WindowBridge& w) { w.ShowLinkError("Boot Hook Failed!"); });
     finished = true;
   });
   const bool done = ProcessUntil([&] { return finished.load(); });
@@ -421,7 +440,7 @@ TEST_F(LinkThreadTest, RequestsReachTheWireOnlyOnceTheLinkIsIdle) {
   // Before the controller has identified itself the request is lost.
   link->SetCommand(9, 99);
   // The first identification downloads the controller's settings, then the link idles.
-  ASSERT_TRUE(ProcessUntil([&] { return window_.image == controllerImage && link->LinkState() == 6; }));
+  ASSERT_TRUE(ProcessUntil([&] { return window_.image == controllerImage && link->State() == LinkState::ConnectedIdle; }));
   link->SetCommand(5, 0x80);
   ASSERT_TRUE(ProcessUntil([&] {
     const auto w = controller.Written();
@@ -447,7 +466,7 @@ TEST_F(LinkThreadTest, WindowRequestsNeverWaitWhileTheLinkWaitsForTheWindow) {
   const ImageBytes controllerImage = CountingImage();
   ControllerDevice controller(DownloadingController(controllerImage));
   auto link = Start(clock, controller);
-  ASSERT_TRUE(ProcessUntil([&] { return link->LinkState() == 6 && window_.image == controllerImage; }));
+  ASSERT_TRUE(ProcessUntil([&] { return link->State() == LinkState::ConnectedIdle && window_.image == controllerImage; }));
   // From now on the window runs no events. Only the link advances the fake clock, so once it
   // has reached the time of its next refresh it stands still there, waiting for the window.
   const std::size_t refreshesBefore = window_.refreshes.size();
@@ -459,7 +478,7 @@ TEST_F(LinkThreadTest, WindowRequestsNeverWaitWhileTheLinkWaitsForTheWindow) {
   for (int i = 0; i < 20000; ++i) {
     const auto command = static_cast<std::uint8_t>(1 + i % 16);
     link->SetCommand(command, static_cast<std::uint8_t>(command + 0x40));
-    if (link->LinkState() > 9) ADD_FAILURE();
+    if (Number(link->State()) >= kLinkStateCount) ADD_FAILURE();
     if (i % 100 == 0) link->ClearProgress();
   }
   EXPECT_LT(timer.elapsed(), kPrompt);
@@ -548,7 +567,7 @@ TEST_F(LinkThreadTest, DestroyingDuringALongTransferReturnsPromptly) {
   ControllerDevice controller(DownloadingController(controllerImage));
   auto link = Start(clock, controller);
   ASSERT_TRUE(ProcessUntil([&] { return controller.Written().size() >= 30; }));
-  EXPECT_EQ(link->LinkState(), 8);
+  EXPECT_EQ(link->State(), LinkState::Download);
   const qint64 destroyMs = TimedDestroy(link);
   EXPECT_LT(destroyMs, kPrompt);
   const std::size_t sent = controller.Written().size();
@@ -581,7 +600,7 @@ TEST_F(LinkThreadTest, DestroyingWhileProgrammingWaitsForTheBootLoaderReturnsPro
   // The window's requests return at once although the step holds the link's lock.
   QElapsedTimer requests;
   requests.start();
-  EXPECT_EQ(link->LinkState(), 5);
+  EXPECT_EQ(link->State(), LinkState::Programming);
   link->SetCommand(command::kDownload, 0);
   link->ClearProgress();
   EXPECT_LT(requests.elapsed(), 50);

@@ -42,7 +42,7 @@ class SupervisorBoot : public ::testing::Test {
     link.SetCommand(command::kUpgradeFirmware);
     link.Step();
     ASSERT_EQ(link.device.TakeWritten(), (Bytes{0xFF, 'R'}));
-    ASSERT_EQ(link.State(), 2);
+    ASSERT_EQ(link.State(), LinkState::WaitingForIdentification);
   }
 
   // From an upgrade request to state 5 with the chip line given.
@@ -52,7 +52,7 @@ class SupervisorBoot : public ::testing::Test {
     ASSERT_EQ(Answer('?'), Bytes{'I'});
     link.device.Feed(chipLine);
     link.Step();
-    ASSERT_EQ(link.State(), 5);
+    ASSERT_EQ(link.State(), LinkState::Programming);
   }
 
   Supervisor link;
@@ -60,12 +60,12 @@ class SupervisorBoot : public ::testing::Test {
 
 TEST_F(SupervisorBoot, BootLoaderOnItsOwnIsHookedAndToldToStartTheProgram) {
   EXPECT_EQ(Answer('B'), Bytes{'u'});
-  EXPECT_EQ(link.State(), 3);
+  EXPECT_EQ(link.State(), LinkState::BootHook);
   EXPECT_EQ(Answer('?'), Bytes{'R'});
-  EXPECT_EQ(link.State(), 2);
+  EXPECT_EQ(link.State(), LinkState::WaitingForIdentification);
   // The program starts and identifies itself: no message, link idle.
   EXPECT_EQ(Answer('g'), Bytes{'E'});
-  EXPECT_EQ(link.State(), 6);
+  EXPECT_EQ(link.State(), LinkState::ConnectedIdle);
   EXPECT_TRUE(link.bridge.errors.empty());
 }
 
@@ -73,11 +73,11 @@ TEST_F(SupervisorBoot, BootLoaderBackAfterRestartMeansNoProgram) {
   Answer('B');
   Answer('?');
   EXPECT_EQ(Answer('B'), Bytes{'u'});
-  EXPECT_EQ(link.State(), 3);
+  EXPECT_EQ(link.State(), LinkState::BootHook);
   EXPECT_EQ(link.bridge.errors, std::vector<std::string>{kFirstNoFirmware});
   // The next prompt leads to programming.
   EXPECT_EQ(Answer('?'), Bytes{'I'});
-  EXPECT_EQ(link.State(), 4);
+  EXPECT_EQ(link.State(), LinkState::BootIdentification);
 }
 
 TEST_F(SupervisorBoot, SilenceAfterRestartShowsTheSecondMessageOnce) {
@@ -90,7 +90,7 @@ TEST_F(SupervisorBoot, SilenceAfterRestartShowsTheSecondMessageOnce) {
   link.clock.Set(stamp + 2001);
   link.Step();
   EXPECT_EQ(link.bridge.errors, std::vector<std::string>{kSecondNoFirmware});
-  EXPECT_EQ(link.State(), 2);
+  EXPECT_EQ(link.State(), LinkState::WaitingForIdentification);
   link.RunFor(3000);
   EXPECT_EQ(link.bridge.errors.size(), 1u);
   EXPECT_EQ(link.Status().colour, StatusColour::Blue);
@@ -98,14 +98,14 @@ TEST_F(SupervisorBoot, SilenceAfterRestartShowsTheSecondMessageOnce) {
   EXPECT_EQ(Answer('B'), Bytes{'u'});
   EXPECT_EQ(link.bridge.errors.size(), 1u);
   EXPECT_EQ(Answer('?'), Bytes{'I'});
-  EXPECT_EQ(link.State(), 4);
+  EXPECT_EQ(link.State(), LinkState::BootIdentification);
 }
 
 TEST_F(SupervisorBoot, UpgradeRequestLeadsToTheChipLine) {
   RequestUpgrade();
   EXPECT_EQ(Answer('B'), Bytes{'u'});
   EXPECT_EQ(Answer('?'), Bytes{'I'});
-  EXPECT_EQ(link.State(), 4);
+  EXPECT_EQ(link.State(), LinkState::BootIdentification);
   EXPECT_TRUE(link.bridge.errors.empty());
 }
 
@@ -116,17 +116,17 @@ TEST_F(SupervisorBoot, PromptMissingForMoreThan250msAfterTheHookFails) {
   link.device.Feed({'x'});  // dropped
   link.clock.Set(hooked + 250);
   link.Step();
-  EXPECT_EQ(link.State(), 3);
+  EXPECT_EQ(link.State(), LinkState::BootHook);
   link.clock.Set(hooked + 251);
   link.Step();
-  EXPECT_EQ(link.State(), 6);
+  EXPECT_EQ(link.State(), LinkState::ConnectedIdle);
   EXPECT_EQ(link.Status().text, "Boot Hook Failed!");
   EXPECT_EQ(link.Status().colour, StatusColour::Red);
   EXPECT_TRUE(link.device.written.empty());
   // The keep-alive then tries the controller again.
   link.RunFor(2000);
   EXPECT_EQ(link.device.TakeWritten(), Bytes{0xFF});
-  EXPECT_EQ(link.State(), 2);
+  EXPECT_EQ(link.State(), LinkState::WaitingForIdentification);
 }
 
 TEST_F(SupervisorBoot, LatePromptWithin250msOfTheHookIsTaken) {
@@ -134,7 +134,7 @@ TEST_F(SupervisorBoot, LatePromptWithin250msOfTheHookIsTaken) {
   Answer('B');
   link.RunFor(200);
   EXPECT_EQ(Answer('?'), Bytes{'R'});
-  EXPECT_EQ(link.State(), 2);
+  EXPECT_EQ(link.State(), LinkState::WaitingForIdentification);
 }
 
 TEST_F(SupervisorBoot, ChipLineIsShownGreenAndSelectsTheChip) {
@@ -144,7 +144,7 @@ TEST_F(SupervisorBoot, ChipLineIsShownGreenAndSelectsTheChip) {
   link.bridge.refreshes.clear();
   link.device.Feed(std::string("AT90CAN128 BOOT\r\n"));
   link.Step();
-  EXPECT_EQ(link.State(), 5);
+  EXPECT_EQ(link.State(), LinkState::Programming);
   EXPECT_EQ(link.Status().text, "AT90CAN128 BOOT\r\n");
   EXPECT_EQ(link.Status().colour, StatusColour::Green);
   ASSERT_EQ(link.bridge.refreshes.size(), 1u);
@@ -160,7 +160,10 @@ TEST_F(SupervisorBoot, NoChipLineFailsTheHook) {
   Answer('?');
   link.device.Feed(std::string("ATmega16"));  // no CR LF
   link.Step();
-  EXPECT_EQ(link.State(), 6);
+  // Shown in a box; nothing was written, so the program the controller ran is started again.
+  EXPECT_EQ(link.bridge.errors, std::vector<std::string>{"Boot Hook Failed!"});
+  EXPECT_EQ(link.device.TakeWritten(), Bytes{'R'});
+  EXPECT_EQ(link.State(), LinkState::WaitingForIdentification);
   EXPECT_EQ(link.Status().text, "Boot Hook Failed!");
   EXPECT_EQ(link.Status().colour, StatusColour::Red);
 }
@@ -183,10 +186,13 @@ TEST_P(UnusableFirmwareFile, IsRefusedWithoutProgramming) {
   ReachProgramming();
   link.Step();
   EXPECT_EQ(link.bridge.firmwareDialogs, 1);
-  EXPECT_EQ(link.State(), 6);
+  EXPECT_EQ(link.bridge.errors, std::vector<std::string>{"Error installing firmware"});
+  EXPECT_TRUE(link.bridge.checks.empty());
+  // No frame: only the restart of the program that is still intact.
+  EXPECT_EQ(link.device.TakeWritten(), Bytes{'R'});
+  EXPECT_EQ(link.State(), LinkState::WaitingForIdentification);
   EXPECT_EQ(link.Status().text, "Error installing firmware");
   EXPECT_EQ(link.Status().colour, StatusColour::Red);
-  EXPECT_TRUE(link.device.written.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, UnusableFirmwareFile,
@@ -212,17 +218,16 @@ TEST_F(SupervisorBoot, InstalledFirmwareRestartsTheControllerOnce) {
   const Bytes written = link.device.TakeWritten();
   ASSERT_FALSE(written.empty());
   EXPECT_EQ(written.back(), 'R');
-  EXPECT_EQ(link.State(), 2);
+  EXPECT_EQ(link.State(), LinkState::WaitingForIdentification);
   EXPECT_EQ(link.Status().text, "Completed");
   EXPECT_EQ(link.Status().progress, 100);
-  // The new program identifies itself.
+  EXPECT_EQ(link.bridge.checks.size(), 1u);
+  EXPECT_FALSE(link.flash.programIncomplete);
+  // The new program identifies itself and its settings are downloaded, as on a new link.
   EXPECT_EQ(Answer('g'), Bytes{'E'});
-  EXPECT_EQ(link.State(), 6);
-  // A later start through the boot loader goes straight to the program: no second installation.
-  link.RunFor(2100, 2);  // keep-alive
-  link.device.TakeWritten();
-  EXPECT_EQ(Answer('B'), Bytes{'u'});
-  EXPECT_EQ(Answer('?'), Bytes{'R'});
+  EXPECT_EQ(link.State(), LinkState::ConnectedIdle);
+  EXPECT_EQ(Answer(0), Bytes{0xFF});
+  EXPECT_EQ(link.State(), LinkState::Download);
   EXPECT_EQ(link.bridge.firmwareDialogs, 1);
 }
 
@@ -233,10 +238,11 @@ TEST_F(SupervisorBoot, BadFirmwareFileStopsWithTheReadersText) {
   link.bridge.firmwareFile = file;
   ReachProgramming();
   link.Step();
-  EXPECT_EQ(link.State(), 6);
+  EXPECT_EQ(link.State(), LinkState::WaitingForIdentification);
   EXPECT_EQ(link.Status().colour, StatusColour::Red);
   EXPECT_EQ(link.Status().text.rfind("Error parsing file: ", 0), 0u) << link.Status().text;
-  EXPECT_TRUE(link.device.written.empty());
+  EXPECT_EQ(link.bridge.errors, std::vector<std::string>{link.Status().text});
+  EXPECT_EQ(link.device.TakeWritten(), Bytes{'R'});
 }
 
 TEST_F(SupervisorBoot, TerminateRequestBeforeProgrammingOpensNoDialog) {
@@ -261,48 +267,23 @@ TEST_F(SupervisorBoot, TerminateRequestMidStepSkipsTheMessageBox) {
 }
 
 // Records whether the link's lock was free while each synchronised call ran.
-class LockProbeBridge final : public WindowBridge {
+class LockProbeBridge final : public WindowChannel {
  public:
-  void PostNotice(std::uint8_t code, std::uint8_t value) override { inner.PostNotice(code, value); }
-  void RefreshStatus(const StatusSnapshot& status) override {
-    Probe();
-    inner.RefreshStatus(status);
-  }
-  void ShowLinkError(const std::string& text) override {
-    Probe();
-    inner.ShowLinkError(text);
-  }
-  void ShowLinkInfo(const std::string& text) override {
-    Probe();
-    inner.ShowLinkInfo(text);
-  }
-  void LoadBufferFromImage(ImageBytes& buffer) override {
-    Probe();
-    inner.LoadBufferFromImage(buffer);
-  }
-  void StoreBufferToImage(const ImageBytes& buffer) override {
-    Probe();
-    inner.StoreBufferToImage(buffer);
-  }
-  std::string SelectFirmwareFile() override {
-    Probe();
-    return inner.SelectFirmwareFile();
-  }
-
-  RecordingBridge inner;
-  TCOMThread* thread = nullptr;
-  int calls = 0;
-  int lockHeld = 0;
-
- private:
-  void Probe() {
+  void Post(std::uint8_t code, std::uint8_t value) override { inner.Post(code, value); }
+  bool Call(std::function<void(WindowBridge&)> work) override {
     ++calls;
     if (thread->Lock().try_lock()) {
       thread->Lock().unlock();
     } else {
       ++lockHeld;
     }
+    return inner.Call(std::move(work));
   }
+
+  RecordingBridge inner;
+  TCOMThread* thread = nullptr;
+  int calls = 0;
+  int lockHeld = 0;
 };
 
 // The window may take the lock (a request, the Reset button) while it runs a synchronised call

@@ -19,7 +19,7 @@ TEST(SupervisorStart, OpensThePortOfItsNumberAndWaits) {
   link.device.Feed({'g'});  // stale input from before the start is drained, not taken
   link.Step();
   EXPECT_EQ(link.device.openedName, DeviceNameForPort(Supervisor::kPort));
-  EXPECT_EQ(link.State(), 2);
+  EXPECT_EQ(link.State(), LinkState::WaitingForIdentification);
   EXPECT_EQ(link.Status().text, "Waiting For Link On COM7");
   EXPECT_EQ(link.Status().colour, StatusColour::Red);
   EXPECT_EQ(link.device.Pending(), 0u);
@@ -31,12 +31,12 @@ TEST(SupervisorStart, PortFailureIsFinal) {
   Supervisor link;
   link.device.openError = "No such file or directory";
   link.Step();
-  EXPECT_EQ(link.State(), 1);
+  EXPECT_EQ(link.State(), LinkState::PortFailed);
   EXPECT_EQ(link.Status().text, "COM Port Fail: No such port or directory");
   EXPECT_EQ(link.Status().colour, StatusColour::Red);
   link.device.openError.clear();
   link.RunFor(3000);
-  EXPECT_EQ(link.State(), 1);
+  EXPECT_EQ(link.State(), LinkState::PortFailed);
   EXPECT_EQ(link.device.openCount, 1);
   EXPECT_TRUE(link.device.written.empty());
   link.SetCommand(command::kDownload);
@@ -88,7 +88,7 @@ TEST_P(Identification, AcknowledgesAndShowsTheProduct) {
   link.device.Feed({c.code});
   link.Step();
   EXPECT_EQ(link.device.TakeWritten(), Bytes{'E'});
-  EXPECT_EQ(link.State(), 6);
+  EXPECT_EQ(link.State(), LinkState::ConnectedIdle);
   EXPECT_EQ(link.Status().colour, StatusColour::Green);
   EXPECT_EQ(link.Status().text, c.text);
   EXPECT_EQ(link.productCode.load(), c.productCodeAfter);
@@ -107,7 +107,7 @@ TEST(SupervisorWaiting, OtherBytesAreIgnored) {
   link.Step();
   link.device.Feed({'x', 0xFF, '?', 'E'});
   link.RunFor(100);
-  EXPECT_EQ(link.State(), 2);
+  EXPECT_EQ(link.State(), LinkState::WaitingForIdentification);
   EXPECT_TRUE(link.device.written.empty());
 }
 
@@ -119,17 +119,17 @@ TEST(SupervisorFirstLink, QueuesOneDownloadAfterTheFirstIdentification) {
   link.Step();
   link.device.TakeWritten();
   link.Step();  // the queued download starts
-  EXPECT_EQ(link.State(), 8);
+  EXPECT_EQ(link.State(), LinkState::Download);
   EXPECT_EQ(link.device.TakeWritten(), Bytes{0xFF});
-  link.RunFor(5000, 2);
-  ASSERT_EQ(link.State(), 2);
+  link.RunFor(5000, LinkState::WaitingForIdentification);
+  ASSERT_EQ(link.State(), LinkState::WaitingForIdentification);
   EXPECT_EQ(link.bridge.LinkNotices(), (Notices{{notice::kDownloadDone, 0}}));
   // A second identification of the same thread queues nothing.
   link.device.Feed({'g'});
   link.Step();
   link.device.TakeWritten();
   link.RunFor(1900);
-  EXPECT_EQ(link.State(), 6);
+  EXPECT_EQ(link.State(), LinkState::ConnectedIdle);
   EXPECT_TRUE(link.device.written.empty());
 }
 
@@ -142,7 +142,7 @@ TEST(SupervisorFirstLink, EveryNewThreadDownloadsAgain) {
   link.device.Feed({'g'});
   link.Step();
   link.Step();
-  EXPECT_EQ(link.State(), 8);
+  EXPECT_EQ(link.State(), LinkState::Download);
 }
 
 TEST(SupervisorIdle, KeepAliveGoesOutOnlyAfterMoreThan2000ms) {
@@ -158,14 +158,14 @@ TEST(SupervisorIdle, KeepAliveGoesOutOnlyAfterMoreThan2000ms) {
   controller.answerIdentify = false;
   link.Step();
   EXPECT_EQ(link.device.TakeWritten(), Bytes{0xFF});
-  EXPECT_EQ(link.State(), 2);
+  EXPECT_EQ(link.State(), LinkState::WaitingForIdentification);
   EXPECT_EQ(link.bridge.notices,
             (Notices{{251, 'x'}, {251, 'y'}, {252, 0xFF}}));
   // The controller answers, the link acknowledges and is idle again.
   link.device.Feed({'g'});
   link.Step();
   EXPECT_EQ(link.device.TakeWritten(), Bytes{'E'});
-  EXPECT_EQ(link.State(), 6);
+  EXPECT_EQ(link.State(), LinkState::ConnectedIdle);
   EXPECT_EQ(link.Status().text, "ZORV v1.1 Connected and Listening");
 }
 
@@ -175,7 +175,7 @@ TEST(SupervisorIdle, SilentControllerAfterKeepAliveTurnsTheTextBlue) {
   link.ConnectIdle(controller);
   controller.answerIdentify = false;
   link.RunFor(2020);
-  ASSERT_EQ(link.State(), 2);
+  ASSERT_EQ(link.State(), LinkState::WaitingForIdentification);
   link.RunFor(260);
   EXPECT_EQ(link.Status().colour, StatusColour::Blue);
   EXPECT_EQ(link.Status().text, "Waiting For Link On COM7");
@@ -193,7 +193,7 @@ TEST(SupervisorIdle, LivePairGoesOutEveryCycleAndHoldsOffTheKeepAlive) {
     ASSERT_EQ(written[i], 3);
     ASSERT_EQ(written[i + 1], 200);
   }
-  EXPECT_EQ(link.State(), 6);
+  EXPECT_EQ(link.State(), LinkState::ConnectedIdle);
   // Releasing the button: (0, 0) stops the pairs, and the keep-alive follows 2000 ms later.
   link.SetCommand(0, 0);
   link.RunFor(2000);
@@ -204,7 +204,7 @@ TEST(SupervisorIdle, LivePairGoesOutEveryCycleAndHoldsOffTheKeepAlive) {
 
 struct BusyCase {
   const char* name;
-  int state;
+  LinkState state;
 };
 
 class RequestOutsideIdle : public ::testing::TestWithParam<BusyCase> {};
@@ -214,29 +214,30 @@ TEST_P(RequestOutsideIdle, IsDropped) {
   Supervisor link;
   FakeController controller(link.device);
   link.ConnectIdle(controller);
-  if (GetParam().state == 2) {
+  if (GetParam().state == LinkState::WaitingForIdentification) {
     controller.answerIdentify = false;
     link.RunFor(2020);
   } else {
-    link.SetCommand(GetParam().state == 7 ? command::kUpload : command::kDownload);
+    link.SetCommand(GetParam().state == LinkState::Upload ? command::kUpload : command::kDownload);
     link.Cycle();
     link.Cycle();
   }
   ASSERT_EQ(link.State(), GetParam().state);
   link.SetCommand(9, 99);
   controller.answerIdentify = true;
-  link.RunFor(5000, 2);
+  link.RunFor(5000, LinkState::WaitingForIdentification);
   link.device.Feed({'g'});
-  link.RunFor(100, 6);
-  ASSERT_EQ(link.State(), 6);
+  link.RunFor(100, LinkState::ConnectedIdle);
+  ASSERT_EQ(link.State(), LinkState::ConnectedIdle);
   link.device.TakeWritten();
   link.RunFor(1000);
   EXPECT_TRUE(link.device.written.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(States, RequestOutsideIdle,
-                         ::testing::Values(BusyCase{"Waiting", 2}, BusyCase{"Upload", 7},
-                                           BusyCase{"Download", 8}),
+                         ::testing::Values(BusyCase{"Waiting", LinkState::WaitingForIdentification},
+                                           BusyCase{"Upload", LinkState::Upload},
+                                           BusyCase{"Download", LinkState::Download}),
                          [](const auto& p) { return std::string(p.param.name); });
 
 TEST(SupervisorRestart, ResetRequestSendsIdentifyAndAsksForANewThreadEvery200ms) {
@@ -247,7 +248,7 @@ TEST(SupervisorRestart, ResetRequestSendsIdentifyAndAsksForANewThreadEvery200ms)
   link.SetCommand(command::kReset);
   link.Step();
   EXPECT_EQ(link.device.TakeWritten(), Bytes{0xFF});
-  EXPECT_EQ(link.State(), 9);
+  EXPECT_EQ(link.State(), LinkState::Restart);
   const std::uint32_t stamp = link.clock.Ticks();
   link.clock.Set(stamp + 200);
   link.Step();
@@ -262,7 +263,7 @@ TEST(SupervisorRestart, ResetRequestSendsIdentifyAndAsksForANewThreadEvery200ms)
   EXPECT_EQ(link.bridge.LinkNotices(), (Notices{{255, 0}, {255, 0}}));
   link.SetCommand(command::kDownload);  // the thread is on its way out: dropped
   link.RunFor(1000);
-  EXPECT_EQ(link.State(), 9);
+  EXPECT_EQ(link.State(), LinkState::Restart);
   EXPECT_TRUE(link.device.written.empty());
 }
 
@@ -273,7 +274,7 @@ TEST(SupervisorUpgrade, ProductCodeWithin500msRestartsIntoTheBootLoader) {
   link.SetCommand(command::kUpgradeFirmware);
   link.Step();
   EXPECT_EQ(link.device.TakeWritten(), (Bytes{0xFF, 'R'}));
-  EXPECT_EQ(link.State(), 2);
+  EXPECT_EQ(link.State(), LinkState::WaitingForIdentification);
 }
 
 struct UpgradeFailure {
@@ -294,7 +295,7 @@ TEST_P(UpgradeWithoutAnswer, RestartsTheLink) {
   const std::uint32_t start = link.clock.Ticks();
   link.Step();
   EXPECT_EQ(link.device.TakeWritten(), Bytes{0xFF});
-  EXPECT_EQ(link.State(), 9);
+  EXPECT_EQ(link.State(), LinkState::Restart);
   EXPECT_LE(link.clock.Since(start), 505u);
   link.RunFor(220);
   EXPECT_EQ(link.bridge.LinkNotices(), (Notices{{255, 0}}));
@@ -338,7 +339,7 @@ TEST(SupervisorStop, NoStepRunsOnceTheTerminateRequestIsSet) {
   Supervisor link;
   link.stop = true;
   link.RunFor(1000);
-  EXPECT_EQ(link.State(), 0);
+  EXPECT_EQ(link.State(), LinkState::Start);
   EXPECT_EQ(link.device.openCount, 0);
   EXPECT_TRUE(link.bridge.refreshes.empty());
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -128,7 +129,7 @@ class Supervisor {
     clock.Sleep(10);
   }
   // Cycles until `ms` have passed or the link reaches `untilState`.
-  void RunFor(std::uint32_t ms, int untilState = -1) {
+  void RunFor(std::uint32_t ms, std::optional<LinkState> untilState = std::nullopt) {
     const std::uint32_t start = clock.Ticks();
     while (clock.Since(start) < ms && State() != untilState) Cycle();
   }
@@ -136,9 +137,9 @@ class Supervisor {
     thread->SetCommand(command, argument);
   }
 
-  int State() {
+  LinkState State() {
     const std::lock_guard<std::mutex> guard(thread->Lock());
-    return thread->LinkState();
+    return thread->State();
   }
   LinkStatus Status() {
     const std::lock_guard<std::mutex> guard(thread->Lock());
@@ -150,7 +151,7 @@ class Supervisor {
     Step();  // state 0 -> 2
     device.Feed({controller.productCode});
     Step();  // -> 6, first download queued
-    RunFor(5000, 2);
+    RunFor(5000, LinkState::WaitingForIdentification);
     device.Feed({controller.productCode});
     Step();  // -> 6 again
     device.TakeWritten();

@@ -64,9 +64,9 @@ TEST_P(Transfer, FirstDownloadBringsTheControllersImageByteForByte) {
   EXPECT_EQ(link.device.TakeWritten(), (Bytes{0xFF, 'F'}));
   EXPECT_EQ(link.Status().text, GetParam().retrieving);
   EXPECT_EQ(link.Status().progress, 0);
-  EXPECT_EQ(link.State(), 8);
+  EXPECT_EQ(link.State(), LinkState::Download);
   int steps = 0;
-  while (link.State() == 8 && steps < 1000) {
+  while (link.State() == LinkState::Download && steps < 1000) {
     link.Cycle();
     ++steps;
   }
@@ -77,7 +77,7 @@ TEST_P(Transfer, FirstDownloadBringsTheControllersImageByteForByte) {
   for (std::size_t i = static_cast<std::size_t>(length); i < kImageSize; ++i) {
     ASSERT_EQ(link.bridge.image[i], 0) << "byte " << i << " of a new thread's buffer";
   }
-  EXPECT_EQ(link.State(), 2);
+  EXPECT_EQ(link.State(), LinkState::WaitingForIdentification);
   EXPECT_EQ(link.Status().text, "Download Successful");
   EXPECT_EQ(link.Status().progress, 100);
   EXPECT_EQ(link.bridge.LinkNotices(), (Notices{{notice::kDownloadDone, 0}}));
@@ -100,7 +100,7 @@ TEST_P(Transfer, LastEchoFollowsTheStoreAndTheNotice) {
     if (byte == 'F') downloading = true;
   };
   Identify();
-  link.RunFor(5000, 2);
+  link.RunFor(5000, LinkState::WaitingForIdentification);
   ASSERT_EQ(seen.size(), static_cast<std::size_t>(length));
   EXPECT_EQ(seen[seen.size() - 2].notices, 0u);
   EXPECT_FALSE(seen[seen.size() - 2].stored);
@@ -111,22 +111,22 @@ TEST_P(Transfer, LastEchoFollowsTheStoreAndTheNotice) {
 TEST_P(Transfer, UploadSendsTheImageAndChecksEveryEcho) {
   const int length = GetParam().length;
   Identify();
-  link.RunFor(5000, 2);
+  link.RunFor(5000, LinkState::WaitingForIdentification);
   link.device.Feed({GetParam().code});
   link.Step();
-  ASSERT_EQ(link.State(), 6);
+  ASSERT_EQ(link.State(), LinkState::ConnectedIdle);
   controller.memory.fill(0xEE);
   link.bridge.image.bytes = Pattern(11);
   link.device.TakeWritten();
   link.bridge.notices.clear();
   link.SetCommand(command::kUpload);
   link.Step();
-  EXPECT_EQ(link.State(), 7);
+  EXPECT_EQ(link.State(), LinkState::Upload);
   link.Step();
   EXPECT_EQ(link.Status().text, GetParam().uploading);
   EXPECT_EQ(link.Status().progress, 0);
-  link.RunFor(5000, 2);
-  EXPECT_EQ(link.State(), 2);
+  link.RunFor(5000, LinkState::WaitingForIdentification);
+  EXPECT_EQ(link.State(), LinkState::WaitingForIdentification);
   Bytes expected{0xFF, 'H'};
   const Bytes image = Head(link.bridge.image.bytes, length);
   expected.insert(expected.end(), image.begin(), image.end());
@@ -188,12 +188,12 @@ TEST(TransferBuffer, ShortDownloadKeepsWhatAnEarlierUploadLeftInTheBuffer) {
   const ImageBytes uploaded = Pattern(17);
   link.bridge.image.bytes = uploaded;
   link.SetCommand(command::kUpload);
-  link.RunFor(5000, 2);
+  link.RunFor(5000, LinkState::WaitingForIdentification);
   link.device.Feed({'G'});
   link.Step();
   controller.memory = Pattern(29);
   link.SetCommand(command::kDownload);
-  link.RunFor(5000, 2);
+  link.RunFor(5000, LinkState::WaitingForIdentification);
   ASSERT_EQ(link.Status().text, "Download Successful");
   for (std::size_t i = 0; i < kImageSize; ++i) {
     ASSERT_EQ(link.bridge.image[i], i < 121 ? controller.memory[i] : uploaded[i]) << "byte " << i;
@@ -236,11 +236,11 @@ TEST(TransferFailure, WrongEchoIsIgnoredAndTheSilenceEndsTheUpload) {
   const std::uint32_t lastSent = RunUntilWritten(link, 2 + 6);  // 0xFF, 'H', bytes 0..5
   link.clock.Set(lastSent + 1000);
   link.Step();  // takes the wrong echo: nothing resent, no failure yet
-  EXPECT_EQ(link.State(), 7);
+  EXPECT_EQ(link.State(), LinkState::Upload);
   EXPECT_EQ(link.device.written.size(), 8u);
   link.clock.Set(lastSent + 1001);
   link.Step();
-  EXPECT_EQ(link.State(), 1);
+  EXPECT_EQ(link.State(), LinkState::PortFailed);
   EXPECT_EQ(link.Status().text, "Upload Failed on COM7");
   EXPECT_EQ(link.Status().colour, StatusColour::Red);
   EXPECT_EQ(link.Status().progress, 2);  // 6 of 256, kept
@@ -255,13 +255,13 @@ TEST(TransferFailure, EndlessWrongEchoesStillEndTheUpload) {
   controller.wrongEchoAt = 0;
   link.SetCommand(command::kUpload);
   const std::uint32_t lastSent = RunUntilWritten(link, 3);
-  while (link.clock.Since(lastSent) <= 1000 && link.State() == 7) {
+  while (link.clock.Since(lastSent) <= 1000 && link.State() == LinkState::Upload) {
     link.device.Feed({0xA5});
     link.Cycle();
   }
   link.device.Feed({0xA5});
   link.Step();
-  EXPECT_EQ(link.State(), 1);
+  EXPECT_EQ(link.State(), LinkState::PortFailed);
   EXPECT_EQ(link.Status().text, "Upload Failed on COM7");
 }
 
@@ -289,16 +289,16 @@ TEST_P(TransferSilence, MoreThan1000msEndsItRed) {
   const std::uint32_t lastAccepted = RunUntilWritten(link, c.written);
   link.clock.Set(lastAccepted + 1000);
   link.Step();
-  EXPECT_EQ(link.State(), c.request == command::kUpload ? 7 : 8);
+  EXPECT_EQ(link.State(), c.request == command::kUpload ? LinkState::Upload : LinkState::Download);
   link.clock.Set(lastAccepted + 1001);
   link.Step();
-  EXPECT_EQ(link.State(), 1);
+  EXPECT_EQ(link.State(), LinkState::PortFailed);
   EXPECT_EQ(link.Status().text, c.failure);
   EXPECT_EQ(link.Status().colour, StatusColour::Red);
   EXPECT_EQ(link.bridge.image, before);
   EXPECT_TRUE(link.bridge.LinkNotices().empty());
   link.RunFor(3000);
-  EXPECT_EQ(link.State(), 1);
+  EXPECT_EQ(link.State(), LinkState::PortFailed);
 }
 
 INSTANTIATE_TEST_SUITE_P(

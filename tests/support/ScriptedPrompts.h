@@ -16,14 +16,14 @@ namespace zorv::test {
 
 class ScriptedPrompts final : public Prompts {
  public:
-  enum class Call { Message, Confirm, QueryText, OpenFile, SaveFile, PrinterSetup, Modal };
+  enum class Call { Message, Confirm, Choose, QueryText, OpenFile, SaveFile, PrinterSetup, Modal };
 
   struct Shown {
     Call call;
     Kind kind = Kind::Information;
     QString title;
     QString text;     // message text, query prompt, or dialog filter
-    QString initial;  // query's pre-filled text, or the dialog's initial path
+    QString initial;  // query's pre-filled text, the dialog's initial path, or the buttons
   };
 
   ~ScriptedPrompts() override {
@@ -33,6 +33,8 @@ class ScriptedPrompts final : public Prompts {
   // Queue the answers, in the order the dialogs will come.
   void ExpectMessage() { answers_.push_back({Call::Message, {}, {}, {}}); }
   void ExpectConfirm(bool yes) { answers_.push_back({Call::Confirm, yes, {}, {}}); }
+  // Presses the button of that index (-1: closes the box).
+  void ExpectChoice(int index) { answers_.push_back({Call::Choose, false, {}, {}, index}); }
   void ExpectQuery(std::optional<QString> text) {
     answers_.push_back({Call::QueryText, false, std::move(text), {}});
   }
@@ -51,6 +53,11 @@ class ScriptedPrompts final : public Prompts {
   bool Confirm(const QString& title, const QString& text) override {
     shown.push_back({Call::Confirm, Kind::Confirmation, title, text, {}});
     return Take(Call::Confirm).flag;
+  }
+  int Choose(Kind kind, const QString& title, const QString& text, const QStringList& buttons,
+             int) override {
+    shown.push_back({Call::Choose, kind, title, text, buttons.join('|')});
+    return Take(Call::Choose).index;
   }
   std::optional<QString> QueryText(const QString& caption, const QString& prompt,
                                    const QString& initial) override {
@@ -82,7 +89,7 @@ class ScriptedPrompts final : public Prompts {
   std::vector<QString> MessageTexts() const {
     std::vector<QString> texts;
     for (const Shown& s : shown) {
-      if (s.call == Call::Message) texts.push_back(s.text);
+      if (s.call == Call::Message || s.call == Call::Choose) texts.push_back(s.text);
     }
     return texts;
   }
@@ -95,6 +102,7 @@ class ScriptedPrompts final : public Prompts {
     bool flag = false;
     std::optional<QString> text;
     std::function<int(QDialog&)> act;
+    int index = -1;
   };
 
   Answer Take(Call call) {
@@ -102,7 +110,7 @@ class ScriptedPrompts final : public Prompts {
       ADD_FAILURE() << "unexpected dialog: " << Describe(call) << " \""
                     << shown.back().title.toStdString() << "\" \""
                     << shown.back().text.toStdString() << "\"";
-      return {call, false, std::nullopt, {}};
+      return {call, false, std::nullopt, {}, -1};
     }
     Answer answer = std::move(answers_.front());
     answers_.pop_front();
@@ -114,6 +122,7 @@ class ScriptedPrompts final : public Prompts {
     switch (call) {
       case Call::Message: return "message box";
       case Call::Confirm: return "confirmation";
+      case Call::Choose: return "choice";
       case Call::QueryText: return "text query";
       case Call::OpenFile: return "open dialog";
       case Call::SaveFile: return "save dialog";

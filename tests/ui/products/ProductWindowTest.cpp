@@ -27,7 +27,7 @@ class RecordingLink final : public LinkControl {
   void SetCommand(std::uint8_t command, std::uint8_t argument) override {
     commands_.emplace_back(command, argument);
   }
-  std::uint8_t LinkState() const override { return 6; }
+  LinkState State() const override { return LinkState::ConnectedIdle; }
   void ClearProgress() override {}
   int PortNumber() const override { return 1; }
 

@@ -15,6 +15,10 @@ class PdfPrompts final : public Prompts {
   void Message(Kind kind, const QString& title, const QString& text) override {
     script_.Message(kind, title, text);
   }
+  int Choose(Kind kind, const QString& title, const QString& text, const QStringList& buttons,
+             int defaultButton) override {
+    return script_.Choose(kind, title, text, buttons, defaultButton);
+  }
   bool Confirm(const QString& title, const QString& text) override {
     return script_.Confirm(title, text);
   }
