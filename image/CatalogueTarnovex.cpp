@@ -55,12 +55,14 @@ std::vector<Setting> TarnovexRows() {
     rows.push_back(TrimRow(key + ".max", std::string(t.caption) + " maximum", place, t.max,
                            t.maxBar, t.maxLabel));
   }
-  rows.push_back(ChoiceOf("tarnovex.system_mode", "System Mode:", {"Global", "System Mode"},
+  // Attitude control runs a V-plow alone: the refresh then forces "V-Plow Only".
+  rows.push_back(When(ChoiceOf("tarnovex.system_mode", "System Mode:", {"Global", "System Mode"},
                           tf::SystemMode, {"joysetting"},
                           {"Single (Hoist / Plow)", "Dual (Hoist / Plow)",
                            "Dual (Hoist / V-Plow)", "Hoist Only", "V-Plow Only", "Plow Only",
                            "Dual (Hoist / Wide Out Plow)", "Wide Out Only", "Hook Only",
-                           "3 stick"}));
+                           "3 stick"}),
+                      tf::AttitudeControl, 0, 0));
   const Place safeties{"Global", "Enable Saftey Triggers"};
   rows.push_back(Flag("tarnovex.safety.joy1", "Joystick 1 (Hoist/Hook) ", safeties, tf::Joy1Safety,
                       {"joy1saftey"}));
