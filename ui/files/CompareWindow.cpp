@@ -70,7 +70,7 @@ CompareWindow::CompareWindow(const SettingsImage& window, std::uint8_t productCo
   heading->setText(differences.empty()
                        ? QString("The file holds the same settings as the window.")
                        : QString::number(differences.size()) +
-                             (differences.size() == 1 ? " setting differs" : " settings differ") +
+                             (differences.size() == 1 ? " difference" : " differences") +
                              " between the window and " + QFileInfo(fileName).fileName() + ".");
   auto* note = new QLabel(Note(window, productCode, file), this);
   note->setObjectName("CompareNote");
