@@ -10,16 +10,6 @@ namespace hf = halverstonfield;
 
 namespace {
 
-struct TrimPairRow {
-  const char* page;
-  const char* caption;
-  const char* minBar;
-  const char* maxBar;
-  const char* minLabel;
-  const char* maxLabel;
-  std::size_t min, max;
-};
-
 constexpr std::array<TrimPairRow, 8> kTrimPairs = {{
     {"Arm / Boom Trims", "Arm Up", "ScrollBar11", "ScrollBar12", "Label216", "Label218",
      hf::ArmUpMin, hf::ArmUpMax},
@@ -64,14 +54,7 @@ std::vector<Setting> HalverstonRows() {
                       250));
   rows.push_back(Byte("halverston.decel_arm_in_time", "Arm in timer", decel, Encoding::Ticks60ms,
                       hf::DecelArmInTime, {"ScrollBar20", "Label245"}, 0, 250));
-  for (const TrimPairRow& t : kTrimPairs) {
-    const Place place{t.page, t.caption};
-    const std::string key = "halverston.trim." + KeyPart(t.caption);
-    rows.push_back(TrimRow(key + ".min", std::string(t.caption) + " minimum", place, t.min,
-                           t.minBar, t.minLabel));
-    rows.push_back(TrimRow(key + ".max", std::string(t.caption) + " maximum", place, t.max,
-                           t.maxBar, t.maxLabel));
-  }
+  AddTrimPairs(rows, "halverston", kTrimPairs);
   return rows;
 }
 

@@ -18,6 +18,9 @@ inline std::size_t LengthOf(Width width) {
   return 1;
 }
 
+// Lower-case key part from a caption: "Hoist Up" -> "hoist_up".
+std::string KeyPart(const std::string& caption);
+
 // Where a row sits: page and group.
 struct Place {
   std::string page;
@@ -70,12 +73,33 @@ inline Setting TrimRow(std::string key, std::string caption, const Place& place,
               {std::move(bar), std::move(label)}, 2, 254);
 }
 
+// A trim pair shown as two bars with their value labels.
+struct TrimPairRow {
+  const char* page;
+  const char* caption;
+  const char* minBar;
+  const char* maxBar;
+  const char* minLabel;
+  const char* maxLabel;
+  std::size_t min, max;
+};
+
+// "<prefix>.trim.<caption>.min" and ".max", captioned "<caption> minimum" and "... maximum".
+template <typename Pairs>
+void AddTrimPairs(std::vector<Setting>& rows, const std::string& prefix, const Pairs& pairs) {
+  for (const TrimPairRow& t : pairs) {
+    const Place place{t.page, t.caption};
+    const std::string key = prefix + ".trim." + KeyPart(t.caption);
+    rows.push_back(TrimRow(key + ".min", std::string(t.caption) + " minimum", place, t.min,
+                           t.minBar, t.minLabel));
+    rows.push_back(TrimRow(key + ".max", std::string(t.caption) + " maximum", place, t.max,
+                           t.maxBar, t.maxLabel));
+  }
+}
+
 inline Setting When(Setting s, std::size_t offset, std::uint8_t lo, std::uint8_t hi) {
   s.when = Condition{offset, lo, hi};
   return s;
 }
-
-// Lower-case key part from a caption: "Hoist Up" -> "hoist_up".
-std::string KeyPart(const std::string& caption);
 
 }  // namespace zorv::catalogue

@@ -10,16 +10,6 @@ namespace tf = tarnovexfield;
 
 namespace {
 
-struct TrimPairRow {
-  const char* page;
-  const char* caption;
-  const char* minBar;
-  const char* maxBar;
-  const char* minLabel;
-  const char* maxLabel;
-  std::size_t min, max;
-};
-
 constexpr std::array<TrimPairRow, 10> kTrimPairs = {{
     {"Plow", "Plow Up", "plowupminbar", "plowupmaxbar", "plowupmin2", "plowupmax2", tf::PlowUpMin,
      tf::PlowUpMax},
@@ -47,14 +37,7 @@ constexpr std::array<TrimPairRow, 10> kTrimPairs = {{
 
 std::vector<Setting> TarnovexRows() {
   std::vector<Setting> rows;
-  for (const TrimPairRow& t : kTrimPairs) {
-    const Place place{t.page, t.caption};
-    const std::string key = "tarnovex.trim." + KeyPart(t.caption);
-    rows.push_back(TrimRow(key + ".min", std::string(t.caption) + " minimum", place, t.min,
-                           t.minBar, t.minLabel));
-    rows.push_back(TrimRow(key + ".max", std::string(t.caption) + " maximum", place, t.max,
-                           t.maxBar, t.maxLabel));
-  }
+  AddTrimPairs(rows, "tarnovex", kTrimPairs);
   // Attitude control runs a V-plow alone: the refresh then forces "V-Plow Only".
   rows.push_back(When(ChoiceOf("tarnovex.system_mode", "System Mode:", {"Global", "System Mode"},
                           tf::SystemMode, {"joysetting"},
