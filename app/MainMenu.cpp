@@ -33,6 +33,9 @@ MainMenuItems BuildMainMenu(QWidget* parent) {
   m.Print1 = AddItem(file, "Print1", "&Print");
   file->addSeparator();
   m.Exit1 = AddItem(file, "Exit1", "&Exit");
+  file->addSeparator();
+  m.Export1 = AddItem(file, "Export1", "Export...");
+  m.CompareWithFile1 = AddItem(file, "CompareWithFile1", "Compare with File...");
 
   QMenu* view = AddMenu(m.bar, "View1", "&View");
   m.LogWindow1 = AddItem(view, "LogWindow1", "&Log Window");

@@ -12,6 +12,8 @@ struct MainMenuItems {
   QAction* Save1 = nullptr;
   QAction* Print1 = nullptr;
   QAction* Exit1 = nullptr;
+  QAction* Export1 = nullptr;
+  QAction* CompareWithFile1 = nullptr;
   QAction* LogWindow1 = nullptr;
   QAction* ZorvMenu1 = nullptr;
   QAction* TarnovexMenu1 = nullptr;

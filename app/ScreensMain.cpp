@@ -14,6 +14,7 @@
 #include "app/ZorvForm.h"
 #include "host/SettingsDialog.h"
 #include "image/DefaultImage.h"
+#include "ui/files/CompareWindow.h"
 #include "ui/pages/custom/TAxisScreen.h"
 #include "ui/pages/custom/THelpForm.h"
 #include "ui/pages/joysticks/TaliveForm.h"
@@ -122,6 +123,14 @@ int main(int argc, char** argv) {
   ok &= SaveWindow(zorv::TAxisScreen(image), out.filePath("switch-groups.png"));
   ok &= SaveWindow(zorv::TaliveForm(), out.filePath("always-live-warning.png"));
   ok &= SaveWindow(zorv::TPrintForm(), out.filePath("printing.png"));
+  // A file that differs in a few settings and carries the Tarnovex marker.
+  zorv::SettingsFile other{image, std::nullopt};
+  other.image[1] = 6;
+  other.image[33] = zorv::kTarnovexMarker;
+  other.image[236] = 1;
+  other.image[250] = 7;
+  ok &= SaveWindow(zorv::CompareWindow(image, 0, other, "fleet-truck-12.joy"),
+                   out.filePath("compare-with-file.png"));
 
   form.close();
   return ok ? 0 : 1;

@@ -11,7 +11,7 @@ enum class ZorvStep {
   Frequency,               // FreqScrollbar
   TrimBars,                // the 32 trim bars and the two global bars
   JoystickPage,            // JoystickNotebook page = JoystickCombo index
-  SafeStickAndCartridge,   // safestickbox (183), cartridgebox (235)
+  SafeStickAndCartridge,   // cartridgebox (235)
   JoystickPages,           // button pages (modes, labels) or stick pages
   TrimLabels,              // the 32 value labels and the two global labels
   CustomModes,             // custom boxes and axis drop-downs
@@ -19,7 +19,7 @@ enum class ZorvStep {
   AlwaysLive,              // alwayslive, alwayslive2 from byte 184
   FloatOptions,            // doubleactingfloat (238), minfloat (240)
   Delays,                  // floatdelay, bladeuptime, startupdelay
-  OptionBoxes,             // hoistlimitenable, hoistlimitkey, bodylockenable, screen_to_BR
+  OptionBoxes,             // the Global tab's option boxes (catalogue rows: safestickbox, ...)
   Trigger,                 // trigger and multi-mode boxes, always-live enabling
   IdSpins,                 // IDSpin, IDSpin2 from byte 119
   OrangePurpleGroups,      // orange and purple custom groups enabled for "8 Button HG"

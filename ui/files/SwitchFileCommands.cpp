@@ -5,6 +5,8 @@
 #include <QFileInfo>
 
 #include "image/SwitchFile.h"
+#include "ui/files/ExportCommands.h"
+#include "ui/files/SettingsExport.h"
 
 namespace zorv {
 
@@ -20,6 +22,10 @@ bool AcceptedSwitchFileName(const QString& chosen) {
 void SwitchFileCommands::Open1Click() {
   const QString chosen = host_.prompts().OpenFileName("Open", StartPath(), kSwitchFileFilter);
   if (!AcceptedSwitchFileName(chosen)) return;
+  if (IsJsonFileName(chosen)) {
+    OpenSettingsFile(host_, chosen);
+    return;
+  }
 
   // Read into a copy: the shared image changes only when the whole file was read.
   SettingsImage loaded = host_.Image();

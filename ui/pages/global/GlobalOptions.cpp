@@ -20,11 +20,7 @@ constexpr int kStartupDelayRepair = 80;  // larger bytes are stored back as 1
 
 GlobalOptions::GlobalOptions(PageHost& host, QWidget* parent) : host_(host) {
   group_ = new QGroupBox("Options", parent);
-  safestickbox_ = MakeCheckBox("safestickbox", "Enable SafeStick", group_);
-  hoistlimitenable_ = MakeCheckBox("hoistlimitenable", "Enable Hoist Limit", group_);
-  bodylockenable_ = MakeCheckBox("bodylockenable", "Enable Body Lock", group_);
-  hoistlimitkey_ = MakeCheckBox("hoistlimitkey", "Enable Key for Limit", group_);
-  screenToBR_ = MakeCheckBox("screen_to_BR", "Screen data to Brevicor", group_);
+  options_ = MakeOptionBoxes(CatalogueRows(Layout::Zorv, "Global", "Options"), group_);
   bladeuptime_ = MakeSpinEdit("bladeuptime", 0, kBladeUpTimeMax, group_);
   startupdelay_ = MakeSpinEdit("startupdelay", 1, kStartupDelayMax, group_);
   cartridgebox_ = MakeCheckBox("cartridgebox", "Enable Power/ Cartridge Valve (see note below)",
@@ -44,11 +40,13 @@ GlobalOptions::GlobalOptions(PageHost& host, QWidget* parent) : host_(host) {
   auto* grid = new QGridLayout(group_);
   grid->setContentsMargins(8, 6, 8, 6);
   grid->setVerticalSpacing(4);
-  grid->addWidget(safestickbox_, 0, 0);
-  grid->addWidget(hoistlimitenable_, 0, 1);
-  grid->addWidget(bodylockenable_, 1, 0);
-  grid->addWidget(hoistlimitkey_, 1, 1);
-  grid->addWidget(screenToBR_, 2, 0);
+  // Two boxes to a row, then the delays, the cartridge box and its note.
+  constexpr int kColumns = 2;
+  for (std::size_t i = 0; i < options_.size(); ++i) {
+    const int index = static_cast<int>(i);
+    grid->addWidget(options_[i].box, index / kColumns, index % kColumns);
+  }
+  const int row = (static_cast<int>(options_.size()) + kColumns - 1) / kColumns;
   auto* spins = new QHBoxLayout;
   spins->addWidget(bladeLabel);
   spins->addWidget(bladeuptime_);
@@ -56,34 +54,24 @@ GlobalOptions::GlobalOptions(PageHost& host, QWidget* parent) : host_(host) {
   spins->addWidget(startupLabel);
   spins->addWidget(startupdelay_);
   spins->addStretch(1);
-  grid->addLayout(spins, 3, 0, 1, 2);
-  grid->addWidget(cartridgebox_, 4, 0, 1, 2);
-  grid->addWidget(note, 5, 0, 1, 2);
-  grid->setRowStretch(6, 1);
+  grid->addLayout(spins, row, 0, 1, 2);
+  grid->addWidget(cartridgebox_, row + 1, 0, 1, 2);
+  grid->addWidget(note, row + 2, 0, 1, 2);
+  grid->setRowStretch(row + 3, 1);
 
-  connect(safestickbox_, &QCheckBox::toggled, this, &GlobalOptions::safestickboxClick);
+  for (const OptionBox& option : options_) {
+    connect(option.box, &QCheckBox::toggled, this, [this, option] { OptionBoxClick(option); });
+  }
   connect(cartridgebox_, &QCheckBox::toggled, this, &GlobalOptions::cartridgeboxClick);
-  connect(hoistlimitenable_, &QCheckBox::toggled, this, &GlobalOptions::hoistlimitenableClick);
-  connect(screenToBR_, &QCheckBox::toggled, this, &GlobalOptions::screen_to_BRClick);
-  connect(bodylockenable_, &QCheckBox::toggled, this, &GlobalOptions::bodylockenableClick);
-  connect(hoistlimitkey_, &QCheckBox::toggled, this, &GlobalOptions::hoistlimitkeyClick);
   connect(bladeuptime_, &SpinEdit::valueChanged, this, &GlobalOptions::bladeuptimeChange);
   connect(startupdelay_, &SpinEdit::valueChanged, this, &GlobalOptions::startupdelayChange);
 }
 
-void GlobalOptions::StoreFlag(std::size_t offset, const QCheckBox* box) {
-  host_.Image()[offset] = box->isChecked() ? 1 : 0;
-}
+void GlobalOptions::OptionBoxClick(const OptionBox& option) { StoreOption(option, host_.Image()); }
 
-// The byte says "SafeStick off", the box "enable".
-void GlobalOptions::safestickboxClick() {
-  host_.Image()[f::SafeStickOff] = safestickbox_->isChecked() ? 0 : 1;
+void GlobalOptions::cartridgeboxClick() {
+  host_.Image()[f::CartridgeEnable] = cartridgebox_->isChecked() ? 1 : 0;
 }
-void GlobalOptions::cartridgeboxClick() { StoreFlag(f::CartridgeEnable, cartridgebox_); }
-void GlobalOptions::hoistlimitenableClick() { StoreFlag(f::HoistLimitEnable, hoistlimitenable_); }
-void GlobalOptions::screen_to_BRClick() { StoreFlag(f::ScreenToBrevicor, screenToBR_); }
-void GlobalOptions::bodylockenableClick() { StoreFlag(f::BodyLockEnable, bodylockenable_); }
-void GlobalOptions::hoistlimitkeyClick() { StoreFlag(f::HoistLimitKey, hoistlimitkey_); }
 
 void GlobalOptions::bladeuptimeChange() {
   host_.Image()[f::BladeUpTime] = static_cast<std::uint8_t>(bladeuptime_->value());
@@ -98,8 +86,6 @@ void GlobalOptions::startupdelayChange() {
 void GlobalOptions::Refresh(ZorvStep step, SettingsImage& local) {
   switch (step) {
     case ZorvStep::SafeStickAndCartridge:
-      if (local[f::SafeStickOff] != 1) local[f::SafeStickOff] = 0;
-      safestickbox_->setChecked(local[f::SafeStickOff] != 1);
       ShowFlag(cartridgebox_, local[f::CartridgeEnable]);
       break;
     case ZorvStep::Delays:
@@ -109,10 +95,7 @@ void GlobalOptions::Refresh(ZorvStep step, SettingsImage& local) {
       ShowSpinValue(startupdelay_, local[f::StartupDelay]);
       break;
     case ZorvStep::OptionBoxes:
-      ShowFlag(hoistlimitenable_, local[f::HoistLimitEnable]);
-      ShowFlag(hoistlimitkey_, local[f::HoistLimitKey]);
-      ShowFlag(bodylockenable_, local[f::BodyLockEnable]);
-      ShowFlag(screenToBR_, local[f::ScreenToBrevicor]);
+      for (const OptionBox& option : options_) ShowOption(option, local);
       break;
     default: break;
   }

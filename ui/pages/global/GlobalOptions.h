@@ -3,9 +3,11 @@
 // power/cartridge valve, hoist limit and its key, body lock, screen data to Brevicor, the
 // automatic blade-up time and the start-up delay.
 #include <QObject>
+#include <vector>
 
 #include "ui/PageHost.h"
 #include "ui/RefreshSteps.h"
+#include "ui/pages/global/OptionBoxes.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -23,26 +25,18 @@ class GlobalOptions : public QObject, public ZorvRefreshTarget {
   QGroupBox* group() const { return group_; }
   void Refresh(ZorvStep step, SettingsImage& local) override;
 
-  void safestickboxClick();
+  // The shared handler of the option boxes (SafeStick, hoist limit, body lock, key for limit,
+  // screen data to Brevicor): stores the box's byte; no refresh.
+  void OptionBoxClick(const OptionBox& option);
   void cartridgeboxClick();
-  void hoistlimitenableClick();
-  void screen_to_BRClick();
-  void bodylockenableClick();
-  void hoistlimitkeyClick();
   void bladeuptimeChange();
   void startupdelayChange();
 
  private:
-  void StoreFlag(std::size_t offset, const QCheckBox* box);
-
   PageHost& host_;
   QGroupBox* group_;
-  QCheckBox* safestickbox_;
+  std::vector<OptionBox> options_;  // one per catalogue row of the "Options" group
   QCheckBox* cartridgebox_;
-  QCheckBox* hoistlimitenable_;
-  QCheckBox* screenToBR_;
-  QCheckBox* bodylockenable_;
-  QCheckBox* hoistlimitkey_;
   SpinEdit* bladeuptime_;
   SpinEdit* startupdelay_;
 };

@@ -120,14 +120,8 @@ QWidget* TarnovexGlobalSheet::BuildOptionsGroup(QWidget* sheet) {
   auto* group = new QGroupBox("Options", sheet);
   auto* list = new QVBoxLayout(group);
   list->setSpacing(2);
-  plowfloat_ = MakeCheckBox("plowfloat", "Enable Plow Float", group);
-  hoistlimit_ = MakeCheckBox("hoistlimit", "Enable Hoist Limit", group);
-  cartridge_ = MakeCheckBox("cartridge", "Cartridge valve control for open center systems ", group);
-  attitudecontrol_ = MakeCheckBox("attitudecontrol", "Henke V-plow with attitude control", group);
-  togglevplow_ = MakeCheckBox("togglevplow", "toggle V-plow modes of running lift or wings", group);
-  for (QCheckBox* box : {plowfloat_, hoistlimit_, cartridge_, attitudecontrol_, togglevplow_}) {
-    list->addWidget(box);
-  }
+  options_ = MakeOptionBoxes(CatalogueRows(Layout::Tarnovex, "Global", "Options"), group);
+  for (const OptionBox& option : options_) list->addWidget(option.box);
   auto* note = new QLabel(
       "NOTE: Once enabled the hoist up will only operate if +12v is applied to the Hoist limit "
       "input.  If no voltage is applied the hoist will not go up.",
@@ -209,11 +203,9 @@ void TarnovexGlobalSheet::Connect() {
   connect(joy1saftey_, &QCheckBox::toggled, this, &S::joy1safteyClick);
   connect(joy2saftey_, &QCheckBox::toggled, this, &S::joy2safteyClick);
   connect(joy3safety_, &QCheckBox::toggled, this, &S::joy3safetyClick);
-  connect(plowfloat_, &QCheckBox::toggled, this, &S::plowfloatClick);
-  connect(hoistlimit_, &QCheckBox::toggled, this, &S::hoistlimitClick);
-  connect(cartridge_, &QCheckBox::toggled, this, &S::cartridgeClick);
-  connect(attitudecontrol_, &QCheckBox::toggled, this, &S::attitudecontrolClick);
-  connect(togglevplow_, &QCheckBox::toggled, this, &S::togglevplowClick);
+  for (const OptionBox& option : options_) {
+    connect(option.box, &QCheckBox::toggled, this, [this, option] { OptionBoxClick(option); });
+  }
   connect(freqbar_, &QScrollBar::valueChanged, this, &S::freqbarChange);
   connect(globalmintrim2_, &QScrollBar::valueChanged, this, &S::globalmintrim2Change);
   connect(globalmaxtrim2_, &QScrollBar::valueChanged, this, &S::globalmaxtrim2Change);
@@ -236,13 +228,9 @@ void TarnovexGlobalSheet::EnableSafeties(std::uint8_t systemMode) {
 }
 
 void TarnovexGlobalSheet::ShowOptions(SettingsImage& local) {
-  ShowFlag(plowfloat_, local[tf::PlowFloat]);
-  ShowFlag(hoistlimit_, local[tf::HoistLimit]);
-  ShowFlag(cartridge_, local[tf::Cartridge]);
-  ShowFlag(attitudecontrol_, local[tf::AttitudeControl]);
-  ShowFlag(togglevplow_, local[tf::ToggleVPlow]);
+  for (const OptionBox& option : options_) ShowOption(option, local);
   // Attitude control runs a V-plow alone; "System Mode:" catches up at the next refresh.
-  if (attitudecontrol_->isChecked()) local[tf::SystemMode] = 4;
+  if (local[tf::AttitudeControl] == 1) local[tf::SystemMode] = 4;
 }
 
 void TarnovexGlobalSheet::ShowSafeties(SettingsImage& local) {
@@ -266,6 +254,11 @@ void TarnovexGlobalSheet::ShowGlobalTrims(const GlobalTrimPair& trims) {
 
 void TarnovexGlobalSheet::StoreFlag(const QCheckBox* box, std::size_t offset) {
   host_.Image()[offset] = box->isChecked() ? 1 : 0;
+  host_.RefreshControls(0);
+}
+
+void TarnovexGlobalSheet::OptionBoxClick(const OptionBox& option) {
+  StoreOption(option, host_.Image());
   host_.RefreshControls(0);
 }
 

@@ -3,9 +3,11 @@
 // boxes, the valve frequency with the valve types, and the global trims with "Set All Trims".
 #include <QObject>
 #include <cstdint>
+#include <vector>
 
 #include "image/TarnovexLayout.h"
 #include "ui/PageHost.h"
+#include "ui/pages/global/OptionBoxes.h"
 
 class QCheckBox;
 class QComboBox;
@@ -33,11 +35,9 @@ class TarnovexGlobalSheet final : public QObject {
   void joy1safteyClick() { StoreFlag(joy1saftey_, tarnovexfield::Joy1Safety); }
   void joy2safteyClick() { StoreFlag(joy2saftey_, tarnovexfield::Joy2Safety); }
   void joy3safetyClick() { StoreFlag(joy3safety_, tarnovexfield::Joy3Safety); }
-  void plowfloatClick() { StoreFlag(plowfloat_, tarnovexfield::PlowFloat); }
-  void hoistlimitClick() { StoreFlag(hoistlimit_, tarnovexfield::HoistLimit); }
-  void cartridgeClick() { StoreFlag(cartridge_, tarnovexfield::Cartridge); }
-  void attitudecontrolClick() { StoreFlag(attitudecontrol_, tarnovexfield::AttitudeControl); }
-  void togglevplowClick() { StoreFlag(togglevplow_, tarnovexfield::ToggleVPlow); }
+  // The shared handler of the option boxes (plow float, hoist limit, cartridge, attitude
+  // control, toggle V-plow): stores the box's byte, then the refresh.
+  void OptionBoxClick(const OptionBox& option);
   void freqbarChange();
   void globalmintrim2Change();
   void globalmaxtrim2Change();
@@ -58,11 +58,7 @@ class TarnovexGlobalSheet final : public QObject {
   QCheckBox* joy1saftey_ = nullptr;
   QCheckBox* joy2saftey_ = nullptr;
   QCheckBox* joy3safety_ = nullptr;
-  QCheckBox* plowfloat_ = nullptr;
-  QCheckBox* hoistlimit_ = nullptr;
-  QCheckBox* cartridge_ = nullptr;
-  QCheckBox* attitudecontrol_ = nullptr;
-  QCheckBox* togglevplow_ = nullptr;
+  std::vector<OptionBox> options_;  // one per catalogue row of the "Options" group
   QScrollBar* freqbar_ = nullptr;
   QLabel* hertzlabel2_ = nullptr;
   QComboBox* valvetypes_ = nullptr;

@@ -1,48 +1,69 @@
 #include "ZorvTrimTabs.h"
 
+#include "image/ZorvLayout.h"
+
 namespace zorv {
 namespace {
 
-// Caption, output port, object names, minimum and maximum byte, live-test command.
+namespace f = zorvfield;
+
+// Caption, output port, object names, minimum and maximum byte, live-test command (the valve
+// function number).
 const TrimPairDef kHoistPairs[] = {
     {"Hoist Up ", "A6", "HoistUpMinScrollBar", "HoistUpMaxScrollbar", "HoistUpMinValueLabel",
-     "HoistUpMaxValueLabel", "HoistUpButton", "HoistUpMaxButton", 1, 2, 1},
+     "HoistUpMaxValueLabel", "HoistUpButton", "HoistUpMaxButton",
+     f::HoistUpMin, f::HoistUpMax, 1},
     {"Hoist Down", "A5", "HoistDownMinScrollBar", "HoistDownMaxScrollBar", "HoistDownMinValueLabel",
-     "HoistDownMaxValueLabel", "HoistDownButton", "HoistDownMaxButton", 3, 4, 2},
+     "HoistDownMaxValueLabel", "HoistDownButton", "HoistDownMaxButton",
+     f::HoistDownMin, f::HoistDownMax, 2},
 };
 const TrimPairDef kPlowPairs[] = {
     {"Plow Up", "A2", "PlowUpMinScrollBar", "PlowUpMaxScrollbar", "PlowUpMinValueLabel",
-     "PlowUpMaxValueLabel", "PlowUpButton", "PlowUpMaxButton", 5, 6, 3},
+     "PlowUpMaxValueLabel", "PlowUpButton", "PlowUpMaxButton",
+     f::PlowUpMin, f::PlowUpMax, 3},
     {"Plow Down", "A1", "PlowDownMinScrollBar", "PlowDownMaxScrollBar", "PlowDownMinValueLabel",
-     "PlowDownMaxValueLabel", "PlowDownButton", "PlowDownMaxButton", 7, 8, 4},
+     "PlowDownMaxValueLabel", "PlowDownButton", "PlowDownMaxButton",
+     f::PlowDownMin, f::PlowDownMax, 4},
     {"Plow Left", "A4", "PlowLeftMinScrollBar", "PlowLeftMaxScrollbar", "PlowLeftMinValueLabel",
-     "PlowLeftMaxValueLabel", "PlowLeftButton", "PlowLeftMaxButton", 9, 10, 5},
+     "PlowLeftMaxValueLabel", "PlowLeftButton", "PlowLeftMaxButton",
+     f::PlowLeftMin, f::PlowLeftMax, 5},
     {"Plow Right", "A3", "PlowRightMinScrollBar", "PlowRightMaxScrollBar", "PlowRightMinValueLabel",
-     "PlowRightMaxValueLabel", "PlowRightButton", "PlowRightMaxButton", 11, 12, 6},
+     "PlowRightMaxValueLabel", "PlowRightButton", "PlowRightMaxButton",
+     f::PlowRightMin, f::PlowRightMax, 6},
 };
 const TrimPairDef kWingPairs[] = {
     {"Toe Up", "B2", "WingToeUpMinScrollBar", "WingToeUpMaxScrollbar", "WingToeUpMinValueLabel",
-     "WingToeUpMaxValueLabel", "WingToeUpButton", "WingToeUpMaxButton", 13, 14, 7},
+     "WingToeUpMaxValueLabel", "WingToeUpButton", "WingToeUpMaxButton",
+     f::WingToeUpMin, f::WingToeUpMax, 7},
     {"Toe Down", "B1", "WingToeDownMinScrollBar", "WingToeDownMaxScrollBar", "WingToeDownMinValueLabel",
-     "WingToeDownMaxValueLabel", "WingToeDownButton", "WingToeDownMaxButton", 15, 16, 8},
+     "WingToeDownMaxValueLabel", "WingToeDownButton", "WingToeDownMaxButton",
+     f::WingToeDownMin, f::WingToeDownMax, 8},
     {"Heel Up", "B4", "WingHeelUpMinScrollBar", "WingHeelUpMaxScrollbar", "WingHeelUpMinValueLabel",
-     "WingHeelUpMaxValueLabel", "WingHeelUpButton", "WingHeelUpMaxButton", 17, 18, 9},
+     "WingHeelUpMaxValueLabel", "WingHeelUpButton", "WingHeelUpMaxButton",
+     f::WingHeelUpMin, f::WingHeelUpMax, 9},
     {"Heel Down", "B3", "WingHeelDownMinScrollBar", "WingHeelDownMaxScrollBar", "WingHeelDownMinValueLabel",
-     "WingHeelDownMaxValueLabel", "WingHeelDownButton", "WingHeelDownMaxButton", 19, 20, 10},
+     "WingHeelDownMaxValueLabel", "WingHeelDownButton", "WingHeelDownMaxButton",
+     f::WingHeelDownMin, f::WingHeelDownMax, 10},
     {"Slide In", "B6", "WingSlideInMinScrollBar", "WingSlideInMaxScrollbar", "WingSlideInMinValueLabel",
-     "WingSlideInMaxValueLabel", "WingSlideInButton", "WingSlideInMaxButton", 21, 22, 11},
+     "WingSlideInMaxValueLabel", "WingSlideInButton", "WingSlideInMaxButton",
+     f::WingSlideInMin, f::WingSlideInMax, 11},
     {"Slide Out", "B5", "WingSlideOutMinScrollBar", "WingSlideOutMaxScrollBar", "WingSlideOutMinValueLabel",
-     "WingSlideOutMaxValueLabel", "WingSlideOutButton", "WingSlideOutMaxButton", 23, 24, 12},
+     "WingSlideOutMaxValueLabel", "WingSlideOutButton", "WingSlideOutMaxButton",
+     f::WingSlideOutMin, f::WingSlideOutMax, 12},
 };
 const TrimPairDef kBladePairs[] = {
     {"Blade Up", "C2", "BladeUpMinScrollBar", "BladeUpMaxScrollbar", "BladeUpMinValueLabel",
-     "BladeUpMaxValueLabel", "BladeUpButton", "BladeUpMaxButton", 25, 26, 13},
+     "BladeUpMaxValueLabel", "BladeUpButton", "BladeUpMaxButton",
+     f::BladeUpMin, f::BladeUpMax, 13},
     {"Blade Down", "C1", "BladeDownMinScrollBar", "BladeDownMaxScrollBar", "BladeDownMinValueLabel",
-     "BladeDownMaxValueLabel", "BladeDownButton", "BladeDownMaxButton", 27, 28, 14},
+     "BladeDownMaxValueLabel", "BladeDownButton", "BladeDownMaxButton",
+     f::BladeDownMin, f::BladeDownMax, 14},
     {"Blade Left", "C4", "BladeLeftMinScrollBar", "BladeLeftMaxScrollbar", "BladeLeftMinValueLabel",
-     "BladeLeftMaxValueLabel", "BladeLeftButton", "BladeLeftMaxButton", 29, 30, 15},
+     "BladeLeftMaxValueLabel", "BladeLeftButton", "BladeLeftMaxButton",
+     f::BladeLeftMin, f::BladeLeftMax, 15},
     {"Blade Right", "C3", "BladeRightMinScrollBar", "BladeRightMaxScrollBar", "BladeRightMinValueLabel",
-     "BladeRightMaxValueLabel", "BladeRightButton", "BladeRightMaxButton", 31, 32, 16},
+     "BladeRightMaxValueLabel", "BladeRightButton", "BladeRightMaxButton",
+     f::BladeRightMin, f::BladeRightMax, 16},
 };
 
 }  // namespace

@@ -1,0 +1,42 @@
+#pragma once
+// Exported settings files: JSON (every setting by key with value and text, the 256 raw bytes,
+// the product and the tool's version) and CSV (one line a setting). A JSON file is read back
+// from its raw bytes; its named values must agree with them, so a hand-edited value is caught
+// instead of silently ignored.
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+#include "image/SettingsImage.h"
+
+namespace zorv {
+
+inline constexpr const char* kExportFormat = "zorvtrim-settings";
+inline constexpr int kExportFormatVersion = 1;
+
+// "none" for product code 0, else the code's letter.
+QString ProductText(std::uint8_t productCode);
+
+QByteArray ExportJson(const SettingsImage& image, std::uint8_t productCode);
+QByteArray ExportCsv(const SettingsImage& image, std::uint8_t productCode);
+
+struct ImportedSettings {
+  SettingsImage image;
+  std::uint8_t productCode = 0;  // as the file names it
+};
+
+// The file's image, or the reason it is refused in `error`.
+std::optional<ImportedSettings> ImportJson(const QByteArray& json, QString& error);
+
+// A settings file as the compare and open commands read it: a switch file (.joy, no product)
+// or an exported JSON file (.json, names its product).
+struct SettingsFile {
+  SettingsImage image;
+  std::optional<std::uint8_t> productCode;  // only JSON files name one
+};
+std::optional<SettingsFile> ReadSettingsFile(const QString& fileName, QString& error);
+
+bool IsJsonFileName(const QString& fileName);
+
+}  // namespace zorv
