@@ -167,11 +167,12 @@ void BootLoader::WritePage() {
   }
   if (page_.size() != m.chip.pageSize) page_.assign(m.chip.pageSize, 0xFF);
   std::copy(page_.begin(), page_.end(), m.flash.begin() + page);
-  const auto& corrupt = ctx_.faults.corruptFlash;
+  auto& corrupt = ctx_.faults.corruptFlash;
   if (corrupt && *corrupt >= page && *corrupt < page + m.chip.pageSize) {
     m.flash[*corrupt] = static_cast<std::uint8_t>(~m.flash[*corrupt]);
     ++ctx_.faults.flashBytesFlipped;
     ctx_.log.Line("fault: flash byte " + Hex4(*corrupt) + " flipped");
+    if (ctx_.faults.corruptOnce) corrupt.reset();
   }
   m.programPresent = true;
   m.flashWritten = true;

@@ -9,6 +9,7 @@ Faults Faults::FromOptions(const SimOptions& options) {
   f.wrongEcho = options.wrongEcho;
   f.nakLeft = options.nak;
   f.corruptFlash = options.corruptFlash;
+  f.corruptOnce = options.corruptOnce;
   return f;
 }
 

@@ -13,7 +13,8 @@ struct Faults {
   std::optional<unsigned> silenceAfter;
   std::optional<unsigned> wrongEcho;  // cleared once it has fired
   unsigned nakLeft = 0;
-  std::optional<unsigned> corruptFlash;
+  std::optional<unsigned> corruptFlash;  // cleared once it has fired when corruptOnce
+  bool corruptOnce = false;
 
   // Counters.
   unsigned silences = 0;

@@ -47,6 +47,7 @@ std::string UsageText() {
          "  --wrong-echo K       echo image byte K wrong, once, during an upload\n"
          "  --nak N              refuse (NAK) the next N boot frames A/E/D/F\n"
          "  --corrupt-flash ADDR flip the flash byte at ADDR whenever its page is written\n"
+         "  --corrupt-flash-once ADDR  the same, on the first write of that page only\n"
          "  --help               this text\n";
 }
 
@@ -109,9 +110,10 @@ ParseResult ParseOptions(const std::vector<std::string>& arguments) {
       const auto count = number();
       if (!count) return fail("--nak needs a frame count");
       o.nak = *count;
-    } else if (name == "--corrupt-flash") {
+    } else if (name == "--corrupt-flash" || name == "--corrupt-flash-once") {
       o.corruptFlash = number();
-      if (!o.corruptFlash) return fail("--corrupt-flash needs a flash address");
+      o.corruptOnce = name == "--corrupt-flash-once";
+      if (!o.corruptFlash) return fail(name + " needs a flash address");
     } else {
       return fail("unknown option: " + name);
     }

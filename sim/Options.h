@@ -24,6 +24,7 @@ struct SimOptions {
   std::optional<unsigned> wrongEcho;
   unsigned nak = 0;
   std::optional<unsigned> corruptFlash;
+  bool corruptOnce = false;  // the flip happens on the first write of its page only
 };
 
 struct ParseResult {

@@ -4,7 +4,9 @@
 //              bytes exchanged (10 bits a byte at 9600 baud)
 //   idle CPU:  CPU used by the link thread while connected and idle for 10 s
 //   window:    RefreshControls time, start-up to the about window, resident memory
-// Arguments choose sections: transfers, firmware, idle, window (default: all).
+//   readback:  seconds to read a chip's whole flash back into a HEX file, and the ratio to the
+//              wire time of the read-back frames
+// Arguments choose sections: transfers, firmware, readback, idle, window (default: all).
 // Run it from a Release build: build/release/tests/bench/zorvtrim-bench
 #include <QApplication>
 #include <QCoreApplication>
@@ -137,6 +139,31 @@ void Firmware(const char* chip, std::size_t size, long pageSize) {
                                      : h.window.infos.front().c_str());
 }
 
+// Reads the whole flash of `chip` back into a HEX file; the figure runs from the file choice to
+// the final box, against the wire time of one read-back request and answer a 64-byte block.
+void ReadFirmware(const char* chip, long flashBytes) {
+  LinkHarness h;
+  if (!Connect(h, {"--chip", chip})) {
+    std::printf("read firmware %s: could not connect\n", chip);
+    return;
+  }
+  h.window.firmwareRead = h.files.File("read.hex");
+  h.WaitForIdle();
+  h.link->SetCommand(250, 0);
+  WaitUntil([&] { return h.window.firmwareReadDialogs > 0; }, 20000);
+  QElapsedTimer timer;
+  timer.start();
+  WaitUntil([&] { return !h.window.infos.empty() || !h.window.errors.empty(); }, 600000);
+  const double seconds = static_cast<double>(timer.elapsed()) / 1000.0;
+  const long exchanged = flashBytes / 64 * (5 + 67);
+  std::printf("read firmware %s, %ld bytes: %.2f s, %ld bytes on the wire = %.2f s at 9600 baud, "
+              "ratio %.2f; result: %s\n",
+              chip, flashBytes, seconds, exchanged, CountingWindow::WireSeconds(exchanged),
+              seconds / CountingWindow::WireSeconds(exchanged),
+              h.window.infos.empty() ? h.window.errors.front().c_str()
+                                     : h.window.infos.front().c_str());
+}
+
 void IdleCpu() {
   LinkHarness h;
   if (!Connect(h, {})) {
@@ -172,6 +199,10 @@ int main(int argc, char** argv) {
     zorv::test::Firmware("ATmega16 BOOT", 15 * 1024, 128);
     // 16-bit record addresses reach 64 KB: a larger file cannot be placed above it.
     zorv::test::Firmware("AT90CAN128", 64 * 1024, 256);
+  }
+  if (all || args.contains("readback")) {
+    zorv::test::ReadFirmware("ATmega16 BOOT", 0x3C00);
+    zorv::test::ReadFirmware("AT90CAN128", 0x10000);
   }
   if (all || args.contains("idle")) zorv::test::IdleCpu();
   return 0;

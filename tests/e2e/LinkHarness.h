@@ -57,7 +57,10 @@ class E2EWindow final : public WindowBridge {
     errors.push_back(text);
     return false;
   }
-  std::string SelectFirmwareReadFile() override { return firmwareRead; }
+  std::string SelectFirmwareReadFile() override {
+    ++firmwareReadDialogs;
+    return firmwareRead;
+  }
 
   int NoticeCount(std::uint8_t code) {
     const std::lock_guard<std::mutex> guard(mutex_);
@@ -74,6 +77,7 @@ class E2EWindow final : public WindowBridge {
   std::vector<std::string> infos;
   std::vector<std::string> checks;
   std::string firmwareRead;
+  int firmwareReadDialogs = 0;
   std::string firmware;
   int firmwareDialogs = 0;
   std::function<void(const std::string&)> onError;

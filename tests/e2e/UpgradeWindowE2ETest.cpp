@@ -1,6 +1,8 @@
-// "&Upgrade Firmware" from the main window's menu, end to end: the real window, the real link
-// thread on a pseudo-terminal, zorv-sim as the controller and its boot loader, and the user's
-// answers scripted (the firmware file dialog, the boxes).
+// Firmware from the main window's menu, end to end: the real window, the real link thread on a
+// pseudo-terminal, zorv-sim as the controller and its boot loader, and the user's answers
+// scripted (the file dialogs, the check before writing, the boxes). What must hold: no failure
+// reported as success, a program only started when it is intact, and every failure readable in
+// the status panel until 5 s after its box was closed.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -9,6 +11,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QThread>
 #include <algorithm>
 #include <fstream>
@@ -23,10 +26,10 @@
 #include "app/ProductionLink.h"
 #include "app/StatusStrip.h"
 #include "app/ZorvForm.h"
+#include "image/SwitchFile.h"
 #include "link/Clock.h"
-#include "link/FlashImage.h"
-#include "link/HexReader.h"
 #include "link/PortNames.h"
+#include "link/TCOMThread.h"
 #include "tests/host/PrivateSettings.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/SimProcess.h"
@@ -39,6 +42,10 @@ using test::ScriptedPrompts;
 using test::TempFolder;
 
 constexpr int kAliasPort = 201;
+constexpr const char* kIncomplete = "Firmware incomplete: upgrade again before using the truck";
+constexpr const char* kConnected = "ZORV v1.1 Connected and Listening";
+const QColor kRed(255, 0, 0);
+const QColor kGreen(0, 128, 0);
 
 std::vector<std::uint8_t> ReadBytes(const std::string& file) {
   std::ifstream in(file, std::ios::binary);
@@ -59,158 +66,361 @@ bool RunUntil(const std::function<bool()>& done, int timeoutMs,
   return true;
 }
 
-enum class FileKind { Good, Bad, Cancelled };
-
-struct UpgradeRow {
-  const char* name;
-  QStringList simArguments;
-  FileKind file;
-  const char* finalBox;            // "" when no box ends it
-  Prompts::Kind boxKind;
-  const char* finalStatus;         // "" for the HEX reader's own text
-  QColor statusColour;
-  bool flashHoldsTheFirmware;
-};
-
-class UpgradeFromTheWindow : public ::testing::TestWithParam<UpgradeRow> {
+class FirmwareWindow : public ::testing::Test {
  protected:
   void TearDown() override {
     form.reset();  // stops the link before the simulator goes
     hook.reset();
   }
 
+  // The simulator with its flash and memory saved at the end, and the window on it. Without a
+  // program the controller starts in its boot loader: no first download then.
+  void Start(QStringList simArguments, bool firstDownload = true) {
+    data_.reset(new TempFolder);
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data_->Path().string()));
+    simArguments << "--save-flash" << QString::fromStdString(FlashFile()) << "--save-image"
+                 << QString::fromStdString(MemoryFile());
+    const QString port = sim.Start(simArguments);
+    ASSERT_FALSE(port.isEmpty()) << sim.Output().toStdString();
+    SetPortAlias(kAliasPort, port.toStdString());
+    test::PrivateSettings::Store("COM Port", QString::number(kAliasPort));
+    form = std::make_unique<TZorvForm>(prompts, clock,
+                                       [this](int n) { return StartProductionLink(*form, n); });
+    hook = std::make_unique<MessageHook>(
+        [this](std::uint8_t code, std::uint8_t value, std::uint64_t source) {
+          form->LinkNotice(code, value, source);
+        });
+    prompts.ExpectModal([](QDialog&) { return QDialog::Accepted; });  // the about window
+    if (firstDownload) prompts.ExpectMessage();                       // "Download Successful!"
+    form->FormCreate();
+    if (firstDownload) {
+      ASSERT_TRUE(RunUntil([&] { return prompts.AllUsed() && Idle(); }, 20000))
+          << sim.Output().toStdString();
+    }
+  }
+
   // Random bytes as a HEX file made by the binutils.
-  std::vector<std::uint8_t> MakeFirmware(std::size_t size, const std::string& hex) {
+  std::vector<std::uint8_t> MakeFirmware(std::size_t size) {
     std::mt19937 random(20261207);
     std::vector<std::uint8_t> bytes(size);
     for (auto& b : bytes) b = static_cast<std::uint8_t>(random());
     const std::string bin = files.Write("firmware.bin", std::string(bytes.begin(), bytes.end()));
     EXPECT_EQ(QProcess::execute("objcopy", {"-I", "binary", "-O", "ihex", QString::fromStdString(bin),
-                                            QString::fromStdString(hex)}),
+                                            QString::fromStdString(Hex())}),
               0);
     return bytes;
   }
 
+  bool Idle() const { return form->Link() && form->Link()->State() == LinkState::ConnectedIdle; }
+  LinkState State() const { return form->Link()->State(); }
   StatusStrip& Strip() { return *form->findChild<StatusStrip*>("BottomPanel"); }
+  QString Panel() { return Strip().ConnectedPanel()->text(); }
+  QColor PanelColour() { return StatusStrip::PanelColour(Strip().ConnectedPanel()); }
+  void Trigger(const char* action) { form->findChild<QAction*>(action)->trigger(); }
+  std::string Hex() const { return files.File("firmware.hex"); }
+  std::string FlashFile() const { return files.File("flash.bin"); }
+  std::string MemoryFile() const { return files.File("memory.joy"); }
+  // Simulator lines since `from` that mention `what`.
+  int SimLines(const QString& what, int from) {
+    int n = 0;
+    for (const QString& line : sim.Lines().mid(from)) n += line.contains(what) ? 1 : 0;
+    return n;
+  }
+  // Events for `ms`, recording when the panel last showed `text` in red.
+  qint64 RunWatching(int ms, const QString& text, QElapsedTimer& since) {
+    qint64 lastSeen = -1;
+    RunUntil([] { return false; }, ms, [&] {
+      if (Panel() == text && PanelColour() == kRed) lastSeen = since.elapsed();
+    });
+    return lastSeen;
+  }
 
-  test::PrivateSettings settings;
   TempFolder files;
+  test::PrivateSettings settings;
   ScriptedPrompts prompts;
   SteadyClock clock;
   zorvtest::SimProcess sim;
   std::unique_ptr<MessageHook> hook;
   std::unique_ptr<TZorvForm> form;
+
+ private:
+  std::unique_ptr<TempFolder> data_;
 };
 
-TEST_P(UpgradeFromTheWindow, MenuDrivesTheWholeUpgrade) {
-  const UpgradeRow& row = GetParam();
-  const std::string flashFile = files.File("flash.bin");
-  const std::string hex = files.File("firmware.hex");
-  std::vector<std::uint8_t> firmware;
-  if (row.file == FileKind::Bad) {
-    files.Write("firmware.hex", ":10000000000102030405060708090A0B0C0D0E0F77\n:00000001FF\n");
+// ---- Files refused, dialogs cancelled: nothing written, the program starts again ----------
+
+enum class Pick { Cancel, File, CancelCheck };
+
+struct RefusedRow {
+  const char* name;
+  Pick pick;
+  std::string content;  // the HEX file the user picks
+  const char* text;     // in red, in the box, and 5 s after it
+};
+
+class RefusedFirmware : public FirmwareWindow, public ::testing::WithParamInterface<RefusedRow> {};
+
+TEST_P(RefusedFirmware, WritesNothingAndTheProgramComesBackByItself) {
+  const RefusedRow& row = GetParam();
+  Start({"--fast"});
+  if (row.pick == Pick::CancelCheck) {
+    MakeFirmware(600);
   } else {
-    firmware = MakeFirmware(3000, hex);
+    files.Write("firmware.hex", row.content);
   }
-
-  const QString port = sim.Start(QStringList{"--fast", "--save-flash", QString::fromStdString(flashFile)} +
-                                 row.simArguments);
-  ASSERT_FALSE(port.isEmpty()) << sim.Output().toStdString();
-  SetPortAlias(kAliasPort, port.toStdString());
-  test::PrivateSettings::Store("COM Port", QString::number(kAliasPort));
-
-  auto startLink = [this](int n) { return StartProductionLink(*form, n); };
-  form = std::make_unique<TZorvForm>(prompts, clock, startLink);
-  hook = std::make_unique<MessageHook>([this](std::uint8_t code, std::uint8_t value, std::uint64_t source) {
-    form->LinkNotice(code, value, source);
-  });
-  prompts.ExpectModal([](QDialog&) { return QDialog::Accepted; });  // the about window
-  prompts.ExpectMessage();                                           // the first download
-  form->FormCreate();
-  ASSERT_TRUE(RunUntil([&] { return prompts.MessageTexts().size() == 1; }, 20000))
-      << sim.Output().toStdString();
-  ASSERT_EQ(prompts.MessageTexts()[0], "Download Successful!");
-  ASSERT_TRUE(RunUntil([&] { return form->Link()->State() == LinkState::ConnectedIdle; }, 10000));
   const int linesBefore = sim.LineCount();
 
-  prompts.ExpectOpenFile(row.file == FileKind::Cancelled ? QString() : QString::fromStdString(hex));
-  if (*row.finalBox != '\0') prompts.ExpectMessage();
-  form->findChild<QAction*>("UpgradeFirmware1")->trigger();
-
-  // Everything the status strip shows on the way, as the user would see it.
-  QLabel* panel = Strip().ConnectedPanel();
-  QStringList statusTexts;
-  int highestProgress = 0;
-  const auto watch = [&] {
-    if (statusTexts.isEmpty() || statusTexts.back() != panel->text()) statusTexts << panel->text();
-    highestProgress = std::max(highestProgress, Strip().ProgressGauge()->value());
-  };
-  const auto finished = [&] {
-    if (*row.finalBox != '\0') return prompts.MessageTexts().size() == 2;
-    return form->Link()->State() == LinkState::ConnectedIdle && prompts.AllUsed() && statusTexts.size() > 1;
-  };
-  ASSERT_TRUE(RunUntil(finished, 90000, watch))
-      << statusTexts.join(" | ").toStdString() << "\n" << sim.Output().toStdString();
-  // Let the last status refresh arrive.
-  RunUntil([] { return false; }, 400, watch);
-
-  // The firmware dialog.
-  const auto dialog = std::find_if(prompts.shown.begin(), prompts.shown.end(), [](const auto& s) {
-    return s.call == ScriptedPrompts::Call::OpenFile;
+  QElapsedTimer since;
+  qint64 appeared = -1;
+  qint64 closed = -1;
+  bool programStartedWhileOpen = false;
+  prompts.ExpectOpenFile(row.pick == Pick::Cancel ? QString() : QString::fromStdString(Hex()));
+  if (row.pick == Pick::CancelCheck) prompts.ExpectChoice(1);
+  prompts.ExpectMessage([&] {
+    // The box stays up a while; the text behind it must not change, nor the controller start.
+    appeared = since.elapsed();
+    EXPECT_EQ(Panel(), row.text);
+    RunUntil([] { return false; }, 1500);
+    EXPECT_EQ(Panel(), row.text);
+    programStartedWhileOpen = SimLines("program start requested", linesBefore) > 0;
+    closed = since.elapsed();
   });
-  ASSERT_NE(dialog, prompts.shown.end());
-  EXPECT_EQ(dialog->title, "Select Zorv Firmware File");
-  EXPECT_EQ(dialog->text, "ATMega16 CPU files (*.hex *.HEX)");
-  EXPECT_EQ(dialog->initial, QCoreApplication::applicationDirPath() + "/*.hex");
+  since.start();
+  Trigger("UpgradeFirmware1");
+  ASSERT_TRUE(RunUntil([&] { return prompts.AllUsed(); }, 20000)) << sim.Output().toStdString();
+  EXPECT_FALSE(programStartedWhileOpen);
+  EXPECT_GE(closed - appeared, 1500);
 
-  if (*row.finalBox != '\0') {
-    EXPECT_EQ(prompts.MessageTexts().back().toStdString(), row.finalBox);
-    EXPECT_EQ(prompts.shown.back().kind, row.boxKind);
-    EXPECT_TRUE(statusTexts.contains("Sending update...")) << statusTexts.join(" | ").toStdString();
-    EXPECT_TRUE(statusTexts.contains("Verifying flash...")) << statusTexts.join(" | ").toStdString();
-    EXPECT_TRUE(statusTexts.contains("Completed")) << statusTexts.join(" | ").toStdString();
-    EXPECT_EQ(highestProgress, 100);
-  } else {
-    QString expected = row.finalStatus;
-    if (row.file == FileKind::Bad) {
-      FlashImage scratch;
-      expected = QString::fromStdString(ReadHexFile(hex, scratch).error);
-      ASSERT_FALSE(expected.isEmpty());
-    }
-    EXPECT_TRUE(statusTexts.contains(expected)) << statusTexts.join(" | ").toStdString();
-    EXPECT_EQ(StatusStrip::PanelColour(panel), row.statusColour);
-    // No boot frame reached the boot loader: nothing written, read back or refused.
-    for (const QString& line : sim.Lines().mid(linesBefore)) {
-      EXPECT_FALSE(line.contains("written") || line.contains("read back") ||
-                   line.contains("refused") || line.contains("abandoned"))
-          << line.toStdString();
-    }
-  }
-
-  form.reset();
-  ASSERT_EQ(sim.Stop(), 0);
-  const auto flash = ReadBytes(flashFile);
-  if (row.flashHoldsTheFirmware) {
-    ASSERT_GE(flash.size(), firmware.size());
-    EXPECT_TRUE(std::equal(firmware.begin(), firmware.end(), flash.begin()));
-  } else if (!firmware.empty() && flash.size() >= firmware.size()) {
-    EXPECT_FALSE(std::equal(firmware.begin(), firmware.end(), flash.begin()));
+  // Readable for 5 s after the box closed, then the program is back, green, by itself.
+  const qint64 lastSeen = RunWatching(6000, row.text, since);
+  EXPECT_GE(lastSeen, closed + 4900) << "last seen " << lastSeen << " ms, box closed " << closed;
+  EXPECT_TRUE(Idle());
+  EXPECT_EQ(Panel(), kConnected);
+  EXPECT_EQ(PanelColour(), kGreen);
+  EXPECT_EQ(prompts.MessageTexts().back().toStdString(), row.text);
+  EXPECT_EQ(prompts.shown.back().kind, Prompts::Kind::Error);
+  // The boot loader saw no frame: nothing written, read back or refused.
+  EXPECT_EQ(SimLines("program start requested", linesBefore), 1);
+  for (const char* frame : {"written", "read back", "refused", "abandoned"}) {
+    EXPECT_EQ(SimLines(frame, linesBefore), 0) << frame << "\n" << sim.Output().toStdString();
   }
 }
 
+const std::string kEnd = ":00000001FF\n";
+
 INSTANTIATE_TEST_SUITE_P(
-    Cases, UpgradeFromTheWindow,
+    Cases, RefusedFirmware,
     ::testing::Values(
-        UpgradeRow{"Verified", {"--chip", "ATmega32"}, FileKind::Good, "Upload completed and verified!",
-                   Prompts::Kind::Information, "", QColor(0, 128, 0), true},
-        UpgradeRow{"CorruptedFlash", {"--chip", "ATmega32", "--corrupt-flash", "0x0123"}, FileKind::Good,
-                   "Contents of flash doesn't match file", Prompts::Kind::Error, "", QColor(0, 128, 0),
-                   false},
-        UpgradeRow{"BadHexFile", {"--chip", "ATmega32"}, FileKind::Bad, "", Prompts::Kind::Error, "",
-                   QColor(255, 0, 0), false},
-        UpgradeRow{"DialogCancelled", {"--chip", "ATmega32"}, FileKind::Cancelled, "",
-                   Prompts::Kind::Error, "Error installing firmware", QColor(255, 0, 0), false}),
-    [](const ::testing::TestParamInfo<UpgradeRow>& row) { return std::string(row.param.name); });
+        RefusedRow{"DialogCancelled", Pick::Cancel, "", "Error installing firmware"},
+        RefusedRow{"CheckCancelled", Pick::CancelCheck, "", "Error installing firmware"},
+        RefusedRow{"EmptyFile", Pick::File, "", "Error parsing file: no program data"},
+        RefusedRow{"EndRecordOnly", Pick::File, kEnd, "Error parsing file: no program data"},
+        RefusedRow{"SegmentBase", Pick::File, ":020000021000EC\n:0100000055AA\n" + kEnd,
+                   "Error parsing file: data above 64 KB"},
+        RefusedRow{"LinearBase", Pick::File, ":020000040001F9\n:0100000055AA\n" + kEnd,
+                   "Error parsing file: data above 64 KB"},
+        RefusedRow{"PastFFFF", Pick::File, ":04FFFE000102030400\n" + kEnd,
+                   "Error parsing file: data above 64 KB"},
+        RefusedRow{"Checksum", Pick::File, ":0100000055AB\n" + kEnd,
+                   "Error parsing file: checksum failed"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+// ---- A run that wrote and failed: no 'R', held in the boot loader, Retry ------------------
+
+TEST_F(FirmwareWindow, CorruptedFlashOffersRetryWithoutStartingTheProgram) {
+  Start({"--fast", "--chip", "ATmega32", "--corrupt-flash-once", "0x0123"});
+  const auto firmware = MakeFirmware(3000);
+  const int linesBefore = sim.LineCount();
+  int startsBeforeRetry = -1;
+  prompts.ExpectOpenFile(QString::fromStdString(Hex()));
+  prompts.ExpectChoice(0);  // "Write"
+  prompts.ExpectChoice(0, [&] {
+    startsBeforeRetry = SimLines("program start requested", linesBefore);
+    EXPECT_EQ(Panel(), "Contents of flash doesn't match file");
+    EXPECT_EQ(PanelColour(), kRed);
+  });  // "Retry"
+  prompts.ExpectMessage();  // "Upload completed and verified!"
+  prompts.ExpectMessage();  // the new program's settings: "Download Successful!"
+  Trigger("UpgradeFirmware1");
+  ASSERT_TRUE(RunUntil([&] { return prompts.AllUsed(); }, 60000)) << sim.Output().toStdString();
+
+  std::vector<ScriptedPrompts::Shown> choices;
+  std::copy_if(prompts.shown.begin(), prompts.shown.end(), std::back_inserter(choices),
+               [](const auto& shown) { return shown.call == ScriptedPrompts::Call::Choose; });
+  ASSERT_EQ(choices.size(), 2u);
+  const auto& check = choices[0];
+  EXPECT_EQ(check.initial, "Write|Cancel");
+  EXPECT_TRUE(check.text.contains("Program data: 3000 bytes")) << check.text.toStdString();
+  EXPECT_TRUE(check.text.contains("Pages to write: 24 of 128 bytes")) << check.text.toStdString();
+  const auto& retry = choices[1];
+  EXPECT_EQ(retry.initial, "Retry|Cancel");
+  EXPECT_EQ(retry.text.toStdString(),
+            std::string("Contents of flash doesn't match file\r\n\r\n") + kIncomplete);
+  EXPECT_EQ(startsBeforeRetry, 0);
+  const auto texts = prompts.MessageTexts();
+  EXPECT_EQ(texts[texts.size() - 2], "Upload completed and verified!");
+  EXPECT_EQ(texts.back(), "Download Successful!");
+  EXPECT_EQ(SimLines("program start requested", linesBefore), 1);
+
+  form.reset();
+  ASSERT_EQ(sim.Stop(), 0);
+  const auto flash = ReadBytes(FlashFile());
+  ASSERT_GE(flash.size(), firmware.size());
+  EXPECT_TRUE(std::equal(firmware.begin(), firmware.end(), flash.begin()));
+}
+
+TEST_F(FirmwareWindow, CancelledRetryHoldsTheControllerAcrossAReset) {
+  Start({"--fast", "--corrupt-flash", "0x0050"});
+  MakeFirmware(1000);
+  const int linesBefore = sim.LineCount();
+  prompts.ExpectOpenFile(QString::fromStdString(Hex()));
+  prompts.ExpectChoice(0);  // "Write"
+  prompts.ExpectChoice(1);  // "Cancel" instead of Retry
+  Trigger("UpgradeFirmware1");
+  ASSERT_TRUE(RunUntil([&] { return prompts.AllUsed(); }, 60000)) << sim.Output().toStdString();
+  QElapsedTimer since;
+  since.start();
+  EXPECT_GE(RunWatching(6000, "Contents of flash doesn't match file", since), 4900);
+  EXPECT_EQ(State(), LinkState::FirmwareHeld);
+  EXPECT_EQ(Panel(), kIncomplete);
+  EXPECT_EQ(PanelColour(), kRed);
+
+  // Reset: the next link holds it too; the broken program never starts.
+  form->findChild<QPushButton*>("ResetButton")->click();
+  RunUntil([] { return false; }, 3000);
+  EXPECT_EQ(State(), LinkState::FirmwareHeld);
+  EXPECT_EQ(Panel(), kIncomplete);
+  EXPECT_EQ(SimLines("program start requested", linesBefore), 0) << sim.Output().toStdString();
+}
+
+TEST_F(FirmwareWindow, AControllerWithoutProgramStaysInItsBootLoader) {
+  Start({"--fast", "--no-program"}, false);
+  prompts.ExpectMessage();            // "This system has no firmware, please select..."
+  prompts.ExpectOpenFile(QString());  // cancelled
+  prompts.ExpectMessage();            // "Error installing firmware"
+  ASSERT_TRUE(RunUntil([&] { return prompts.AllUsed(); }, 20000)) << sim.Output().toStdString();
+  const int linesAfter = sim.LineCount();
+  RunUntil([] { return false; }, 6000);
+  EXPECT_EQ(prompts.MessageTexts().back(), "Error installing firmware");
+  EXPECT_EQ(State(), LinkState::FirmwareHeld);
+  EXPECT_EQ(Panel(), "Error installing firmware");
+  EXPECT_EQ(PanelColour(), kRed);
+  EXPECT_EQ(SimLines("program start requested", linesAfter), 0) << sim.Output().toStdString();
+}
+
+// ---- Reset during programming asks; No lets it finish -------------------------------------
+
+TEST_F(FirmwareWindow, ResetDuringProgrammingAsksAndNoLetsItFinish) {
+  Start({"--chip", "ATmega32"});  // wire time on: 24 pages take seconds
+  const auto firmware = MakeFirmware(3000);
+  prompts.ExpectOpenFile(QString::fromStdString(Hex()));
+  prompts.ExpectChoice(0);       // "Write"
+  prompts.ExpectConfirm(false);  // "Stop anyway?" No
+  prompts.ExpectMessage();       // "Upload completed and verified!"
+  prompts.ExpectMessage();       // "Download Successful!"
+  Trigger("UpgradeFirmware1");
+  QString progressText;
+  ASSERT_TRUE(RunUntil([&] { return Panel() == "Sending update..." && State() == LinkState::Programming; },
+                       30000));
+  RunUntil([] { return false; }, 500, [&] {
+    if (progressText.isEmpty()) progressText = Strip().ProgressGauge()->format();
+  });
+  form->findChild<QPushButton*>("ResetButton")->click();
+  ASSERT_TRUE(RunUntil([&] { return prompts.AllUsed(); }, 90000)) << sim.Output().toStdString();
+  const auto question = std::find_if(prompts.shown.begin(), prompts.shown.end(), [](const auto& s) {
+    return s.call == ScriptedPrompts::Call::Confirm;
+  });
+  ASSERT_NE(question, prompts.shown.end());
+  EXPECT_EQ(question->text,
+            "Firmware is being written. Stopping now leaves the controller without a working "
+            "program. Stop anyway?");
+  EXPECT_TRUE(progressText.startsWith("Writing, ")) << progressText.toStdString();
+  EXPECT_TRUE(progressText.endsWith(" left")) << progressText.toStdString();
+  const auto texts = prompts.MessageTexts();
+  EXPECT_EQ(texts[texts.size() - 2], "Upload completed and verified!");
+  form.reset();
+  ASSERT_EQ(sim.Stop(), 0);
+  const auto flash = ReadBytes(FlashFile());
+  ASSERT_GE(flash.size(), firmware.size());
+  EXPECT_TRUE(std::equal(firmware.begin(), firmware.end(), flash.begin()));
+}
+
+// ---- New firmware that blanks the settings: restore or keep -------------------------------
+
+class SettingsAfterUpgrade : public FirmwareWindow, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(SettingsAfterUpgrade, OfferTheKeptSettingsBack) {
+  const bool restore = GetParam();
+  Start({"--fast", "--blank-after-flash"});
+  const ImageBytes before = form->Image().bytes;
+  MakeFirmware(500);
+  prompts.ExpectOpenFile(QString::fromStdString(Hex()));
+  prompts.ExpectChoice(0);                // "Write"
+  prompts.ExpectMessage();                // "Upload completed and verified!"
+  prompts.ExpectMessage();                // "Download Successful!" (blank: defaults shown)
+  prompts.ExpectChoice(restore ? 0 : 1);  // "Restore settings" / "Keep controller's"
+  if (restore) prompts.ExpectMessage();   // "Upload Successful!"
+  Trigger("UpgradeFirmware1");
+  ASSERT_TRUE(RunUntil([&] { return prompts.AllUsed(); }, 60000)) << sim.Output().toStdString();
+  if (restore) {
+    ASSERT_EQ(prompts.MessageTexts().back(), "Upload Successful!");
+  }
+  const auto offer = std::find_if(prompts.shown.begin(), prompts.shown.end(), [](const auto& s) {
+    return s.call == ScriptedPrompts::Call::Choose && s.title == "Settings changed";
+  });
+  ASSERT_NE(offer, prompts.shown.end());
+  EXPECT_EQ(offer->initial, "Restore settings|Keep controller's");
+  EXPECT_TRUE(offer->text.contains("settings-before-upgrade-")) << offer->text.toStdString();
+
+  form.reset();
+  ASSERT_EQ(sim.Stop(), 0);
+  SettingsImage memory;
+  ASSERT_TRUE(ReadSwitchFile(MemoryFile(), memory));
+  if (restore) {
+    EXPECT_EQ(memory.bytes, before);
+  } else {
+    ImageBytes blank;
+    blank.fill(255);
+    EXPECT_EQ(memory.bytes, blank);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, SettingsAfterUpgrade, ::testing::Values(true, false),
+                         [](const auto& p) { return std::string(p.param ? "Restore" : "Keep"); });
+
+// ---- Read Firmware: every byte of the chip's flash, as objcopy reads it back --------------
+
+TEST_F(FirmwareWindow, ReadFirmwareHoldsWhatTheFlashHolds) {
+  Start({"--fast"});
+  MakeFirmware(2000);
+  prompts.ExpectOpenFile(QString::fromStdString(Hex()));
+  prompts.ExpectChoice(0);
+  prompts.ExpectMessage();  // verified
+  prompts.ExpectMessage();  // "Download Successful!"
+  Trigger("UpgradeFirmware1");
+  ASSERT_TRUE(RunUntil([&] { return prompts.AllUsed() && Idle(); }, 60000));
+
+  const std::string read = files.File("read.hex");
+  prompts.ExpectSaveFile(QString::fromStdString(read));
+  prompts.ExpectMessage();
+  Trigger("ReadFirmware1");
+  ASSERT_TRUE(RunUntil([&] { return prompts.AllUsed(); }, 60000)) << sim.Output().toStdString();
+  EXPECT_EQ(prompts.MessageTexts().back().toStdString(),
+            "Firmware read: 15360 bytes saved to " + read);
+  ASSERT_TRUE(RunUntil([&] { return Idle(); }, 10000));  // the program runs again
+
+  const std::string bin = files.File("read.bin");
+  ASSERT_EQ(QProcess::execute("objcopy", {"-I", "ihex", "-O", "binary", QString::fromStdString(read),
+                                          QString::fromStdString(bin)}),
+            0);
+  form.reset();
+  ASSERT_EQ(sim.Stop(), 0);
+  const auto flash = ReadBytes(FlashFile());
+  const auto back = ReadBytes(bin);
+  ASSERT_EQ(back.size(), 15360u);
+  ASSERT_GE(flash.size(), back.size());
+  EXPECT_TRUE(std::equal(back.begin(), back.end(), flash.begin()));
+}
 
 }  // namespace
 }  // namespace zorv

@@ -31,24 +31,31 @@ class ScriptedPrompts final : public Prompts {
   }
 
   // Queue the answers, in the order the dialogs will come.
-  void ExpectMessage() { answers_.push_back({Call::Message, {}, {}, {}}); }
-  void ExpectConfirm(bool yes) { answers_.push_back({Call::Confirm, yes, {}, {}}); }
-  // Presses the button of that index (-1: closes the box).
-  void ExpectChoice(int index) { answers_.push_back({Call::Choose, false, {}, {}, index}); }
-  void ExpectQuery(std::optional<QString> text) {
-    answers_.push_back({Call::QueryText, false, std::move(text), {}});
+  void ExpectMessage() { answers_.push_back({Call::Message, {}, {}, {}, -1, {}}); }
+  // `whileOpen` runs while the box is up (say, the window's events for a while).
+  void ExpectMessage(std::function<void()> whileOpen) {
+    answers_.push_back({Call::Message, {}, {}, {}, -1, std::move(whileOpen)});
   }
-  void ExpectOpenFile(QString path) { answers_.push_back({Call::OpenFile, false, path, {}}); }
-  void ExpectSaveFile(QString path) { answers_.push_back({Call::SaveFile, false, path, {}}); }
-  void ExpectPrinterSetup(bool ok) { answers_.push_back({Call::PrinterSetup, ok, {}, {}}); }
+  void ExpectConfirm(bool yes) { answers_.push_back({Call::Confirm, yes, {}, {}, -1, {}}); }
+  // Presses the button of that index (-1: closes the box).
+  void ExpectChoice(int index, std::function<void()> whileOpen = {}) {
+    answers_.push_back({Call::Choose, false, {}, {}, index, std::move(whileOpen)});
+  }
+  void ExpectQuery(std::optional<QString> text) {
+    answers_.push_back({Call::QueryText, false, std::move(text), {}, -1, {}});
+  }
+  void ExpectOpenFile(QString path) { answers_.push_back({Call::OpenFile, false, path, {}, -1, {}}); }
+  void ExpectSaveFile(QString path) { answers_.push_back({Call::SaveFile, false, path, {}, -1, {}}); }
+  void ExpectPrinterSetup(bool ok) { answers_.push_back({Call::PrinterSetup, ok, {}, {}, -1, {}}); }
   // `act` runs on the dialog instead of its event loop (read it, click in it); returns the result.
   void ExpectModal(std::function<int(QDialog&)> act) {
-    answers_.push_back({Call::Modal, false, {}, std::move(act)});
+    answers_.push_back({Call::Modal, false, {}, std::move(act), -1, {}});
   }
 
   void Message(Kind kind, const QString& title, const QString& text) override {
     shown.push_back({Call::Message, kind, title, text, {}});
-    Take(Call::Message);
+    const Answer answer = Take(Call::Message);
+    if (answer.whileOpen) answer.whileOpen();
   }
   bool Confirm(const QString& title, const QString& text) override {
     shown.push_back({Call::Confirm, Kind::Confirmation, title, text, {}});
@@ -57,7 +64,9 @@ class ScriptedPrompts final : public Prompts {
   int Choose(Kind kind, const QString& title, const QString& text, const QStringList& buttons,
              int) override {
     shown.push_back({Call::Choose, kind, title, text, buttons.join('|')});
-    return Take(Call::Choose).index;
+    const Answer answer = Take(Call::Choose);
+    if (answer.whileOpen) answer.whileOpen();
+    return answer.index;
   }
   std::optional<QString> QueryText(const QString& caption, const QString& prompt,
                                    const QString& initial) override {
@@ -103,6 +112,7 @@ class ScriptedPrompts final : public Prompts {
     std::optional<QString> text;
     std::function<int(QDialog&)> act;
     int index = -1;
+    std::function<void()> whileOpen = {};
   };
 
   Answer Take(Call call) {
@@ -110,7 +120,7 @@ class ScriptedPrompts final : public Prompts {
       ADD_FAILURE() << "unexpected dialog: " << Describe(call) << " \""
                     << shown.back().title.toStdString() << "\" \""
                     << shown.back().text.toStdString() << "\"";
-      return {call, false, std::nullopt, {}, -1};
+      return {call, false, std::nullopt, {}, -1, {}};
     }
     Answer answer = std::move(answers_.front());
     answers_.pop_front();
