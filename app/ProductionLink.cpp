@@ -14,7 +14,8 @@ std::atomic<std::uint64_t> nextSource{1};
 // Passes everything to the window's bridge and tags the notices.
 class TaggingBridge final : public WindowBridge {
  public:
-  TaggingBridge(WindowBridge& window, std::uint64_t source) : window_(window), source_(source) {}
+  TaggingBridge(TZorvForm& form, std::uint64_t source)
+      : form_(form), window_(form.Bridge()), source_(source) {}
 
   void PostNotice(std::uint8_t code, std::uint8_t value) override {
     PostLinkNotice(code, value, source_);
@@ -23,10 +24,14 @@ class TaggingBridge final : public WindowBridge {
   void ShowLinkError(const std::string& text) override { window_.ShowLinkError(text); }
   void ShowLinkInfo(const std::string& text) override { window_.ShowLinkInfo(text); }
   void LoadBufferFromImage(ImageBytes& buffer) override { window_.LoadBufferFromImage(buffer); }
-  void StoreBufferToImage(const ImageBytes& buffer) override { window_.StoreBufferToImage(buffer); }
+  void StoreBufferToImage(const ImageBytes& buffer) override {
+    window_.StoreBufferToImage(buffer);
+    form_.NoteImageStored(source_);
+  }
   std::string SelectFirmwareFile() override { return window_.SelectFirmwareFile(); }
 
  private:
+  TZorvForm& form_;
   WindowBridge& window_;
   std::uint64_t source_;
 };
@@ -35,7 +40,7 @@ class ProductionLink final : public LinkControl {
  public:
   ProductionLink(TZorvForm& form, int port)
       : source_(nextSource.fetch_add(1)),
-        bridge_(form.Bridge(), source_),
+        bridge_(form, source_),
         thread_(bridge_, &form, port, form.Flash(), form.ProductCodeCell()) {}
 
   void SetCommand(std::uint8_t command, std::uint8_t argument) override {

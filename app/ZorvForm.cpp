@@ -16,7 +16,9 @@
 #include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
 
+#include "app/ExitQuestion.h"
 #include "app/SplashForm.h"
 #include "app/StatusStrip.h"
 #include "host/HostSettings.h"
@@ -25,6 +27,7 @@
 #include "link/TCOMThread.h"
 #include "link/WindowBridge.h"
 #include "ui/files/FileMenu.h"
+#include "ui/files/SwitchFileCommands.h"
 #include "ui/pages/PageGate.h"
 #include "ui/pages/custom/CustomTab.h"
 #include "ui/pages/floats/FloatsTab.h"
@@ -78,7 +81,8 @@ TZorvForm::TZorvForm(Prompts& prompts, Clock& clock, LinkFactory linkFactory, Pr
       bridge_(*strip_, image_, trims_, prompts_),
       refresher_(*this, [this](int page) { productNotebook_->setCurrentIndex(page); }) {
   setObjectName("ZorvForm");
-  setWindowTitle("Zorv Configuration Tool");
+  // [*]: the modified marker, shown while the image holds edits neither sent nor saved.
+  setWindowTitle("Zorv Configuration Tool[*]");
   // Fixed single border with system menu and minimise button only.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -230,10 +234,39 @@ void TZorvForm::FormCreate() {
   SetProductCode(product::kZorvPages);
 
   RefreshControls(1);
+  ImageKept();
   timer2_->start();
 }
 
-void TZorvForm::RefreshControls(int flag) { refresher_.RefreshControls(flag); }
+void TZorvForm::RefreshControls(int flag) {
+  refresher_.RefreshControls(flag);
+  ShowModified();
+}
+
+void TZorvForm::ImageKept() {
+  kept_ = image_;
+  ShowModified();
+}
+
+void TZorvForm::ShowModified() { setWindowModified(image_.bytes != kept_.bytes); }
+
+bool TZorvForm::MayClose() {
+  ShowModified();
+  if (!isWindowModified()) return true;
+  constexpr std::uint8_t kConnectedIdle = 6;
+  ExitQuestion question(link_ && link_->LinkState() == kConnectedIdle, this);
+  switch (static_cast<ExitAnswer>(prompts_.ShowModal(question))) {
+    case ExitAnswer::Send:
+      // The window closes on "Upload Successful!"; a failed upload leaves it open.
+      SendCalClick();
+      closeAfterUpload_ = true;
+      uploadSeenBusy_ = false;
+      return false;
+    case ExitAnswer::Save: return SwitchFileCommands(*this).Save1Click();
+    case ExitAnswer::Discard: return true;
+    default: return false;
+  }
+}
 
 void TZorvForm::SetCommand(std::uint8_t command, std::uint8_t argument) {
   if (link_) link_->SetCommand(command, argument);
@@ -244,11 +277,18 @@ void TZorvForm::StartLink() { link_ = linkFactory_ ? linkFactory_(portNumber_) :
 void TZorvForm::StopLink() { link_.reset(); }
 
 void TZorvForm::Exit1Click() {
+  if (!MayClose()) return;
+  closing_ = true;
   StopLink();
   close();
 }
 
 void TZorvForm::closeEvent(QCloseEvent* event) {
+  if (!closing_ && !MayClose()) {
+    event->ignore();
+    return;
+  }
+  closing_ = true;
   StopLink();
   timer2_->stop();
   QMainWindow::closeEvent(event);
@@ -311,6 +351,13 @@ void TZorvForm::Timer2Timer() {
     SetCommand(0, 0);
     testTimeStamp_ = 0;
   }
+  // An upload asked for on exit that ended without success: the window stays open.
+  if (closeAfterUpload_) {
+    const bool idle = link_ && link_->LinkState() == 6;
+    if (!idle) uploadSeenBusy_ = true;
+    if (!link_ || (idle && uploadSeenBusy_)) closeAfterUpload_ = false;
+  }
+  ShowModified();
 }
 
 void TZorvForm::About1Click() {
@@ -335,14 +382,30 @@ void TZorvForm::LinkNotice(std::uint8_t code, std::uint8_t value, std::uint64_t 
 }
 
 void TZorvForm::HandleNotice(std::uint8_t code, std::uint8_t value, std::uint64_t source) {
+  // A replaced link's transfer was abandoned: no success box; a store that did run is shown.
+  if ((code == notice::kUploadDone || code == notice::kDownloadDone) && source != 0 &&
+      (!link_ || source != link_->NoticeSource())) {
+    if (code == notice::kDownloadDone && storedBy_ == source) {
+      RefreshControls(1);
+      ImageKept();
+    }
+    return;
+  }
   switch (code) {
     case notice::kUploadDone:
       prompts_.Message(Prompts::Kind::Information, "Information", "Upload Successful!");
       if (link_) link_->ClearProgress();
+      ImageKept();
+      if (std::exchange(closeAfterUpload_, false)) {
+        closing_ = true;
+        StopLink();
+        close();
+      }
       break;
     case notice::kDownloadDone:
       prompts_.Message(Prompts::Kind::Information, "Information", "Download Successful!");
       RefreshControls(1);
+      ImageKept();
       if (link_) link_->ClearProgress();
       break;
     case notice::kByteReceived:

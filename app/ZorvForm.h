@@ -60,6 +60,7 @@ class TZorvForm final : public QMainWindow, public PageHost {
   std::uint8_t ProductCode() const override { return productCode_.load(); }
   void SetProductCode(std::uint8_t code) override { productCode_.store(code); }
   void RefreshControls(int flag) override;
+  void ImageKept() override;
   void SetCommand(std::uint8_t command, std::uint8_t argument) override;
   std::uint32_t& TestTimeStamp() override { return testTimeStamp_; }
   Prompts& prompts() override { return prompts_; }
@@ -77,6 +78,9 @@ class TZorvForm final : public QMainWindow, public PageHost {
   // The empty sheet of a Zorv tab or of a product page, for a tab class to fill.
   QWidget* Sheet(int tab) const;
   QWidget* ProductSheet(int page) const;
+
+  // The link `source` copied a downloaded image into the window's.
+  void NoteImageStored(std::uint64_t source) { storedBy_ = source; }
 
   // A link notice, as the message hook passes it on.
   void LinkNotice(std::uint8_t code, std::uint8_t value, std::uint64_t source);
@@ -112,6 +116,9 @@ class TZorvForm final : public QMainWindow, public PageHost {
     pages_.push_back(page);
     return page.get();
   }
+  // Exit with unsent, unsaved edits asks first; false when the window stays open.
+  bool MayClose();
+  void ShowModified();
   void StartLink();
   void StopLink();
   void HandleNotice(std::uint8_t code, std::uint8_t value, std::uint64_t source);
@@ -150,6 +157,11 @@ class TZorvForm final : public QMainWindow, public PageHost {
   };
   std::deque<PendingNotice> pendingNotices_;
   bool centred_ = false;
+  std::uint64_t storedBy_ = 0;  // the link whose download store ran last
+  SettingsImage kept_;          // the image as last downloaded, uploaded, opened or saved
+  bool closing_ = false;
+  bool closeAfterUpload_ = false;  // "Send to controller" was the answer to the exit question
+  bool uploadSeenBusy_ = false;
 };
 
 }  // namespace zorv

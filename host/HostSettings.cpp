@@ -14,10 +14,10 @@ QString ReadSetting(const QString& application, const QString& name, const QStri
   QSettings settings(kOrganisation, application);
   settings.beginGroup(kSettingsGroup);
   const QVariant stored = settings.value(name);
-  // Another type than a string counts as missing.
-  if (stored.isValid() && stored.canConvert<QString>() && stored.typeId() == QMetaType::QString) {
-    return stored.toString();
-  }
+  if (stored.typeId() == QMetaType::QString) return stored.toString();
+  // Any other value the user wrote (a list, where the file held a comma) stays in the file as
+  // it is; it is not a plain number, so the caller falls back to its default use.
+  if (stored.isValid()) return stored.toStringList().join(',');
   settings.setValue(name, defaultValue);
   settings.sync();
   return defaultValue;

@@ -1,0 +1,324 @@
+// Edits and downloads never silently lost, tried through the real window as a user would:
+// real focus changes, a real message box taking the focus, real key presses.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+#include "app/ZorvForm.h"
+#include "image/TextFields.h"
+#include "image/ZorvLayout.h"
+#include "tests/app/FakeLink.h"
+#include "tests/host/PrivateSettings.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "ui/pages/trims/TestButton.h"
+#include "ui/widgets/SpinEdit.h"
+
+namespace zorv::test {
+namespace {
+
+void Activate(QWidget* window) {
+  window->activateWindow();
+  QApplication::setActiveWindow(window);
+  QApplication::processEvents();
+}
+
+// The scripted answers, but every message is first a real box that takes the focus, as on a
+// desktop.
+class FocusTakingPrompts final : public Prompts {
+ public:
+  explicit FocusTakingPrompts(ScriptedPrompts& script) : script_(script) {}
+  void Message(Kind kind, const QString& title, const QString& text) override {
+    QWidget* before = QApplication::activeWindow();
+    {
+      QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, before);
+      box.show();
+      Activate(&box);
+      EXPECT_EQ(QApplication::activeWindow(), &box);
+    }
+    QApplication::processEvents();
+    script_.Message(kind, title, text);
+  }
+  bool Confirm(const QString& t, const QString& x) override { return script_.Confirm(t, x); }
+  std::optional<QString> QueryText(const QString& c, const QString& p, const QString& i) override {
+    return script_.QueryText(c, p, i);
+  }
+  QString OpenFileName(const QString& c, const QString& i, const QString& f) override {
+    return script_.OpenFileName(c, i, f);
+  }
+  QString SaveFileName(const QString& c, const QString& i, const QString& f) override {
+    return script_.SaveFileName(c, i, f);
+  }
+  bool SetUpPrinter(QPrinter& printer) override { return script_.SetUpPrinter(printer); }
+  int ShowModal(QDialog& dialog) override { return script_.ShowModal(dialog); }
+
+ private:
+  ScriptedPrompts& script_;
+};
+
+class NeverLostTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = std::make_unique<TZorvForm>(focusPrompts, clock, FakeLinkFactory(links), ports);
+    prompts.ExpectModal([](QDialog&) { return QDialog::Accepted; });
+    form->FormCreate();
+    form->show();
+    Activate(form.get());
+  }
+
+  template <typename T>
+  T* Find(const QString& name) const {
+    T* widget = form->findChild<T*>(name);
+    EXPECT_NE(widget, nullptr) << name.toStdString();
+    return widget;
+  }
+
+  // Shows the page that holds `box`: its product, its Zorv tab.
+  void ShowPageOf(QWidget* box, std::uint8_t product, int tab) {
+    form->SetProductCode(product);
+    form->RefreshControls(1);
+    if (tab == zorvtab::kFloatModes) prompts.ExpectQuery(QString("pralt"));
+    if (tab >= 0) Find<QTabWidget>("TabbedNotebook1")->setCurrentIndex(tab);
+    QApplication::processEvents();
+    ASSERT_TRUE(box->isVisible()) << box->objectName().toStdString();
+  }
+
+  // The link's store of a downloaded image, then its notice, as the message hook passes it.
+  void Download(const std::function<void(SettingsImage&)>& controller) {
+    controller(form->Image());
+    prompts.ExpectMessage();
+    form->LinkNotice(2, 0, 0);
+    Activate(form.get());
+  }
+
+  static void Type(QWidget* box, const char* text) {
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, text);
+  }
+
+  PrivateSettings settings;
+  ScriptedPrompts prompts;
+  FocusTakingPrompts focusPrompts{prompts};
+  FakeClock clock{1000};
+  LinkRecord links;
+  PresentPorts ports;
+  std::unique_ptr<TZorvForm> form;
+};
+
+struct BoxRow {
+  const char* name;
+  const char* box;
+  std::uint8_t product;
+  int tab;              // Zorv tab, or -1
+  std::size_t offset;   // first byte the box stores
+  std::vector<int> old; // the bytes the window shows first
+  std::vector<int> downloaded;
+  const char* typed;    // nullptr: the user only sat in the box
+};
+
+class DownloadOverBoxTest : public NeverLostTest, public ::testing::WithParamInterface<BoxRow> {};
+
+// The box holds the focus (stale, or typed but not left) when the download arrives and the
+// "Download Successful!" box takes the focus: the downloaded bytes stay.
+TEST_P(DownloadOverBoxTest, DownloadedBytesStay) {
+  const BoxRow& row = GetParam();
+  auto* box = Find<QWidget>(row.box);
+  ASSERT_NE(box, nullptr);
+  for (std::size_t i = 0; i < row.old.size(); ++i) {
+    form->Image()[row.offset + i] = static_cast<std::uint8_t>(row.old[i]);
+  }
+  ShowPageOf(box, row.product, row.tab);
+  box->setFocus(Qt::TabFocusReason);
+  QApplication::processEvents();
+  if (row.typed != nullptr) Type(box, row.typed);
+  Download([&](SettingsImage& image) {
+    for (std::size_t i = 0; i < row.downloaded.size(); ++i) {
+      image[row.offset + i] = static_cast<std::uint8_t>(row.downloaded[i]);
+    }
+  });
+  for (std::size_t i = 0; i < row.downloaded.size(); ++i) {
+    EXPECT_EQ(form->Image()[row.offset + i], row.downloaded[i]) << "byte " << row.offset + i;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, DownloadOverBoxTest,
+    ::testing::Values(
+        BoxRow{"QuirnEdit3", "Edit3", product::kQuirn, -1, 3, {0, 0}, {18, 52}, nullptr},
+        BoxRow{"QuirnEdit17", "Edit17", product::kQuirn, -1, 28, {0, 0}, {1, 2}, nullptr},
+        BoxRow{"QuirnEdit3Typed", "Edit3", product::kQuirn, -1, 3, {0, 0}, {18, 52}, "999"},
+        BoxRow{"HalverstonRateTyped", "SpinEdit2", product::kHalverston, -1, 20, {1}, {5}, "70"},
+        BoxRow{"Float1", "float1", product::kZorvPages, zorvtab::kFloatModes,
+               zorvfield::FloatOneName, {'O', 'L', 'D', 0, 0}, {'N', 'E', 'W', 0, 0}, nullptr},
+        BoxRow{"StartupDelayTyped", "startupdelay", product::kZorvPages, zorvtab::kGlobal,
+               zorvfield::StartupDelay, {3}, {5}, "300"}),
+    [](const ::testing::TestParamInfo<BoxRow>& row) { return std::string(row.param.name); });
+
+struct LeaveRow {
+  const char* name;
+  const char* box;
+  std::uint8_t product;
+  int tab;
+  std::size_t offset;
+  const char* typed;
+  std::vector<int> stored;  // after leaving by Tab
+  const char* shown;        // the box's text then
+};
+
+class LeaveWithinWindowTest : public NeverLostTest, public ::testing::WithParamInterface<LeaveRow> {};
+
+// A real edit: leaving the box for another window stores nothing and keeps the text; leaving it
+// within the window stores it, clamped where the box clamps, and no cursor stays behind.
+TEST_P(LeaveWithinWindowTest, StoredOnlyWhenLeftWithinTheWindow) {
+  const LeaveRow& row = GetParam();
+  auto* box = Find<QWidget>(row.box);
+  ASSERT_NE(box, nullptr);
+  ShowPageOf(box, row.product, row.tab);
+  box->setFocus(Qt::TabFocusReason);
+  QApplication::processEvents();
+  Type(box, row.typed);
+  auto* line = qobject_cast<QLineEdit*>(box) ? qobject_cast<QLineEdit*>(box)
+                                             : box->findChild<QLineEdit*>();
+  const QString typedText = line->text();
+  // Another window takes the focus, then gives it back.
+  const SettingsImage before = form->Image();
+  {
+    QMessageBox other(QMessageBox::Information, "Other", "Other window", QMessageBox::Ok);
+    other.show();
+    Activate(&other);
+    QApplication::processEvents();
+    EXPECT_EQ(line->text(), typedText) << "the typed text stays while another window has the focus";
+  }
+  Activate(form.get());
+  if (!qobject_cast<SpinEdit*>(box)) {
+    EXPECT_EQ(form->Image().bytes, before.bytes) << "nothing stored on leaving for another window";
+  }
+  box->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  QApplication::processEvents();
+  EXPECT_NE(QApplication::focusWidget(), box);
+  for (std::size_t i = 0; i < row.stored.size(); ++i) {
+    EXPECT_EQ(form->Image()[row.offset + i], row.stored[i]) << "byte " << row.offset + i;
+  }
+  EXPECT_EQ(line->text(), row.shown);
+  EXPECT_FALSE(line->hasSelectedText()) << "the box the user left shows no selection";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, LeaveWithinWindowTest,
+    ::testing::Values(
+        LeaveRow{"QuirnEdit3", "Edit3", product::kQuirn, -1, 3, "999", {3, 231}, "999"},
+        LeaveRow{"Float1", "float1", product::kZorvPages, zorvtab::kFloatModes,
+                 zorvfield::FloatOneName, "AB", {'A', 'B', 0, 0, 0}, "AB"},
+        LeaveRow{"StartupDelay300", "startupdelay", product::kZorvPages, zorvtab::kGlobal,
+                 zorvfield::StartupDelay, "300", {20}, "20"},
+        LeaveRow{"FloatDelay", "floatdelay", product::kZorvPages, zorvtab::kFloatModes, 237,
+                 "99", {10}, "10"},
+        LeaveRow{"HalverstonRate", "SpinEdit2", product::kHalverston, -1, 20, "70", {50}, "50"},
+        LeaveRow{"IDSpin", "IDSpin", product::kZorvPages, zorvtab::kJoysticks,
+                 zorvfield::ControllerID, "300", {255}, "255"}),
+    [](const ::testing::TestParamInfo<LeaveRow>& row) { return std::string(row.param.name); });
+
+// The signal fired by hand on a box that still shows what the refresh put there stores nothing.
+TEST_F(NeverLostTest, StaleBoxesStoreNothingWhenTheirExitFires) {
+  for (const char* name : {"Edit3", "Edit17", "Edit21", "float1", "alwayslivetext"}) {
+    auto* box = Find<QLineEdit>(name);
+    form->RefreshControls(1);
+    SettingsImage changed = form->Image();
+    for (std::size_t i = 0; i < 256; ++i) changed[i] = static_cast<std::uint8_t>(i * 13 + 1);
+    form->Image() = changed;
+    emit box->editingFinished();
+    EXPECT_EQ(form->Image().bytes, changed.bytes) << name;
+  }
+}
+
+// A live test held with Space ends when the focus moves away, and the next press sends again.
+TEST_F(NeverLostTest, HeldTestButtonLosingTheFocusEndsTheTest) {
+  auto* buttons = Find<QWidget>("HoistSheet");
+  ShowPageOf(buttons, product::kZorvPages, zorvtab::kHoist);
+  TestButton* button = buttons->findChildren<TestButton*>().value(0);
+  ASSERT_NE(button, nullptr);
+  button->setFocus(Qt::TabFocusReason);
+  QTest::keyPress(button, Qt::Key_Space);
+  ASSERT_FALSE(links.commands.empty());
+  const auto started = links.commands.back();
+  EXPECT_NE(started.first, 0);
+  Find<QWidget>("ResetButton")->setFocus(Qt::TabFocusReason);
+  QApplication::processEvents();
+  EXPECT_EQ(links.commands.back(), std::make_pair(std::uint8_t{0}, std::uint8_t{0}));
+  EXPECT_EQ(form->TestTimeStamp(), 0U);
+  EXPECT_FALSE(button->isDown());
+  button->setFocus(Qt::TabFocusReason);
+  QTest::keyPress(button, Qt::Key_Space);
+  EXPECT_EQ(links.commands.back(), started) << "the next press sends again";
+  QTest::keyRelease(button, Qt::Key_Space);
+}
+
+// A label that fills its nine bytes shows whole.
+TEST_F(NeverLostTest, NineCharacterLabelShowsWhole) {
+  form->Image()[zorvfield::ModeButtonsAreTrigger] = 1;
+  for (std::size_t i = 0; i < 9; ++i) form->Image()[zorvfield::AlwaysLiveLabel + i] = static_cast<std::uint8_t>('A' + i);
+  form->RefreshControls(1);
+  EXPECT_EQ(Find<QLineEdit>("alwayslivetext")->text(), "ABCDEFGHI");
+}
+
+// Typed text in "Valve types" chooses no item: "Set All Trims" then uses the global pair on
+// the hoist outputs too.
+TEST_F(NeverLostTest, TypedValveTypeIsNoHuscoChoice) {
+  auto* types = Find<QComboBox>("Valvetypes");
+  form->Image()[kTarnovexMarkerOffset] = kTarnovexMarker;
+  ShowPageOf(types, product::kTarnovex, -1);
+  types->setCurrentIndex(3);
+  emit types->activated(3);
+  types->setFocus(Qt::TabFocusReason);
+  Type(types->lineEdit(), "my valve");
+  EXPECT_EQ(types->currentText(), "my valve");
+  EXPECT_EQ(types->currentIndex(), -1);
+  prompts.ExpectConfirm(true);
+  QTest::mouseClick(Find<QPushButton>("setglobal2"), Qt::LeftButton);
+  EXPECT_EQ(form->Image()[1], form->Trims().min);
+  EXPECT_EQ(form->Image()[2], form->Trims().max);
+}
+
+// A replaced link's notices show no box; its store, when it ran, is shown.
+TEST_F(NeverLostTest, ReplacedLinksNoticesShowNoBox) {
+  const std::uint64_t old = links.currentSource;
+  links.state = 0;
+  form->ResetButtonClick();  // replaced at once
+  ASSERT_NE(links.currentSource, old);
+  form->LinkNotice(1, 0, old);
+  form->LinkNotice(2, 0, old);  // its store never ran: nothing to show
+  EXPECT_TRUE(prompts.shown.empty() ||
+              prompts.shown.back().call != ScriptedPrompts::Call::Message);
+  auto* delay = Find<SpinEdit>("startupdelay");
+  form->Image()[zorvfield::StartupDelay] = 7;
+  form->NoteImageStored(old);
+  form->LinkNotice(2, 0, old);
+  EXPECT_EQ(delay->value(), 7) << "a store that ran is shown";
+}
+
+// Destroying a shown window while a label edit has the focus touches nothing freed.
+TEST_F(NeverLostTest, DestroyedWithLabelEditFocused) {
+  form->Image()[zorvfield::ModeButtonsAreTrigger] = 1;
+  auto* edit = Find<QLineEdit>("alwayslivetext");
+  for (int type = 0; type < 32 && !edit->isVisible(); ++type) {
+    form->Image()[zorvfield::JoystickType] = static_cast<std::uint8_t>(type);
+    ShowPageOf(form.get(), product::kZorvPages, zorvtab::kJoysticks);
+  }
+  ASSERT_TRUE(edit->isVisible());
+  edit->setFocus(Qt::TabFocusReason);
+  QTest::keyClicks(edit, "X");
+  form.reset();
+}
+
+}  // namespace
+}  // namespace zorv::test
