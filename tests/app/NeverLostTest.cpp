@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <functional>
@@ -87,7 +88,18 @@ class NeverLostTest : public ::testing::Test {
     form->SetProductCode(product);
     form->RefreshControls(1);
     if (tab == zorvtab::kFloatModes) prompts.ExpectQuery(QString("pralt"));
-    if (tab >= 0) Find<QTabWidget>("TabbedNotebook1")->setCurrentIndex(tab);
+    if (tab >= 0) {
+      QTabBar* bar = Find<QTabWidget>("TabbedNotebook1")->tabBar();
+      QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
+    }
+    // The sheet of a product page's notebook that holds the box.
+    for (QWidget* w = box; w != nullptr && w != form.get(); w = w->parentWidget()) {
+      QWidget* stack = w->parentWidget();
+      auto* tabs = stack != nullptr ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+      if (tabs != nullptr && tabs->objectName() != "TabbedNotebook1" && tabs->indexOf(w) >= 0) {
+        tabs->setCurrentWidget(w);
+      }
+    }
     QApplication::processEvents();
     ASSERT_TRUE(box->isVisible()) << box->objectName().toStdString();
   }
