@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <cstdio>
 
+#include "app/ExitQuestion.h"
 #include "app/SplashForm.h"
 #include "app/ZorvForm.h"
 #include "host/SettingsDialog.h"
@@ -121,6 +122,7 @@ int main(int argc, char** argv) {
   ok &= SaveWindow(zorv::TAxisScreen(image), out.filePath("switch-groups.png"));
   ok &= SaveWindow(zorv::TaliveForm(), out.filePath("always-live-warning.png"));
   ok &= SaveWindow(zorv::TPrintForm(), out.filePath("printing.png"));
+  ok &= SaveWindow(zorv::ExitQuestion(true, nullptr), out.filePath("exit-question.png"));
 
   form.close();
   return ok ? 0 : 1;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -15,56 +16,20 @@
 #include <memory>
 
 #include "app/ZorvForm.h"
+#include "image/SwitchFile.h"
 #include "image/TextFields.h"
 #include "image/ZorvLayout.h"
 #include "tests/app/FakeLink.h"
 #include "tests/host/PrivateSettings.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/FocusTakingPrompts.h"
 #include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TempFolder.h"
 #include "ui/pages/trims/TestButton.h"
 #include "ui/widgets/SpinEdit.h"
 
 namespace zorv::test {
 namespace {
-
-void Activate(QWidget* window) {
-  window->activateWindow();
-  QApplication::setActiveWindow(window);
-  QApplication::processEvents();
-}
-
-// The scripted answers, but every message is first a real box that takes the focus, as on a
-// desktop.
-class FocusTakingPrompts final : public Prompts {
- public:
-  explicit FocusTakingPrompts(ScriptedPrompts& script) : script_(script) {}
-  void Message(Kind kind, const QString& title, const QString& text) override {
-    QWidget* before = QApplication::activeWindow();
-    {
-      QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, before);
-      box.show();
-      Activate(&box);
-      EXPECT_EQ(QApplication::activeWindow(), &box);
-    }
-    QApplication::processEvents();
-    script_.Message(kind, title, text);
-  }
-  bool Confirm(const QString& t, const QString& x) override { return script_.Confirm(t, x); }
-  std::optional<QString> QueryText(const QString& c, const QString& p, const QString& i) override {
-    return script_.QueryText(c, p, i);
-  }
-  QString OpenFileName(const QString& c, const QString& i, const QString& f) override {
-    return script_.OpenFileName(c, i, f);
-  }
-  QString SaveFileName(const QString& c, const QString& i, const QString& f) override {
-    return script_.SaveFileName(c, i, f);
-  }
-  bool SetUpPrinter(QPrinter& printer) override { return script_.SetUpPrinter(printer); }
-  int ShowModal(QDialog& dialog) override { return script_.ShowModal(dialog); }
-
- private:
-  ScriptedPrompts& script_;
-};
 
 class NeverLostTest : public ::testing::Test {
  protected:
@@ -330,6 +295,154 @@ TEST_F(NeverLostTest, DestroyedWithLabelEditFocused) {
   edit->setFocus(Qt::TabFocusReason);
   QTest::keyClicks(edit, "X");
   form.reset();
+}
+
+
+// An edit made through the window, left by Tab: "Startup Delay" from 1 to 7.
+void EditStartupDelay(QWidget* form) {
+  auto* tabs = form->findChild<QTabWidget*>("TabbedNotebook1");
+  QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(zorvtab::kGlobal).center());
+  auto* spin = form->findChild<SpinEdit*>("startupdelay");
+  spin->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(spin, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(spin, "7");
+  QTest::keyClick(spin, Qt::Key_Tab);
+}
+
+struct KeptRow {
+  const char* name;
+  std::function<void(TZorvForm&, ScriptedPrompts&, const std::string&)> act;
+};
+
+class ModifiedMarkerTest : public NeverLostTest, public ::testing::WithParamInterface<KeptRow> {
+ public:
+  TempFolder files;
+};
+
+// The caption's marker shows unsent, unsaved edits and goes with a download, an upload, an
+// open or a save.
+TEST_P(ModifiedMarkerTest, MarkerFollowsTheEdits) {
+  EXPECT_FALSE(form->isWindowModified()) << "after start-up";
+  EditStartupDelay(form.get());
+  ASSERT_EQ(form->Image()[zorvfield::StartupDelay], 7);
+  EXPECT_TRUE(form->isWindowModified()) << "after an edit";
+  GetParam().act(*form, prompts, files.File("kept.joy"));
+  EXPECT_FALSE(form->isWindowModified()) << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Actions, ModifiedMarkerTest,
+    ::testing::Values(
+        KeptRow{"Download",
+                [](TZorvForm& f, ScriptedPrompts& p, const std::string&) {
+                  p.ExpectMessage();
+                  f.LinkNotice(2, 0, 0);
+                }},
+        KeptRow{"Upload",
+                [](TZorvForm& f, ScriptedPrompts& p, const std::string&) {
+                  p.ExpectMessage();
+                  f.LinkNotice(1, 0, 0);
+                }},
+        KeptRow{"Save",
+                [](TZorvForm& f, ScriptedPrompts& p, const std::string& file) {
+                  p.ExpectSaveFile(QString::fromStdString(file));
+                  f.findChild<QAction*>("Save1")->trigger();
+                }},
+        KeptRow{"Open",
+                [](TZorvForm& f, ScriptedPrompts& p, const std::string& file) {
+                  SettingsImage other = f.Image();
+                  other[zorvfield::StartupDelay] = 9;
+                  ASSERT_TRUE(WriteSwitchFile(file, other).ok);
+                  p.ExpectOpenFile(QString::fromStdString(file));
+                  f.findChild<QAction*>("Open1")->trigger();
+                }}),
+    [](const ::testing::TestParamInfo<KeptRow>& row) { return std::string(row.param.name); });
+
+struct ExitRow {
+  const char* name;
+  bool viaMenu;           // "&Exit", or the window's close box
+  std::uint8_t linkState;
+  const char* button;     // the answer
+  bool sendOffered;
+  bool closed;            // right after the answer
+};
+
+class ExitQuestionTest : public NeverLostTest, public ::testing::WithParamInterface<ExitRow> {
+ public:
+  TempFolder files;
+};
+
+TEST_P(ExitQuestionTest, AnswerDecides) {
+  const ExitRow& row = GetParam();
+  EditStartupDelay(form.get());
+  links.state = row.linkState;
+  bool offered = false;
+  prompts.ExpectModal([&](QDialog& question) {
+    offered = question.findChild<QPushButton*>("ExitSend") != nullptr;
+    auto* answer = question.findChild<QPushButton*>(row.button);
+    EXPECT_NE(answer, nullptr) << row.button;
+    if (answer != nullptr) answer->click();
+    return question.result();
+  });
+  const std::string file = files.File("exit.joy");
+  if (std::string(row.button) == "ExitSave") prompts.ExpectSaveFile(QString::fromStdString(file));
+  links.commands.clear();
+  if (row.viaMenu) {
+    form->findChild<QAction*>("Exit1")->trigger();
+  } else {
+    form->close();
+  }
+  EXPECT_EQ(offered, row.sendOffered);
+  EXPECT_EQ(!form->isVisible(), row.closed);
+  if (std::string(row.button) == "ExitSave") {
+    SettingsImage saved;
+    ASSERT_TRUE(ReadSwitchFile(file, saved).ok);
+    EXPECT_EQ(saved.bytes, form->Image().bytes);
+  }
+  if (std::string(row.button) == "ExitSend") {
+    ASSERT_EQ(links.commands.size(), 1U);
+    EXPECT_EQ(links.commands[0].first, 254);
+    prompts.ExpectMessage();
+    form->LinkNotice(1, 0, 0);
+    EXPECT_FALSE(form->isVisible()) << "closed after \"Upload Successful!\"";
+  } else {
+    EXPECT_TRUE(links.commands.empty());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, ExitQuestionTest,
+    ::testing::Values(ExitRow{"SendByMenu", true, 6, "ExitSend", true, false},
+                      ExitRow{"SendByCloseBox", false, 6, "ExitSend", true, false},
+                      ExitRow{"Save", true, 6, "ExitSave", true, true},
+                      ExitRow{"Discard", false, 6, "ExitDiscard", true, true},
+                      ExitRow{"Cancel", true, 6, "ExitCancel", true, false},
+                      ExitRow{"NoSendWhileBusy", true, 3, "ExitCancel", false, false},
+                      ExitRow{"DiscardWhileBusy", false, 3, "ExitDiscard", false, true}),
+    [](const ::testing::TestParamInfo<ExitRow>& row) { return std::string(row.param.name); });
+
+// A failed upload after "Send to controller" leaves the window open, also for a later upload.
+TEST_F(NeverLostTest, FailedUploadOnExitKeepsTheWindowOpen) {
+  EditStartupDelay(form.get());
+  prompts.ExpectModal([](QDialog& question) {
+    question.findChild<QPushButton*>("ExitSend")->click();
+    return question.result();
+  });
+  form->findChild<QAction*>("Exit1")->trigger();
+  links.state = 4;  // uploading
+  form->Timer2Timer();
+  links.state = 6;  // back, without "Upload Successful!"
+  form->Timer2Timer();
+  EXPECT_TRUE(form->isVisible());
+  prompts.ExpectMessage();
+  form->LinkNotice(1, 0, 0);  // a later upload of the user's own
+  EXPECT_TRUE(form->isVisible());
+}
+
+// No edit: Exit asks nothing.
+TEST_F(NeverLostTest, ExitWithoutEditsAsksNothing) {
+  form->findChild<QAction*>("Exit1")->trigger();
+  EXPECT_FALSE(form->isVisible());
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ class WindowHarness {
 
     prompts.ExpectModal([](QDialog&) { return QDialog::Accepted; });  // about window
     prompts.ExpectMessage();                                         // "Download Successful!"
-    form = std::make_unique<TZorvForm>(prompts, clock,
+    form = std::make_unique<TZorvForm>(windowPrompts != nullptr ? *windowPrompts : prompts, clock,
                                        [this](int n) { return StartProductionLink(*form, n); });
     form->FormCreate();
     hook = std::make_unique<MessageHook>(
@@ -78,6 +78,7 @@ class WindowHarness {
   TempFolder files;
   zorvtest::SimProcess sim;
   ScriptedPrompts prompts;
+  Prompts* windowPrompts = nullptr;  // what the window uses instead, if set (before Start)
   SteadyClock clock;
   std::unique_ptr<TZorvForm> form;
   std::unique_ptr<MessageHook> hook;
