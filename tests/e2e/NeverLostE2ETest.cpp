@@ -8,9 +8,13 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
+#include <functional>
+#include <utility>
 #include <vector>
 
+#include "app/LinkNotice.h"
 #include "image/SwitchFile.h"
+#include "link/LinkThread.h"
 #include "tests/e2e/WindowHarness.h"
 #include "tests/support/FocusTakingPrompts.h"
 
@@ -72,6 +76,99 @@ INSTANTIATE_TEST_SUITE_P(
                       DownloadRow{"QuirnEdit3Typed", "c", "Edit3", 3, {18, 52}, "999"},
                       DownloadRow{"HalverstonRateTyped", "d", "SpinEdit2", 20, {5}, "70"}),
     [](const ::testing::TestParamInfo<DownloadRow>& row) { return std::string(row.param.name); });
+
+// A real link whose window side presses Reset while the link waits for its download store, as
+// a user's click can while the window is busy: the replaced link still posts its notice 2.
+class ResetDuringStoreLink final : public LinkControl, private WindowBridge {
+ public:
+  ResetDuringStoreLink(TZorvForm& form, int port, bool storeFirst, bool& armed,
+                      std::function<void()> stored)
+      : form_(form),
+        storeFirst_(storeFirst),
+        armed_(armed),
+        stored_(std::move(stored)),
+        source_(nextSource_++),
+        thread_(*this, &form, port, form.Flash(), form.ProductCodeCell()) {}
+
+  void SetCommand(std::uint8_t command, std::uint8_t argument) override {
+    thread_.SetCommand(command, argument);
+  }
+  std::uint8_t LinkState() const override { return thread_.LinkState(); }
+  void ClearProgress() override { thread_.ClearProgress(); }
+  int PortNumber() const override { return thread_.PortNumber(); }
+  std::uint64_t NoticeSource() const override { return source_; }
+
+ private:
+  void PostNotice(std::uint8_t code, std::uint8_t value) override {
+    PostLinkNotice(code, value, source_);
+  }
+  void RefreshStatus(const StatusSnapshot& status) override { form_.Bridge().RefreshStatus(status); }
+  void ShowLinkError(const std::string& text) override { form_.Bridge().ShowLinkError(text); }
+  void ShowLinkInfo(const std::string& text) override { form_.Bridge().ShowLinkInfo(text); }
+  void LoadBufferFromImage(ImageBytes& buffer) override { form_.Bridge().LoadBufferFromImage(buffer); }
+  void StoreBufferToImage(const ImageBytes& buffer) override {
+    TZorvForm& form = form_;
+    if (!std::exchange(armed_, false)) {
+      form.Bridge().StoreBufferToImage(buffer);
+      form.NoteImageStored(source_);
+      stored_();
+      return;
+    }
+    if (storeFirst_) {
+      form.Bridge().StoreBufferToImage(buffer);
+      form.NoteImageStored(source_);
+    }
+    form.ResetButtonClick();  // destroys this link: nothing of it is touched afterwards
+  }
+  std::string SelectFirmwareFile() override { return form_.Bridge().SelectFirmwareFile(); }
+
+  static inline std::uint64_t nextSource_ = 1000;
+  TZorvForm& form_;
+  bool storeFirst_;
+  bool& armed_;
+  std::function<void()> stored_;
+  std::uint64_t source_;
+  LinkThread thread_;  // last: stopped first
+};
+
+class ResetDuringStoreE2E : public ::testing::TestWithParam<bool> {};
+
+// "Download Successful!" shows once, for the new link's download; the replaced link's notice
+// shows no box, whether its store ran or not.
+TEST_P(ResetDuringStoreE2E, OnlyTheNewLinksDownloadIsAnnounced) {
+  const bool storeFirst = GetParam();
+  WindowHarness h;
+  bool armed = false;
+  int stores = 0;
+  std::size_t boxesAtNewStore = 0;
+  h.linkMaker = [&](TZorvForm& form, int port) -> std::unique_ptr<LinkControl> {
+    return std::make_unique<ResetDuringStoreLink>(form, port, storeFirst, armed, [&] {
+      ++stores;
+      boxesAtNewStore = h.prompts.MessageTexts().size();
+    });
+  };
+  ASSERT_TRUE(h.Start({})) << h.sim.Output().toStdString();
+  const std::size_t before = h.prompts.MessageTexts().size();
+  const int storesBefore = stores;
+
+  armed = true;
+  h.prompts.ExpectMessage();  // the new link's download only
+  h.Find<QAction>("GetCalibration1")->trigger();
+  // The new link downloads at once; its notice follows its store.
+  ASSERT_TRUE(WaitUntil([&] { return stores > storesBefore; }, 30000));
+  EXPECT_FALSE(armed) << "the reset happened during the store";
+  EXPECT_EQ(boxesAtNewStore, before) << "no box before the new link's store";
+  ASSERT_TRUE(WaitUntil([&] { return h.prompts.AllUsed(); }, 10000));
+  WaitUntil([] { return false; }, 300);  // anything still queued
+  const std::vector<QString> texts = h.prompts.MessageTexts();
+  ASSERT_EQ(texts.size(), before + 1);
+  EXPECT_EQ(texts.back(), "Download Successful!");
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, ResetDuringStoreE2E, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& row) {
+                           return std::string(row.param ? "StoreRan" : "StoreAbandoned");
+                         });
 
 }  // namespace
 }  // namespace zorv::test
