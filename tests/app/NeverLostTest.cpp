@@ -246,6 +246,7 @@ TEST_F(NeverLostTest, NineCharacterLabelShowsWhole) {
   for (std::size_t i = 0; i < 9; ++i) form->Image()[zorvfield::AlwaysLiveLabel + i] = static_cast<std::uint8_t>('A' + i);
   form->RefreshControls(1);
   EXPECT_EQ(Find<QLineEdit>("alwayslivetext")->text(), "ABCDEFGHI");
+
 }
 
 // Typed text in "Valve types" chooses no item: "Set All Trims" then uses the global pair on

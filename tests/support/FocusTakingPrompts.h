@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/DelegatingPrompts.h"
 
 namespace zorv::test {
 
@@ -16,9 +16,9 @@ inline void Activate(QWidget* window) {
   QApplication::processEvents();
 }
 
-class FocusTakingPrompts final : public Prompts {
+class FocusTakingPrompts final : public DelegatingPrompts {
  public:
-  explicit FocusTakingPrompts(ScriptedPrompts& script) : script_(script) {}
+  using DelegatingPrompts::DelegatingPrompts;
   void Message(Kind kind, const QString& title, const QString& text) override {
     QWidget* before = QApplication::activeWindow();
     {
@@ -28,23 +28,8 @@ class FocusTakingPrompts final : public Prompts {
       EXPECT_EQ(QApplication::activeWindow(), &box);
     }
     QApplication::processEvents();
-    script_.Message(kind, title, text);
+    DelegatingPrompts::Message(kind, title, text);
   }
-  bool Confirm(const QString& t, const QString& x) override { return script_.Confirm(t, x); }
-  std::optional<QString> QueryText(const QString& c, const QString& p, const QString& i) override {
-    return script_.QueryText(c, p, i);
-  }
-  QString OpenFileName(const QString& c, const QString& i, const QString& f) override {
-    return script_.OpenFileName(c, i, f);
-  }
-  QString SaveFileName(const QString& c, const QString& i, const QString& f) override {
-    return script_.SaveFileName(c, i, f);
-  }
-  bool SetUpPrinter(QPrinter& printer) override { return script_.SetUpPrinter(printer); }
-  int ShowModal(QDialog& dialog) override { return script_.ShowModal(dialog); }
-
- private:
-  ScriptedPrompts& script_;
 };
 
 }  // namespace zorv::test
