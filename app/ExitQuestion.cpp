@@ -4,6 +4,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <utility>
+
+#include "ui/Prompts.h"
 
 namespace zorv {
 
@@ -30,6 +33,34 @@ ExitQuestion::ExitQuestion(bool canSend, QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(text);
   layout->addWidget(buttons);
+}
+
+bool ExitGuard::MayClose(const SettingsImage& image, bool linkIdle, Prompts& prompts,
+                         QWidget* parent, const std::function<void()>& send,
+                         const std::function<bool()>& save) {
+  if (!Modified(image)) return true;
+  ExitQuestion question(linkIdle, parent);
+  switch (static_cast<ExitAnswer>(prompts.ShowModal(question))) {
+    case ExitAnswer::Send:
+      send();
+      closeAfterUpload_ = true;
+      uploadSeenBusy_ = false;
+      return false;
+    case ExitAnswer::Save: return save();
+    case ExitAnswer::Discard: return true;
+    default: return false;  // Cancel, Escape, the close box
+  }
+}
+
+bool ExitGuard::UploadSucceeded() { return std::exchange(closeAfterUpload_, false); }
+
+void ExitGuard::WatchLink(bool linkIdle) {
+  if (!closeAfterUpload_) return;
+  if (!linkIdle) {
+    uploadSeenBusy_ = true;
+  } else if (uploadSeenBusy_) {
+    closeAfterUpload_ = false;  // back to idle without "Upload Successful!"
+  }
 }
 
 }  // namespace zorv

@@ -16,9 +16,7 @@
 #include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <utility>
 
-#include "app/ExitQuestion.h"
 #include "app/SplashForm.h"
 #include "app/StatusStrip.h"
 #include "host/HostSettings.h"
@@ -58,6 +56,7 @@ constexpr const char* kProductSheets[4] = {"ZorvPage", "TarnovexPage", "QuirnPag
                                            "HalverstonPage"};
 
 constexpr int kTimerMs = 500;
+constexpr std::uint8_t kLinkIdle = 6;  // the link state "connected and idle"
 constexpr std::uint32_t kLiveTestLimitMs = 2500;
 
 // Nine captions have to fit 578 pixels: a compact tab style.
@@ -244,28 +243,17 @@ void TZorvForm::RefreshControls(int flag) {
 }
 
 void TZorvForm::ImageKept() {
-  kept_ = image_;
+  exitGuard_.Keep(image_);
   ShowModified();
 }
 
-void TZorvForm::ShowModified() { setWindowModified(image_.bytes != kept_.bytes); }
+void TZorvForm::ShowModified() { setWindowModified(exitGuard_.Modified(image_)); }
 
 bool TZorvForm::MayClose() {
   ShowModified();
-  if (!isWindowModified()) return true;
-  constexpr std::uint8_t kConnectedIdle = 6;
-  ExitQuestion question(link_ && link_->LinkState() == kConnectedIdle, this);
-  switch (static_cast<ExitAnswer>(prompts_.ShowModal(question))) {
-    case ExitAnswer::Send:
-      // The window closes on "Upload Successful!"; a failed upload leaves it open.
-      SendCalClick();
-      closeAfterUpload_ = true;
-      uploadSeenBusy_ = false;
-      return false;
-    case ExitAnswer::Save: return SwitchFileCommands(*this).Save1Click();
-    case ExitAnswer::Discard: return true;
-    default: return false;
-  }
+  return exitGuard_.MayClose(
+      image_, link_ && link_->LinkState() == kLinkIdle, prompts_, this, [this] { SendCalClick(); },
+      [this] { return SwitchFileCommands(*this).Save1Click(); });
 }
 
 void TZorvForm::SetCommand(std::uint8_t command, std::uint8_t argument) {
@@ -351,12 +339,7 @@ void TZorvForm::Timer2Timer() {
     SetCommand(0, 0);
     testTimeStamp_ = 0;
   }
-  // An upload asked for on exit that ended without success: the window stays open.
-  if (closeAfterUpload_) {
-    const bool idle = link_ && link_->LinkState() == 6;
-    if (!idle) uploadSeenBusy_ = true;
-    if (!link_ || (idle && uploadSeenBusy_)) closeAfterUpload_ = false;
-  }
+  exitGuard_.WatchLink(!link_ || link_->LinkState() == kLinkIdle);
   ShowModified();
 }
 
@@ -396,7 +379,7 @@ void TZorvForm::HandleNotice(std::uint8_t code, std::uint8_t value, std::uint64_
       prompts_.Message(Prompts::Kind::Information, "Information", "Upload Successful!");
       if (link_) link_->ClearProgress();
       ImageKept();
-      if (std::exchange(closeAfterUpload_, false)) {
+      if (exitGuard_.UploadSucceeded()) {  // "Send to controller" on Exit
         closing_ = true;
         StopLink();
         close();

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/ExitQuestion.h"
 #include "app/FormBridge.h"
 #include "app/LinkControl.h"
 #include "app/MainMenu.h"
@@ -158,10 +159,8 @@ class TZorvForm final : public QMainWindow, public PageHost {
   std::deque<PendingNotice> pendingNotices_;
   bool centred_ = false;
   std::uint64_t storedBy_ = 0;  // the link whose download store ran last
-  SettingsImage kept_;          // the image as last downloaded, uploaded, opened or saved
+  ExitGuard exitGuard_;
   bool closing_ = false;
-  bool closeAfterUpload_ = false;  // "Send to controller" was the answer to the exit question
-  bool uploadSeenBusy_ = false;
 };
 
 }  // namespace zorv

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -204,6 +205,50 @@ INSTANTIATE_TEST_SUITE_P(
         LeaveRow{"IDSpin", "IDSpin", product::kZorvPages, zorvtab::kJoysticks,
                  zorvfield::ControllerID, "300", {255}, "255"}),
     [](const ::testing::TestParamInfo<LeaveRow>& row) { return std::string(row.param.name); });
+
+struct SpinRow {
+  const char* box;
+  std::uint8_t product;
+  int tab;
+};
+
+class LeftSpinTest : public NeverLostTest, public ::testing::WithParamInterface<SpinRow> {};
+
+// A spin edit the user left shows no selection and no cursor: its line edit hears of the leave.
+TEST_P(LeftSpinTest, LineEditLosesTheFocusToo) {
+  auto* spin = Find<SpinEdit>(GetParam().box);
+  ASSERT_NE(spin, nullptr);
+  ShowPageOf(spin, GetParam().product, GetParam().tab);
+  spin->setFocus(Qt::TabFocusReason);
+  QApplication::processEvents();
+  auto* line = spin->findChild<QLineEdit*>();
+  ASSERT_TRUE(line->hasSelectedText()) << "Tab into the box selects its number";
+  Find<QWidget>("ResetButton")->setFocus(Qt::TabFocusReason);
+  QApplication::processEvents();
+  EXPECT_FALSE(line->hasSelectedText());
+}
+
+INSTANTIATE_TEST_SUITE_P(Spins, LeftSpinTest,
+                         ::testing::Values(SpinRow{"startupdelay", product::kZorvPages, zorvtab::kGlobal},
+                                           SpinRow{"IDSpin", product::kZorvPages, zorvtab::kJoysticks},
+                                           SpinRow{"SpinEdit2", product::kHalverston, -1}),
+                         [](const ::testing::TestParamInfo<SpinRow>& row) {
+                           return std::string(row.param.box);
+                         });
+
+// Opening a menu is leaving the box within the window: the typed number is stored.
+TEST_F(NeverLostTest, OpeningAMenuStoresTheTypedNumber) {
+  auto* box = Find<QLineEdit>("Edit3");
+  ShowPageOf(box, product::kQuirn, -1);
+  box->setFocus(Qt::TabFocusReason);
+  Type(box, "777");
+  QMenuBar* bar = form->menuBar();
+  QAction* file = bar->actions().value(0);
+  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(file).center());
+  QApplication::processEvents();
+  EXPECT_EQ(ReadWord(form->Image(), 3), 777U);
+  if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+}
 
 // The signal fired by hand on a box that still shows what the refresh put there stores nothing.
 TEST_F(NeverLostTest, StaleBoxesStoreNothingWhenTheirExitFires) {
