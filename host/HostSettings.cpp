@@ -15,9 +15,10 @@ QString ReadSetting(const QString& application, const QString& name, const QStri
   settings.beginGroup(kSettingsGroup);
   const QVariant stored = settings.value(name);
   if (stored.typeId() == QMetaType::QString) return stored.toString();
-  // Any other value the user wrote (a list, where the file held a comma) stays in the file as
-  // it is; it is not a plain number, so the caller falls back to its default use.
-  if (stored.isValid()) return stored.toStringList().join(',');
+  // Any other value stays in the store as the user left it (a list, where the file held a
+  // comma): only a missing value is written. Text that is no number makes the caller use 1.
+  if (stored.typeId() == QMetaType::QStringList) return stored.toStringList().join(',');
+  if (stored.isValid()) return stored.toString();
   settings.setValue(name, defaultValue);
   settings.sync();
   return defaultValue;
