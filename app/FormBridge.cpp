@@ -55,6 +55,7 @@ void FormBridge::LoadBufferFromImage(ImageBytes& buffer) { buffer = image_.bytes
 void FormBridge::StoreBufferToImage(const ImageBytes& buffer, int length) {
   upgradeSettings_.Downloaded(buffer, length);
   StoreDownloadedImage(buffer, image_, trims_);
+  if (imageStored_) imageStored_();
 }
 
 QString FormBridge::FirmwareStartPath() {

@@ -3,6 +3,7 @@
 // reaches it through LinkThread's marshalling): the status strip, the link's message boxes, the
 // two image copies and the firmware file dialog. Notices are posted to the application.
 #include <QString>
+#include <functional>
 
 #include "image/SettingsImage.h"
 #include "link/WindowBridge.h"
@@ -34,6 +35,10 @@ class FormBridge final : public WindowBridge {
   bool AskRetryFirmware(const std::string& text) override;
   std::string SelectFirmwareReadFile() override;
 
+  // Runs after every download store, whichever link made it: the pages show what the image
+  // now holds even when that link was replaced before its notice arrived.
+  void OnImageStored(std::function<void()> stored) { imageStored_ = std::move(stored); }
+
   // Where the firmware dialog starts: the program's own folder.
   static QString FirmwareStartPath();
 
@@ -43,6 +48,7 @@ class FormBridge final : public WindowBridge {
   GlobalTrimPair& trims_;
   Prompts& prompts_;
   UpgradeSettings& upgradeSettings_;
+  std::function<void()> imageStored_;
 };
 
 // The file name to program, or "" unless `chosen` names an existing file without wildcards.

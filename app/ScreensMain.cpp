@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <cstdio>
 
+#include "app/ExitQuestion.h"
 #include "app/SplashForm.h"
 #include "app/ZorvForm.h"
 #include "host/SettingsDialog.h"
@@ -131,6 +132,7 @@ int main(int argc, char** argv) {
   other.image[250] = 7;
   ok &= SaveWindow(zorv::CompareWindow(image, 0, other, "fleet-truck-12.joy"),
                    out.filePath("compare-with-file.png"));
+  ok &= SaveWindow(zorv::ExitQuestion(true, nullptr), out.filePath("exit-question.png"));
 
   form.close();
   return ok ? 0 : 1;

@@ -25,6 +25,7 @@
 #include "link/TCOMThread.h"
 #include "link/WindowBridge.h"
 #include "ui/files/FileMenu.h"
+#include "ui/files/SwitchFileCommands.h"
 #include "ui/pages/PageGate.h"
 #include "ui/pages/custom/CustomTab.h"
 #include "ui/pages/floats/FloatsTab.h"
@@ -78,7 +79,8 @@ TZorvForm::TZorvForm(Prompts& prompts, Clock& clock, LinkFactory linkFactory, Pr
       bridge_(*strip_, image_, trims_, prompts_, upgradeSettings_),
       refresher_(*this, [this](int page) { productNotebook_->setCurrentIndex(page); }) {
   setObjectName("ZorvForm");
-  setWindowTitle("Zorv Configuration Tool");
+  // [*]: the modified marker, shown while the image holds edits neither sent nor saved.
+  setWindowTitle("Zorv Configuration Tool[*]");
   // Fixed single border with system menu and minimise button only.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -86,6 +88,10 @@ TZorvForm::TZorvForm(Prompts& prompts, Clock& clock, LinkFactory linkFactory, Pr
   portNumber_ = PresetPortNumber(ports_);
   BuildWindow();
   ConnectHandlers();
+  bridge_.OnImageStored([this] {
+    RefreshControls(1);
+    ImageKept();
+  });
   AttachPages();
 }
 
@@ -231,10 +237,28 @@ void TZorvForm::FormCreate() {
   SetProductCode(product::kZorvPages);
 
   RefreshControls(1);
+  ImageKept();
   timer2_->start();
 }
 
-void TZorvForm::RefreshControls(int flag) { refresher_.RefreshControls(flag); }
+void TZorvForm::RefreshControls(int flag) {
+  refresher_.RefreshControls(flag);
+  ShowModified();
+}
+
+void TZorvForm::ImageKept() {
+  exitGuard_.Keep(image_);
+  ShowModified();
+}
+
+void TZorvForm::ShowModified() { setWindowModified(exitGuard_.Modified(image_)); }
+
+bool TZorvForm::MayClose() {
+  ShowModified();
+  return exitGuard_.MayClose(
+      image_, link_ && link_->State() == LinkState::ConnectedIdle, prompts_, this, [this] { SendCalClick(); },
+      [this] { return SwitchFileCommands(*this).Save1Click(); });
+}
 
 void TZorvForm::SetCommand(std::uint8_t command, std::uint8_t argument) {
   if (link_) link_->SetCommand(command, argument);
@@ -245,16 +269,18 @@ void TZorvForm::StartLink() { link_ = linkFactory_ ? linkFactory_(portNumber_) :
 void TZorvForm::StopLink() { link_.reset(); }
 
 void TZorvForm::Exit1Click() {
-  if (!MayStopLink()) return;
+  if (!MayStopLink() || !MayClose()) return;
+  closing_ = true;
   StopLink();
   close();
 }
 
 void TZorvForm::closeEvent(QCloseEvent* event) {
-  if (!MayStopLink()) {
+  if (!closing_ && (!MayStopLink() || !MayClose())) {
     event->ignore();
     return;
   }
+  closing_ = true;
   StopLink();
   timer2_->stop();
   QMainWindow::closeEvent(event);
@@ -341,6 +367,8 @@ void TZorvForm::Timer2Timer() {
     SetCommand(0, 0);
     testTimeStamp_ = 0;
   }
+  exitGuard_.WatchLink(!link_ || link_->State() == LinkState::ConnectedIdle);
+  ShowModified();
 }
 
 void TZorvForm::About1Click() {
@@ -400,14 +428,27 @@ void TZorvForm::UploadWhenIdle(int triesLeft) {
 }
 
 void TZorvForm::HandleNotice(std::uint8_t code, std::uint8_t value, std::uint64_t source) {
+  // A replaced link's transfer was abandoned: no success box (a store that did run was shown
+  // when it ran).
+  if ((code == notice::kUploadDone || code == notice::kDownloadDone) && source != 0 &&
+      (!link_ || source != link_->NoticeSource())) {
+    return;
+  }
   switch (code) {
     case notice::kUploadDone:
       prompts_.Message(Prompts::Kind::Information, "Information", "Upload Successful!");
       if (link_) link_->ClearProgress();
+      ImageKept();
+      if (exitGuard_.UploadSucceeded()) {  // "Send to controller" on Exit
+        closing_ = true;
+        StopLink();
+        close();
+      }
       break;
     case notice::kDownloadDone:
       prompts_.Message(Prompts::Kind::Information, "Information", "Download Successful!");
       RefreshControls(1);
+      ImageKept();
       if (link_) link_->ClearProgress();
       OfferKeptSettings();
       break;

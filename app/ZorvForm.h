@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/ExitQuestion.h"
 #include "app/FormBridge.h"
 #include "app/LinkControl.h"
 #include "app/MainMenu.h"
@@ -61,6 +62,7 @@ class TZorvForm final : public QMainWindow, public PageHost {
   std::uint8_t ProductCode() const override { return productCode_.load(); }
   void SetProductCode(std::uint8_t code) override { productCode_.store(code); }
   void RefreshControls(int flag) override;
+  void ImageKept() override;
   void SetCommand(std::uint8_t command, std::uint8_t argument) override;
   std::uint32_t& TestTimeStamp() override { return testTimeStamp_; }
   Prompts& prompts() override { return prompts_; }
@@ -78,6 +80,8 @@ class TZorvForm final : public QMainWindow, public PageHost {
   // The empty sheet of a Zorv tab or of a product page, for a tab class to fill.
   QWidget* Sheet(int tab) const;
   QWidget* ProductSheet(int page) const;
+
+  // The link `source` copied a downloaded image into the window's.
 
   // A link notice, as the message hook passes it on.
   void LinkNotice(std::uint8_t code, std::uint8_t value, std::uint64_t source);
@@ -114,6 +118,9 @@ class TZorvForm final : public QMainWindow, public PageHost {
     pages_.push_back(page);
     return page.get();
   }
+  // Exit with unsent, unsaved edits asks first; false when the window stays open.
+  bool MayClose();
+  void ShowModified();
   void StartLink();
   void StopLink();
   void HandleNotice(std::uint8_t code, std::uint8_t value, std::uint64_t source);
@@ -159,6 +166,8 @@ class TZorvForm final : public QMainWindow, public PageHost {
   };
   std::deque<PendingNotice> pendingNotices_;
   bool centred_ = false;
+  ExitGuard exitGuard_;
+  bool closing_ = false;
 };
 
 }  // namespace zorv

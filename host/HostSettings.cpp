@@ -14,10 +14,11 @@ QString ReadSetting(const QString& application, const QString& name, const QStri
   QSettings settings(kOrganisation, application);
   settings.beginGroup(kSettingsGroup);
   const QVariant stored = settings.value(name);
-  // Another type than a string counts as missing.
-  if (stored.isValid() && stored.canConvert<QString>() && stored.typeId() == QMetaType::QString) {
-    return stored.toString();
-  }
+  if (stored.typeId() == QMetaType::QString) return stored.toString();
+  // Any other value stays in the store as the user left it (a list, where the file held a
+  // comma): only a missing value is written. Text that is no number makes the caller use 1.
+  if (stored.typeId() == QMetaType::QStringList) return stored.toStringList().join(',');
+  if (stored.isValid()) return stored.toString();
   settings.setValue(name, defaultValue);
   settings.sync();
   return defaultValue;

@@ -15,6 +15,8 @@ class PageHost {
   virtual ~PageHost() = default;
 
   virtual SettingsImage& Image() = 0;
+  // The image now matches the controller or a file (a download, upload, open or save).
+  virtual void ImageKept() {}
   virtual GlobalTrimPair& Trims() = 0;
   virtual std::uint8_t ProductCode() const = 0;
   virtual void SetProductCode(std::uint8_t code) = 0;

@@ -3,6 +3,7 @@
 
 #include "app/LinkNotice.h"
 #include "tests/app/FormFixture.h"
+#include "tests/support/DelegatingPrompts.h"
 
 namespace zorv::test {
 namespace {
@@ -57,34 +58,18 @@ INSTANTIATE_TEST_SUITE_P(Codes, SuccessNotice,
 
 // Shows a box like the scripted prompts do, but first runs the event loop as a real modal box
 // would, and notes how far the log had got while the box was open.
-class NestedLoopPrompts final : public Prompts {
+class NestedLoopPrompts final : public DelegatingPrompts {
  public:
-  NestedLoopPrompts(Prompts& inner, QPlainTextEdit*& log) : inner_(inner), log_(log) {}
+  NestedLoopPrompts(Prompts& inner, QPlainTextEdit*& log) : DelegatingPrompts(inner), log_(log) {}
   void Message(Kind kind, const QString& title, const QString& text) override {
     PostLinkNotice(251, 65, 0);
     QCoreApplication::processEvents();
     linesWhileOpen = log_->toPlainText().isEmpty() ? 0 : log_->document()->blockCount();
-    inner_.Message(kind, title, text);
+    DelegatingPrompts::Message(kind, title, text);
   }
-  int Choose(Kind k, const QString& t, const QString& x, const QStringList& b, int d) override {
-    return inner_.Choose(k, t, x, b, d);
-  }
-  bool Confirm(const QString& t, const QString& x) override { return inner_.Confirm(t, x); }
-  std::optional<QString> QueryText(const QString& c, const QString& p, const QString& i) override {
-    return inner_.QueryText(c, p, i);
-  }
-  QString OpenFileName(const QString& c, const QString& i, const QString& f) override {
-    return inner_.OpenFileName(c, i, f);
-  }
-  QString SaveFileName(const QString& c, const QString& i, const QString& f) override {
-    return inner_.SaveFileName(c, i, f);
-  }
-  bool SetUpPrinter(QPrinter& p) override { return inner_.SetUpPrinter(p); }
-  int ShowModal(QDialog& d) override { return inner_.ShowModal(d); }
   int linesWhileOpen = -1;
 
  private:
-  Prompts& inner_;
   QPlainTextEdit*& log_;
 };
 

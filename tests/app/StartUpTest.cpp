@@ -85,7 +85,7 @@ TEST_F(StartUp, ShowsTheDefaultImageOnTheZorvPageWithProductCodeZero) {
 
 TEST_F(StartUp, WindowFrame) {
   MakeForm();
-  EXPECT_EQ(form->windowTitle(), "Zorv Configuration Tool");
+  EXPECT_EQ(form->windowTitle(), "Zorv Configuration Tool[*]");  // [*]: the modified marker
   EXPECT_EQ(form->centralWidget()->size(), QSize(578, 446));
   EXPECT_EQ(form->minimumSize(), form->maximumSize());
   EXPECT_EQ(Strip()->height(), 55);

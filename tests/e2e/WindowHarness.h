@@ -36,8 +36,11 @@ class WindowHarness {
 
     prompts.ExpectModal([](QDialog&) { return QDialog::Accepted; });  // about window
     prompts.ExpectMessage();                                         // "Download Successful!"
-    form = std::make_unique<TZorvForm>(prompts, clock,
-                                       [this](int n) { return StartProductionLink(*form, n); });
+    form = std::make_unique<TZorvForm>(windowPrompts != nullptr ? *windowPrompts : prompts, clock,
+                                       [this](int n) {
+                                         return linkMaker ? linkMaker(*form, n)
+                                                          : StartProductionLink(*form, n);
+                                       });
     form->FormCreate();
     hook = std::make_unique<MessageHook>(
         [this](std::uint8_t code, std::uint8_t value, std::uint64_t source) {
@@ -78,6 +81,9 @@ class WindowHarness {
   TempFolder files;
   zorvtest::SimProcess sim;
   ScriptedPrompts prompts;
+  Prompts* windowPrompts = nullptr;  // what the window uses instead, if set (before Start)
+  // The window's links, if not the production link (set before Start).
+  std::function<std::unique_ptr<LinkControl>(TZorvForm&, int)> linkMaker;
   SteadyClock clock;
   std::unique_ptr<TZorvForm> form;
   std::unique_ptr<MessageHook> hook;

@@ -36,15 +36,21 @@ void SwitchFileCommands::Open1Click() {
   }
   host_.Image() = loaded;
   host_.RefreshControls(1);
+  host_.ImageKept();
 }
 
-void SwitchFileCommands::Save1Click() {
+bool SwitchFileCommands::Save1Click() {
   // The name is taken exactly as chosen: no extension is added.
   const QString chosen = host_.prompts().SaveFileName("Save As", StartPath(), kSwitchFileFilter);
-  if (chosen.isEmpty()) return;
+  if (chosen.isEmpty()) return false;
   const SettingsImage snapshot = host_.Image();
   const Outcome outcome = WriteSwitchFile(QFile::encodeName(chosen).toStdString(), snapshot);
-  if (!outcome) ShowError(outcome.error);
+  if (!outcome) {
+    ShowError(outcome.error);
+    return false;
+  }
+  host_.ImageKept();
+  return true;
 }
 
 void SwitchFileCommands::ShowError(const std::string& text) {

@@ -15,7 +15,8 @@ class SwitchFileCommands {
   explicit SwitchFileCommands(PageHost& host) : host_(host) {}
 
   void Open1Click();
-  void Save1Click();
+  // True when the file was written.
+  bool Save1Click();
 
   // Where both dialogs start: the program's own folder, showing "*.joy".
   static QString StartPath();

@@ -1,7 +1,11 @@
 #include "SpinEdit.h"
 
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <algorithm>
+
+#include "ui/widgets/BoxExit.h"
 
 namespace zorv {
 
@@ -16,7 +20,8 @@ SpinEdit::SpinEdit(QWidget* parent) : QAbstractSpinBox(parent) {
 int SpinEdit::value() const {
   bool ok = false;
   const int v = lineEdit()->text().trimmed().toInt(&ok);
-  return ok ? v : minimum_;
+  // What the box will show once left: a handler never stores a number the box then replaces.
+  return ok ? Clamp(v) : minimum_;
 }
 
 void SpinEdit::setRange(int minimum, int maximum) {
@@ -62,7 +67,11 @@ QAbstractSpinBox::StepEnabled SpinEdit::stepEnabled() const {
 
 void SpinEdit::focusOutEvent(QFocusEvent* event) {
   // The base class would reinterpret the text; keep it, then hold the number to the range.
+  // The line edit hears of it too, or its cursor would keep blinking in a box the user left.
+  QCoreApplication::sendEvent(lineEdit(), event);
   QWidget::focusOutEvent(event);
+  // Another window took the focus: the typed text stays, for when the user leaves it here.
+  if (FocusLeavesWindow(*event)) return;
   bool ok = false;
   const int typed = lineEdit()->text().trimmed().toInt(&ok);
   if (ok && Clamp(typed) != typed) setValue(typed);

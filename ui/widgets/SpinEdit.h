@@ -1,7 +1,9 @@
 #pragma once
 // A spin edit that keeps a typed number as typed, even outside its range, until it loses the
 // focus; then it moves the number to the nearer end of the range. Empty or non-numeric text
-// counts as the minimum. valueChanged fires on every change of the value, typed or set.
+// counts as the minimum. valueChanged fires on every change of the value, typed or set; the
+// value is the typed number held to the range, so what is stored is what the box will show.
+// Losing the focus to another window neither clamps nor finishes the edit.
 #include <QAbstractSpinBox>
 
 namespace zorv {

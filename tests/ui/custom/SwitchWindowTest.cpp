@@ -156,7 +156,8 @@ TEST_F(SwitchWindowTest, AddressesShowHeldToTheirRange) {
   }
 }
 
-TEST_F(SwitchWindowTest, TypedSwitchNumbersAreStoredAtOnce) {
+// The window edits a copy: what was typed reaches the image when the window closes.
+TEST_F(SwitchWindowTest, TypedSwitchNumbersAreStoredOnClosing) {
   const struct {
     int group;
     const char* kind;
@@ -174,10 +175,51 @@ TEST_F(SwitchWindowTest, TypedSwitchNumbersAreStoredAtOnce) {
     OpenSwitchWindow([&](QDialog& window) {
       window.show();
       Type(Spin(window, c.group, c.kind), c.typed);
-      EXPECT_EQ(host.image[c.offset], c.stored) << c.group << c.kind << " typed " << c.typed;
-      window.hide();
-      return int{QDialog::Rejected};
+      window.reject();  // the window's close box
+      return window.result();
     });
+    EXPECT_EQ(host.image[c.offset], c.stored) << c.group << c.kind << " typed " << c.typed;
+  }
+}
+
+// A download that arrives while the window is open keeps every byte the user did not change
+// there; "Close" writes only the user's changes.
+TEST_F(SwitchWindowTest, CloseWritesOnlyWhatTheUserChanged) {
+  const struct {
+    const char* name;
+    int group;
+    const char* kind;
+    const char* typed;
+    std::size_t changed;
+    std::uint8_t stored;
+  } cases[] = {{"plus", 2, "plus", "7", Plus(2), 6},
+               {"address", 5, "address", "140", Address(5), 140},
+               {"nothing", 0, "", "", 0, 0}};
+  for (const auto& c : cases) {
+    for (int n = 1; n <= 12; ++n) host.image[Address(n)] = 120;
+    OpenSwitchWindow([&](QDialog& window) {
+      window.show();
+      // The download: every address and switch byte changes under the open window.
+      for (int n = 1; n <= 12; ++n) {
+        host.image[Address(n)] = static_cast<std::uint8_t>(200 + n);
+        host.image[Plus(n)] = 3;
+        host.image[Minus(n)] = 4;
+      }
+      if (c.group != 0) {
+        SpinEdit* spin = Spin(window, c.group, c.kind);
+        spin->setFocus();
+        Type(spin, c.typed);
+      }
+      window.findChild<QPushButton*>("AxisClose")->click();
+      return window.result();
+    });
+    for (int n = 1; n <= 12; ++n) {
+      const int address = Address(n) == c.changed ? c.stored : 200 + n;
+      const int plus = Plus(n) == c.changed ? c.stored : 3;
+      EXPECT_EQ(host.image[Address(n)], address) << c.name << n;
+      EXPECT_EQ(host.image[Plus(n)], plus) << c.name << n;
+      EXPECT_EQ(host.image[Minus(n)], 4) << c.name << n;
+    }
   }
 }
 

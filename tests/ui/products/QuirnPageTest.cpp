@@ -21,6 +21,7 @@ struct QuirnFixture : test::ProductPageFixture<QuirnPage> {
   void Type(int n, const char* text) {
     QLineEdit* box = Box(n);
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    if (*text == '\0') QTest::keyClick(box, Qt::Key_Delete);  // emptied: a real edit too
     QTest::keyClicks(box, text);
     emit box->editingFinished();  // the box loses the focus
   }

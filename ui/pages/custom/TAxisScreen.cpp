@@ -33,7 +33,8 @@ std::uint8_t SwitchByteForValue(int value) {
   return v == 0 ? zorvfield::kNoSwitch : static_cast<std::uint8_t>(v - 1);
 }
 
-TAxisScreen::TAxisScreen(SettingsImage& image, QWidget* parent) : QDialog(parent), image_(image) {
+TAxisScreen::TAxisScreen(SettingsImage& image, QWidget* parent)
+    : QDialog(parent), live_(image), edited_(image), shown_(image) {
   setObjectName("AxisScreen");
   setWindowTitle("Axis Switch Setup");
 
@@ -115,15 +116,16 @@ QGroupBox* TAxisScreen::BuildGroup(int n) {
 }
 
 void TAxisScreen::ShowSwitchGroups() {
+  edited_ = live_;
   for (Group& g : groups_) g.box->hide();
   for (int n = 1; n <= kSwitchGroups; ++n) {
-    group(n).address->setValue(image_[zorvfield::SwitchGroupAddress(n)]);
+    group(n).address->setValue(edited_[zorvfield::SwitchGroupAddress(n)]);
   }
   // A switch byte the window cannot show becomes "none" at once.
   const auto showSwitch = [this](SpinEdit* spin, std::size_t offset) {
-    const std::uint8_t b = image_[offset];
+    const std::uint8_t b = edited_[offset];
     spin->setValue(SwitchValueForByte(b));
-    if (b >= kMaxSwitch) image_[offset] = zorvfield::kNoSwitch;
+    if (b >= kMaxSwitch) edited_[offset] = zorvfield::kNoSwitch;
   };
   for (int n = 1; n <= kSwitchGroups; ++n)
     showSwitch(group(n).minus, zorvfield::SwitchGroupMinus(n));
@@ -131,19 +133,24 @@ void TAxisScreen::ShowSwitchGroups() {
 
   for (const CustomSlot& slot : kCustomSlots) {
     for (std::size_t a = 0; a < kAxesPerSlot; ++a) {
-      const int value = image_[slot.axesByte + a];
+      const int value = edited_[slot.axesByte + a];
       if (value >= kFirstSwitchAxis && value <= kLastSwitchAxis) {
         group(value - kFirstSwitchAxis + 1).box->show();
       }
     }
   }
+  // What showing repaired counts at once; from here on only the user's changes are written.
+  for (std::size_t i = 0; i < edited_.bytes.size(); ++i) {
+    if (edited_[i] != live_[i]) live_[i] = edited_[i];
+  }
+  shown_ = edited_;
 }
 
 void TAxisScreen::StoreAddress(int n) {
   // The address the spin edit shows once the user leaves it, so an unfinished entry (Enter
   // pressed while "3" or "999" is typed) never reaches the controller.
   const int address = std::clamp(group(n).address->value(), kMinAddress, kMaxAddress);
-  image_[zorvfield::SwitchGroupAddress(n)] = static_cast<std::uint8_t>(address);
+  edited_[zorvfield::SwitchGroupAddress(n)] = static_cast<std::uint8_t>(address);
 }
 
 void TAxisScreen::AddressChange(int n) {
@@ -151,16 +158,26 @@ void TAxisScreen::AddressChange(int n) {
 }
 
 void TAxisScreen::PlusChange(int n) {
-  image_[zorvfield::SwitchGroupPlus(n)] = SwitchByteForValue(group(n).plus->value());
+  edited_[zorvfield::SwitchGroupPlus(n)] = SwitchByteForValue(group(n).plus->value());
 }
 
 void TAxisScreen::MinusChange(int n) {
-  image_[zorvfield::SwitchGroupMinus(n)] = SwitchByteForValue(group(n).minus->value());
+  edited_[zorvfield::SwitchGroupMinus(n)] = SwitchByteForValue(group(n).minus->value());
 }
 
 void TAxisScreen::AxisCloseClick() {
   for (int n = 1; n <= kSwitchGroups; ++n) StoreAddress(n);
   accept();
+}
+
+void TAxisScreen::done(int result) {
+  // Only the bytes the user changed here: a download that arrived while the window was open
+  // keeps everything else.
+  for (std::size_t i = 0; i < edited_.bytes.size(); ++i) {
+    if (edited_[i] != shown_[i]) live_[i] = edited_[i];
+  }
+  shown_ = edited_;
+  QDialog::done(result);
 }
 
 }  // namespace zorv

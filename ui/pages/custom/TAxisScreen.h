@@ -1,6 +1,7 @@
 #pragma once
 // "Axis Switch Setup": the twelve switch groups (bus address, switch for full plus and full
-// minus travel) of the axes that use them. Every change is written to the image at once.
+// minus travel) of the axes that use them. The window edits a copy; when it closes, only the
+// bytes the user changed are written to the image.
 #include <QDialog>
 #include <array>
 
@@ -54,6 +55,7 @@ class TAxisScreen final : public QDialog {
 
   // "Close": stores the twelve addresses once more and closes with OK.
   void AxisCloseClick();
+  void done(int result) override;
 
  private:
   struct Group {
@@ -72,7 +74,9 @@ class TAxisScreen final : public QDialog {
   void MinusChange(int n);
   void StoreAddress(int n);
 
-  SettingsImage& image_;
+  SettingsImage& live_;
+  SettingsImage edited_;  // what the window shows and the user changes
+  SettingsImage shown_;   // what it showed when opened
   std::array<Group, kSwitchGroups> groups_{};
   QPushButton* close_ = nullptr;
 };

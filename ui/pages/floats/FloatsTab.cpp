@@ -13,6 +13,7 @@
 #include "image/ZorvLayout.h"
 #include "ui/pages/global/PageControls.h"
 #include "ui/pages/global/WrapCheckBox.h"
+#include "ui/widgets/BoxExit.h"
 
 namespace zorv {
 
@@ -123,7 +124,7 @@ FloatsTab::FloatsTab(PageHost& host, QWidget* sheet) : host_(host) {
   connect(floats_[1].output, &QComboBox::activated, this, &FloatsTab::BladeFloatSelectChange);
   connect(floats_[2].output, &QComboBox::activated, this, &FloatsTab::WingFloatSelectChange);
   connect(floats_[3].output, &QComboBox::activated, this, &FloatsTab::ToeFloatSelectChange);
-  connect(floats_[0].name, &QLineEdit::editingFinished, this, &FloatsTab::float1Exit);
+  OnBoxExit(floats_[0].name, this, [this] { float1Exit(); });
   connect(floats_[1].name, &QLineEdit::textChanged, this, &FloatsTab::float2Change);
   connect(floats_[2].name, &QLineEdit::textChanged, this, &FloatsTab::float3Change);
   connect(floats_[3].name, &QLineEdit::textChanged, this, &FloatsTab::float4Change);

@@ -8,6 +8,7 @@
 #include "image/Encodings.h"
 #include "image/TextFields.h"
 #include "ui/PageHost.h"
+#include "ui/widgets/BoxExit.h"
 
 namespace zorv {
 
@@ -37,11 +38,11 @@ std::size_t LabelOfEdit(const ButtonPageControls& c, const QLineEdit* edit) {
 
 ButtonPageHandlers::ButtonPageHandlers(PageHost& host, const ButtonPageControls& controls,
                                        QWidget* dialogParent)
-    : host_(host), controls_(controls), dialogParent_(dialogParent) {
+    : host_(host), controls_(controls), dialogParent_(dialogParent), context_(std::make_unique<QObject>()) {
   for (const SlotControls& sc : controls_.slotControls) {
     for (QComboBox* combo : {sc.four, sc.six, sc.eight, sc.slave}) {
       if (combo == nullptr) continue;
-      QObject::connect(combo, &QComboBox::activated, combo,
+      QObject::connect(combo, &QComboBox::activated, context_.get(),
                        [this, combo](int) { FourButton1DropDownChange(combo); });
     }
   }
@@ -51,21 +52,20 @@ ButtonPageHandlers::ButtonPageHandlers(PageHost& host, const ButtonPageControls&
     if (sc.eightLabel != nullptr) edits.push_back(sc.eightLabel);
   }
   for (QLineEdit* edit : edits) {
-    QObject::connect(edit, &QLineEdit::textChanged, edit,
+    QObject::connect(edit, &QLineEdit::textChanged, context_.get(),
                      [this, edit] { SixButtonLabelEditChange(edit); });
-    QObject::connect(edit, &QLineEdit::editingFinished, edit,
-                     [this, edit] { SixButtonLabelEditChange(edit); });
+    OnBoxExit(edit, context_.get(), [this, edit] { SixButtonLabelEditChange(edit); });
   }
   for (QCheckBox* box : controls_.trigger) {
-    QObject::connect(box, &QCheckBox::toggled, box,
+    QObject::connect(box, &QCheckBox::toggled, context_.get(),
                      [this, box] { ModeButtonsAreTriggerCheckboxClick(box); });
   }
   for (QCheckBox* box : controls_.multi) {
-    QObject::connect(box, &QCheckBox::toggled, box, [this, box] { MultiModeCheckboxClick(box); });
+    QObject::connect(box, &QCheckBox::toggled, context_.get(), [this, box] { MultiModeCheckboxClick(box); });
   }
-  QObject::connect(controls_.alwayslive, &QComboBox::activated, controls_.alwayslive,
+  QObject::connect(controls_.alwayslive, &QComboBox::activated, context_.get(),
                    [this](int) { alwaysliveChange(); });
-  QObject::connect(controls_.alwayslive2, &QComboBox::activated, controls_.alwayslive2,
+  QObject::connect(controls_.alwayslive2, &QComboBox::activated, context_.get(),
                    [this](int) { alwayslive2Change(); });
 }
 

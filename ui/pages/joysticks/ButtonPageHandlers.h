@@ -1,6 +1,9 @@
 #pragma once
 // The editing handlers of the button pages: mode drop-downs, label edits, the trigger and
 // multi-mode boxes and the always-live drop-downs.
+#include <QObject>
+#include <memory>
+
 #include "ButtonSlots.h"
 
 class QWidget;
@@ -27,6 +30,9 @@ class ButtonPageHandlers {
   PageHost& host_;
   const ButtonPageControls& controls_;
   QWidget* dialogParent_;
+  // The context of every connection: they end with these handlers, which the window destroys
+  // before the controls (a focused edit's last focus-out must reach nothing freed).
+  std::unique_ptr<QObject> context_;
 };
 
 }  // namespace zorv

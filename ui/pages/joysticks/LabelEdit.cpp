@@ -4,6 +4,8 @@ namespace zorv {
 
 namespace {
 constexpr int kLabelChars = 8;
+// The field holds 9 characters when its NUL is missing; such a label shows whole.
+constexpr int kLabelFieldChars = 9;
 }
 
 QValidator::State LabelValidator::validate(QString& input, int& /*pos*/) const {
@@ -17,7 +19,7 @@ QValidator::State LabelValidator::validate(QString& input, int& /*pos*/) const {
 
 LabelEdit::LabelEdit(QWidget* parent, const char* name) : QLineEdit(parent) {
   setObjectName(name);
-  setMaxLength(kLabelChars);
+  setMaxLength(kLabelFieldChars);
   setValidator(new LabelValidator(this));
   setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }

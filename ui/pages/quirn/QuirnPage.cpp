@@ -12,6 +12,7 @@
 
 #include "image/QuirnLayout.h"
 #include "image/TextFields.h"
+#include "ui/widgets/BoxExit.h"
 
 namespace zorv {
 
@@ -83,9 +84,9 @@ QuirnPage::QuirnPage(PageHost& host, QWidget* page) : host_(host) {
       &P::Edit11Exit, &P::Edit12Exit, &P::Edit13Exit, &P::Edit14Exit, &P::Edit15Exit,
       &P::Edit16Exit, &P::Edit17Exit, &P::Edit18Exit, &P::Edit19Exit};
   for (std::size_t i = 0; i < kFieldBoxes; ++i) {
-    connect(boxes_[i], &QLineEdit::editingFinished, this, exits[i]);
+    OnBoxExit(boxes_[i], this, [this, exit = exits[i]] { (this->*exit)(); });
   }
-  connect(edit21_, &QLineEdit::editingFinished, this, &P::Edit21Exit);
+  OnBoxExit(edit21_, this, [this] { Edit21Exit(); });
   connect(checkBox1_, &QCheckBox::toggled, this, &P::CheckBox1Click);
 }
 

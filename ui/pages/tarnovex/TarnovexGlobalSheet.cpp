@@ -211,6 +211,14 @@ void TarnovexGlobalSheet::Connect() {
   connect(globalmaxtrim2_, &QScrollBar::valueChanged, this, &S::globalmaxtrim2Change);
   connect(setglobal2_, &QPushButton::clicked, this, &S::setglobal2Click);
   connect(valvetypes_, &QComboBox::activated, this, &S::ValvetypesChange);
+  // Text typed over a choice is only text: "Set All Trims" must not still see "Husco".
+  connect(valvetypes_->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+    if (valvetypes_->currentIndex() < 0) return;
+    const int cursor = valvetypes_->lineEdit()->cursorPosition();
+    valvetypes_->setCurrentIndex(-1);
+    valvetypes_->setEditText(text);
+    valvetypes_->lineEdit()->setCursorPosition(cursor);
+  });
 }
 
 void TarnovexGlobalSheet::ShowSystemMode(const SettingsImage& local) {

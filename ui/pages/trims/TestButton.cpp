@@ -1,5 +1,6 @@
 #include "TestButton.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -35,6 +36,16 @@ void TestButton::keyReleaseEvent(QKeyEvent* event) {
     held_ = false;
     emit mouseUp();
   }
+}
+
+void TestButton::focusOutEvent(QFocusEvent* event) {
+  // The key release goes to another control now: without this the output would run on and the
+  // next press would send nothing.
+  QPushButton::focusOutEvent(event);
+  setDown(false);
+  if (!held_) return;
+  held_ = false;
+  emit heldFocusLost();
 }
 
 }  // namespace zorv

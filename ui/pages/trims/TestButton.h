@@ -15,12 +15,15 @@ class TestButton : public QPushButton {
  signals:
   void mouseDown();
   void mouseUp();
+  // The focus left while the button was held: the test ends and the button is released.
+  void heldFocusLost();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   bool held_ = false;

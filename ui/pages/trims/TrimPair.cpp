@@ -45,6 +45,9 @@ TrimPair::TrimPair(PageHost& host, const TrimPairDef& def, QWidget* parent)
   // Six groups share a tab: the buttons need room for their text only.
   for (TestButton* button : {minButton_, maxButton_}) {
     button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 16);
+    // Ends with this pair (its group may outlive it while the window is destroyed).
+    focusLost_.push_back(QObject::connect(button, &TestButton::heldFocusLost, button,
+                                          [&host] { StopLiveTest(host); }));
   }
 
   auto* grid = new QGridLayout(group_);
@@ -70,6 +73,10 @@ TrimPair::TrimPair(PageHost& host, const TrimPairDef& def, QWidget* parent)
   grid->addWidget(maxLabel_, row++, 1);
   grid->addWidget(minButton_, row++, 0, 1, 2);
   grid->addWidget(maxButton_, row, 0, 1, 2);
+}
+
+TrimPair::~TrimPair() {
+  for (const QMetaObject::Connection& c : focusLost_) QObject::disconnect(c);
 }
 
 void TrimPair::MinBarChange() {

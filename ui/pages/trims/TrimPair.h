@@ -15,6 +15,7 @@
 // labels are. Bars show 256 - byte (position 2 at the top is trim 254); moving one bar past
 // the other drags the other along, so minimum <= maximum after every move.
 #include <QObject>
+#include <vector>
 #include <cstddef>
 #include <cstdint>
 
@@ -63,6 +64,7 @@ QScrollBar* MakeTrimBar(const char* name, QWidget* parent);
 class TrimPair {
  public:
   TrimPair(PageHost& host, const TrimPairDef& def, QWidget* parent);
+  ~TrimPair();
   TrimPair(const TrimPair&) = delete;
   TrimPair& operator=(const TrimPair&) = delete;
 
@@ -94,6 +96,7 @@ class TrimPair {
   void StartTest(std::size_t byte);
 
   PageHost& host_;
+  std::vector<QMetaObject::Connection> focusLost_;
   TrimPairDef def_;
   QGroupBox* group_;
   QScrollBar* minBar_;
