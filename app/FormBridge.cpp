@@ -54,6 +54,7 @@ void FormBridge::LoadBufferFromImage(ImageBytes& buffer) { buffer = image_.bytes
 
 void FormBridge::StoreBufferToImage(const ImageBytes& buffer, int length) {
   upgradeSettings_.Downloaded(buffer, length);
+  lastLength_ = length;
   StoreDownloadedImage(buffer, image_, trims_);
   if (imageStored_) imageStored_();
 }

@@ -39,6 +39,9 @@ class FormBridge final : public WindowBridge {
   // now holds even when that link was replaced before its notice arrived.
   void OnImageStored(std::function<void()> stored) { imageStored_ = std::move(stored); }
 
+  // Bytes the last download brought (121 from a Zorv v1.0, else 256; 0 before any).
+  int LastDownloadLength() const { return lastLength_; }
+
   // Where the firmware dialog starts: the program's own folder.
   static QString FirmwareStartPath();
 
@@ -49,6 +52,7 @@ class FormBridge final : public WindowBridge {
   Prompts& prompts_;
   UpgradeSettings& upgradeSettings_;
   std::function<void()> imageStored_;
+  int lastLength_ = 0;
 };
 
 // The file name to program, or "" unless `chosen` names an existing file without wildcards.

@@ -10,6 +10,10 @@
 #include <QTabWidget>
 #include <cstdio>
 
+#include <QMessageBox>
+
+#include "link/FirmwareJob.h"
+#include "ui/QtPrompts.h"
 #include "app/ExitQuestion.h"
 #include "app/SplashForm.h"
 #include "app/ZorvForm.h"
@@ -133,6 +137,16 @@ int main(int argc, char** argv) {
   ok &= SaveWindow(zorv::CompareWindow(image, 0, other, "fleet-truck-12.joy"),
                    out.filePath("compare-with-file.png"));
   ok &= SaveWindow(zorv::ExitQuestion(true, nullptr), out.filePath("exit-question.png"));
+  // The check before writing firmware, as an ATmega16 upgrade shows it.
+  zorv::FlashImage flash;
+  flash.chipLine = "ATmega16 BOOT\r\n";
+  flash.highestAddress = 0x3A97;
+  flash.dataBytes = 15000;
+  const auto check = zorv::BuildChoiceBox(
+      nullptr, zorv::Prompts::Kind::Confirmation, "Upgrade Firmware",
+      QString::fromStdString(zorv::CheckFirmware("/home/tech/firmware/zorv-2.4.hex", flash).Text()),
+      {"Write", "Cancel"}, 1);
+  ok &= Save(*check, out.filePath("firmware-check.png"));
 
   form.close();
   return ok ? 0 : 1;

@@ -61,6 +61,9 @@ class TZorvForm final : public QMainWindow, public PageHost {
   GlobalTrimPair& Trims() override { return trims_; }
   std::uint8_t ProductCode() const override { return productCode_.load(); }
   void SetProductCode(std::uint8_t code) override { productCode_.store(code); }
+  std::uint8_t IdentifiedProduct() const override {
+    return bridge_.LastDownloadLength() == 121 ? product::kZorv10 : ProductCode();
+  }
   void RefreshControls(int flag) override;
   void ImageKept() override;
   void SetCommand(std::uint8_t command, std::uint8_t argument) override;

@@ -19,6 +19,9 @@ class PageHost {
   virtual void ImageKept() {}
   virtual GlobalTrimPair& Trims() = 0;
   virtual std::uint8_t ProductCode() const = 0;
+  // The product the link identified, for comparisons and exports: the product code, or 'G' for
+  // a Zorv v1.0, which leaves the product code as it was and exchanges only 121 bytes.
+  virtual std::uint8_t IdentifiedProduct() const { return ProductCode(); }
   virtual void SetProductCode(std::uint8_t code) = 0;
 
   // Shows the whole image again (flag: 1 after start-up, reset, download, open; 0 after edits).

@@ -7,7 +7,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <vector>
+#include <memory>
 
 namespace zorv {
 
@@ -27,31 +27,37 @@ bool QtPrompts::Confirm(const QString& title, const QString& text) {
                                QMessageBox::No) == QMessageBox::Yes;
 }
 
+std::unique_ptr<QMessageBox> BuildChoiceBox(QWidget* parent, Prompts::Kind kind,
+                                            const QString& title, const QString& text,
+                                            const QStringList& buttons, int defaultButton) {
+  auto box = std::make_unique<QMessageBox>(parent);
+  box->setWindowTitle(title);
+  box->setText(text);
+  switch (kind) {
+    case Prompts::Kind::Information: box->setIcon(QMessageBox::Information); break;
+    case Prompts::Kind::Warning: box->setIcon(QMessageBox::Warning); break;
+    case Prompts::Kind::Error: box->setIcon(QMessageBox::Critical); break;
+    case Prompts::Kind::Confirmation: box->setIcon(QMessageBox::Question); break;
+  }
+  for (qsizetype i = 0; i < buttons.size(); ++i) {
+    // The last button is the way out: Escape presses it.
+    const bool last = i + 1 == buttons.size();
+    QPushButton* button =
+        box->addButton(buttons[i], last ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+    if (i == defaultButton) box->setDefaultButton(button);
+    if (last) box->setEscapeButton(button);
+  }
+  return box;
+}
+
 int QtPrompts::Choose(Kind kind, const QString& title, const QString& text,
                       const QStringList& buttons, int defaultButton) {
-  QMessageBox box(parent_);
-  box.setWindowTitle(title);
-  box.setText(text);
-  switch (kind) {
-    case Kind::Information: box.setIcon(QMessageBox::Information); break;
-    case Kind::Warning: box.setIcon(QMessageBox::Warning); break;
-    case Kind::Error: box.setIcon(QMessageBox::Critical); break;
-    case Kind::Confirmation: box.setIcon(QMessageBox::Question); break;
-  }
-  std::vector<QPushButton*> pressed;
-  for (const QString& caption : buttons) {
-    // The last button is the way out: Escape presses it.
-    const bool last = pressed.size() + 1 == static_cast<std::size_t>(buttons.size());
-    pressed.push_back(box.addButton(caption, last ? QMessageBox::RejectRole
-                                                  : QMessageBox::AcceptRole));
-  }
-  if (defaultButton >= 0 && defaultButton < static_cast<int>(pressed.size())) {
-    box.setDefaultButton(pressed[static_cast<std::size_t>(defaultButton)]);
-  }
-  if (!pressed.empty()) box.setEscapeButton(pressed.back());
-  box.exec();
-  for (std::size_t i = 0; i < pressed.size(); ++i) {
-    if (box.clickedButton() == pressed[i]) return static_cast<int>(i);
+  const auto box = BuildChoiceBox(parent_, kind, title, text, buttons, defaultButton);
+  box->exec();
+  for (qsizetype i = 0; i < buttons.size(); ++i) {
+    if (box->clickedButton() != nullptr && box->clickedButton()->text() == buttons[i]) {
+      return static_cast<int>(i);
+    }
   }
   return -1;
 }

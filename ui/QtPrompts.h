@@ -1,8 +1,17 @@
 #pragma once
 // The production prompts: real Qt dialogs, parented to the main window.
+#include <memory>
+
 #include "ui/Prompts.h"
 
+class QMessageBox;
+
 namespace zorv {
+
+// The box Choose() shows, built apart so a picture of it can be taken.
+std::unique_ptr<QMessageBox> BuildChoiceBox(QWidget* parent, Prompts::Kind kind,
+                                            const QString& title, const QString& text,
+                                            const QStringList& buttons, int defaultButton);
 
 class QtPrompts final : public Prompts {
  public:

@@ -21,6 +21,7 @@ TEST_F(Handlers, LinkRequestsFromButtonsAndMenu) {
       {[&] { Find<QPushButton>("DownloadButton")->click(); }, {253, 0}},
       {[&] { Action("GetCalibration1")->trigger(); }, {253, 0}},
       {[&] { Action("UpgradeFirmware1")->trigger(); }, {251, 0}},
+      {[&] { Action("ReadFirmware1")->trigger(); }, {250, 0}},
   };
   for (std::size_t i = 0; i < cases.size(); ++i) {
     links.commands.clear();
@@ -28,6 +29,18 @@ TEST_F(Handlers, LinkRequestsFromButtonsAndMenu) {
     EXPECT_EQ(links.commands, std::vector<Command>{cases[i].command}) << "case " << i;
   }
   EXPECT_EQ(links.startedOn.size(), 1u);
+}
+
+// A Zorv v1.0 leaves the product code as it is; comparisons and exports still have to know it
+// exchanged 121 bytes only.
+TEST_F(Handlers, AZorvV10DownloadIsTheProductComparisonsUse) {
+  MakeForm();
+  const ImageBytes downloaded = form->Image().bytes;
+  for (const auto& [length, product] : {std::pair{121, product::kZorv10},
+                                        std::pair{256, product::kZorvPages}}) {
+    form->Bridge().StoreBufferToImage(downloaded, length);
+    EXPECT_EQ(form->IdentifiedProduct(), product) << length << " bytes";
+  }
 }
 
 class ResetInState : public FormFixture, public ::testing::WithParamInterface<LinkState> {};

@@ -194,8 +194,8 @@ TEST_P(RefusedFirmware, WritesNothingAndTheProgramComesBackByItself) {
   // Readable for 5 s after the box closed, then the program is back, green, by itself.
   const qint64 lastSeen = RunWatching(6000, row.text, since);
   EXPECT_GE(lastSeen, closed + 4900) << "last seen " << lastSeen << " ms, box closed " << closed;
-  EXPECT_TRUE(Idle());
-  EXPECT_EQ(Panel(), kConnected);
+  EXPECT_TRUE(RunUntil([&] { return Idle() && Panel() == kConnected; }, 10000))
+      << Panel().toStdString() << "\n" << sim.Output().toStdString();
   EXPECT_EQ(PanelColour(), kGreen);
   EXPECT_EQ(prompts.MessageTexts().back().toStdString(), row.text);
   EXPECT_EQ(prompts.shown.back().kind, Prompts::Kind::Error);

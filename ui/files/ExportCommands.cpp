@@ -23,8 +23,8 @@ void ExportCommands::Export1Click() {
   const bool csv = chosen.endsWith(".csv", Qt::CaseInsensitive);
   if (!csv && !IsJsonFileName(chosen)) chosen += ".json";
   const SettingsImage snapshot = host_.Image();
-  const QByteArray data = csv ? ExportCsv(snapshot, host_.ProductCode())
-                              : ExportJson(snapshot, host_.ProductCode());
+  const QByteArray data = csv ? ExportCsv(snapshot, host_.IdentifiedProduct())
+                              : ExportJson(snapshot, host_.IdentifiedProduct());
   // Written whole or not at all: an old export survives a failed one.
   QSaveFile file(chosen);
   if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
@@ -54,7 +54,7 @@ void ExportCommands::CompareWithFile1Click() {
     ShowError(host_, error);
     return;
   }
-  CompareWindow window(host_.Image(), host_.ProductCode(), *file, chosen);
+  CompareWindow window(host_.Image(), host_.IdentifiedProduct(), *file, chosen);
   if (host_.prompts().ShowModal(window) == CompareWindow::kLoadFile) OpenSettingsFile(host_, chosen);
 }
 
