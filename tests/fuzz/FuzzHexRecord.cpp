@@ -17,7 +17,7 @@ namespace {
 using zorv::FlashImage;
 using zorv::Outcome;
 
-constexpr std::array<std::string_view, 10> kRecordErrors{"not a valid packet",
+constexpr std::array<std::string_view, 12> kRecordErrors{"not a valid packet",
                                                          "no start marker",
                                                          "bad length byte",
                                                          "bad address",
@@ -26,7 +26,9 @@ constexpr std::array<std::string_view, 10> kRecordErrors{"not a valid packet",
                                                          "data exceeds writeable flash space",
                                                          "bad packet data",
                                                          "bad checksum format",
-                                                         "checksum failed"};
+                                                         "checksum failed",
+                                                         "data above 64 KB",
+                                                         "no program data"};
 
 bool IsRecordError(std::string_view text) {
   return std::find(kRecordErrors.begin(), kRecordErrors.end(), text) != kRecordErrors.end();
@@ -70,6 +72,8 @@ void ReadAsFile(const std::uint8_t* data, std::size_t size) {
   const std::string_view prefix = "Error parsing file: ";
   Require(outcome.ok || (outcome.error.starts_with(prefix) &&
                          IsRecordError(std::string_view(outcome.error).substr(prefix.size()))));
+  // A file read without error always carries program data, all of it below 64 KB.
+  Require(!outcome.ok || flash.dataBytes > 0);
   CheckImage(flash, zorv::kFlashImageSize);
 }
 
