@@ -310,10 +310,11 @@ void TZorvForm::HalverstonMenu1Click() {
 }
 
 void TZorvForm::PortNumber1Click() {
+  // Asked before the port is chosen, so "No" leaves the remembered port as it was.
+  if (!MayStopLink()) return;
   portNumber_ = ChoosePort(ports_, portNumber_,
                            [this](QDialog& dialog) { return prompts_.ShowModal(dialog); });
   WriteSetting(kApplicationName, kComPortSetting, QString::number(portNumber_));
-  if (!MayStopLink()) return;
   StopLink();
   StartLink();
 }

@@ -73,6 +73,66 @@ INSTANTIATE_TEST_SUITE_P(
                       LinkState::ConnectedIdle, LinkState::Upload, LinkState::Download,
                       LinkState::Restart, LinkState::FirmwareHeld, LinkState::ReadingFirmware));
 
+// Reset, a port change, Exit and the close box while firmware is written ask first; No lets the
+// programming go on, and an answer given after it ended changes nothing.
+enum class Stopper { Reset, Port, Exit, CloseBox };
+enum class Answer { No, Yes, YesAfterTheEnd };
+
+struct StopRow {
+  const char* name;
+  Stopper stopper;
+  Answer answer;
+  bool stopped;  // the link replaced (Reset, port) or the window closed (Exit, close box)
+};
+
+class StopWhileProgramming : public FormFixture, public ::testing::WithParamInterface<StopRow> {};
+
+TEST_P(StopWhileProgramming, AsksFirst) {
+  const StopRow& row = GetParam();
+  MakeForm();
+  form->show();
+  links.state = LinkState::Programming;
+  prompts.ExpectConfirm(row.answer != Answer::No, [&] {
+    if (row.answer == Answer::YesAfterTheEnd) links.state = LinkState::WaitingForIdentification;
+  });
+  if (row.stopper == Stopper::Port && row.stopped) {
+    prompts.ExpectModal([](QDialog&) { return QDialog::Rejected; });
+  }
+  switch (row.stopper) {
+    case Stopper::Reset: Find<QPushButton>("ResetButton")->click(); break;
+    case Stopper::Port: Action("PortNumber1")->trigger(); break;
+    case Stopper::Exit: Action("Exit1")->trigger(); break;
+    case Stopper::CloseBox: form->close(); break;
+  }
+  ASSERT_EQ(prompts.shown.back().call == ScriptedPrompts::Call::Modal ? 2u : 1u,
+            prompts.shown.size() - 1);  // the about window, then the question
+  const auto& question = prompts.shown[1];
+  EXPECT_EQ(question.text,
+            "Firmware is being written. Stopping now leaves the controller without a working "
+            "program. Stop anyway?");
+  const bool windowStopper = row.stopper == Stopper::Exit || row.stopper == Stopper::CloseBox;
+  if (windowStopper) {
+    EXPECT_EQ(!form->isVisible(), row.stopped);
+  } else {
+    EXPECT_EQ(links.startedOn.size(), row.stopped ? 2u : 1u);
+  }
+  EXPECT_EQ(links.stopped, row.stopped ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, StopWhileProgramming,
+    ::testing::Values(StopRow{"ResetNo", Stopper::Reset, Answer::No, false},
+                      StopRow{"ResetYes", Stopper::Reset, Answer::Yes, true},
+                      StopRow{"ResetYesTooLate", Stopper::Reset, Answer::YesAfterTheEnd, false},
+                      StopRow{"PortNo", Stopper::Port, Answer::No, false},
+                      StopRow{"PortYes", Stopper::Port, Answer::Yes, true},
+                      StopRow{"ExitNo", Stopper::Exit, Answer::No, false},
+                      StopRow{"ExitYes", Stopper::Exit, Answer::Yes, true},
+                      StopRow{"ExitYesTooLate", Stopper::Exit, Answer::YesAfterTheEnd, false},
+                      StopRow{"CloseBoxNo", Stopper::CloseBox, Answer::No, false},
+                      StopRow{"CloseBoxYes", Stopper::CloseBox, Answer::Yes, true}),
+    [](const auto& p) { return std::string(p.param.name); });
+
 struct LiveTestTick {
   std::uint32_t stamp;
   std::uint32_t now;

@@ -36,7 +36,9 @@ class ScriptedPrompts final : public Prompts {
   void ExpectMessage(std::function<void()> whileOpen) {
     answers_.push_back({Call::Message, {}, {}, {}, -1, std::move(whileOpen)});
   }
-  void ExpectConfirm(bool yes) { answers_.push_back({Call::Confirm, yes, {}, {}, -1, {}}); }
+  void ExpectConfirm(bool yes, std::function<void()> whileOpen = {}) {
+    answers_.push_back({Call::Confirm, yes, {}, {}, -1, std::move(whileOpen)});
+  }
   // Presses the button of that index (-1: closes the box).
   void ExpectChoice(int index, std::function<void()> whileOpen = {}) {
     answers_.push_back({Call::Choose, false, {}, {}, index, std::move(whileOpen)});
@@ -59,7 +61,9 @@ class ScriptedPrompts final : public Prompts {
   }
   bool Confirm(const QString& title, const QString& text) override {
     shown.push_back({Call::Confirm, Kind::Confirmation, title, text, {}});
-    return Take(Call::Confirm).flag;
+    const Answer answer = Take(Call::Confirm);
+    if (answer.whileOpen) answer.whileOpen();
+    return answer.flag;
   }
   int Choose(Kind kind, const QString& title, const QString& text, const QStringList& buttons,
              int) override {
