@@ -112,6 +112,14 @@ int main(int argc, char** argv) {
   form.findChild<QAction*>("LogWindow1")->trigger();
   ok &= Save(form, out.filePath("main-log-window.png"));
   form.findChild<QAction*>("LogWindow1")->trigger();
+  // A firmware upgrade on its way: the progress bar says the stage and the time left.
+  zorv::StatusSnapshot upgrading;
+  upgrading.text = "Verifying flash...";
+  upgrading.colour = zorv::StatusColour::Green;
+  upgrading.progress = 62;
+  upgrading.progressText = "Verifying, 1:12 left";
+  form.Bridge().RefreshStatus(upgrading);
+  ok &= Save(form, out.filePath("main-firmware-progress.png"));
 
   ok &= SaveWindow(zorv::TSplashForm(), out.filePath("about.png"));
   const zorv::PresentPorts examplePorts = {{1, {"/dev/ttyS0", ""}},

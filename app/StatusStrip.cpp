@@ -65,7 +65,8 @@ StatusStrip::StatusStrip(QWidget* parent) : QFrame(parent) {
   gauge_->setObjectName("ProgressGauge");
   gauge_->setRange(0, 100);
   gauge_->setValue(0);
-  gauge_->setFixedSize(104, 18);
+  // Wide enough for a firmware job's stage and time left ("Verifying, 1:12 left").
+  gauge_->setFixedSize(142, 18);
   auto* progress = new QVBoxLayout;
   progress->setSpacing(2);
   auto* progressLabel = new QLabel("Progress:", this);
