@@ -84,6 +84,7 @@ int main(int argc, char** argv) {
 
   // Start-up reads and writes the port setting: never the user's own.
   QTemporaryDir settingsDir;
+  qputenv("XDG_DATA_HOME", settingsDir.path().toLocal8Bit());  // its history too
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
 
