@@ -20,6 +20,9 @@ constexpr int kSqliteLocked = 6;
 constexpr int kSqliteCorrupt = 11;
 constexpr int kSqliteNotADatabase = 26;
 
+// An empty text is stored as "", never as NULL (the columns refuse NULL).
+QString Text(const QString& text) { return text.isNull() ? QString("") : text; }
+
 const char* kTimeFormat = "yyyy-MM-ddTHH:mm:ss.zzzZ";
 
 QString Columns() {
@@ -160,15 +163,15 @@ WriteResult HistoryStore::Insert(const Event& event) {
   query.addBindValue(event.id);
   query.addBindValue(event.timeUtc.toUTC().toString(kTimeFormat));
   query.addBindValue(KindKey(event.kind));
-  query.addBindValue(event.product);
-  query.addBindValue(event.linkText);
-  query.addBindValue(event.chipLine);
+  query.addBindValue(Text(event.product));
+  query.addBindValue(Text(event.linkText));
+  query.addBindValue(Text(event.chipLine));
   query.addBindValue(event.crc ? QVariant(static_cast<qlonglong>(*event.crc))
                                : QVariant(QMetaType(QMetaType::LongLong)));
-  query.addBindValue(event.filePath);
+  query.addBindValue(Text(event.filePath));
   query.addBindValue(QByteArray(reinterpret_cast<const char*>(event.image.data()),
                                 static_cast<qsizetype>(event.image.size())));
-  query.addBindValue(event.truck);
+  query.addBindValue(Text(event.truck));
   if (!query.exec()) {
     const WriteResult failed{FaultOf(query.lastError()), query.lastError().text()};
     db.rollback();
