@@ -27,8 +27,9 @@ struct ProductNames {
   const char* name;
 };
 
+// The window's product code is 0 for both Zorv generations; the link text tells them apart.
 constexpr ProductNames kProducts[] = {
-    {product::kZorv10, "Zorv v1.0"},   {product::kZorv11, "Zorv v1.1"},
+    {product::kZorvPages, "Zorv"},     {product::kZorv10, "Zorv v1.0"},   {product::kZorv11, "Zorv v1.1"},
     {product::kTarnovex, "Tarnovex"},  {product::kHalverston, "Halverston"},
     {product::kQuirn, "Quirn"},
 };

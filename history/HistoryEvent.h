@@ -29,7 +29,7 @@ QString KindKey(EventKind kind);
 QString KindText(EventKind kind);
 std::optional<EventKind> KindFromKey(const QString& key);
 
-// "Zorv v1.1" and so on for an identification byte; "" for none (0).
+// "Zorv", "Tarnovex", ... for the window's product code (or an identification byte).
 QString ProductName(std::uint8_t productCode);
 std::uint8_t ProductCodeOf(const QString& name);
 
