@@ -76,7 +76,7 @@ HistoryWindow::HistoryWindow(const QString& file, const SettingsImage& window,
     : QDialog(parent), store_(file), window_(window), productCode_(productCode), prompts_(prompts) {
   setObjectName("HistoryForm");
   setWindowTitle("History");
-  resize(760, 520);
+  resize(840, 520);
 
   truck_ = MakeFilter("TruckFilter", this);
   product_ = MakeFilter("ProductFilter", this);
@@ -167,8 +167,8 @@ void HistoryWindow::Requery() {
     model_->setHeaderData(column, Qt::Horizontal, headers[column]);
   }
   table_->hideColumn(0);
-  table_->setColumnWidth(1, 140);
-  table_->setColumnWidth(2, 170);
+  const int widths[] = {0, 135, 225, 80, 75, 130};
+  for (int column = 1; column < 6; ++column) table_->setColumnWidth(column, widths[column]);
   connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &HistoryWindow::SelectionChanged, Qt::UniqueConnection);
   if (model_->rowCount() > 0) table_->selectRow(0);
