@@ -105,7 +105,8 @@ void WindowHistory::RecordFirmware(const QString& firmwareFile, const QString& c
     crc = Crc32(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                 static_cast<std::size_t>(bytes.size()));
   }
-  Record(history::EventKind::FirmwareInstalled, firmwareFile, chipLine, crc);
+  // The line arrives with the boot loader's line end.
+  Record(history::EventKind::FirmwareInstalled, firmwareFile, chipLine.trimmed(), crc);
 }
 
 std::optional<history::Event> WindowHistory::RunWindow(Prompts& prompts,
