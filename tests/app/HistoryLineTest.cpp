@@ -37,7 +37,7 @@ class HistoryLineTest : public FormFixture, public ::testing::WithParamInterface
   }
   void TearDown() override {
     form.reset();
-    std::system(("chattr -i " + data.Path().string() + "/* 2>/dev/null").c_str());
+    std::system(("chattr -i '" + HistoryFolder().toStdString() + "' 2>/dev/null").c_str());
     qputenv("XDG_DATA_HOME", oldDataHome_);
   }
   QString HistoryFolder() const { return QFileInfo(HistoryFile()).absolutePath(); }
