@@ -55,6 +55,7 @@ void FormBridge::LoadBufferFromImage(ImageBytes& buffer) { buffer = image_.bytes
 void FormBridge::StoreBufferToImage(const ImageBytes& buffer, int length) {
   upgradeSettings_.Downloaded(buffer, length);
   lastLength_ = length;
+  if (beforeStore_) beforeStore_();
   StoreDownloadedImage(buffer, image_, trims_);
   if (imageStored_) imageStored_();
 }
@@ -67,7 +68,9 @@ std::string FormBridge::SelectFirmwareFile() {
   const QString chosen = prompts_.OpenFileName("Select Zorv Firmware File", FirmwareStartPath(),
                                                // Upper-case names too, as on Windows.
                                                "ATMega16 CPU files (*.hex *.HEX)");
-  return AcceptedFirmwareFile(chosen);
+  std::string accepted = AcceptedFirmwareFile(chosen);
+  firmwareFile_ = QString::fromStdString(accepted);
+  return accepted;
 }
 
 bool FormBridge::ConfirmFirmware(const std::string& check) {

@@ -38,6 +38,10 @@ class FormBridge final : public WindowBridge {
   // Runs after every download store, whichever link made it: the pages show what the image
   // now holds even when that link was replaced before its notice arrived.
   void OnImageStored(std::function<void()> stored) { imageStored_ = std::move(stored); }
+  // Runs before a download replaces the window's image (to keep unsent edits).
+  void OnBeforeStore(std::function<void()> before) { beforeStore_ = std::move(before); }
+  // The firmware file last chosen for an upgrade ("" before any).
+  QString FirmwareFile() const { return firmwareFile_; }
 
   // Bytes the last download brought (121 from a Zorv v1.0, else 256; 0 before any).
   int LastDownloadLength() const { return lastLength_; }
@@ -53,6 +57,8 @@ class FormBridge final : public WindowBridge {
   UpgradeSettings& upgradeSettings_;
   std::function<void()> imageStored_;
   int lastLength_ = 0;
+  std::function<void()> beforeStore_;
+  QString firmwareFile_;
 };
 
 // The file name to program, or "" unless `chosen` names an existing file without wildcards.

@@ -1,6 +1,7 @@
 #include "app/MainMenu.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -43,6 +44,9 @@ MainMenuItems BuildMainMenu(QWidget* parent) {
   m.ZorvMenu1 = AddItem(view, "ZorvMenu1", "Zorv Menu");
   m.TarnovexMenu1 = AddItem(view, "TarnovexMenu1", "Tarnovex Menu");
   m.HalverstonMenu1 = AddItem(view, "HalverstonMenu1", "Halverston Menu");
+  view->addSeparator();
+  m.History1 = AddItem(view, "History1", "History...");
+  m.History1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
 
   QMenu* link = AddMenu(m.bar, "Datalink1", "&Datalink");
   m.PortNumber1 = AddItem(link, "PortNumber1", "&Port Number");

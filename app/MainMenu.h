@@ -18,6 +18,7 @@ struct MainMenuItems {
   QAction* ZorvMenu1 = nullptr;
   QAction* TarnovexMenu1 = nullptr;
   QAction* HalverstonMenu1 = nullptr;
+  QAction* History1 = nullptr;
   QAction* PortNumber1 = nullptr;
   QAction* SendCal = nullptr;
   QAction* GetCalibration1 = nullptr;

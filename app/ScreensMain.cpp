@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
+#include <QThread>
 #include <QMenuBar>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -20,6 +22,7 @@
 #include "host/SettingsDialog.h"
 #include "image/DefaultImage.h"
 #include "ui/files/CompareWindow.h"
+#include "ui/history/HistoryWindow.h"
 #include "ui/pages/custom/TAxisScreen.h"
 #include "ui/pages/custom/THelpForm.h"
 #include "ui/pages/joysticks/TaliveForm.h"
@@ -88,6 +91,7 @@ int main(int argc, char** argv) {
 
   // Start-up reads and writes the port setting: never the user's own.
   QTemporaryDir settingsDir;
+  qputenv("XDG_DATA_HOME", settingsDir.path().toLocal8Bit());  // its history too
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
 
@@ -155,6 +159,39 @@ int main(int argc, char** argv) {
       QString::fromStdString(zorv::CheckFirmware("/home/tech/firmware/zorv-2.4.hex", flash).Text()),
       {"Write", "Cancel"}, 1);
   ok &= Save(*check, out.filePath("firmware-check.png"));
+
+  // The history of two trucks, a few events each, and the window with a message on its line.
+  {
+    using zorv::history::EventKind;
+    const struct {
+      const char* truck;
+      EventKind kind;
+      std::size_t offset;
+      std::uint8_t value;
+    } events[] = {{"Unit 7", EventKind::Downloaded, 0, 0},
+                  {"Unit 42", EventKind::Downloaded, 0, 0},
+                  {"Unit 42", EventKind::ReplacedUnsent, 5, 200},
+                  {"Unit 42", EventKind::Downloaded, 0, 0},
+                  {"Unit 42", EventKind::FileSaved, 0, 0},
+                  {"Unit 42", EventKind::Uploaded, 236, 1}};
+    auto* truck = form.findChild<QLineEdit*>("TruckLabelEdit");
+    for (const auto& e : events) {
+      truck->setText(e.truck);
+      zorv::SettingsImage edited = image;
+      if (e.offset != 0) edited[e.offset] = e.value;
+      form.Image() = edited;
+      form.History().Record(e.kind, e.kind == EventKind::FileSaved ? "/home/tech/unit42.joy" : "");
+      QThread::msleep(5);
+    }
+    form.Image() = image;
+    form.RefreshControls(1);
+    form.History().Recorder()->Flush(5000);
+    form.History().ShowLine(zorv::kUnsentEditsKept);
+    ok &= Save(form, out.filePath("main-history-line.png"));
+    zorv::HistoryWindow history(form.History().Recorder()->File(), image, 0, prompts);
+    history.SelectRows({3});
+    ok &= SaveWindow(std::move(history), out.filePath("history.png"));
+  }
 
   form.close();
   return ok ? 0 : 1;

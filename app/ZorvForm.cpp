@@ -9,7 +9,9 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QLabel>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStackedWidget>
@@ -86,12 +88,17 @@ TZorvForm::TZorvForm(Prompts& prompts, Clock& clock, LinkFactory linkFactory, Pr
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   portNumber_ = PresetPortNumber(ports_);
+  history_ = new WindowHistory(*this, {[this] { return image_.bytes; },
+                                       [this] { return ProductCode(); },
+                                       [this] { return strip_->ConnectedPanel()->text(); }});
   BuildWindow();
   ConnectHandlers();
   bridge_.OnImageStored([this] {
     RefreshControls(1);
     ImageKept();
+    history_->Record(history::EventKind::Downloaded);
   });
+  bridge_.OnBeforeStore([this] { BeforeImageReplaced(); });
   AttachPages();
 }
 
@@ -154,7 +161,9 @@ void TZorvForm::BuildWindow() {
 void TZorvForm::FitWindowHeight() {
   const int clientHeight = kClientHeight + (strip_->LogShown() ? StatusStrip::kLogHeight : 0);
   centralWidget()->setFixedSize(kClientWidth, clientHeight);
-  setFixedSize(kClientWidth, clientHeight + menuBar()->sizeHint().height());
+  // The client area keeps its size; the history's message line sits below it.
+  setFixedSize(kClientWidth,
+               clientHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
 }
 
 void TZorvForm::ConnectHandlers() {
@@ -169,6 +178,7 @@ void TZorvForm::ConnectHandlers() {
   connect(menu_.UpgradeFirmware1, &QAction::triggered, this, &TZorvForm::UpgradeFirmware1Click);
   connect(menu_.ReadFirmware1, &QAction::triggered, this, &TZorvForm::ReadFirmware1Click);
   connect(menu_.About1, &QAction::triggered, this, &TZorvForm::About1Click);
+  connect(menu_.History1, &QAction::triggered, this, &TZorvForm::History1Click);
   // Open1, Save1 and Print1 are connected by the switch file and report pages.
   connect(strip_->UploadButton(), &QPushButton::clicked, this, &TZorvForm::UploadButtonClick);
   connect(strip_->DownloadButton(), &QPushButton::clicked, this, &TZorvForm::DownloadButtonClick);
@@ -227,6 +237,7 @@ void TZorvForm::FormCreate() {
   portNumber_ = 1;
   portNumber_ = PortNumberFromSetting(ReadSetting(kApplicationName, kComPortSetting, "1"));
 
+  history_->Start(HistoryFile());
   StartLink();
   LoadDefaultImage(image_, trims_);
 
@@ -249,6 +260,22 @@ void TZorvForm::RefreshControls(int flag) {
 void TZorvForm::ImageKept() {
   exitGuard_.Keep(image_);
   ShowModified();
+}
+
+void TZorvForm::BeforeImageReplaced() { history_->KeepUnsentEdits(exitGuard_.Modified(image_)); }
+
+void TZorvForm::FileEvent(history::EventKind kind, const QString& file) {
+  history_->Record(kind, file);
+}
+
+void TZorvForm::History1Click() {
+  const std::optional<history::Event> chosen = history_->RunWindow(prompts_, image_, ProductCode());
+  if (!chosen) return;
+  // Restored into the window only: the user sends it as usual.
+  BeforeImageReplaced();
+  image_.bytes = chosen->image;
+  RefreshControls(1);
+  history_->Record(history::EventKind::Restored);
 }
 
 void TZorvForm::ShowModified() { setWindowModified(exitGuard_.Modified(image_)); }
@@ -405,6 +432,7 @@ void TZorvForm::OfferKeptSettings() {
           "\n\"Keep controller's\" keeps what the new firmware holds.",
       {"Restore settings", "Keep controller's"}, 0);
   if (answer != 0) return;
+  BeforeImageReplaced();
   image_.bytes = *kept;
   RefreshControls(1);
   UploadWhenIdle(100);
@@ -440,6 +468,7 @@ void TZorvForm::HandleNotice(std::uint8_t code, std::uint8_t value, std::uint64_
       prompts_.Message(Prompts::Kind::Information, "Information", "Upload Successful!");
       if (link_) link_->ClearProgress();
       ImageKept();
+      history_->Record(history::EventKind::Uploaded);
       if (exitGuard_.UploadSucceeded()) {  // "Send to controller" on Exit
         closing_ = true;
         StopLink();
@@ -455,6 +484,7 @@ void TZorvForm::HandleNotice(std::uint8_t code, std::uint8_t value, std::uint64_
       break;
     case notice::kFirmwareInstalled:
       upgradeSettings_.UpgradeVerified();
+      history_->RecordFirmware(bridge_.FirmwareFile(), QString::fromStdString(flash_.chipLine));
       break;
     case notice::kByteReceived:
       if (strip_->LogShown()) strip_->AppendLogLine("< " + QString::number(value));

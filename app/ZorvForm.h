@@ -15,6 +15,7 @@
 #include "app/LinkControl.h"
 #include "app/MainMenu.h"
 #include "app/UpgradeSettings.h"
+#include "app/WindowHistory.h"
 #include "host/PortDiscovery.h"
 #include "link/FlashImage.h"
 #include "ui/PageHost.h"
@@ -66,6 +67,8 @@ class TZorvForm final : public QMainWindow, public PageHost {
   }
   void RefreshControls(int flag) override;
   void ImageKept() override;
+  void BeforeImageReplaced() override;
+  void FileEvent(history::EventKind kind, const QString& file) override;
   void SetCommand(std::uint8_t command, std::uint8_t argument) override;
   std::uint32_t& TestTimeStamp() override { return testTimeStamp_; }
   Prompts& prompts() override { return prompts_; }
@@ -105,6 +108,8 @@ class TZorvForm final : public QMainWindow, public PageHost {
   void ResetButtonClick();
   void Timer2Timer();
   void About1Click();
+  void History1Click();
+  WindowHistory& History() { return *history_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -153,6 +158,7 @@ class TZorvForm final : public QMainWindow, public PageHost {
   std::vector<QWidget*> tabSheets_;
   std::vector<QWidget*> productSheets_;
   StatusStrip* strip_ = nullptr;
+  WindowHistory* history_ = nullptr;  // a child of the window
   QTimer* timer2_ = nullptr;
 
   UpgradeSettings upgradeSettings_;

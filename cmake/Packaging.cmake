@@ -58,8 +58,9 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
-# dpkg-shlibdeps finds the Qt libraries; the window needs a platform plugin (not a linked
-# library) and the report needs a font with the letter widths of Courier New.
+# dpkg-shlibdeps finds the Qt libraries; the window needs a platform plugin and the history its
+# SQL driver (plugins, not linked libraries), and the report needs a font with the letter widths
+# of Courier New.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite, fonts-liberation")
 include(CPack)

@@ -4,7 +4,7 @@
 zorv_install_deps() {
   local wanted=(cmake g++ make libgtest-dev qt6-base-dev qt6-serialport-dev libgl-dev
                 fonts-liberation fonts-dejavu-core poppler-utils binutils qt6-svg-dev qt6-qpa-plugins
-                dpkg-dev file desktop-file-utils "$@")
+                dpkg-dev file desktop-file-utils libqt6sql6-sqlite sqlite3 "$@")
   local missing=()
   local pkg
   for pkg in "${wanted[@]}"; do

@@ -4,6 +4,7 @@
 // clock. TZorvForm implements it; page tests use a small fake.
 #include <cstdint>
 
+#include "history/HistoryEvent.h"
 #include "image/SettingsImage.h"
 #include "link/Clock.h"
 #include "ui/Prompts.h"
@@ -17,6 +18,11 @@ class PageHost {
   virtual SettingsImage& Image() = 0;
   // The image now matches the controller or a file (a download, upload, open or save).
   virtual void ImageKept() {}
+  // The image is about to be replaced by a file, an import or the history: unsent edits are
+  // kept in the service history first.
+  virtual void BeforeImageReplaced() {}
+  // The image met a file (opened, saved, imported): an event of the service history.
+  virtual void FileEvent(history::EventKind /*kind*/, const QString& /*file*/) {}
   virtual GlobalTrimPair& Trims() = 0;
   virtual std::uint8_t ProductCode() const = 0;
   // The product the link identified, for comparisons and exports: the product code, or 'G' for

@@ -9,6 +9,7 @@
 // Arguments choose sections: transfers, firmware, readback, idle, window (default: all).
 // Run it from a Release build: build/release/tests/bench/zorvtrim-bench
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -24,6 +25,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "tests/bench/HistoryBench.h"
 #include "tests/bench/WindowBench.h"
 #include "tests/e2e/LinkHarness.h"
 
@@ -188,6 +190,9 @@ void IdleCpu() {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  // The windows started here record a history: never in the user's own data folder.
+  QTemporaryDir dataHome;
+  qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
   const QStringList args = app.arguments().mid(1);
   if (!args.isEmpty() && args.front().startsWith("child-")) {
     return zorv::bench::WindowChild(args.front());
@@ -205,5 +210,6 @@ int main(int argc, char** argv) {
     zorv::test::ReadFirmware("AT90CAN128", 0x10000);
   }
   if (all || args.contains("idle")) zorv::test::IdleCpu();
+  if (all || args.contains("history")) zorv::bench::HistoryFigures();
   return 0;
 }

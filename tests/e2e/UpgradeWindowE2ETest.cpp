@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSqlQuery>
 #include <QThread>
 #include <algorithm>
 #include <fstream>
@@ -26,7 +27,9 @@
 #include "app/ProductionLink.h"
 #include "app/StatusStrip.h"
 #include "app/ZorvForm.h"
+#include "history/HistoryStore.h"
 #include "image/SwitchFile.h"
+#include "link/FirmwareJob.h"
 #include "link/Clock.h"
 #include "link/PortNames.h"
 #include "link/TCOMThread.h"
@@ -371,6 +374,23 @@ TEST_P(SettingsAfterUpgrade, OfferTheKeptSettingsBack) {
   ASSERT_NE(offer, prompts.shown.end());
   EXPECT_EQ(offer->initial, "Restore settings|Keep controller's");
   EXPECT_TRUE(offer->text.contains("settings-before-upgrade-")) << offer->text.toStdString();
+
+  // The history holds the upgrade: the file, its CRC-32 and the boot loader's chip line.
+  ASSERT_TRUE(form->History().Recorder()->Flush(5000));
+  {
+    history::HistoryStore store(form->History().Recorder()->File());
+    ASSERT_NE(store.OpenForReading().mode, history::StoreMode::Closed);
+    QSqlQuery list = store.ListQuery({std::nullopt, std::nullopt, history::EventKind::FirmwareInstalled});
+    ASSERT_TRUE(list.next());
+    const auto installed = store.Load(list.value(0).toString());
+    ASSERT_TRUE(installed.has_value());
+    EXPECT_EQ(installed->filePath, QString::fromStdString(Hex()));
+    EXPECT_EQ(installed->chipLine, "ATmega16 BOOT");
+    std::ifstream hex(Hex(), std::ios::binary);
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(hex)),
+                                          std::istreambuf_iterator<char>());
+    EXPECT_EQ(installed->crc, Crc32(bytes.data(), bytes.size()));
+  }
 
   form.reset();
   ASSERT_EQ(sim.Stop(), 0);

@@ -39,8 +39,12 @@ bool OpenSettingsFile(PageHost& host, const QString& fileName) {
     ShowError(host, error);
     return false;
   }
+  host.BeforeImageReplaced();
   host.Image() = file->image;
   host.RefreshControls(1);
+  host.FileEvent(IsJsonFileName(fileName) ? history::EventKind::JsonImported
+                                          : history::EventKind::FileOpened,
+                 fileName);
   return true;
 }
 

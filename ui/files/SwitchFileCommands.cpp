@@ -34,9 +34,11 @@ void SwitchFileCommands::Open1Click() {
     ShowError(outcome.error);
     return;
   }
+  host_.BeforeImageReplaced();
   host_.Image() = loaded;
   host_.RefreshControls(1);
   host_.ImageKept();
+  host_.FileEvent(history::EventKind::FileOpened, chosen);
 }
 
 bool SwitchFileCommands::Save1Click() {
@@ -50,6 +52,7 @@ bool SwitchFileCommands::Save1Click() {
     return false;
   }
   host_.ImageKept();
+  host_.FileEvent(history::EventKind::FileSaved, chosen);
   return true;
 }
 

@@ -1,0 +1,125 @@
+#include "app/WindowHistory.h"
+
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QStandardPaths>
+#include <QStatusBar>
+
+#include "host/HostSettings.h"
+#include "link/FirmwareJob.h"
+#include "ui/Prompts.h"
+#include "ui/history/HistoryWindow.h"
+
+namespace zorv {
+namespace {
+
+constexpr int kTruckLabelLength = 24;
+// How long opening the history window waits for events still being written.
+constexpr int kFlushBeforeWindowMs = 1000;
+
+}  // namespace
+
+QString HistoryFile() {
+  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/history.sqlite";
+}
+
+WindowHistory::WindowHistory(QMainWindow& window, Sources sources)
+    : QObject(&window), sources_(std::move(sources)) {
+  // A line of its own: the link rewrites the status panel every 250 ms.
+  line_ = new QLabel(&window);
+  line_->setObjectName("HistoryLine");
+  line_->setTextFormat(Qt::PlainText);
+  line_->setMinimumWidth(100);
+
+  auto* truckBox = new QWidget(&window);
+  auto* truckLayout = new QHBoxLayout(truckBox);
+  truckLayout->setContentsMargins(0, 0, 4, 0);
+  auto* caption = new QLabel("Truc&k:", truckBox);
+  truck_ = new QLineEdit(truckBox);
+  truck_->setObjectName("TruckLabelEdit");
+  truck_->setMaxLength(kTruckLabelLength);
+  truck_->setFixedWidth(120);
+  truck_->setPlaceholderText("Unit 42");
+  truck_->setToolTip("The truck's label: it goes into every event of the history until changed");
+  caption->setBuddy(truck_);
+  truckLayout->addWidget(caption);
+  truckLayout->addWidget(truck_);
+
+  QStatusBar* bar = window.statusBar();
+  bar->setObjectName("HistoryBar");
+  bar->setSizeGripEnabled(false);
+  bar->addWidget(line_, 1);
+  bar->addPermanentWidget(truckBox);
+
+  truck_->setText(ReadSetting(kApplicationName, kTruckLabelSetting, ""));
+  connect(truck_, &QLineEdit::editingFinished, this, [this] {
+    WriteSetting(kApplicationName, kTruckLabelSetting, truck_->text().trimmed());
+  });
+}
+
+WindowHistory::~WindowHistory() = default;
+
+void WindowHistory::Start(const QString& file) {
+  recorder_.reset();
+  recorder_ = std::make_unique<history::HistoryRecorder>(
+      file, this, [this](const QString& line) { ShowLine(line); });
+}
+
+void WindowHistory::ShowLine(const QString& text) {
+  line_->setText(text);
+  line_->setToolTip(text);
+}
+
+void WindowHistory::Record(history::EventKind kind, const QString& file, const QString& chipLine,
+                           std::optional<std::uint32_t> crc) {
+  if (!recorder_) return;
+  history::Event event = history::NewEvent(kind, sources_.image());
+  event.product = history::ProductName(sources_.productCode());
+  event.linkText = sources_.linkText();
+  event.chipLine = chipLine;
+  event.crc = crc;
+  event.filePath = file;
+  event.truck = truck_->text().trimmed();
+  recorder_->Record(std::move(event));
+}
+
+void WindowHistory::KeepUnsentEdits(bool modified) {
+  if (!modified) return;
+  if (!recorder_ || !recorder_->Recording()) {
+    ShowLine("Unsent edits were replaced and NOT kept: " +
+             (recorder_ ? recorder_->Line() : QString("the history is off")));
+    return;
+  }
+  Record(history::EventKind::ReplacedUnsent);
+  ShowLine(kUnsentEditsKept);
+}
+
+void WindowHistory::RecordFirmware(const QString& firmwareFile, const QString& chipLine) {
+  std::optional<std::uint32_t> crc;
+  QFile file(firmwareFile);
+  if (!firmwareFile.isEmpty() && file.open(QIODevice::ReadOnly)) {
+    const QByteArray bytes = file.readAll();
+    crc = Crc32(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                static_cast<std::size_t>(bytes.size()));
+  }
+  // The line arrives with the boot loader's line end.
+  Record(history::EventKind::FirmwareInstalled, firmwareFile, chipLine.trimmed(), crc);
+}
+
+std::optional<history::Event> WindowHistory::RunWindow(Prompts& prompts,
+                                                       const SettingsImage& window,
+                                                       std::uint8_t productCode) {
+  QString file = HistoryFile();
+  if (recorder_) {
+    recorder_->Flush(kFlushBeforeWindowMs);
+    file = recorder_->File();
+  }
+  HistoryWindow dialog(file, window, productCode, prompts, line_->window());
+  if (prompts.ShowModal(dialog) != HistoryWindow::kRestore) return std::nullopt;
+  return dialog.Chosen();
+}
+
+}  // namespace zorv

@@ -1,0 +1,69 @@
+#pragma once
+// The main window's side of the service history: the recorder, the truck label box and the
+// message line below the status strip, the events the window's flows record, and the history
+// window with its "Restore into window".
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "history/HistoryEvent.h"
+#include "history/HistoryRecorder.h"
+#include "image/SettingsImage.h"
+
+class QLabel;
+class QLineEdit;
+class QMainWindow;
+
+namespace zorv {
+
+class Prompts;
+
+inline constexpr const char* kTruckLabelSetting = "Truck Label";
+inline constexpr const char* kUnsentEditsKept = "Unsent edits kept in the history";
+
+// The history file in the per-user data folder.
+QString HistoryFile();
+
+class WindowHistory final : public QObject {
+  Q_OBJECT
+
+ public:
+  // What an event takes from the window at the moment it happens.
+  struct Sources {
+    std::function<ImageBytes()> image;
+    std::function<std::uint8_t()> productCode;
+    std::function<QString()> linkText;
+  };
+
+  WindowHistory(QMainWindow& window, Sources sources);
+  ~WindowHistory() override;
+
+  // Opens (or creates) the history file; until then nothing is recorded.
+  void Start(const QString& file);
+
+  void Record(history::EventKind kind, const QString& file = {}, const QString& chipLine = {},
+              std::optional<std::uint32_t> crc = {});
+  // Before the window's image is replaced: an image with unsent edits is recorded first.
+  void KeepUnsentEdits(bool modified);
+  // A verified firmware upgrade from `firmwareFile` on the chip the boot loader named.
+  void RecordFirmware(const QString& firmwareFile, const QString& chipLine);
+
+  // Runs the history window; the event to restore when the user chose "Restore into window".
+  std::optional<history::Event> RunWindow(Prompts& prompts, const SettingsImage& window,
+                                          std::uint8_t productCode);
+
+  QLabel* Line() const { return line_; }
+  QLineEdit* TruckEdit() const { return truck_; }
+  history::HistoryRecorder* Recorder() const { return recorder_.get(); }
+  void ShowLine(const QString& text);
+
+ private:
+  Sources sources_;
+  QLabel* line_;
+  QLineEdit* truck_;
+  std::unique_ptr<history::HistoryRecorder> recorder_;
+};
+
+}  // namespace zorv

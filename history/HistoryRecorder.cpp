@@ -1,0 +1,126 @@
+#include "history/HistoryRecorder.h"
+
+#include <QMetaObject>
+#include <chrono>
+
+#include "history/HistoryStore.h"
+
+namespace zorv::history {
+
+HistoryRecorder::HistoryRecorder(QString file, QObject* context,
+                                 std::function<void(const QString&)> onLine)
+    : file_(std::move(file)), context_(context), onLine_(std::move(onLine)) {
+  thread_ = std::thread([this] { Run(); });
+}
+
+HistoryRecorder::~HistoryRecorder() {
+  {
+    std::lock_guard lock(mutex_);
+    stop_ = true;
+  }
+  wake_.notify_all();
+  thread_.join();
+}
+
+void HistoryRecorder::Record(Event event) {
+  {
+    std::lock_guard lock(mutex_);
+    if (!recording_) return;
+    queue_.push_back(std::move(event));
+  }
+  wake_.notify_all();
+}
+
+bool HistoryRecorder::Flush(int timeoutMs) {
+  std::unique_lock lock(mutex_);
+  return idle_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                        [this] { return queue_.empty() && !busyWriting_; });
+}
+
+bool HistoryRecorder::Recording() const {
+  std::lock_guard lock(mutex_);
+  return recording_;
+}
+
+QString HistoryRecorder::Line() const {
+  std::lock_guard lock(mutex_);
+  return line_;
+}
+
+void HistoryRecorder::Report(const QString& line) {
+  {
+    std::lock_guard lock(mutex_);
+    if (line == line_) return;
+    line_ = line;
+  }
+  if (!context_ || !onLine_) return;
+  QMetaObject::invokeMethod(
+      context_.data(), [callback = onLine_, line] { callback(line); }, Qt::QueuedConnection);
+}
+
+void HistoryRecorder::Run() {
+  HistoryStore store(file_);
+  const OpenResult opened = store.OpenForWriting();
+  if (opened.mode != StoreMode::ReadWrite) {
+    {
+      std::lock_guard lock(mutex_);
+      recording_ = false;
+      queue_.clear();
+    }
+    idle_.notify_all();
+    if (opened.mode == StoreMode::ReadOnly) {
+      Report(opened.line);
+    } else if (opened.fault == Fault::Busy) {
+      // Another program holds the file: it is left as it is, untouched.
+      Report("History off until the next start: the history file is in use by another program");
+    } else {
+      Report("History off until the next start: " + opened.line);
+    }
+    std::unique_lock lock(mutex_);
+    wake_.wait(lock, [this] { return stop_; });
+    return;
+  }
+  Report(opened.line);
+
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    wake_.wait(lock, [this] { return stop_ || !queue_.empty(); });
+    if (queue_.empty()) break;  // stopping, nothing left
+    Event next = queue_.front();
+    busyWriting_ = true;
+    lock.unlock();
+    const WriteResult written = store.Insert(next);
+    lock.lock();
+    busyWriting_ = false;
+    if (written.ok()) {
+      queue_.pop_front();
+      if (line_.startsWith("History file in use")) {
+        lock.unlock();
+        Report({});
+        lock.lock();
+      }
+    } else if (written.fault == Fault::Busy) {
+      // Kept in the queue and tried again; on the way out it is given up.
+      const QString line = "History file in use by another program: " +
+                           QString::number(queue_.size()) + " event(s) waiting";
+      if (stop_) {
+        queue_.clear();
+      } else {
+        lock.unlock();
+        Report(line);
+        lock.lock();
+        wake_.wait_for(lock, std::chrono::milliseconds(kRetryMs), [this] { return stop_; });
+      }
+    } else {
+      recording_ = false;
+      queue_.clear();
+      lock.unlock();
+      Report("History off until the next start: " + written.error);
+      lock.lock();
+    }
+    if (queue_.empty()) idle_.notify_all();
+  }
+  idle_.notify_all();
+}
+
+}  // namespace zorv::history

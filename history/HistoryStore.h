@@ -1,0 +1,82 @@
+#pragma once
+// One connection to the history file, used on one thread: opening (creating, migrating, moving a
+// damaged file aside), recording an event in its own transaction, and reading events back.
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "history/HistoryEvent.h"
+
+namespace zorv::history {
+
+enum class StoreMode { Closed, ReadWrite, ReadOnly };
+
+// Why a statement failed, as far as the user's next step differs.
+enum class Fault { None, Busy, Damaged, Other };
+
+struct OpenResult {
+  StoreMode mode = StoreMode::Closed;
+  Fault fault = Fault::None;
+  QString line;        // what the user is told ("" when all is well)
+  QString movedAside;  // where a damaged file went
+};
+
+struct WriteResult {
+  Fault fault = Fault::None;
+  QString error;
+  bool ok() const { return fault == Fault::None; }
+};
+
+// What the history window lists: all of it, or one truck, product or kind.
+struct Filter {
+  std::optional<QString> truck;
+  std::optional<QString> product;
+  std::optional<EventKind> kind;
+};
+
+class HistoryStore {
+ public:
+  // How long a write waits for another program's lock before it gives up.
+  static constexpr int kBusyWaitMs = 1500;
+
+  explicit HistoryStore(QString file);
+  ~HistoryStore();
+  HistoryStore(const HistoryStore&) = delete;
+  HistoryStore& operator=(const HistoryStore&) = delete;
+
+  // Opens to record: creates the folder and the file, brings an older file up to date, opens a
+  // newer one read-only, moves a damaged one aside (with the date in its name) and starts anew.
+  OpenResult OpenForWriting();
+  // Opens to read only; a missing file is an empty history.
+  OpenResult OpenForReading();
+  void Close();
+
+  WriteResult Insert(const Event& event);
+  std::optional<Event> Load(const QString& id) const;
+  // Newest first: id, time (UTC text), kind key, truck, product, link text, file path.
+  QString ListSql(const Filter& filter) const;
+  QSqlQuery ListQuery(const Filter& filter) const;
+  QStringList Trucks() const;
+  QStringList Products() const;
+  long long Count() const;
+
+  StoreMode Mode() const { return mode_; }
+  const QString& File() const { return file_; }
+  QSqlDatabase Database() const;
+
+  // Where a damaged file named `file` goes: the same folder, the date and time in its name.
+  static QString AsideName(const QString& file, const QDateTime& when);
+
+ private:
+  bool OpenConnection(bool readOnly, QString& error);
+  OpenResult Prepare();
+
+  QString file_;
+  QString connection_;
+  StoreMode mode_ = StoreMode::Closed;
+};
+
+Fault FaultOf(const class QSqlError& error);
+
+}  // namespace zorv::history

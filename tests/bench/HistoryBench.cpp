@@ -1,0 +1,107 @@
+// The history's figures: one event recorded (queued and written, each in its own transaction),
+// the history window opened on 100,000 events, and the file size per 1,000 events.
+#include "tests/bench/HistoryBench.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "history/HistoryRecorder.h"
+#include "history/HistoryStore.h"
+#include "image/DefaultImage.h"
+#include "ui/Prompts.h"
+#include "ui/history/HistoryWindow.h"
+
+namespace zorv::bench {
+namespace {
+
+class NoPrompts final : public Prompts {
+ public:
+  void Message(Kind, const QString&, const QString&) override {}
+  bool Confirm(const QString&, const QString&) override { return false; }
+  int Choose(Kind, const QString&, const QString&, const QStringList&, int) override { return -1; }
+  std::optional<QString> QueryText(const QString&, const QString&, const QString&) override {
+    return std::nullopt;
+  }
+  QString OpenFileName(const QString&, const QString&, const QString&) override { return {}; }
+  QString SaveFileName(const QString&, const QString&, const QString&) override { return {}; }
+  bool SetUpPrinter(QPrinter&) override { return false; }
+  int ShowModal(QDialog&) override { return 0; }
+};
+
+history::Event Sample(int i) {
+  SettingsImage image;
+  GlobalTrimPair trims;
+  LoadDefaultImage(image, trims);
+  image[10] = static_cast<std::uint8_t>(i);
+  history::Event event = history::NewEvent(history::EventKind::Downloaded, image.bytes);
+  event.truck = "Unit " + QString::number(i % 40);
+  event.product = "Zorv";
+  event.linkText = "Connected to Zorv v1.1";
+  return event;
+}
+
+}  // namespace
+
+void HistoryFigures() {
+  QTemporaryDir folder;
+  const QString file = folder.filePath("history.sqlite");
+  {
+    // One event at a time, as the window records them: queued, then written and committed.
+    history::HistoryRecorder recorder(file, nullptr, {});
+    constexpr int kSingles = 200;
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < kSingles; ++i) {
+      recorder.Record(Sample(i));
+      recorder.Flush(10000);
+    }
+    std::printf("history: record one event (queued, written, committed): %.2f ms\n",
+                static_cast<double>(timer.nsecsElapsed()) / 1e6 / kSingles);
+    QElapsedTimer queue;
+    queue.start();
+    recorder.Record(Sample(0));
+    std::printf("history: window thread's share of recording one event: %.3f ms\n",
+                static_cast<double>(queue.nsecsElapsed()) / 1e6);
+    recorder.Flush(10000);
+  }
+  const qint64 before = QFileInfo(file).size();
+  {
+    history::HistoryStore store(file);
+    store.OpenForWriting();
+    for (int i = 0; i < 1000; ++i) store.Insert(Sample(i));
+  }
+  const qint64 after = QFileInfo(file).size();
+  std::printf("history: file size per 1,000 events: %.0f KB\n",
+              static_cast<double>(after - before) / 1024.0);
+  {
+    history::HistoryStore store(file);
+    store.OpenForWriting();
+    // Filling only: without waiting for the disk after each event (the figures above do wait).
+    QSqlQuery(store.Database()).exec("PRAGMA synchronous=OFF");
+    QElapsedTimer fill;
+    fill.start();
+    for (long long n = store.Count(); n < 100000; ++n) store.Insert(Sample(static_cast<int>(n)));
+    std::printf("history: %lld events written in %.1f s (one transaction each, no disk wait)\n",
+                store.Count(),
+                static_cast<double>(fill.elapsed()) / 1000.0);
+  }
+  SettingsImage window;
+  GlobalTrimPair trims;
+  LoadDefaultImage(window, trims);
+  NoPrompts prompts;
+  QElapsedTimer open;
+  open.start();
+  HistoryWindow dialog(file, window, 0, prompts);
+  dialog.show();
+  QApplication::processEvents();
+  std::printf("history: open the history window on 100,000 events: %.1f ms\n",
+              static_cast<double>(open.nsecsElapsed()) / 1e6);
+  std::printf("history: file of 100,000 events: %.1f MB\n",
+              static_cast<double>(QFileInfo(file).size()) / 1024.0 / 1024.0);
+}
+
+}  // namespace zorv::bench

@@ -1,0 +1,127 @@
+// The history window on a real file: newest first, the filters, the named differences to the
+// window's image, "Restore into window", "Compare two events", "Save as switch file...".
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QThread>
+
+#include "history/HistoryRecorder.h"
+#include "image/Catalogue.h"
+#include "image/DefaultImage.h"
+#include "image/SwitchFile.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TempFolder.h"
+#include "ui/history/HistoryWindow.h"
+
+namespace zorv::test {
+namespace {
+
+using history::EventKind;
+
+struct Recorded {
+  EventKind kind;
+  const char* truck;
+  std::uint8_t byte10;  // the image differs from the defaults here
+};
+
+class HistoryWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    LoadDefaultImage(window, trims);
+    history::HistoryRecorder recorder(file, nullptr, {});
+    for (const Recorded& r : events) {
+      history::Event event = history::NewEvent(r.kind, window.bytes);
+      event.image[10] = r.byte10;
+      event.truck = r.truck;
+      event.product = "Zorv v1.1";
+      recorder.Record(event);
+      ids.push_back(event.id);
+      ASSERT_TRUE(recorder.Flush(5000));
+      QThread::msleep(2);  // distinct times
+    }
+  }
+
+  void Filter(HistoryWindow& w, const char* box, const QString& text) {
+    auto* combo = w.findChild<QComboBox*>(box);
+    ASSERT_NE(combo, nullptr);
+    const int index = combo->findText(text);
+    ASSERT_GE(index, 0) << text.toStdString();
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+  }
+
+  TempFolder folder;
+  QString file = QString::fromStdString(folder.File("history.sqlite"));
+  SettingsImage window;
+  GlobalTrimPair trims;
+  ScriptedPrompts prompts;
+  const std::vector<Recorded> events = {{EventKind::Downloaded, "Unit 42", 3},
+                                        {EventKind::Uploaded, "Unit 7", 4},
+                                        {EventKind::ReplacedUnsent, "Unit 42", 5}};
+  std::vector<QString> ids;
+};
+
+TEST_F(HistoryWindowTest, FiltersListNewestFirst) {
+  struct Row {
+    const char* box;
+    const char* item;
+    int rows;
+  } rows[] = {{"TruckFilter", "(all)", 3},
+              {"TruckFilter", "Unit 42", 2},
+              {"TruckFilter", "Unit 7", 1},
+              {"KindFilter", "Replaced while holding unsent edits", 1},
+              {"ProductFilter", "Zorv v1.1", 3}};
+  for (const Row& row : rows) {
+    HistoryWindow w(file, window, product::kZorv11, prompts);
+    Filter(w, row.box, row.item);
+    EXPECT_EQ(w.RowCount(), row.rows) << row.box << " " << row.item;
+  }
+  HistoryWindow w(file, window, product::kZorv11, prompts);
+  // Newest first, selected at once, its differences to the window shown by name.
+  const QString text = w.findChild<QPlainTextEdit*>("DifferencesMemo")->toPlainText();
+  EXPECT_FALSE(text.isEmpty());
+  EXPECT_NE(text, "No differences.");
+  EXPECT_TRUE(text.contains("-> ")) << text.toStdString();
+}
+
+TEST_F(HistoryWindowTest, RestoreHandsBackTheSelectedImage) {
+  HistoryWindow w(file, window, product::kZorv11, prompts);
+  w.SelectRows({2});  // the oldest
+  ASSERT_TRUE(w.findChild<QPushButton*>("RestoreButton")->isEnabled());
+  w.findChild<QPushButton*>("RestoreButton")->click();
+  EXPECT_EQ(w.result(), HistoryWindow::kRestore);
+  ASSERT_TRUE(w.Chosen().has_value());
+  EXPECT_EQ(w.Chosen()->id, ids[0]);
+  EXPECT_EQ(w.Chosen()->image[10], 3);
+}
+
+TEST_F(HistoryWindowTest, CompareTwoAndSaveAs) {
+  HistoryWindow w(file, window, product::kZorv11, prompts);
+  w.SelectRows({0, 2});
+  auto* compare = w.findChild<QPushButton*>("CompareTwoButton");
+  ASSERT_TRUE(compare->isEnabled());
+  EXPECT_FALSE(w.findChild<QPushButton*>("RestoreButton")->isEnabled());
+  compare->click();
+  SettingsImage older = window;
+  older[10] = 3;
+  SettingsImage newer = window;
+  newer[10] = 5;
+  const auto expected = zorv::Compare(older, newer, product::kZorv11);
+  ASSERT_EQ(expected.size(), 1u);
+  EXPECT_EQ(w.findChild<QPlainTextEdit*>("DifferencesMemo")->toPlainText().toStdString(),
+            expected.front().Line());
+
+  w.SelectRows({1});
+  const std::string saved = folder.File("saved.joy");
+  prompts.ExpectSaveFile(QString::fromStdString(saved));
+  w.findChild<QPushButton*>("SaveAsButton")->click();
+  SettingsImage read;
+  ASSERT_TRUE(ReadSwitchFile(saved, read).ok);
+  EXPECT_EQ(read[10], 4);
+}
+
+}  // namespace
+}  // namespace zorv::test

@@ -1,0 +1,256 @@
+#include "ui/history/HistoryWindow.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QSqlQueryModel>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "image/Catalogue.h"
+#include "image/SwitchFile.h"
+#include "ui/files/SwitchFileCommands.h"
+
+namespace zorv {
+namespace {
+
+const QString kAll = "(all)";
+
+// The list's columns: time, kind, truck, product, link, file (the id is hidden).
+class HistoryModel final : public QSqlQueryModel {
+ public:
+  using QSqlQueryModel::QSqlQueryModel;
+  QVariant data(const QModelIndex& index, int role) const override {
+    const QVariant value = QSqlQueryModel::data(index, role);
+    if (role != Qt::DisplayRole) return value;
+    if (index.column() == 1) {
+      QDateTime time = QDateTime::fromString(value.toString(), Qt::ISODateWithMs);
+      time.setTimeSpec(Qt::UTC);
+      return time.toLocalTime().toString("yyyy-MM-dd HH:mm:ss");
+    }
+    if (index.column() == 2) {
+      const auto kind = history::KindFromKey(value.toString());
+      return kind ? history::KindText(*kind) : value;
+    }
+    return value;
+  }
+};
+
+QComboBox* MakeFilter(const char* name, QWidget* parent) {
+  auto* box = new QComboBox(parent);
+  box->setObjectName(name);
+  box->setMinimumContentsLength(10);
+  box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  box->addItem(kAll);
+  return box;
+}
+
+QPushButton* MakeButton(const char* name, const QString& caption, QWidget* parent) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  return button;
+}
+
+QString DifferenceText(const SettingsImage& from, const SettingsImage& to,
+                       std::uint8_t productCode) {
+  const std::vector<Difference> differences = Compare(from, to, productCode);
+  if (differences.empty()) return "No differences.";
+  QStringList lines;
+  for (const Difference& d : differences) lines << QString::fromStdString(d.Line());
+  return lines.join('\n');
+}
+
+}  // namespace
+
+HistoryWindow::HistoryWindow(const QString& file, const SettingsImage& window,
+                             std::uint8_t productCode, Prompts& prompts, QWidget* parent)
+    : QDialog(parent), store_(file), window_(window), productCode_(productCode), prompts_(prompts) {
+  setObjectName("HistoryForm");
+  setWindowTitle("History");
+  resize(840, 520);
+
+  truck_ = MakeFilter("TruckFilter", this);
+  product_ = MakeFilter("ProductFilter", this);
+  kind_ = MakeFilter("KindFilter", this);
+  auto* filters = new QHBoxLayout;
+  const std::pair<const char*, QComboBox*> labelled[] = {
+      {"&Truck:", truck_}, {"&Product:", product_}, {"&Kind:", kind_}};
+  for (const auto& [caption, box] : labelled) {
+    auto* label = new QLabel(caption, this);
+    label->setBuddy(box);
+    filters->addWidget(label);
+    filters->addWidget(box, 1);
+  }
+
+  const history::OpenResult opened = store_.OpenForReading();
+  model_ = new HistoryModel(this);
+  table_ = new QTableView(this);
+  table_->setObjectName("HistoryTable");
+  table_->setModel(model_);
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->verticalHeader()->hide();
+  table_->verticalHeader()->setDefaultSectionSize(20);
+  table_->horizontalHeader()->setStretchLastSection(true);
+
+  heading_ = new QLabel(this);
+  heading_->setObjectName("DifferencesHeading");
+  differences_ = new QPlainTextEdit(this);
+  differences_->setObjectName("DifferencesMemo");
+  differences_->setReadOnly(true);
+
+  restore_ = MakeButton("RestoreButton", "Restore into window", this);
+  saveAs_ = MakeButton("SaveAsButton", "Save as switch file...", this);
+  compareTwo_ = MakeButton("CompareTwoButton", "Compare two events", this);
+  auto* close = MakeButton("CloseButton", "Close", this);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(restore_);
+  buttons->addWidget(saveAs_);
+  buttons->addWidget(compareTwo_);
+  buttons->addStretch(1);
+  buttons->addWidget(close);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(filters);
+  layout->addWidget(table_, 3);
+  layout->addWidget(heading_);
+  layout->addWidget(differences_, 2);
+  layout->addLayout(buttons);
+
+  if (store_.Mode() != history::StoreMode::Closed) {
+    for (const QString& truck : store_.Trucks()) truck_->addItem(truck.isEmpty() ? "(none)" : truck, truck);
+    for (const QString& name : store_.Products()) product_->addItem(name.isEmpty() ? "(none)" : name, name);
+  } else if (!opened.line.isEmpty()) {
+    heading_->setText("The history cannot be read: " + opened.line);
+  }
+  for (history::EventKind kind : history::kAllKinds) {
+    kind_->addItem(history::KindText(kind), history::KindKey(kind));
+  }
+
+  connect(truck_, &QComboBox::activated, this, [this] { Requery(); });
+  connect(product_, &QComboBox::activated, this, [this] { Requery(); });
+  connect(kind_, &QComboBox::activated, this, [this] { Requery(); });
+  connect(restore_, &QPushButton::clicked, this, &HistoryWindow::RestoreClick);
+  connect(saveAs_, &QPushButton::clicked, this, &HistoryWindow::SaveAsClick);
+  connect(compareTwo_, &QPushButton::clicked, this, &HistoryWindow::CompareTwoClick);
+  connect(close, &QPushButton::clicked, this, &QDialog::reject);
+  Requery();
+}
+
+HistoryWindow::~HistoryWindow() {
+  table_->setModel(nullptr);
+  model_->clear();
+}
+
+void HistoryWindow::Requery() {
+  if (store_.Mode() == history::StoreMode::Closed) {
+    SelectionChanged();
+    return;
+  }
+  history::Filter filter;
+  if (truck_->currentIndex() > 0) filter.truck = truck_->currentData().toString();
+  if (product_->currentIndex() > 0) filter.product = product_->currentData().toString();
+  if (kind_->currentIndex() > 0) filter.kind = history::KindFromKey(kind_->currentData().toString());
+  model_->setQuery(store_.ListQuery(filter));
+  const char* headers[] = {"Id", "Time", "Kind", "Truck", "Product", "Link", "File"};
+  for (int column = 0; column < 7; ++column) {
+    model_->setHeaderData(column, Qt::Horizontal, headers[column]);
+  }
+  table_->hideColumn(0);
+  const int widths[] = {0, 135, 225, 80, 75, 130};
+  for (int column = 1; column < 6; ++column) table_->setColumnWidth(column, widths[column]);
+  connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &HistoryWindow::SelectionChanged, Qt::UniqueConnection);
+  if (model_->rowCount() > 0) table_->selectRow(0);
+  SelectionChanged();
+}
+
+int HistoryWindow::RowCount() const {
+  while (model_->canFetchMore()) model_->fetchMore();
+  return model_->rowCount();
+}
+
+void HistoryWindow::SelectRows(const std::vector<int>& rows) {
+  table_->clearSelection();
+  for (int row : rows) {
+    table_->selectionModel()->select(model_->index(row, 1),
+                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  }
+}
+
+std::vector<history::Event> HistoryWindow::SelectedEvents() const {
+  std::vector<history::Event> events;
+  if (table_->selectionModel() == nullptr) return events;
+  QModelIndexList rows = table_->selectionModel()->selectedRows(0);
+  std::sort(rows.begin(), rows.end(),
+            [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+  for (const QModelIndex& row : rows) {
+    if (auto event = store_.Load(model_->data(row).toString())) events.push_back(*event);
+  }
+  return events;
+}
+
+void HistoryWindow::SelectionChanged() {
+  const std::vector<history::Event> selected = SelectedEvents();
+  restore_->setEnabled(selected.size() == 1);
+  saveAs_->setEnabled(selected.size() == 1);
+  compareTwo_->setEnabled(selected.size() == 2);
+  if (selected.size() != 1) {
+    if (store_.Mode() != history::StoreMode::Closed) {
+      heading_->setText(selected.empty() ? "Select an event."
+                                         : "Select one event, or two to compare them.");
+    }
+    differences_->clear();
+    return;
+  }
+  SettingsImage event;
+  event.bytes = selected.front().image;
+  heading_->setText("Differences from the window's image to this event:");
+  differences_->setPlainText(DifferenceText(window_, event, productCode_));
+}
+
+void HistoryWindow::RestoreClick() {
+  const std::vector<history::Event> selected = SelectedEvents();
+  if (selected.size() != 1) return;
+  chosen_ = selected.front();
+  done(kRestore);
+}
+
+void HistoryWindow::SaveAsClick() {
+  const std::vector<history::Event> selected = SelectedEvents();
+  if (selected.size() != 1) return;
+  const QString chosen = prompts_.SaveFileName("Save As", SwitchFileCommands::StartPath(),
+                                               kSwitchFileFilter);
+  if (chosen.isEmpty()) return;
+  SettingsImage image;
+  image.bytes = selected.front().image;
+  const Outcome written = WriteSwitchFile(QFile::encodeName(chosen).toStdString(), image);
+  if (!written) {
+    prompts_.Message(Prompts::Kind::Error, "Error", QString::fromStdString(written.error));
+  }
+}
+
+void HistoryWindow::CompareTwoClick() {
+  const std::vector<history::Event> selected = SelectedEvents();
+  if (selected.size() != 2) return;
+  // Rows are newest first: from the older event to the newer one.
+  SettingsImage older;
+  SettingsImage newer;
+  older.bytes = selected[1].image;
+  newer.bytes = selected[0].image;
+  heading_->setText("Differences from the older event to the newer one:");
+  differences_->setPlainText(
+      DifferenceText(older, newer, history::ProductCodeOf(selected[1].product)));
+}
+
+}  // namespace zorv
