@@ -89,7 +89,7 @@ void LinkThread::RefreshWhenDue() {
     const std::lock_guard<std::mutex> guard(link_.Lock());
     snapshot = link_.Snapshot();
   }
-  calls_.Call([snapshot](WindowBridge& window) { window.RefreshStatus(snapshot); });
+  calls_.PostStatus(snapshot);
   lastRefresh_ = clock_.Ticks();
 }
 

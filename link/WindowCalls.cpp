@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <utility>
 
 namespace zorv {
@@ -24,6 +25,7 @@ struct WindowCallQueue {
   std::condition_variable changed;
   bool abandoned = false;
   std::deque<std::shared_ptr<WindowCall>> pending;
+  std::optional<StatusSnapshot> status;  // the latest posted status, not yet shown
   int running = 0;  // calls running on the window's thread now (nested through event loops)
 };
 
@@ -59,6 +61,17 @@ void WindowCallPump::RunPending() {
     } finish{*queue, *call};
     call->work(queue->window);
   }
+}
+
+void WindowCallPump::ShowStatus() {
+  const std::shared_ptr<WindowCallQueue> queue = queue_;
+  std::optional<StatusSnapshot> status;
+  {
+    const std::lock_guard<std::mutex> guard(queue->mutex);
+    if (queue->abandoned) return;
+    status.swap(queue->status);
+  }
+  if (status) queue->window.RefreshStatus(*status);
 }
 
 WindowCalls::WindowCalls(WindowBridge& window, QObject* windowContext, std::uint64_t noticeSource)
@@ -116,6 +129,14 @@ bool WindowCalls::Call(std::function<void(WindowBridge&)> work) {
     return call->state == WindowCall::State::Done || queue->abandoned;
   });
   return call->state == WindowCall::State::Done;
+}
+
+void WindowCalls::PostStatus(const StatusSnapshot& status) {
+  const std::lock_guard<std::mutex> guard(queue_->mutex);
+  if (queue_->abandoned) return;
+  const bool waking = !queue_->status.has_value();
+  queue_->status = status;
+  if (waking) QMetaObject::invokeMethod(pump_, "ShowStatus", Qt::QueuedConnection);
 }
 
 void WindowCalls::Post(std::uint8_t code, std::uint8_t value) {

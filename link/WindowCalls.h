@@ -21,6 +21,7 @@ class WindowCallPump final : public QObject {
  public:
   WindowCallPump(std::shared_ptr<WindowCallQueue> queue, QObject* parent);
   Q_INVOKABLE void RunPending();
+  Q_INVOKABLE void ShowStatus();
 
  private:
   std::shared_ptr<WindowCallQueue> queue_;
@@ -44,6 +45,10 @@ class WindowCalls final : public WindowChannel {
   void Post(std::uint8_t code, std::uint8_t value) override;
   // Runs `work` on the window's thread and waits for it; false when abandoned first.
   bool Call(std::function<void(WindowBridge&)> work) override;
+  // Shows the status when the window next runs its events, without waiting: a window busy for
+  // a second must not stall a transfer the controller times out. Only the latest snapshot is
+  // kept, so a busy window never builds up a queue of them.
+  void PostStatus(const StatusSnapshot& status);
 
  private:
   WindowBridge& window_;

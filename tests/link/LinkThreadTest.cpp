@@ -419,14 +419,16 @@ TEST_F(LinkThreadTest, StatusRefreshComesAtMostEvery250Ms) {
   ControllerDevice silent;
   window_.clock = &clock;
   auto link = Start(clock, silent);
+  const std::uint32_t start = clock.Ticks();
   ASSERT_TRUE(ProcessUntil([&] { return window_.refreshes.size() >= 12; }));
+  const std::uint32_t linkTime = clock.Ticks() - start;
   link.reset();
   EXPECT_EQ(window_.offThread, 0);
-  for (std::size_t i = 1; i < window_.refreshTicks.size(); ++i) {
-    const std::uint32_t gap = window_.refreshTicks[i] - window_.refreshTicks[i - 1];
-    EXPECT_GT(gap, LinkThread::kRefreshMs) << i;
-    EXPECT_LE(gap, LinkThread::kRefreshMs + 2 * LinkThread::kCycleMs) << i;
-  }
+  // Posted, not waited for: the count over the link's own time says how often they came.
+  EXPECT_LE(window_.refreshes.size(), linkTime / (LinkThread::kRefreshMs + 1) + 1) << linkTime;
+  EXPECT_GE(window_.refreshes.size(),
+            linkTime / (LinkThread::kRefreshMs + 2 * LinkThread::kCycleMs) / 2)
+      << linkTime;
   EXPECT_EQ(silent.OpenedName().empty(), false);
   EXPECT_EQ(window_.refreshes.back().text, "Waiting For Link On COM7");
   EXPECT_EQ(window_.refreshes.back().colour, StatusColour::Blue);
@@ -467,12 +469,12 @@ TEST_F(LinkThreadTest, WindowRequestsNeverWaitWhileTheLinkWaitsForTheWindow) {
   ControllerDevice controller(DownloadingController(controllerImage));
   auto link = Start(clock, controller);
   ASSERT_TRUE(ProcessUntil([&] { return link->State() == LinkState::ConnectedIdle && window_.image == controllerImage; }));
-  // From now on the window runs no events. Only the link advances the fake clock, so once it
-  // has reached the time of its next refresh it stands still there, waiting for the window.
+  // From now on the window runs no events, for whole seconds of the link's time: the link does
+  // not wait for its status refreshes, so live pairs keep going out, and the window's requests
+  // never wait either.
   const std::size_t refreshesBefore = window_.refreshes.size();
-  const std::uint32_t due = window_.refreshTicks.back() + LinkThread::kRefreshMs;
-  ASSERT_TRUE(WaitWithoutEvents([&] { return clock.Ticks() > due; }));
-  const std::uint32_t waitingAt = clock.Ticks();
+  const std::uint32_t stalledAt = clock.Ticks();
+  const std::size_t sentAtStall = controller.Written().size();
   QElapsedTimer timer;
   timer.start();
   for (int i = 0; i < 20000; ++i) {
@@ -482,7 +484,8 @@ TEST_F(LinkThreadTest, WindowRequestsNeverWaitWhileTheLinkWaitsForTheWindow) {
     if (i % 100 == 0) link->ClearProgress();
   }
   EXPECT_LT(timer.elapsed(), kPrompt);
-  EXPECT_EQ(clock.Ticks(), waitingAt);  // the link waited for the window all along
+  ASSERT_TRUE(WaitWithoutEvents([&] { return clock.Ticks() > stalledAt + 2000; }));
+  EXPECT_GT(controller.Written().size(), sentAtStall + 100);
   EXPECT_EQ(window_.refreshes.size(), refreshesBefore);
   // The link goes on as soon as the window runs its events again: live pairs go out and the
   // refreshes continue, all while the window keeps sending requests.
