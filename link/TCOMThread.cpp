@@ -143,6 +143,7 @@ StatusSnapshot TCOMThread::Snapshot() {
   snapshot.progressText = status_.progressText;
   snapshot.receiveLamp = clock_.Since(port_.LastReceiveTime()) < kLampMs;
   snapshot.transmitLamp = clock_.Since(port_.LastTransmitTime()) < kLampMs;
+  snapshot.portNote = port_.Note();
   return snapshot;
 }
 

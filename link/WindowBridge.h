@@ -24,6 +24,7 @@ struct StatusSnapshot {
   std::string progressText;   // shown in the bar instead of the percentage when not empty
   bool receiveLamp = false;   // a byte arrived less than 200 ms ago
   bool transmitLamp = false;  // a byte left less than 200 ms ago
+  std::string portNote;       // about the open port, for its tooltip (SerialDevice::Note)
 };
 
 // Codes of the link notices posted to the window.

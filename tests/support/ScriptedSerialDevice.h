@@ -37,6 +37,21 @@ class ScriptedSerialDevice final : public SerialDevice {
     if (onWrite) onWrite(byte);
     return true;
   }
+  // Advances the clock to the next byte's arrival, or by `ms` when none arrives before.
+  bool WaitReadable(std::uint32_t ms) override {
+    ++waitCount;
+    const std::uint32_t now = clock_.Ticks();
+    if (open_ && !incoming_.empty()) {
+      const auto due = static_cast<std::int32_t>(incoming_.front().first - now);
+      if (due <= 0) return true;
+      if (static_cast<std::uint32_t>(due) <= ms) {
+        clock_.Sleep(static_cast<std::uint32_t>(due));
+        return true;
+      }
+    }
+    clock_.Sleep(ms);
+    return false;
+  }
   void Close() override { open_ = false; }
 
   // Controller bytes available from now on.
@@ -51,6 +66,10 @@ class ScriptedSerialDevice final : public SerialDevice {
   void FeedAt(std::uint32_t at, std::initializer_list<std::uint8_t> bytes) {
     for (auto b : bytes) incoming_.emplace_back(at, b);
   }
+  void FeedAt(std::uint32_t at, const std::vector<std::uint8_t>& bytes) {
+    for (auto b : bytes) incoming_.emplace_back(at, b);
+  }
+  std::uint32_t Now() { return clock_.Ticks(); }
   std::size_t Pending() const { return incoming_.size(); }
   void ClearPending() { incoming_.clear(); }
   // Bytes written since the last call.
@@ -59,6 +78,7 @@ class ScriptedSerialDevice final : public SerialDevice {
   std::string openError;  // "" opens successfully
   std::string openedName;
   int openCount = 0;
+  int waitCount = 0;
   bool failWrites = false;
   std::vector<std::uint8_t> written;
   std::function<void(std::uint8_t)> onWrite;  // the scripted controller's reaction
