@@ -22,6 +22,7 @@
 #include "host/HostSettings.h"
 #include "host/PortChoice.h"
 #include "image/DefaultImage.h"
+#include "link/PortNames.h"
 #include "link/TCOMThread.h"
 #include "link/WindowBridge.h"
 #include "ui/files/FileMenu.h"
@@ -142,6 +143,8 @@ void TZorvForm::BuildWindow() {
   layout->setSpacing(0);
   layout->addWidget(productNotebook_, 1);
   layout->addWidget(strip_);
+  messageLine_ = new MessageLine(client);
+  layout->addWidget(messageLine_);
   setCentralWidget(client);
 
   timer2_ = new QTimer(this);
@@ -152,7 +155,8 @@ void TZorvForm::BuildWindow() {
 }
 
 void TZorvForm::FitWindowHeight() {
-  const int clientHeight = kClientHeight + (strip_->LogShown() ? StatusStrip::kLogHeight : 0);
+  const int clientHeight = kClientHeight + MessageLine::kHeight +
+                          (strip_->LogShown() ? StatusStrip::kLogHeight : 0);
   centralWidget()->setFixedSize(kClientWidth, clientHeight);
   setFixedSize(kClientWidth, clientHeight + menuBar()->sizeHint().height());
 }
@@ -266,7 +270,16 @@ void TZorvForm::SetCommand(std::uint8_t command, std::uint8_t argument) {
 
 void TZorvForm::StartLink() { link_ = linkFactory_ ? linkFactory_(portNumber_) : nullptr; }
 
-void TZorvForm::StopLink() { link_.reset(); }
+void TZorvForm::StopLink() {
+  replug_.Stop();
+  link_.reset();
+}
+
+void TZorvForm::Request(std::uint8_t command) {
+  const QString refused = RefusalText(link_.get(), command);
+  if (!refused.isEmpty()) messageLine_->Show(refused);
+  SetCommand(command, 0);
+}
 
 void TZorvForm::Exit1Click() {
   if (!MayStopLink() || !MayClose()) return;
@@ -328,10 +341,10 @@ bool TZorvForm::MayStopLink() {
   return stop && link_ && link_->State() == LinkState::Programming;
 }
 
-void TZorvForm::UploadButtonClick() { SetCommand(command::kUpload, 0); }
-void TZorvForm::SendCalClick() { SetCommand(command::kUpload, 0); }
-void TZorvForm::DownloadButtonClick() { SetCommand(command::kDownload, 0); }
-void TZorvForm::GetCalibration1Click() { SetCommand(command::kDownload, 0); }
+void TZorvForm::UploadButtonClick() { Request(command::kUpload); }
+void TZorvForm::SendCalClick() { Request(command::kUpload); }
+void TZorvForm::DownloadButtonClick() { Request(command::kDownload); }
+void TZorvForm::GetCalibration1Click() { Request(command::kDownload); }
 void TZorvForm::UpgradeFirmware1Click() {
   if (link_ && link_->State() == LinkState::ConnectedIdle) {
     // The settings of the last download go to a file first: new firmware may reset them.
@@ -342,10 +355,10 @@ void TZorvForm::UpgradeFirmware1Click() {
                            QString::fromStdString(kept.error));
     }
   }
-  SetCommand(command::kUpgradeFirmware, 0);
+  Request(command::kUpgradeFirmware);
 }
 
-void TZorvForm::ReadFirmware1Click() { SetCommand(command::kReadFirmware, 0); }
+void TZorvForm::ReadFirmware1Click() { Request(command::kReadFirmware); }
 
 void TZorvForm::ResetButtonClick() {
   if (link_ && link_->State() == LinkState::Programming && !MayStopLink()) return;
@@ -460,6 +473,15 @@ void TZorvForm::HandleNotice(std::uint8_t code, std::uint8_t value, std::uint64_
       break;
     case notice::kByteSent:
       if (strip_->LogShown()) strip_->AppendLogLine("> " + QString::number(value));
+      break;
+    case notice::kAdapterUnplugged:
+      if (source != 0 && link_ && source != link_->NoticeSource()) break;
+      // Back again, the adapter gets a new link, as Reset gives one: it opens and downloads.
+      replug_.Watch(QString::fromStdString(DeviceNameForPort(link_ ? link_->PortNumber() : portNumber_)),
+                    [this] {
+                      StopLink();
+                      StartLink();
+                    });
       break;
     case notice::kRestartLink:
       // The old link repeats its request until it is gone; one that is already replaced must

@@ -13,12 +13,14 @@
 #include "app/ExitQuestion.h"
 #include "app/FormBridge.h"
 #include "app/LinkControl.h"
+#include "app/LinkRequests.h"
 #include "app/MainMenu.h"
 #include "app/UpgradeSettings.h"
 #include "host/PortDiscovery.h"
 #include "link/FlashImage.h"
 #include "ui/PageHost.h"
 #include "ui/RefreshControls.h"
+#include "ui/widgets/MessageLine.h"
 
 class QStackedWidget;
 class QTimer;
@@ -131,6 +133,9 @@ class TZorvForm final : public QMainWindow, public PageHost {
   // Sends the image once the link is idle again (it is still finishing the download).
   void UploadWhenIdle(int triesLeft);
   void FitWindowHeight();
+  // Send, Get, Upgrade, Read: a request the link cannot take now is refused by the link; the
+  // message line says why.
+  void Request(std::uint8_t command);
 
   Prompts& prompts_;
   Clock& clock_;
@@ -150,6 +155,8 @@ class TZorvForm final : public QMainWindow, public PageHost {
   std::vector<QWidget*> tabSheets_;
   std::vector<QWidget*> productSheets_;
   StatusStrip* strip_ = nullptr;
+  MessageLine* messageLine_ = nullptr;
+  ReplugWatch replug_;
   QTimer* timer2_ = nullptr;
 
   UpgradeSettings upgradeSettings_;

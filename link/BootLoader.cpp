@@ -86,7 +86,7 @@ void BootLoader::EndFrame() {
 bool BootLoader::WaitAnswer(std::uint8_t& answer) {
   const std::uint32_t start = clock_.Ticks();
   while (true) {
-    if (stop_) return false;
+    if (stop_ || port_.Vanished()) return false;
     const std::uint32_t waited = clock_.Since(start);
     if (waited >= kAnswerWaitMs) return false;
     if (port_.ReadByte(answer)) return true;
@@ -121,7 +121,7 @@ bool BootLoader::ReceiveFrame() {
   int length = 0;
   std::uint32_t lastByte = clock_.Ticks();
   while (true) {
-    if (stop_) return false;
+    if (stop_ || port_.Vanished()) return false;
     std::uint8_t byte = 0;
     if (!port_.ReadByte(byte)) {
       const std::uint32_t quiet = clock_.Since(lastByte);

@@ -31,6 +31,7 @@ class LinkPort {
   // "file" turned into "port".
   Outcome OpenPort(int baudRate, const std::string& deviceName);
   bool IsOpen() const;
+  bool Vanished() const { return device_.Vanished(); }
   std::string Note() const { return device_.IsOpen() ? device_.Note() : std::string(); }
   bool ReadByte(std::uint8_t& byte);
   // Up to 500 ms for one byte.

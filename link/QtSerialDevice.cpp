@@ -2,6 +2,7 @@
 
 #include <QSerialPort>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QString>
 #include <QThread>
 #include <cerrno>
@@ -77,6 +78,7 @@ std::string QtSerialDevice::Open(const std::string& deviceName) {
   port->setRequestToSend(false);
   port->clearError();
   note_ = RequestLowLatency(HandleValue(port->handle()));
+  deviceName_ = deviceName;
   port_ = std::move(port);
   return {};
 }
@@ -86,7 +88,10 @@ bool QtSerialDevice::IsOpen() const { return port_ != nullptr && port_->isOpen()
 bool QtSerialDevice::Read(std::uint8_t& byte) {
   if (!IsOpen()) return false;
   // No event loop runs on the link thread: a zero wait polls the descriptor once.
-  if (port_->bytesAvailable() == 0 && !port_->waitForReadyRead(0)) return false;
+  if (port_->bytesAvailable() == 0 && !port_->waitForReadyRead(0)) {
+    CheckVanished();
+    return false;
+  }
   char got = 0;
   if (!port_->getChar(&got)) return false;
   byte = static_cast<std::uint8_t>(got);
@@ -96,12 +101,16 @@ bool QtSerialDevice::Read(std::uint8_t& byte) {
 bool QtSerialDevice::Write(std::uint8_t byte) {
   if (!IsOpen()) return false;
   const char out = static_cast<char>(byte);
-  if (port_->write(&out, 1) != 1) return false;
+  if (port_->write(&out, 1) != 1) {
+    CheckVanished();
+    return false;
+  }
   // Written bytes wait in QSerialPort's buffer until an event loop or a wait moves them.
   while (port_->bytesToWrite() > 0) {
     if (!port_->waitForBytesWritten(kWriteFlushMs)) {
       // A failed write changes nothing: the byte must not leave later on its own.
       port_->clear(QSerialPort::Output);
+      CheckVanished();
       return false;
     }
   }
@@ -117,6 +126,7 @@ bool QtSerialDevice::WaitReadable(std::uint32_t ms) {
   QElapsedTimer waited;
   waited.start();
   if (port_->waitForReadyRead(static_cast<int>(ms))) return true;
+  CheckVanished();
   // A failed device answers at once; the caller still expects the time to have passed.
   const qint64 left = static_cast<qint64>(ms) - waited.elapsed();
   if (left > 0) QThread::msleep(static_cast<unsigned long>(left));
@@ -128,6 +138,18 @@ void QtSerialDevice::Close() {
   port_->close();
   port_.reset();
   note_.clear();
+  vanished_ = false;
+}
+
+void QtSerialDevice::CheckVanished() {
+  const QSerialPort::SerialPortError error = port_->error();
+  // A pseudo-terminal whose other end closed gives a read error, a USB adapter a resource
+  // error; either way only a missing node makes it an unplug rather than a line fault.
+  if (error != QSerialPort::ReadError && error != QSerialPort::WriteError &&
+      error != QSerialPort::ResourceError) {
+    return;
+  }
+  if (!QFileInfo::exists(QString::fromStdString(deviceName_))) vanished_ = true;
 }
 
 std::intptr_t QtSerialDevice::NativeHandle() const {

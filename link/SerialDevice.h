@@ -22,6 +22,9 @@ class SerialDevice {
   // What the technician should know about the open device ("" when nothing), such as a driver
   // that refused low latency.
   virtual std::string Note() const { return {}; }
+  // True once a read, write or wait failed and the device node is gone: an adapter pulled out,
+  // told apart from a controller that is merely silent.
+  virtual bool Vanished() const { return false; }
 };
 
 }  // namespace zorv

@@ -32,6 +32,7 @@ namespace notice {
 inline constexpr std::uint8_t kUploadDone = 1;
 inline constexpr std::uint8_t kDownloadDone = 2;
 inline constexpr std::uint8_t kFirmwareInstalled = 3;  // programmed and verified
+inline constexpr std::uint8_t kAdapterUnplugged = 4;   // the port's device vanished
 inline constexpr std::uint8_t kByteReceived = 251;
 inline constexpr std::uint8_t kByteSent = 252;
 inline constexpr std::uint8_t kRestartLink = 255;

@@ -26,13 +26,15 @@ class ScriptedSerialDevice final : public SerialDevice {
   }
   bool IsOpen() const override { return open_; }
   bool Read(std::uint8_t& byte) override {
-    if (!open_ || incoming_.empty() || incoming_.front().first > clock_.Ticks()) return false;
+    if (unplugged && open_) vanished_ = true;
+    if (!open_ || unplugged || incoming_.empty() || incoming_.front().first > clock_.Ticks()) return false;
     byte = incoming_.front().second;
     incoming_.pop_front();
     return true;
   }
   bool Write(std::uint8_t byte) override {
-    if (!open_ || failWrites) return false;
+    if (unplugged && open_) vanished_ = true;
+    if (!open_ || failWrites || unplugged) return false;
     written.push_back(byte);
     if (onWrite) onWrite(byte);
     return true;
@@ -52,7 +54,11 @@ class ScriptedSerialDevice final : public SerialDevice {
     clock_.Sleep(ms);
     return false;
   }
-  void Close() override { open_ = false; }
+  void Close() override {
+    open_ = false;
+    vanished_ = false;
+  }
+  bool Vanished() const override { return vanished_; }
 
   // Controller bytes available from now on.
   void Feed(std::initializer_list<std::uint8_t> bytes) { FeedAt(clock_.Ticks(), bytes); }
@@ -80,12 +86,15 @@ class ScriptedSerialDevice final : public SerialDevice {
   int openCount = 0;
   int waitCount = 0;
   bool failWrites = false;
+  // The adapter is pulled out: the next read or write fails and the device reports it vanished.
+  bool unplugged = false;
   std::vector<std::uint8_t> written;
   std::function<void(std::uint8_t)> onWrite;  // the scripted controller's reaction
 
  private:
   Clock& clock_;
   bool open_ = false;
+  bool vanished_ = false;
   std::deque<std::pair<std::uint32_t, std::uint8_t>> incoming_;
 };
 
