@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "image/SettingsImage.h"
+#include "host/PortTooltip.h"
 #include "link/WindowBridge.h"
 #include "ui/Prompts.h"
 
@@ -49,6 +50,7 @@ class FormBridge final : public WindowBridge {
   Prompts& prompts_;
   UpgradeSettings& upgradeSettings_;
   std::function<void()> imageStored_;
+  PortTooltip tooltip_;
 };
 
 // The file name to program, or "" unless `chosen` names an existing file without wildcards.

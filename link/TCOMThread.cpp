@@ -160,6 +160,7 @@ StatusSnapshot TCOMThread::Snapshot() {
   snapshot.receiveLamp = clock_.Since(port_.LastReceiveTime()) < kLampMs;
   snapshot.transmitLamp = clock_.Since(port_.LastTransmitTime()) < kLampMs;
   snapshot.portNote = port_.Note();
+  snapshot.device = DeviceName();
   return snapshot;
 }
 

@@ -25,6 +25,7 @@ struct StatusSnapshot {
   bool receiveLamp = false;   // a byte arrived less than 200 ms ago
   bool transmitLamp = false;  // a byte left less than 200 ms ago
   std::string portNote;       // about the open port, for its tooltip (SerialDevice::Note)
+  std::string device;         // the device the port opens, for the port doctor
 };
 
 // Codes of the link notices posted to the window.
