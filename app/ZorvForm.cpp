@@ -323,6 +323,7 @@ void TZorvForm::HalverstonMenu1Click() {
 }
 
 void TZorvForm::PortNumber1Click() {
+  if (discoverPorts_) ports_ = discoverPorts_();
   portNumber_ = ChoosePort(ports_, portNumber_,
                            [this](QDialog& dialog) { return prompts_.ShowModal(dialog); });
   WriteSetting(kApplicationName, kComPortSetting, QString::number(portNumber_));

@@ -76,6 +76,9 @@ class TZorvForm final : public QMainWindow, public PageHost {
   FlashImage& Flash() { return flash_; }
   int PortNumber() const { return portNumber_; }
   LinkControl* Link() const { return link_.get(); }
+  // Asked again each time the port dialog opens; without it the dialog lists the ports given
+  // at construction.
+  void SetPortDiscovery(std::function<PresentPorts()> discover) { discoverPorts_ = std::move(discover); }
 
   // A page gate for TabbedNotebook1; without one every page may be shown.
   void SetTabGate(std::function<bool(int)> gate);
@@ -141,6 +144,7 @@ class TZorvForm final : public QMainWindow, public PageHost {
   Clock& clock_;
   LinkFactory linkFactory_;
   PresentPorts ports_;
+  std::function<PresentPorts()> discoverPorts_;
 
   SettingsImage image_;
   GlobalTrimPair trims_;

@@ -3,7 +3,9 @@
 // new link when it is back.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
@@ -137,6 +139,27 @@ TEST_F(FormFixture, UnplugNoticeOfAReplacedLinkIsIgnored) {
   ASSERT_NE(links.currentSource, old);
   form->LinkNotice(notice::kAdapterUnplugged, 0, old);
   EXPECT_FALSE(RunUntil([&] { return links.startedOn.size() > 2; }, 1500));
+}
+
+// An adapter plugged in after start-up is in the list: the dialog asks for the ports each time.
+TEST_F(FormFixture, PortDialogListsThePortsPresentWhenItOpens) {
+  MakeForm();
+  int asked = 0;
+  form->SetPortDiscovery([&] {
+    ++asked;
+    return PresentPorts{{1, {"/dev/ttyS0", ""}}, {34, {"/dev/ttyUSB1", "CP2102 USB to UART"}}};
+  });
+  QStringList listed;
+  prompts.ExpectModal([&](QDialog& dialog) {
+    auto* box = dialog.findChild<QComboBox*>("ComPortBox");
+    for (int i = 0; i < box->count(); ++i) listed << box->itemText(i);
+    box->setCurrentIndex(1);
+    return QDialog::Accepted;
+  });
+  form->PortNumber1Click();
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(listed, (QStringList{"COM1", "COM34"}));
+  EXPECT_EQ(links.startedOn.back(), 34);
 }
 
 }  // namespace
