@@ -13,6 +13,7 @@
 #include "app/ExitQuestion.h"
 #include "app/SplashForm.h"
 #include "app/ZorvForm.h"
+#include "ui/widgets/MessageLine.h"
 #include "host/SettingsDialog.h"
 #include "image/DefaultImage.h"
 #include "ui/files/CompareWindow.h"
@@ -108,11 +109,16 @@ int main(int argc, char** argv) {
   form.findChild<QAction*>("LogWindow1")->trigger();
   ok &= Save(form, out.filePath("main-log-window.png"));
   form.findChild<QAction*>("LogWindow1")->trigger();
+  auto* messageLine = form.findChild<zorv::MessageLine*>("MessageLine");
+  messageLine->Show("Not sent: the adapter is unplugged");
+  ok &= Save(form, out.filePath("main-message-line.png"));
+  messageLine->Clear();
 
   ok &= SaveWindow(zorv::TSplashForm(), out.filePath("about.png"));
   const zorv::PresentPorts examplePorts = {{1, {"/dev/ttyS0", ""}},
                                            {3, {"/dev/ttyS2", ""}},
-                                           {33, {"/dev/ttyUSB0", "USB-Serial Controller"}},
+                                           {33, {"/dev/ttyUSB0", "USB-Serial Controller", "Prolific",
+                                                 "", "/dev/serial/by-id/usb-Prolific-if00-port0"}},
                                            {200, {"/dev/pts/4", "alias"}}};
   ok &= SaveWindow(zorv::TSettingsDialog(examplePorts), out.filePath("port-dialog.png"));
 
