@@ -31,7 +31,8 @@ void FormBridge::PostNotice(std::uint8_t code, std::uint8_t value, std::uint64_t
 
 void FormBridge::RefreshStatus(const StatusSnapshot& status) {
   strip_.SetStatus(QString::fromStdString(status.text), ColourOf(status.colour));
-  strip_.ConnectedPanel()->setToolTip(QString::fromStdString(PortFailHint(status.text)));
+  strip_.ConnectedPanel()->setToolTip(
+      QString::fromStdString(tooltip_.For(status.text, status.device, status.portNote)));
   strip_.ProgressGauge()->setValue(status.progress);
   // A firmware job says where it is and how long it still takes; otherwise the percentage.
   strip_.ProgressGauge()->setFormat(status.progressText.empty()

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "image/SettingsImage.h"
+#include "host/PortTooltip.h"
 #include "link/WindowBridge.h"
 #include "ui/Prompts.h"
 
@@ -59,6 +60,7 @@ class FormBridge final : public WindowBridge {
   int lastLength_ = 0;
   std::function<void()> beforeStore_;
   QString firmwareFile_;
+  PortTooltip tooltip_;
 };
 
 // The file name to program, or "" unless `chosen` names an existing file without wildcards.

@@ -19,6 +19,7 @@
 #include "app/ExitQuestion.h"
 #include "app/SplashForm.h"
 #include "app/ZorvForm.h"
+#include "ui/widgets/MessageLine.h"
 #include "host/SettingsDialog.h"
 #include "image/DefaultImage.h"
 #include "ui/files/CompareWindow.h"
@@ -124,11 +125,17 @@ int main(int argc, char** argv) {
   upgrading.progressText = "Verifying, 1:12 left";
   form.Bridge().RefreshStatus(upgrading);
   ok &= Save(form, out.filePath("main-firmware-progress.png"));
+  form.Bridge().RefreshStatus({"Not Connected", zorv::StatusColour::Red, 0, {}, false, false});
+  auto* messageLine = form.findChild<zorv::MessageLine*>("MessageLine");
+  messageLine->Show("Not sent: the adapter is unplugged");
+  ok &= Save(form, out.filePath("main-message-line.png"));
+  messageLine->Clear();
 
   ok &= SaveWindow(zorv::TSplashForm(), out.filePath("about.png"));
   const zorv::PresentPorts examplePorts = {{1, {"/dev/ttyS0", ""}},
                                            {3, {"/dev/ttyS2", ""}},
-                                           {33, {"/dev/ttyUSB0", "USB-Serial Controller"}},
+                                           {33, {"/dev/ttyUSB0", "USB-Serial Controller", "Prolific",
+                                                 "", "/dev/serial/by-id/usb-Prolific-if00-port0"}},
                                            {200, {"/dev/pts/4", "alias"}}};
   ok &= SaveWindow(zorv::TSettingsDialog(examplePorts), out.filePath("port-dialog.png"));
 

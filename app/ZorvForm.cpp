@@ -24,6 +24,7 @@
 #include "host/HostSettings.h"
 #include "host/PortChoice.h"
 #include "image/DefaultImage.h"
+#include "link/PortNames.h"
 #include "link/TCOMThread.h"
 #include "link/WindowBridge.h"
 #include "ui/files/FileMenu.h"
@@ -149,6 +150,8 @@ void TZorvForm::BuildWindow() {
   layout->setSpacing(0);
   layout->addWidget(productNotebook_, 1);
   layout->addWidget(strip_);
+  messageLine_ = new MessageLine(client);
+  layout->addWidget(messageLine_);
   setCentralWidget(client);
 
   timer2_ = new QTimer(this);
@@ -159,7 +162,8 @@ void TZorvForm::BuildWindow() {
 }
 
 void TZorvForm::FitWindowHeight() {
-  const int clientHeight = kClientHeight + (strip_->LogShown() ? StatusStrip::kLogHeight : 0);
+  const int clientHeight = kClientHeight + MessageLine::kHeight +
+                          (strip_->LogShown() ? StatusStrip::kLogHeight : 0);
   centralWidget()->setFixedSize(kClientWidth, clientHeight);
   // The client area keeps its size; the history's message line sits below it.
   setFixedSize(kClientWidth,
@@ -293,7 +297,16 @@ void TZorvForm::SetCommand(std::uint8_t command, std::uint8_t argument) {
 
 void TZorvForm::StartLink() { link_ = linkFactory_ ? linkFactory_(portNumber_) : nullptr; }
 
-void TZorvForm::StopLink() { link_.reset(); }
+void TZorvForm::StopLink() {
+  replug_.Stop();
+  link_.reset();
+}
+
+void TZorvForm::Request(std::uint8_t command) {
+  const QString refused = RefusalText(link_.get(), command);
+  if (!refused.isEmpty()) messageLine_->Show(refused);
+  SetCommand(command, 0);
+}
 
 void TZorvForm::Exit1Click() {
   if (!MayStopLink() || !MayClose()) return;
@@ -339,6 +352,7 @@ void TZorvForm::HalverstonMenu1Click() {
 void TZorvForm::PortNumber1Click() {
   // Asked before the port is chosen, so "No" leaves the remembered port as it was.
   if (!MayStopLink()) return;
+  if (discoverPorts_) ports_ = discoverPorts_();
   portNumber_ = ChoosePort(ports_, portNumber_,
                            [this](QDialog& dialog) { return prompts_.ShowModal(dialog); });
   WriteSetting(kApplicationName, kComPortSetting, QString::number(portNumber_));
@@ -356,10 +370,10 @@ bool TZorvForm::MayStopLink() {
   return stop && link_ && link_->State() == LinkState::Programming;
 }
 
-void TZorvForm::UploadButtonClick() { SetCommand(command::kUpload, 0); }
-void TZorvForm::SendCalClick() { SetCommand(command::kUpload, 0); }
-void TZorvForm::DownloadButtonClick() { SetCommand(command::kDownload, 0); }
-void TZorvForm::GetCalibration1Click() { SetCommand(command::kDownload, 0); }
+void TZorvForm::UploadButtonClick() { Request(command::kUpload); }
+void TZorvForm::SendCalClick() { Request(command::kUpload); }
+void TZorvForm::DownloadButtonClick() { Request(command::kDownload); }
+void TZorvForm::GetCalibration1Click() { Request(command::kDownload); }
 void TZorvForm::UpgradeFirmware1Click() {
   if (link_ && link_->State() == LinkState::ConnectedIdle) {
     // The settings of the last download go to a file first: new firmware may reset them.
@@ -370,10 +384,10 @@ void TZorvForm::UpgradeFirmware1Click() {
                            QString::fromStdString(kept.error));
     }
   }
-  SetCommand(command::kUpgradeFirmware, 0);
+  Request(command::kUpgradeFirmware);
 }
 
-void TZorvForm::ReadFirmware1Click() { SetCommand(command::kReadFirmware, 0); }
+void TZorvForm::ReadFirmware1Click() { Request(command::kReadFirmware); }
 
 void TZorvForm::ResetButtonClick() {
   if (link_ && link_->State() == LinkState::Programming && !MayStopLink()) return;
@@ -491,6 +505,15 @@ void TZorvForm::HandleNotice(std::uint8_t code, std::uint8_t value, std::uint64_
       break;
     case notice::kByteSent:
       if (strip_->LogShown()) strip_->AppendLogLine("> " + QString::number(value));
+      break;
+    case notice::kAdapterUnplugged:
+      if (source != 0 && link_ && source != link_->NoticeSource()) break;
+      // Back again, the adapter gets a new link, as Reset gives one: it opens and downloads.
+      replug_.Watch(QString::fromStdString(DeviceNameForPort(link_ ? link_->PortNumber() : portNumber_)),
+                    [this] {
+                      StopLink();
+                      StartLink();
+                    });
       break;
     case notice::kRestartLink:
       // The old link repeats its request until it is gone; one that is already replaced must

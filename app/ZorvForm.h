@@ -13,6 +13,7 @@
 #include "app/ExitQuestion.h"
 #include "app/FormBridge.h"
 #include "app/LinkControl.h"
+#include "app/LinkRequests.h"
 #include "app/MainMenu.h"
 #include "app/UpgradeSettings.h"
 #include "app/WindowHistory.h"
@@ -20,6 +21,7 @@
 #include "link/FlashImage.h"
 #include "ui/PageHost.h"
 #include "ui/RefreshControls.h"
+#include "ui/widgets/MessageLine.h"
 
 class QStackedWidget;
 class QTimer;
@@ -80,6 +82,9 @@ class TZorvForm final : public QMainWindow, public PageHost {
   FlashImage& Flash() { return flash_; }
   int PortNumber() const { return portNumber_; }
   LinkControl* Link() const { return link_.get(); }
+  // Asked again each time the port dialog opens; without it the dialog lists the ports given
+  // at construction.
+  void SetPortDiscovery(std::function<PresentPorts()> discover) { discoverPorts_ = std::move(discover); }
 
   // A page gate for TabbedNotebook1; without one every page may be shown.
   void SetTabGate(std::function<bool(int)> gate);
@@ -139,11 +144,15 @@ class TZorvForm final : public QMainWindow, public PageHost {
   // Sends the image once the link is idle again (it is still finishing the download).
   void UploadWhenIdle(int triesLeft);
   void FitWindowHeight();
+  // Send, Get, Upgrade, Read: a request the link cannot take now is refused by the link; the
+  // message line says why.
+  void Request(std::uint8_t command);
 
   Prompts& prompts_;
   Clock& clock_;
   LinkFactory linkFactory_;
   PresentPorts ports_;
+  std::function<PresentPorts()> discoverPorts_;
 
   SettingsImage image_;
   GlobalTrimPair trims_;
@@ -159,6 +168,8 @@ class TZorvForm final : public QMainWindow, public PageHost {
   std::vector<QWidget*> productSheets_;
   StatusStrip* strip_ = nullptr;
   WindowHistory* history_ = nullptr;  // a child of the window
+  MessageLine* messageLine_ = nullptr;
+  ReplugWatch replug_;
   QTimer* timer2_ = nullptr;
 
   UpgradeSettings upgradeSettings_;

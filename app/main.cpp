@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
   std::unique_ptr<zorv::TZorvForm> form;
   auto startLink = [&form](int port) { return zorv::StartProductionLink(*form, port); };
   form = std::make_unique<zorv::TZorvForm>(prompts, clock, startLink, std::move(ports));
+  form->SetPortDiscovery(zorv::DiscoverPorts);
   prompts.SetParent(form.get());
   form->FormCreate();
 

@@ -38,6 +38,9 @@ add_custom_target(zorvtrim_icons ALL DEPENDS ${zorv_icon_pngs})
 install(TARGETS zorvtrim zorv-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/zorvtrim.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# Keeps the modem manager off the usual USB serial adapters and sets the FTDI latency to 1 ms.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/60-zorvtrim-serial.rules
+        DESTINATION lib/udev/rules.d)
 install(FILES ${zorv_icon_svg} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 foreach(size IN LISTS ZORV_ICON_SIZES)
   install(FILES ${zorv_icon_dir}/${size}x${size}/apps/zorvtrim.png

@@ -1,6 +1,9 @@
 #include "host/PortChoice.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+
+#include "link/PortNames.h"
 
 #include "host/SettingsDialog.h"
 
@@ -34,7 +37,13 @@ int ChoosePort(const PresentPorts& ports, int currentPort,
   TSettingsDialog dialog(ports);
   dialog.ComPortBox()->setCurrentIndex(InitialIndex(listed, currentPort));
   showModal(dialog);
-  return PortAtIndex(listed, dialog.ComPortBox()->currentIndex());
+  const int index = dialog.ComPortBox()->currentIndex();
+  const int chosen = PortAtIndex(listed, index);
+  const QString stable = dialog.StablePathAt(index);
+  if (chosen != 0 && dialog.RememberAdapterBox()->isChecked() && !stable.isEmpty()) {
+    SetPortAlias(chosen, stable.toStdString());
+  }
+  return chosen;
 }
 
 }  // namespace zorv

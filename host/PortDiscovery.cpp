@@ -1,5 +1,7 @@
 #include "host/PortDiscovery.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSerialPortInfo>
 
 #include "link/PortNames.h"
@@ -9,6 +11,18 @@ namespace {
 
 bool InTable(int n) { return n >= kLowestPortNumber && n <= kHighestPortNumber; }
 
+// The /dev/serial/by-id link that names this device: udev makes it from the adapter's maker,
+// product and serial number, so it stays the same whatever USB socket the adapter is in.
+QString StablePathOf(const QString& device) {
+  const QDir byId("/dev/serial/by-id");
+  const QString target = QFileInfo(device).canonicalFilePath();
+  if (target.isEmpty()) return {};
+  for (const QFileInfo& link : byId.entryInfoList(QDir::System | QDir::Files)) {
+    if (link.canonicalFilePath() == target) return link.absoluteFilePath();
+  }
+  return {};
+}
+
 }  // namespace
 
 PresentPorts BuildPortTable(const std::vector<SystemPort>& system,
@@ -16,13 +30,33 @@ PresentPorts BuildPortTable(const std::vector<SystemPort>& system,
   PresentPorts ports;
   for (const SystemPort& port : system) {
     const int n = PortNumberForDevice(port.device);
-    if (InTable(n)) ports[n] = {port.device, port.description};
+    if (InTable(n)) {
+      ports[n] = {port.device, port.description, port.manufacturer, port.serialNumber,
+                  port.stablePath};
+    }
   }
   // An alias wins, as it does when the port is opened.
   for (const auto& [n, path] : aliases) {
-    if (InTable(n) && !path.empty()) ports[n] = {path, "alias"};
+    if (!InTable(n) || path.empty()) continue;
+    ports[n] = {path, "alias", {}, {}, {}};
+    // A remembered adapter that is present keeps telling what it is.
+    for (const SystemPort& port : system) {
+      if (!port.stablePath.empty() && port.stablePath == path) {
+        ports[n] = {path, port.description + " (remembered)", port.manufacturer,
+                    port.serialNumber, port.stablePath};
+      }
+    }
   }
   return ports;
+}
+
+std::string PortEntryTooltip(const PresentPort& port) {
+  std::string tip = port.device;
+  if (!port.description.empty()) tip += " - " + port.description;
+  if (!port.manufacturer.empty()) tip += "\nMaker: " + port.manufacturer;
+  if (!port.serialNumber.empty()) tip += "\nSerial number: " + port.serialNumber;
+  if (!port.stablePath.empty()) tip += "\nAdapter: " + port.stablePath;
+  return tip;
 }
 
 int PresetPortNumber(const PresentPorts& ports) {
@@ -41,7 +75,9 @@ PresentPorts DiscoverPorts() {
     if (!info.manufacturer().isEmpty()) {
       description += (description.isEmpty() ? "" : ", ") + info.manufacturer();
     }
-    system.push_back({device.toStdString(), description.toStdString()});
+    system.push_back({device.toStdString(), description.toStdString(),
+                      info.manufacturer().toStdString(), info.serialNumber().toStdString(),
+                      StablePathOf(info.systemLocation()).toStdString()});
   }
   return BuildPortTable(system, PortAliases());
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The serial ports the PC has, found once at start-up: every device the system lists that has a
-// port number, plus the user's port aliases. Never refreshed while the tool runs.
+// The serial ports the PC has: every device the system lists that has a port number, plus the
+// user's port aliases. Found at start-up and again whenever the port dialog opens, so an adapter
+// plugged in later is offered too.
 #include <map>
 #include <string>
 #include <vector>
@@ -10,6 +11,10 @@ namespace zorv {
 struct PresentPort {
   std::string device;       // what the port opens
   std::string description;  // what the system says about it; may be empty
+  std::string manufacturer = {};
+  std::string serialNumber = {};
+  // The adapter's own name under /dev/serial/by-id, the same in every socket; "" when none.
+  std::string stablePath = {};
 };
 
 // Present ports by number, 1..255 only.
@@ -18,6 +23,9 @@ using PresentPorts = std::map<int, PresentPort>;
 struct SystemPort {
   std::string device;  // e.g. /dev/ttyUSB0 or COM3
   std::string description;
+  std::string manufacturer = {};
+  std::string serialNumber = {};
+  std::string stablePath = {};
 };
 
 // The table for these system devices and aliases (alias number -> path). Devices without a
@@ -28,7 +36,10 @@ PresentPorts BuildPortTable(const std::vector<SystemPort>& system,
 // The lowest present port, or 1 when there is none.
 int PresetPortNumber(const PresentPorts& ports);
 
-// Asks the system and reads the aliases.
+// The tooltip of a port's entry: device, description, maker, serial number, stable path.
+std::string PortEntryTooltip(const PresentPort& port);
+
+// Asks the system and reads the aliases. The port dialog asks again each time it opens.
 PresentPorts DiscoverPorts();
 
 }  // namespace zorv

@@ -27,13 +27,13 @@ std::string CauseAndFix(PortFailCause cause, HostSystem system) {
     case PortFailCause::Missing:
       if (windows) {
         return "Likely cause: the adapter is unplugged, or no device has this COM number.\n"
-               "Fix: plug the adapter in and restart ZorvTrim (ports are looked for at start-up).\n"
+               "Fix: plug the adapter in and press Reset.\n"
                "Device Manager > Ports (COM & LPT) shows the COM number the adapter got;\n"
                "choose it in Datalink > Port Number.";
       }
       return "Likely cause: the adapter is unplugged, or no device has this COM number.\n"
-             "Fix: plug the adapter in and restart ZorvTrim (ports are looked for at start-up),\n"
-             "then choose its port in Datalink > Port Number.\n"
+             "Fix: plug the adapter in, choose its port in Datalink > Port Number\n"
+             "(ports are looked for each time it opens), or press Reset.\n"
              "COM1-COM32 are /dev/ttyS0-31, COM33-COM64 /dev/ttyUSB0-31, COM65-COM96 /dev/ttyACM0-31.\n"
              "Any other device (/dev/serial/by-id/..., /dev/rfcomm0) needs an alias:\n"
              "a line COMn=path in the group [Port%20Aliases] of\n"

@@ -1,5 +1,6 @@
 #include "host/SettingsDialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,10 +26,23 @@ TSettingsDialog::TSettingsDialog(const PresentPorts& ports, QWidget* parent) : Q
   for (const int n : ListedPorts(ports)) {
     const PresentPort& port = ports.at(n);
     comPortBox_->addItem("COM" + QString::number(n));
-    QString tip = QString::fromStdString(port.device);
-    if (!port.description.empty()) tip += " - " + QString::fromStdString(port.description);
-    comPortBox_->setItemData(comPortBox_->count() - 1, tip, Qt::ToolTipRole);
+    comPortBox_->setItemData(comPortBox_->count() - 1,
+                             QString::fromStdString(PortEntryTooltip(port)), Qt::ToolTipRole);
+    comPortBox_->setItemData(comPortBox_->count() - 1, QString::fromStdString(port.stablePath),
+                             kStablePathRole);
   }
+  // Writes the alias COMn = /dev/serial/by-id/... on OK: this adapter keeps its number.
+  rememberBox_ = new QCheckBox("Remember this adapter", this);
+  rememberBox_->setObjectName("RememberAdapterBox");
+  const auto offerRemember = [this] {
+    const bool stable = !StablePathAt(comPortBox_->currentIndex()).isEmpty();
+    rememberBox_->setEnabled(stable);
+    if (!stable) rememberBox_->setChecked(false);
+    rememberBox_->setToolTip(stable ? "Keeps this COM number for this adapter in any USB socket"
+                                    : "This port has no stable adapter name");
+  };
+  connect(comPortBox_, &QComboBox::currentIndexChanged, this, offerRemember);
+  offerRemember();
 
   auto* ok = new QPushButton("OK", this);
   ok->setObjectName("OKButton");
@@ -44,8 +58,14 @@ TSettingsDialog::TSettingsDialog(const PresentPorts& ports, QWidget* parent) : Q
   buttons->addStretch(1);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(row);
+  layout->addWidget(rememberBox_);
   layout->addLayout(buttons);
   setFixedSize(sizeHint().expandedTo(QSize(240, 0)));
+}
+
+QString TSettingsDialog::StablePathAt(int index) const {
+  if (index < 0) return {};
+  return comPortBox_->itemData(index, kStablePathRole).toString();
 }
 
 void TSettingsDialog::showEvent(QShowEvent* event) {

@@ -4,6 +4,7 @@
 
 #include "host/PortDiscovery.h"
 
+class QCheckBox;
 class QComboBox;
 
 namespace zorv {
@@ -15,6 +16,9 @@ class TSettingsDialog final : public QDialog {
   explicit TSettingsDialog(const PresentPorts& ports, QWidget* parent = nullptr);
 
   QComboBox* ComPortBox() const { return comPortBox_; }
+  QCheckBox* RememberAdapterBox() const { return rememberBox_; }
+  // The /dev/serial/by-id path of the entry at `index`; "" when it has none.
+  QString StablePathAt(int index) const;
 
  protected:
   // Escape would close the dialog like a cancel button; there is none.
@@ -22,7 +26,9 @@ class TSettingsDialog final : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  static constexpr int kStablePathRole = Qt::UserRole + 1;
   QComboBox* comPortBox_;
+  QCheckBox* rememberBox_ = nullptr;
 };
 
 }  // namespace zorv

@@ -17,7 +17,8 @@ constexpr std::uint32_t kCanPageSize = 256;
 
 constexpr std::uint32_t kAnswerWaitMs = 5000;
 constexpr std::uint32_t kFrameGapMs = 10000;
-constexpr std::uint32_t kPollMs = 10;
+// Longest single wait for a byte, so a stop request is seen within it.
+constexpr std::uint32_t kWaitSliceMs = 50;
 constexpr int kTransmissions = 6;
 constexpr int kReadBackAttempts = 4;
 
@@ -84,12 +85,14 @@ void BootLoader::EndFrame() {
 
 bool BootLoader::WaitAnswer(std::uint8_t& answer) {
   const std::uint32_t start = clock_.Ticks();
-  while (clock_.Since(start) < kAnswerWaitMs) {
-    if (stop_) return false;
+  while (true) {
+    if (stop_ || port_.Vanished()) return false;
+    const std::uint32_t waited = clock_.Since(start);
+    if (waited >= kAnswerWaitMs) return false;
     if (port_.ReadByte(answer)) return true;
-    clock_.Sleep(kPollMs);
+    // Ends when the byte arrives; short slices keep the stop request answered promptly.
+    port_.WaitReadable(std::min(kAnswerWaitMs - waited, kWaitSliceMs));
   }
-  return false;
 }
 
 bool BootLoader::SendFrame(bool waitForAnswer) {
@@ -118,11 +121,12 @@ bool BootLoader::ReceiveFrame() {
   int length = 0;
   std::uint32_t lastByte = clock_.Ticks();
   while (true) {
-    if (stop_) return false;
+    if (stop_ || port_.Vanished()) return false;
     std::uint8_t byte = 0;
     if (!port_.ReadByte(byte)) {
-      if (clock_.Since(lastByte) > kFrameGapMs) return false;
-      clock_.Sleep(kPollMs);
+      const std::uint32_t quiet = clock_.Since(lastByte);
+      if (quiet > kFrameGapMs) return false;
+      port_.WaitReadable(std::min(kFrameGapMs + 1 - quiet, kWaitSliceMs));
       continue;
     }
     lastByte = clock_.Ticks();

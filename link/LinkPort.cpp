@@ -82,6 +82,14 @@ bool LinkPort::WriteByte(std::uint8_t byte) {
   return true;
 }
 
+bool LinkPort::WaitReadable(std::uint32_t ms) {
+  if (!device_.IsOpen()) {
+    clock_.Sleep(ms);
+    return false;
+  }
+  return device_.WaitReadable(ms);
+}
+
 void LinkPort::DrainInput() {
   std::uint8_t byte = 0;
   for (int i = 0; i < kMaxDrainBytes && ReadByte(byte); ++i) {

@@ -31,6 +31,8 @@ class LinkPort {
   // "file" turned into "port".
   Outcome OpenPort(int baudRate, const std::string& deviceName);
   bool IsOpen() const;
+  bool Vanished() const { return device_.Vanished(); }
+  std::string Note() const { return device_.IsOpen() ? device_.Note() : std::string(); }
   bool ReadByte(std::uint8_t& byte);
   // Up to 500 ms for one byte.
   bool WaitByte(std::uint8_t& byte);
@@ -38,6 +40,8 @@ class LinkPort {
   // text reaches kMaxLineLength characters without CR LF.
   bool ReadLine(std::string& text);
   bool WriteByte(std::uint8_t byte);
+  // Up to `ms` for a byte to arrive (read it with ReadByte); true as soon as one is there.
+  bool WaitReadable(std::uint32_t ms);
   void DrainInput();
   void ClosePort();
 

@@ -23,9 +23,12 @@ enum class LinkState : std::uint8_t {
   FirmwareHeld = 10,
   // Reading the controller's flash back into a file.
   ReadingFirmware = 11,
+  // The adapter was pulled out: its device node is gone. Nothing more to do until the window,
+  // which watches for the device to come back, replaces the link.
+  Unplugged = 12,
 };
 
-inline constexpr int kLinkStateCount = 12;
+inline constexpr int kLinkStateCount = 13;
 
 constexpr int Number(LinkState state) { return static_cast<int>(state); }
 
@@ -43,6 +46,7 @@ constexpr const char* Name(LinkState state) {
     case LinkState::Restart: return "restart";
     case LinkState::FirmwareHeld: return "held in the boot loader";
     case LinkState::ReadingFirmware: return "reading firmware";
+    case LinkState::Unplugged: return "adapter unplugged";
   }
   return "unknown";
 }

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "link/CycleSchedule.h"
 #include "link/QtSerialDevice.h"
 
 namespace zorv {
@@ -66,6 +67,8 @@ void LinkThread::TakeWindowRequests() {
 }
 
 void LinkThread::Run() {
+  CycleSchedule schedule(clock_, kCycleMs);
+  schedule.Start();
   while (!stop_.load()) {
     TakeWindowRequests();
     {
@@ -74,8 +77,8 @@ void LinkThread::Run() {
       link_.Step();
       linkState_.store(link_.State());
     }
-    clock_.Sleep(kCycleMs);
     RefreshWhenDue();
+    schedule.WaitForNext();
   }
   link_.Shutdown();
   // The port belongs to this thread from open to close.

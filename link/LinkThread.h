@@ -1,7 +1,8 @@
 #pragma once
-// The production runner of the link supervisor: a QThread that loops lock, step, unlock,
-// sleep 10 ms, and a posted status refresh (the link never waits for it) when more than 250 ms
-// have passed since the last one. Created, used and destroyed on the window's thread.
+// The production runner of the link supervisor: a QThread that loops lock, step, unlock, a
+// posted status refresh (the link never waits for it) when more than 250 ms have passed since
+// the last one, and a wait for the next step, due 10 ms after this one was (CycleSchedule).
+// Created, used and destroyed on the window's thread.
 //
 // The window never waits for the link's lock. Its requests (a command, clearing the progress)
 // go into a small slot of their own that the link thread moves under the lock at the start of

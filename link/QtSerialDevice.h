@@ -22,13 +22,22 @@ class QtSerialDevice final : public SerialDevice {
   bool IsOpen() const override;
   bool Read(std::uint8_t& byte) override;
   bool Write(std::uint8_t byte) override;
+  bool WaitReadable(std::uint32_t ms) override;
   void Close() override;
+  std::string Note() const override { return note_; }
+  bool Vanished() const override { return vanished_; }
 
   // The operating system's descriptor while open, -1 otherwise (for checks such as close-on-exec).
   std::intptr_t NativeHandle() const;
 
  private:
   std::unique_ptr<QSerialPort> port_;
+  std::string note_;
+  std::string deviceName_;
+  bool vanished_ = false;
+
+  // After a failed operation: an I/O error with the device node gone means the adapter left.
+  void CheckVanished();
 };
 
 }  // namespace zorv

@@ -107,12 +107,28 @@ void TCOMThread::Step() {
       {LinkState::Restart, &TCOMThread::StepRestart},
       {LinkState::FirmwareHeld, &TCOMThread::StepFirmwareHeld},
       {LinkState::ReadingFirmware, &TCOMThread::StepReadingFirmware},
+      {LinkState::Unplugged, &TCOMThread::StepUnplugged},
   };
   static_assert(std::size(kStates) == kLinkStateCount);
   if (stop_) return;
   const auto index = static_cast<std::size_t>(Number(status_.linkState));
   if (index < std::size(kStates)) (this->*kStates[index].step)();
+  // Whatever the step was doing, a vanished device ends it: the unplug is the news, not the
+  // transfer that it cut.
+  if (status_.linkState != LinkState::Unplugged && port_.Vanished() && !stop_) AdapterUnplugged();
 }
+
+void TCOMThread::AdapterUnplugged() {
+  status_.linkState = LinkState::Unplugged;
+  SetStatus("Adapter unplugged from COM" + std::to_string(portNumber_), StatusColour::Red);
+  failureText_.clear();
+  status_.progressText.clear();
+  command_ = command::kIdle;
+  port_.ClosePort();
+  window_.Post(notice::kAdapterUnplugged, 0);
+}
+
+void TCOMThread::StepUnplugged() {}
 
 bool TCOMThread::Accepts(LinkState state, std::uint8_t command) {
   if (state == LinkState::ConnectedIdle) return true;
@@ -143,6 +159,8 @@ StatusSnapshot TCOMThread::Snapshot() {
   snapshot.progressText = status_.progressText;
   snapshot.receiveLamp = clock_.Since(port_.LastReceiveTime()) < kLampMs;
   snapshot.transmitLamp = clock_.Since(port_.LastTransmitTime()) < kLampMs;
+  snapshot.portNote = port_.Note();
+  snapshot.device = DeviceName();
   return snapshot;
 }
 

@@ -80,6 +80,9 @@ class TCOMThread {
   void StepRestart();
   void StepFirmwareHeld();
   void StepReadingFirmware();
+  void StepUnplugged();
+  // The device vanished: red "Adapter unplugged from COMn", port closed, the window told.
+  void AdapterUnplugged();
 
   void ConnectPort();
   std::string DeviceName() const;

@@ -24,6 +24,8 @@ struct StatusSnapshot {
   std::string progressText;   // shown in the bar instead of the percentage when not empty
   bool receiveLamp = false;   // a byte arrived less than 200 ms ago
   bool transmitLamp = false;  // a byte left less than 200 ms ago
+  std::string portNote;       // about the open port, for its tooltip (SerialDevice::Note)
+  std::string device;         // the device the port opens, for the port doctor
 };
 
 // Codes of the link notices posted to the window.
@@ -31,6 +33,7 @@ namespace notice {
 inline constexpr std::uint8_t kUploadDone = 1;
 inline constexpr std::uint8_t kDownloadDone = 2;
 inline constexpr std::uint8_t kFirmwareInstalled = 3;  // programmed and verified
+inline constexpr std::uint8_t kAdapterUnplugged = 4;   // the port's device vanished
 inline constexpr std::uint8_t kByteReceived = 251;
 inline constexpr std::uint8_t kByteSent = 252;
 inline constexpr std::uint8_t kRestartLink = 255;

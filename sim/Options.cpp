@@ -35,6 +35,7 @@ std::string UsageText() {
          "  --blank              settings memory all 255 (a never-configured controller)\n"
          "  --no-program         no controller program: starts in the boot loader\n"
          "  --fast               no 9600-baud wire time\n"
+         "  --latency MS         hold every byte sent for MS ms, as a USB adapter's buffer does\n"
          "  --blank-after-flash  a program started after flash was written finds its settings\n"
          "                       memory blank (new firmware that resets the settings)\n"
          "  --port DEVICE        serve a real serial device instead of a pseudo-terminal\n"
@@ -100,6 +101,10 @@ ParseResult ParseOptions(const std::vector<std::string>& arguments) {
                             : name == "--save-image" ? o.saveImage
                                                      : o.saveFlash;
       target = *text;
+    } else if (name == "--latency") {
+      const auto ms = number();
+      if (!ms || *ms > 1000) return fail("--latency needs milliseconds 0..1000");
+      o.latencyMs = *ms;
     } else if (name == "--silence-after") {
       o.silenceAfter = number();
       if (!o.silenceAfter) return fail("--silence-after needs a byte count");

@@ -13,6 +13,7 @@ struct SimOptions {
   bool blank = false;
   bool noProgram = false;
   bool fast = false;
+  unsigned latencyMs = 0;  // every byte sent is held this long, as an adapter's buffer does
   bool blankAfterFlash = false;  // a newly programmed controller starts with blank settings
   std::string port;       // empty: create a pseudo-terminal
   std::string image;      // switch file loaded into the settings memory

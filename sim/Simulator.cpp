@@ -16,15 +16,17 @@ constexpr auto kTickEvery = Millis(5);
 constexpr std::size_t kOutLimit = 65536;
 }  // namespace
 
-Simulator::Simulator(SerialEndpoint& endpoint, PeerContext& context, bool wireTime)
-    : endpoint_(endpoint),
+Simulator::Simulator(SerialEndpoint& endpoint, PeerContext& context, bool wireTime,
+                     std::chrono::milliseconds latency)
+    : endpoint_(&endpoint),
+      latency_(latency),
       ctx_(context),
       program_(context),
       bootLoader_(context),
       inPacer_(wireTime),
       outPacer_(wireTime) {
   ctx_.send = [this](std::uint8_t b) {
-    if (out_.size() < kOutLimit) out_.push_back({b, outPacer_.Schedule(now_)});
+    if (out_.size() < kOutLimit) out_.push_back({b, outPacer_.Schedule(now_) + latency_});
   };
 }
 
@@ -54,10 +56,10 @@ void Simulator::Feed(TimePoint now) {
 
 void Simulator::Flush(TimePoint now) {
   while (!out_.empty() && out_.front().due <= now) {
-    if (!endpoint_.Write(out_.front().byte)) {
+    if (!endpoint_->Write(out_.front().byte)) {
       // A full pseudo-terminal means nobody has read it for a long time: drop the stale bytes.
-      endpoint_.DiscardUnread();
-      if (!endpoint_.Write(out_.front().byte)) return;
+      endpoint_->DiscardUnread();
+      if (!endpoint_->Write(out_.front().byte)) return;
     }
     out_.pop_front();
   }
@@ -81,7 +83,7 @@ std::chrono::nanoseconds Simulator::WaitTime(TimePoint now) const {
   return std::max(std::chrono::nanoseconds(0), wake - now);
 }
 
-bool Simulator::Run(int stopFd, bool startInBootLoader) {
+bool Simulator::Run(int stopFd, bool startInBootLoader, int replugFd, const Replug& replug) {
   const TimePoint start = Clock::now();
   now_ = start;
   Follow(startInBootLoader ? Switch::ToBootLoader : Switch::ToProgram, start);
@@ -92,17 +94,30 @@ bool Simulator::Run(int stopFd, bool startInBootLoader) {
     timespec timeout{};
     timeout.tv_sec = static_cast<time_t>(wait.count() / 1'000'000'000);
     timeout.tv_nsec = static_cast<long>(wait.count() % 1'000'000'000);
-    pollfd fds[2] = {{endpoint_.Fd(), POLLIN, 0}, {stopFd, POLLIN, 0}};
-    const int ready = ppoll(fds, 2, &timeout, nullptr);
+    pollfd fds[3] = {{endpoint_->Fd(), POLLIN, 0}, {stopFd, POLLIN, 0}, {replugFd, POLLIN, 0}};
+    const int ready = ppoll(fds, replugFd >= 0 ? 3 : 2, &timeout, nullptr);
     if (ready < 0 && errno != EINTR) {
       ctx_.log.Line(std::string("poll failed: ") + std::strerror(errno));
       return false;
     }
     if (ready <= 0) continue;
     if (fds[1].revents != 0) return true;
+    if (replugFd >= 0 && fds[2].revents != 0) {
+      char drained[16];
+      while (read(replugFd, drained, sizeof drained) > 0) {
+      }
+      SerialEndpoint* fresh = replug ? replug() : nullptr;
+      if (fresh == nullptr) return false;
+      endpoint_ = fresh;
+      in_.clear();
+      out_.clear();
+      inPacer_.Reset();
+      outPacer_.Reset();
+      continue;
+    }
     if ((fds[0].revents & POLLIN) != 0) {
       std::uint8_t buffer[512];
-      const long got = endpoint_.Read(buffer, sizeof buffer);
+      const long got = endpoint_->Read(buffer, sizeof buffer);
       if (got < 0) {
         ctx_.log.Line("port failed: " + std::string(std::strerror(errno)));
         return false;

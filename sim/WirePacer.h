@@ -11,6 +11,8 @@ class WirePacer {
 
   // A byte handed to the wire at `at` is through at the returned time.
   TimePoint Schedule(TimePoint at);
+  // A new wire: nothing is on its way.
+  void Reset() { last_ = {}; }
 
  private:
   bool paced_;

@@ -19,6 +19,7 @@
 namespace {
 
 int gStopPipe[2] = {-1, -1};
+int gReplugPipe[2] = {-1, -1};
 
 extern "C" void OnStopSignal(int) {
   const char b = 1;
@@ -26,12 +27,24 @@ extern "C" void OnStopSignal(int) {
   (void)ignored;
 }
 
-bool InstallStopSignals() {
+extern "C" void OnReplugSignal(int) {
+  const char b = 1;
+  const ssize_t ignored = write(gReplugPipe[1], &b, 1);
+  (void)ignored;
+}
+
+// SIGINT and SIGTERM stop; SIGUSR1 pulls the cable and plugs it back (a new pseudo-terminal).
+bool InstallSignals() {
   if (pipe2(gStopPipe, O_CLOEXEC | O_NONBLOCK) != 0) return false;
+  if (pipe2(gReplugPipe, O_CLOEXEC | O_NONBLOCK) != 0) return false;
   struct sigaction action {};
   action.sa_handler = OnStopSignal;
   sigemptyset(&action.sa_mask);
-  return sigaction(SIGINT, &action, nullptr) == 0 && sigaction(SIGTERM, &action, nullptr) == 0;
+  struct sigaction replug {};
+  replug.sa_handler = OnReplugSignal;
+  sigemptyset(&replug.sa_mask);
+  return sigaction(SIGINT, &action, nullptr) == 0 && sigaction(SIGTERM, &action, nullptr) == 0 &&
+         sigaction(SIGUSR1, &replug, nullptr) == 0;
 }
 
 bool LoadSettings(const zorvsim::SimOptions& o, zorvsim::Memories& memories) {
@@ -85,7 +98,7 @@ int main(int argc, char** argv) {
   memories.programPresent = !o.noProgram;
   memories.blankAfterFlash = o.blankAfterFlash;
   if (!LoadSettings(o, memories)) return 2;
-  if (!InstallStopSignals()) {
+  if (!InstallSignals()) {
     std::perror("zorv-sim: signals");
     return 2;
   }
@@ -101,12 +114,28 @@ int main(int argc, char** argv) {
   log.Line("port: " + endpoint->Path());
   log.Line(std::string("product ") + static_cast<char>(o.product) + ", chip \"" + o.chipLine +
            "\", flash " + zorvsim::Hex4(memories.chip.flashSize) + " bytes in pages of " +
-           std::to_string(memories.chip.pageSize) + ", wire time " + (o.fast ? "off" : "on"));
+           std::to_string(memories.chip.pageSize) + ", wire time " + (o.fast ? "off" : "on") +
+           (o.latencyMs > 0 ? ", latency " + std::to_string(o.latencyMs) + " ms" : ""));
 
   zorvsim::Faults faults = zorvsim::Faults::FromOptions(o);
   zorvsim::PeerContext context{{}, log, memories, faults, o.product, o.chipLine};
-  zorvsim::Simulator simulator(*endpoint, context, !o.fast);
-  const bool deviceOk = simulator.Run(gStopPipe[0], o.noProgram);
+  zorvsim::Simulator simulator(*endpoint, context, !o.fast,
+                               std::chrono::milliseconds(o.latencyMs));
+  // The new pseudo-terminal is made before the old one closes, so it never gets the old path.
+  const auto replug = [&]() -> zorvsim::SerialEndpoint* {
+    std::string replugError;
+    auto fresh = o.port.empty() ? zorvsim::SerialEndpoint::CreatePseudoTerminal(replugError)
+                                : zorvsim::SerialEndpoint::OpenDevice(o.port, replugError);
+    if (!fresh) {
+      log.Line("replug failed: " + replugError);
+      return nullptr;
+    }
+    endpoint = std::move(fresh);
+    log.Line("unplugged");
+    log.Line("port: " + endpoint->Path());
+    return endpoint.get();
+  };
+  const bool deviceOk = simulator.Run(gStopPipe[0], o.noProgram, gReplugPipe[0], replug);
 
   log.Line("stopping");
   for (const std::string& line : faults.CounterLines()) log.Line(line);

@@ -44,7 +44,7 @@ class BridgeStatus : public Bridge, public ::testing::WithParamInterface<StatusC
 
 TEST_P(BridgeStatus, StatusRefreshShowsTextColourProgressAndLightsOnlyActiveLamps) {
   const StatusCase& c = GetParam();
-  bridge.RefreshStatus({c.text, c.colour, 37, {}, c.rx, c.tx});
+  bridge.RefreshStatus({c.text, c.colour, 37, {}, c.rx, c.tx, {}, {}});
   EXPECT_EQ(strip.ConnectedPanel()->text(), c.text);
   EXPECT_EQ(StatusStrip::PanelColour(strip.ConnectedPanel()), c.shown);
   EXPECT_EQ(strip.ProgressGauge()->value(), 37);
@@ -61,10 +61,22 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{"Upload Failed on COM3", StatusColour::Red, {255, 0, 0}, true, true}));
 
 TEST_F(Bridge, LampsStayLitUntilTheTimerTurnsThemGray) {
-  bridge.RefreshStatus({"x", StatusColour::Green, 0, {}, true, true});
-  bridge.RefreshStatus({"x", StatusColour::Green, 0, {}, false, false});
+  bridge.RefreshStatus({"x", StatusColour::Green, 0, {}, true, true, {}, {}});
+  bridge.RefreshStatus({"x", StatusColour::Green, 0, {}, false, false, {}, {}});
   EXPECT_EQ(StatusStrip::LampColour(strip.RXPanel()), QColor(255, 0, 0));
   EXPECT_EQ(StatusStrip::LampColour(strip.TXPanel()), QColor(255, 0, 0));
+}
+
+// A driver that refused low latency is named in the status tooltip; a port failure's cause and
+// fix take the tooltip when there is one.
+TEST_F(Bridge, PortNoteIsTheTooltipUnlessThePortFailed) {
+  const std::string note = "The adapter's driver refused low latency";
+  bridge.RefreshStatus({"ZORV v1.1 Connected and Listening", StatusColour::Green, 0, {}, false,
+                        false, note, {}});
+  EXPECT_EQ(strip.ConnectedPanel()->toolTip().toStdString(), note);
+  bridge.RefreshStatus({"COM Port Fail: Permission denied", StatusColour::Red, 0, {}, false,
+                        false, note, {}});
+  EXPECT_TRUE(strip.ConnectedPanel()->toolTip().startsWith("COM Port Fail: Permission denied"));
 }
 
 TEST_F(Bridge, LinkMessagesGoThroughThePromptsWithTheirKind) {

@@ -8,6 +8,7 @@
 #include "image/DefaultImage.h"
 #include "ui/widgets/GatedTabWidget.h"
 #include "tests/app/FormFixture.h"
+#include "ui/widgets/MessageLine.h"
 
 namespace zorv::test {
 namespace {
@@ -86,7 +87,8 @@ TEST_F(StartUp, ShowsTheDefaultImageOnTheZorvPageWithProductCodeZero) {
 TEST_F(StartUp, WindowFrame) {
   MakeForm();
   EXPECT_EQ(form->windowTitle(), "Zorv Configuration Tool[*]");  // [*]: the modified marker
-  EXPECT_EQ(form->centralWidget()->size(), QSize(578, 446));
+  // 578 by 446, and the message line under the strip.
+  EXPECT_EQ(form->centralWidget()->size(), QSize(578, 446 + MessageLine::kHeight));
   EXPECT_EQ(form->minimumSize(), form->maximumSize());
   EXPECT_EQ(Strip()->height(), 55);
   EXPECT_TRUE(Strip()->MemoPanel()->isHidden());

@@ -6,7 +6,9 @@
 //   window:    RefreshControls time, start-up to the about window, resident memory
 //   readback:  seconds to read a chip's whole flash back into a HEX file, and the ratio to the
 //              wire time of the read-back frames
-// Arguments choose sections: transfers, firmware, readback, idle, window (default: all).
+// Arguments choose sections: transfers, firmware (firmware15, firmware64 for one size), readback,
+// idle, window (default: all); latency=0,1,16 runs transfers and firmware against an adapter
+// that holds each byte that long (zorv-sim --latency; default 0).
 // Run it from a Release build: build/release/tests/bench/zorvtrim-bench
 #include <QApplication>
 #include <QTemporaryDir>
@@ -70,9 +72,11 @@ bool Connect(LinkHarness& h, const QStringList& args) {
   return h.WaitForFirstDownload(20000) && h.WaitForIdle();
 }
 
-void Transfers() {
+QStringList LatencyArgs(int latencyMs) { return {"--latency", QString::number(latencyMs)}; }
+
+void Transfers(int latencyMs) {
   LinkHarness h;
-  if (!Connect(h, {})) {
+  if (!Connect(h, LatencyArgs(latencyMs))) {
     std::printf("transfers: could not connect\n");
     return;
   }
@@ -94,10 +98,10 @@ void Transfers() {
     upload.push_back(static_cast<double>(timer.elapsed()) / 1000.0);
   }
   const double cycle = 256 * 0.010;
-  std::printf("download 256 bytes: %.3f s (median of 3), %.2f x 256 x 10 ms\n", Median(download),
-              Median(download) / cycle);
-  std::printf("upload 256 bytes:   %.3f s (median of 3), %.2f x 256 x 10 ms\n", Median(upload),
-              Median(upload) / cycle);
+  std::printf("latency %2d ms: download 256 bytes: %.3f s (median of 3), %.3f x 256 x 10 ms\n",
+              latencyMs, Median(download), Median(download) / cycle);
+  std::printf("latency %2d ms: upload 256 bytes:   %.3f s (median of 3), %.3f x 256 x 10 ms\n",
+              latencyMs, Median(upload), Median(upload) / cycle);
 }
 
 // Bytes on the wire for programming and verifying `highest + 1` bytes with this page size.
@@ -110,9 +114,9 @@ long ExchangedBytes(long highest, long pageSize) {
   return written + acks + verify;
 }
 
-void Firmware(const char* chip, std::size_t size, long pageSize) {
+void Firmware(const char* chip, std::size_t size, long pageSize, int latencyMs) {
   LinkHarness h;
-  if (!Connect(h, {"--chip", chip})) {
+  if (!Connect(h, QStringList{"--chip", chip} + LatencyArgs(latencyMs))) {
     std::printf("firmware %s: could not connect\n", chip);
     return;
   }
@@ -133,9 +137,9 @@ void Firmware(const char* chip, std::size_t size, long pageSize) {
   const double seconds = static_cast<double>(timer.elapsed()) / 1000.0;
   const long highest = static_cast<long>(h.flash.highestAddress);
   const long exchanged = ExchangedBytes(highest, pageSize);
-  std::printf("firmware %s, %zu-byte file (highest address 0x%lX): %.2f s to program and verify, "
-              "%ld bytes on the wire = %.2f s at 9600 baud, ratio %.2f; result: %s\n",
-              chip, size, highest, seconds, exchanged, CountingWindow::WireSeconds(exchanged),
+  std::printf("latency %2d ms: firmware %s, %zu-byte file (highest address 0x%lX): %.2f s to program "
+              "and verify, %ld bytes on the wire = %.2f s at 9600 baud, ratio %.3f; result: %s\n",
+              latencyMs, chip, size, highest, seconds, exchanged, CountingWindow::WireSeconds(exchanged),
               seconds / CountingWindow::WireSeconds(exchanged),
               h.window.infos.empty() ? h.window.errors.front().c_str()
                                      : h.window.infos.front().c_str());
@@ -197,13 +201,24 @@ int main(int argc, char** argv) {
   if (!args.isEmpty() && args.front().startsWith("child-")) {
     return zorv::bench::WindowChild(args.front());
   }
+  // "latency=0,1,16": the simulated adapter latencies to measure transfers and firmware with.
+  std::vector<int> latencies{0};
+  for (const QString& arg : args) {
+    if (!arg.startsWith("latency=")) continue;
+    latencies.clear();
+    for (const QString& ms : arg.mid(8).split(',')) latencies.push_back(ms.toInt());
+  }
   const bool all = args.isEmpty();
   if (all || args.contains("window")) zorv::bench::WindowFigures(app.applicationFilePath());
-  if (all || args.contains("transfers")) zorv::test::Transfers();
-  if (all || args.contains("firmware")) {
-    zorv::test::Firmware("ATmega16 BOOT", 15 * 1024, 128);
+  for (const int latency : latencies) {
+    if (all || args.contains("transfers")) zorv::test::Transfers(latency);
+    if (all || args.contains("firmware") || args.contains("firmware15")) {
+      zorv::test::Firmware("ATmega16 BOOT", 15 * 1024, 128, latency);
+    }
     // 16-bit record addresses reach 64 KB: a larger file cannot be placed above it.
-    zorv::test::Firmware("AT90CAN128", 64 * 1024, 256);
+    if (all || args.contains("firmware") || args.contains("firmware64")) {
+      zorv::test::Firmware("AT90CAN128", 64 * 1024, 256, latency);
+    }
   }
   if (all || args.contains("readback")) {
     zorv::test::ReadFirmware("ATmega16 BOOT", 0x3C00);

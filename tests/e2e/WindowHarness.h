@@ -3,6 +3,7 @@
 // a port alias in a private settings folder. Scripted prompts answer the about window and the
 // success boxes.
 #include <QAbstractButton>
+#include <QFile>
 #include <QLabel>
 #include <QStackedWidget>
 #include <memory>
@@ -31,7 +32,8 @@ class WindowHarness {
     args << "--fast" << "--save-image" << QString::fromStdString(MemoryFile());
     const QString port = sim.Start(args);
     if (port.isEmpty()) return false;
-    SetPortAlias(kAliasPort, port.toStdString());
+    if (aliasThroughLink && !PointLinkAt(port)) return false;
+    SetPortAlias(kAliasPort, aliasThroughLink ? LinkPath() : port.toStdString());
     WriteSetting(kApplicationName, kComPortSetting, QString::number(kAliasPort));
 
     prompts.ExpectModal([](QDialog&) { return QDialog::Accepted; });  // about window
@@ -76,6 +78,16 @@ class WindowHarness {
   }
   int ProductPage() const { return Find<QStackedWidget>("ProductNotebook")->currentIndex(); }
   std::string MemoryFile() const { return files.File("memory.joy"); }
+
+  // Set before Start: the alias names a symbolic link in the test's folder that points to the
+  // simulator's port, as /dev/serial/by-id/... names a USB adapter.
+  bool aliasThroughLink = false;
+  std::string LinkPath() const { return files.File("adapter"); }
+  bool PointLinkAt(const QString& target) {
+    const QString link = QString::fromStdString(LinkPath());
+    QFile::remove(link);
+    return QFile::link(target, link);
+  }
 
   PrivateSettings settings;
   TempFolder files;

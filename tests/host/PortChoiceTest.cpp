@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
 
@@ -113,6 +114,64 @@ TEST(PortTable, NoPortsPresetsPortOne) {
   const PresentPorts ports = BuildPortTable({{"/dev/pts/9", ""}}, {});
   EXPECT_TRUE(ports.empty());
   EXPECT_EQ(PresetPortNumber(ports), 1);
+}
+
+// Each entry's tooltip tells the adapter apart; "Remember this adapter" writes the alias to the
+// adapter's stable path, and is only offered for an entry that has one.
+struct RememberCase {
+  const char* name;
+  int choose;     // index of the entry chosen
+  bool tick;      // the user ticks the box (when it is enabled)
+  bool enabled;   // the box can be ticked for that entry
+  const char* alias;  // alias of COM33 afterwards, "" for none
+};
+
+class RememberAdapter : public ::testing::TestWithParam<RememberCase> {};
+
+TEST_P(RememberAdapter, WritesTheStableAliasOnlyWhenAsked) {
+  test::PrivateSettings settings;
+  const std::string stable = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3ZQ7-if00-port0";
+  const PresentPorts ports = BuildPortTable(
+      {{"/dev/ttyS0", "16550A"}, {"/dev/ttyUSB0", "FT232R USB UART", "FTDI", "A10K3ZQ7", stable}},
+      {});
+  const RememberCase& c = GetParam();
+  QString tooltip;
+  bool enabled = false;
+  const int chosen = ChoosePort(ports, 1, [&](QDialog& dialog) {
+    auto* box = dialog.findChild<QComboBox*>("ComPortBox");
+    box->setCurrentIndex(c.choose);
+    tooltip = box->itemData(1, Qt::ToolTipRole).toString();
+    auto* remember = dialog.findChild<QCheckBox*>("RememberAdapterBox");
+    enabled = remember->isEnabled();
+    if (c.tick && remember->isEnabled()) remember->click();
+    dialog.accept();
+    return dialog.result();
+  });
+  EXPECT_EQ(chosen, c.choose == 0 ? 1 : 33);
+  EXPECT_EQ(enabled, c.enabled);
+  EXPECT_EQ(tooltip.toStdString(), "/dev/ttyUSB0 - FT232R USB UART\nMaker: FTDI\nSerial number: "
+                                   "A10K3ZQ7\nAdapter: " + stable);
+  const auto aliases = PortAliases();
+  EXPECT_EQ(aliases.count(33) ? aliases.at(33) : std::string(), *c.alias ? stable : "");
+  EXPECT_EQ(aliases.count(1), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, RememberAdapter,
+    ::testing::Values(RememberCase{"adapter_remembered", 1, true, true, "stable"},
+                      RememberCase{"adapter_not_ticked", 1, false, true, ""},
+                      RememberCase{"builtin_port_has_no_stable_name", 0, true, false, ""}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// A remembered adapter that is present still shows what it is.
+TEST(PortTable, RememberedAdapterKeepsItsDescription) {
+  test::PrivateSettings settings;
+  const std::string stable = "/dev/serial/by-id/usb-1a86_USB_Serial-if00-port0";
+  const PresentPorts ports =
+      BuildPortTable({{"/dev/ttyUSB1", "USB Serial", "1a86", "", stable}}, {{33, stable}});
+  EXPECT_EQ(ListedPorts(ports), (std::vector<int>{33, 34}));
+  EXPECT_EQ(ports.at(33).device, stable);
+  EXPECT_EQ(ports.at(33).description, "USB Serial (remembered)");
 }
 
 TEST(PortTable, DiscoveryIncludesTheUsersAliases) {

@@ -307,8 +307,12 @@ TEST_P(AnswerTimeTest, WaitsFiveSecondsForTheAnswerAndSendsOnce) {
 
 INSTANTIATE_TEST_SUITE_P(
     Times, AnswerTimeTest,
-    ::testing::Values(TimingCase{"ack_at_4990_ms", 1000, 4990, true, 4990, 4990},
+    ::testing::Values(TimingCase{"ack_at_1_ms_taken_at_once", 1000, 1, true, 1, 1},
+                      TimingCase{"ack_at_3_ms_taken_at_once", 1000, 3, true, 3, 3},
+                      TimingCase{"ack_at_17_ms_taken_at_once", 1000, 17, true, 17, 17},
+                      TimingCase{"ack_at_4990_ms", 1000, 4990, true, 4990, 4990},
                       TimingCase{"ack_at_5000_ms_too_late", 1000, 5000, false, 5000, 5010},
+                      TimingCase{"ack_at_4999_ms", 1000, 4999, true, 4999, 4999},
                       TimingCase{"silence", 1000, 0, false, 5000, 5010},
                       TimingCase{"silence_across_tick_wrap", 0xFFFFF000u, 0, false, 5000, 5010}),
     kCaseName);

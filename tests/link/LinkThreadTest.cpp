@@ -81,6 +81,14 @@ class ControllerDevice final : public SerialDevice {
     if (script_.onWrite) script_.onWrite(byte, incoming_);
     return true;
   }
+  bool WaitReadable(std::uint32_t ms) override {
+    {
+      const std::lock_guard<std::mutex> guard(mutex_);
+      if (open_ && !incoming_.empty()) return true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(std::min<std::uint32_t>(ms, 1)));
+    return false;
+  }
   void Close() override {
     const std::lock_guard<std::mutex> guard(mutex_);
     open_ = false;

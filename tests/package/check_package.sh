@@ -74,6 +74,17 @@ else
   echo "desktop-file-validate not installed: desktop entry checked by its keys only"
 fi
 
+# The udev rule: installed, every line well formed (Debian 12's udevadm has no verify), and it
+# says what the user guide promises.
+has usr/lib/udev/rules.d/60-zorvtrim-serial.rules
+rules="$root/usr/lib/udev/rules.d/60-zorvtrim-serial.rules"
+"$src/tests/package/check_udev_rules.sh" "$rules" || fail "udev rule malformed"
+grep -q 'ENV{ID_MM_DEVICE_IGNORE}="1"' "$rules" || fail "udev rule does not keep the modem manager off"
+grep -q 'DRIVERS=="ftdi_sio", ATTR{latency_timer}="1"' "$rules" || fail "udev rule sets no FTDI latency"
+for id in 0403 1a86 10c4 067b; do
+  grep -q "ATTRS{idVendor}==\"$id\"" "$rules" || fail "udev rule lacks adapters of vendor $id"
+done
+
 # The packaged simulator runs on the system's libraries.
 usage=$("$root/usr/bin/zorv-sim" --help 2>&1) || fail "packaged zorv-sim --help: $usage"
 grep -q '^usage: zorv-sim' <<<"$usage" || fail "packaged zorv-sim --help: $usage"

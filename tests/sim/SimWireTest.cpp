@@ -1,5 +1,9 @@
 // Wire time: without --fast the simulator keeps to 9600 baud.
+#include <QFileInfo>
+#include <algorithm>
 #include <chrono>
+#include <csignal>
+#include <string>
 
 #include "SimFixture.h"
 
@@ -17,6 +21,59 @@ TEST_F(SimWireTest, DownloadTakesTheWireTimeOf9600Baud) {
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   // 256 bytes out at about 1.04 ms each, and their echoes taken in at the same pace.
   EXPECT_GE(seconds, 0.25);
+}
+
+// --latency holds every byte the simulator sends, as a USB adapter's buffer does: the answer to
+// 0xFF comes that much later.
+struct LatencyCase {
+  const char* name;
+  const char* latency;
+  double minMs;
+  double maxMs;
+};
+
+class SimLatencyTest : public SimFixture, public ::testing::WithParamInterface<LatencyCase> {};
+
+TEST_P(SimLatencyTest, AnswersAreHeldForTheLatency) {
+  StartSim({"--fast", "--latency", GetParam().latency});
+  port.Drain(100);
+  double fastest = 1e9;
+  for (int i = 0; i < 5; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    port.Write({0xFF});
+    const Bytes answer = port.Read(1, 2000);
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    ASSERT_EQ(answer, Bytes{'g'});
+    fastest = std::min(fastest, ms);
+    port.Drain(30);
+  }
+  EXPECT_GE(fastest, GetParam().minMs);
+  EXPECT_LE(fastest, GetParam().maxMs);
+}
+
+INSTANTIATE_TEST_SUITE_P(Latencies, SimLatencyTest,
+                         ::testing::Values(LatencyCase{"none", "0", 0, 12},
+                                           LatencyCase{"ftdi_default", "16", 16, 40}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+// SIGUSR1 pulls the cable: the pseudo-terminal goes away and a new one is announced, on which
+// the controller answers as before.
+TEST_F(SimWireTest, UnplugSignalOpensANewPseudoTerminal) {
+  StartSim({"--fast"});
+  const QString old = sim.Port();
+  const int from = sim.LineCount();
+  ASSERT_TRUE(sim.Signal(SIGUSR1));
+  const auto line = sim.WaitForLine("port: ", 5000, from);
+  ASSERT_TRUE(line.has_value()) << sim.Output().toStdString();
+  const QString fresh = line->mid(line->indexOf("port: ") + 6).trimmed();
+  EXPECT_NE(fresh, old);
+  EXPECT_FALSE(QFileInfo::exists(old));
+  PtyClient again;
+  ASSERT_TRUE(again.Open(fresh));
+  again.Drain(100);
+  again.Write({0xFF});
+  EXPECT_EQ(again.Read(1, 2000), Bytes{'g'});
 }
 
 }  // namespace

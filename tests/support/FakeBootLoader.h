@@ -35,6 +35,8 @@ class FakeBootLoader {
   // up, frames are acknowledged (or met with silence when `silentWhenDone`).
   std::deque<std::vector<std::uint8_t>> answers;
   bool silentWhenDone = false;
+  // The acknowledgements arrive this long after the frame's last byte (an adapter's latency).
+  std::uint32_t answerDelayMs = 0;
   // Read-back answers: this many come with a wrong XOR, then this many are not sent at all.
   int badReadBacks = 0;
   int silentReadBacks = 0;
@@ -92,7 +94,7 @@ class FakeBootLoader {
       answer.clear();
     }
     if (!answer.empty() && answer.front() == 0x06) Apply(frame);
-    device_.Feed(answer);
+    device_.FeedAt(device_.Now() + answerDelayMs, answer);
   }
 
   void Apply(const BootFrame& frame) {

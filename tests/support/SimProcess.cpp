@@ -80,6 +80,11 @@ int SimProcess::WaitForExit(int timeoutMs) {
   return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
 }
 
+bool SimProcess::Signal(int signal) {
+  if (process_.state() != QProcess::Running) return false;
+  return ::kill(static_cast<pid_t>(process_.processId()), signal) == 0;
+}
+
 int SimProcess::Stop(int timeoutMs) {
   if (process_.state() == QProcess::NotRunning) {
     Collect();

@@ -44,6 +44,8 @@ class SimProcess {
   int Stop(int timeoutMs = 10000);
 
   QString Port() const { return port_; }
+  // Sends `signal` to the running simulator (SIGUSR1 pulls its cable and plugs it back).
+  bool Signal(int signal);
 
  private:
   void Collect();

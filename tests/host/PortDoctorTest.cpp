@@ -1,0 +1,172 @@
+// The port doctor: the causes it names for faked machines, one table; and one real machine, a
+// device node that the user nobody may not open.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "host/PortDoctor.h"
+#include "host/PortTooltip.h"
+
+namespace zorv {
+namespace {
+
+// A technician's laptop: the adapter's node belongs to dialout, which may read and write it.
+SystemFacts Laptop() {
+  SystemFacts f;
+  f.user = "tech";
+  f.userGroups = {"tech", "dialout"};
+  f.deviceExists = true;
+  f.deviceGroup = "dialout";
+  f.groupMayReadWrite = true;
+  return f;
+}
+
+struct DoctorCase {
+  const char* name;
+  PortTrouble trouble;
+  std::function<void(SystemFacts&)> machine;
+  std::vector<PortCause> causes;
+  const char* fix;  // in the first finding's fix, "" when none
+};
+
+class Doctor : public ::testing::TestWithParam<DoctorCase> {};
+
+TEST_P(Doctor, NamesTheCausesFoundOnThisMachine) {
+  const DoctorCase& c = GetParam();
+  SystemFacts facts = Laptop();
+  c.machine(facts);
+  const std::vector<Diagnosis> found = Diagnose(c.trouble, "/dev/ttyUSB0", facts);
+  std::vector<PortCause> causes;
+  for (const Diagnosis& d : found) causes.push_back(d.cause);
+  EXPECT_EQ(causes, c.causes);
+  if (*c.fix != 0) {
+    ASSERT_FALSE(found.empty());
+    EXPECT_NE(found.front().fix.find(c.fix), std::string::npos) << found.front().fix;
+  }
+}
+
+using F = SystemFacts;
+INSTANTIATE_TEST_SUITE_P(
+    Machines, Doctor,
+    ::testing::Values(
+        DoctorCase{"healthy_refused", PortTrouble::OpenRefused, [](F&) {}, {}, ""},
+        DoctorCase{"not_in_dialout", PortTrouble::OpenRefused,
+                   [](F& f) { f.userGroups = {"tech"}; },
+                   {PortCause::NotInDeviceGroup}, "sudo usermod -aG dialout tech"},
+        DoctorCase{"not_in_uucp_on_another_system", PortTrouble::OpenRefused,
+                   [](F& f) { f.userGroups = {"tech"}; f.deviceGroup = "uucp"; },
+                   {PortCause::NotInDeviceGroup}, "sudo usermod -aG uucp tech"},
+        DoctorCase{"node_open_to_all_is_no_group_matter", PortTrouble::OpenRefused,
+                   [](F& f) { f.userGroups = {"tech"}; f.othersMayReadWrite = true; }, {}, ""},
+        DoctorCase{"own_node_is_no_group_matter", PortTrouble::OpenRefused,
+                   [](F& f) { f.userGroups = {"tech"}; f.ownedByUser = true; }, {}, ""},
+        DoctorCase{"brltty_with_ch340_and_node_gone", PortTrouble::OpenMissing,
+                   [](F& f) {
+                     f.deviceExists = false;
+                     f.installed = {"brltty"};
+                     f.adapterDrivers = {"ch341"};
+                   },
+                   {PortCause::BrailleDaemon}, "sudo apt remove brltty"},
+        DoctorCase{"brltty_with_cp210x", PortTrouble::OpenMissing,
+                   [](F& f) {
+                     f.installed = {"brltty"};
+                     f.adapterDrivers = {"cp210x"};
+                   },
+                   {PortCause::BrailleDaemon}, "sudo apt remove brltty"},
+        DoctorCase{"brltty_with_ftdi_only_is_harmless", PortTrouble::OpenMissing,
+                   [](F& f) {
+                     f.installed = {"brltty"};
+                     f.adapterDrivers = {"ftdi_sio"};
+                   },
+                   {}, ""},
+        DoctorCase{"adapter_without_brltty", PortTrouble::OpenMissing,
+                   [](F& f) { f.adapterDrivers = {"ch341"}; }, {}, ""},
+        DoctorCase{"modem_manager_busy", PortTrouble::OpenBusy,
+                   [](F& f) {
+                     f.installed = {"modemmanager"};
+                     f.running = {"ModemManager"};
+                   },
+                   {PortCause::ModemManager}, "systemctl disable --now ModemManager"},
+        DoctorCase{"modem_manager_installed_not_running", PortTrouble::NoAnswer,
+                   [](F& f) { f.installed = {"modemmanager"}; }, {}, ""},
+        DoctorCase{"silent_port_with_both", PortTrouble::NoAnswer,
+                   [](F& f) {
+                     f.installed = {"brltty", "modemmanager"};
+                     f.running = {"ModemManager", "brltty"};
+                     f.adapterDrivers = {"ch341"};
+                   },
+                   {PortCause::ModemManager, PortCause::BrailleDaemon},
+                   "systemctl disable --now ModemManager"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// The tooltip joins the failure's hint and the findings; a connected port shows its note.
+TEST(DoctorTooltip, FailureHintThenFindingsAndFactsGatheredOncePerText) {
+  int gathered = 0;
+  PortTooltip tooltip([&](const std::string&) {
+    ++gathered;
+    SystemFacts f = Laptop();
+    f.userGroups = {"tech"};
+    return f;
+  });
+  const std::string text = "COM Port Fail: Permission denied";
+  const std::string shown = tooltip.For(text, "/dev/ttyUSB0", "");
+  EXPECT_EQ(shown.rfind(text, 0), 0u);
+  EXPECT_NE(shown.find("Found on this machine:\nYour user tech is not in the group dialout"),
+            std::string::npos)
+      << shown;
+  EXPECT_NE(shown.find("Fix: sudo usermod -aG dialout tech"), std::string::npos);
+  tooltip.For(text, "/dev/ttyUSB0", "");
+  EXPECT_EQ(gathered, 1);
+  EXPECT_EQ(tooltip.For("ZORV v1.1 Connected and Listening", "/dev/ttyUSB0", "note"), "note");
+}
+
+// Root never gets "permission denied": the real case runs as nobody on a pseudo-terminal whose
+// node only its owner root and the group tty may use.
+TEST(DoctorOnThisMachine, NobodyIsToldToJoinTheDevicesGroup) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to run a process as nobody";
+  const QString setpriv = QStandardPaths::findExecutable("setpriv");
+  if (setpriv.isEmpty()) GTEST_SKIP() << "setpriv not installed";
+  const int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(grantpt(master), 0);
+  ASSERT_EQ(unlockpt(master), 0);
+  const std::string node = ptsname(master);
+  ASSERT_EQ(chmod(node.c_str(), 0660), 0);
+  struct stat st {};
+  ASSERT_EQ(stat(node.c_str(), &st), 0);
+
+  // The probe where nobody may run it.
+  QTemporaryDir dir("/tmp/zorv-doctor-XXXXXX");
+  ASSERT_TRUE(dir.isValid());
+  ASSERT_EQ(chmod(dir.path().toLocal8Bit().constData(), 0755), 0);
+  const QString probe = dir.filePath("probe");
+  ASSERT_TRUE(QFile::copy(QStringLiteral(ZORV_DOCTOR_PROBE), probe));
+  QProcess run;
+  run.start(setpriv, {"--reuid=nobody", "--regid=nogroup", "--clear-groups", "--", probe,
+                      QString::fromStdString(node)});
+  ASSERT_TRUE(run.waitForFinished(20000));
+  const std::string out = run.readAllStandardOutput().toStdString();
+  close(master);
+  EXPECT_EQ(run.exitCode(), 0) << out << run.readAllStandardError().toStdString();
+  EXPECT_NE(out.find("open: Permission denied"), std::string::npos) << out;
+  const std::string group = getgrgid(st.st_gid) != nullptr ? getgrgid(st.st_gid)->gr_name : "";
+  EXPECT_NE(out.find("cause: 0 Your user nobody is not in the group " + group + " that owns " + node),
+            std::string::npos)
+      << out;
+  EXPECT_NE(out.find("fix: sudo usermod -aG " + group + " nobody"), std::string::npos) << out;
+}
+
+}  // namespace
+}  // namespace zorv
