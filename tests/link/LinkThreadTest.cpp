@@ -423,20 +423,18 @@ class LinkThreadTest : public ::testing::Test {
 };
 
 TEST_F(LinkThreadTest, StatusRefreshComesAtMostEvery250Ms) {
-  SharedFakeClock clock(100000);
+  constexpr std::uint32_t kStart = 100000;
+  SharedFakeClock clock(kStart);
   ControllerDevice silent;
   window_.clock = &clock;
   auto link = Start(clock, silent);
-  const std::uint32_t start = clock.Ticks();
   ASSERT_TRUE(ProcessUntil([&] { return window_.refreshes.size() >= 12; }));
-  const std::uint32_t linkTime = clock.Ticks() - start;
   link.reset();
+  const std::uint32_t linkTime = clock.Ticks() - kStart;
   EXPECT_EQ(window_.offThread, 0);
-  // Posted, not waited for: the count over the link's own time says how often they came.
+  // Posted, not waited for (a busy window may see fewer): never more than one per 250 ms of
+  // the link's own time.
   EXPECT_LE(window_.refreshes.size(), linkTime / (LinkThread::kRefreshMs + 1) + 1) << linkTime;
-  EXPECT_GE(window_.refreshes.size(),
-            linkTime / (LinkThread::kRefreshMs + 2 * LinkThread::kCycleMs) / 2)
-      << linkTime;
   EXPECT_EQ(silent.OpenedName().empty(), false);
   EXPECT_EQ(window_.refreshes.back().text, "Waiting For Link On COM7");
   EXPECT_EQ(window_.refreshes.back().colour, StatusColour::Blue);
