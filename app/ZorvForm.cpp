@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFocusFrame>
 #include <QGuiApplication>
 #include <QMenuBar>
@@ -402,9 +403,26 @@ void TZorvForm::ResetButtonClick() {
   strip_->Memo1()->clear();
 }
 
+void TZorvForm::WatchForAdapter() {
+  const QString device =
+      QString::fromStdString(DeviceNameForPort(link_ ? link_->PortNumber() : portNumber_));
+  if (device.isEmpty()) return;
+  // Back again, the adapter gets a new link, as Reset gives one: it opens and downloads.
+  replug_.Watch(device, [this] {
+    StopLink();
+    StartLink();
+  });
+}
+
 void TZorvForm::Timer2Timer() {
   StatusStrip::SetLamp(strip_->TXPanel(), kLampIdle);
   StatusStrip::SetLamp(strip_->RXPanel(), kLampIdle);
+  // A port that failed to open because its device is missing (Reset while unplugged, or the
+  // adapter not yet plugged in) opens by itself once the device appears.
+  if (link_ && link_->State() == LinkState::PortFailed && !replug_.Watching()) {
+    const std::string device = DeviceNameForPort(link_->PortNumber());
+    if (!device.empty() && !QFileInfo::exists(QString::fromStdString(device))) WatchForAdapter();
+  }
   if (testTimeStamp_ != 0 && clock_.Since(testTimeStamp_) > kLiveTestLimitMs) {
     SetCommand(0, 0);
     testTimeStamp_ = 0;
@@ -508,12 +526,7 @@ void TZorvForm::HandleNotice(std::uint8_t code, std::uint8_t value, std::uint64_
       break;
     case notice::kAdapterUnplugged:
       if (source != 0 && link_ && source != link_->NoticeSource()) break;
-      // Back again, the adapter gets a new link, as Reset gives one: it opens and downloads.
-      replug_.Watch(QString::fromStdString(DeviceNameForPort(link_ ? link_->PortNumber() : portNumber_)),
-                    [this] {
-                      StopLink();
-                      StartLink();
-                    });
+      WatchForAdapter();
       break;
     case notice::kRestartLink:
       // The old link repeats its request until it is gone; one that is already replaced must

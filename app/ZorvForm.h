@@ -143,6 +143,8 @@ class TZorvForm final : public QMainWindow, public PageHost {
   void OfferKeptSettings();
   // Sends the image once the link is idle again (it is still finishing the download).
   void UploadWhenIdle(int triesLeft);
+  // Replaces the link once the port's device is there again.
+  void WatchForAdapter();
   void FitWindowHeight();
   // Send, Get, Upgrade, Read: a request the link cannot take now is refused by the link; the
   // message line says why.

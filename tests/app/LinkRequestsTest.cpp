@@ -124,6 +124,28 @@ TEST_F(FormFixture, UnpluggedAdapterGetsANewLinkWhenItsDeviceIsBack) {
   EXPECT_FALSE(RunUntil([&] { return links.startedOn.size() > 2; }, 1200));
 }
 
+// A port whose device is missing (Reset while unplugged, or the adapter not plugged in yet)
+// opens by itself once the device appears; one whose device is there (permission, busy) does
+// not start a watch.
+TEST_F(FormFixture, PortFailedOnAMissingDeviceOpensWhenItAppears) {
+  QTemporaryDir dir;
+  const QString device = dir.filePath("ttyUSB9");
+  SetPortAlias(203, device.toStdString());
+  WriteSetting(kApplicationName, kComPortSetting, "203");
+  MakeForm();
+  links.state = LinkState::PortFailed;
+  form->Timer2Timer();
+  EXPECT_FALSE(RunUntil([&] { return links.startedOn.size() > 1; }, 1200));
+  QFile node(device);
+  ASSERT_TRUE(node.open(QIODevice::WriteOnly));
+  node.close();
+  EXPECT_TRUE(RunUntil([&] { return links.startedOn.size() > 1; }, 3000));
+  // Present but refused: no watch, nothing restarts.
+  const std::size_t started = links.startedOn.size();
+  form->Timer2Timer();
+  EXPECT_FALSE(RunUntil([&] { return links.startedOn.size() > started; }, 1500));
+}
+
 // An unplug notice of a link the window already replaced starts no watch.
 TEST_F(FormFixture, UnplugNoticeOfAReplacedLinkIsIgnored) {
   QTemporaryDir dir;
