@@ -125,7 +125,9 @@ int main(int argc, char** argv) {
   upgrading.progressText = "Verifying, 1:12 left";
   form.Bridge().RefreshStatus(upgrading);
   ok &= Save(form, out.filePath("main-firmware-progress.png"));
-  form.Bridge().RefreshStatus({"Not Connected", zorv::StatusColour::Red, 0, {}, false, false});
+  zorv::StatusSnapshot idle;
+  idle.text = "Not Connected";
+  form.Bridge().RefreshStatus(idle);
   auto* messageLine = form.findChild<zorv::MessageLine*>("MessageLine");
   messageLine->Show("Not sent: the adapter is unplugged");
   ok &= Save(form, out.filePath("main-message-line.png"));
