@@ -76,17 +76,18 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(FormFixture, RefusalMessageGoesAfterAFewSeconds) {
   MakeForm();
   links.state = LinkState::Download;
-  Strip()->UploadButton()->click();
   auto* line = Find<MessageLine>("MessageLine");
-  EXPECT_TRUE(line->Showing());
   QElapsedTimer timer;
   timer.start();
+  Strip()->UploadButton()->click();
+  EXPECT_TRUE(line->Showing());
   while (line->Showing() && timer.elapsed() < MessageLine::kShownMs + 2000) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     QThread::msleep(20);
   }
   EXPECT_FALSE(line->Showing());
-  EXPECT_GE(timer.elapsed(), MessageLine::kShownMs - 100);
+  // The line's timer is a coarse one: it may fire up to 5 % early.
+  EXPECT_GE(timer.elapsed(), MessageLine::kShownMs * 94 / 100);
 }
 
 bool RunUntil(const std::function<bool()>& done, int ms) {
