@@ -29,24 +29,9 @@
 #include "ui/pages/joysticks/TaliveForm.h"
 #include "ui/report/PrintForm.h"
 #include "link/Clock.h"
-#include "ui/Prompts.h"
+#include "ui/QuietPrompts.h"
 
 namespace {
-
-// Answers every prompt at once, as if the user had pressed OK or Cancel.
-class QuietPrompts final : public zorv::Prompts {
- public:
-  void Message(Kind, const QString&, const QString&) override {}
-  bool Confirm(const QString&, const QString&) override { return false; }
-  int Choose(Kind, const QString&, const QString&, const QStringList&, int) override { return -1; }
-  std::optional<QString> QueryText(const QString&, const QString&, const QString&) override {
-    return std::nullopt;
-  }
-  QString OpenFileName(const QString&, const QString&, const QString&) override { return {}; }
-  QString SaveFileName(const QString&, const QString&, const QString&) override { return {}; }
-  bool SetUpPrinter(QPrinter&) override { return false; }
-  int ShowModal(QDialog&) override { return QDialog::Accepted; }
-};
 
 bool Save(QWidget& widget, const QString& path) {
   widget.show();
@@ -96,7 +81,7 @@ int main(int argc, char** argv) {
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
 
-  QuietPrompts prompts;
+  zorv::QuietPrompts prompts;
   zorv::SteadyClock clock;
   zorv::TZorvForm form(prompts, clock, nullptr);
   form.FormCreate();

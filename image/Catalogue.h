@@ -109,4 +109,8 @@ struct Difference {
 std::vector<Difference> Compare(const SettingsImage& a, const SettingsImage& b,
                                 std::uint8_t productCode);
 
+// The items of the Custom page's axis drop-downs, in index order: the page fills its
+// drop-downs from here, so what it shows and what the catalogue names cannot drift apart.
+const std::vector<std::string>& CustomAxisItems();
+
 }  // namespace zorv

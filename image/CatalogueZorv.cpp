@@ -117,20 +117,6 @@ std::vector<std::string> FunctionItems() {
   return items;
 }
 
-std::vector<std::string> AxisItems() {
-  std::vector<std::string> items = {"Inactive",
-                                    "HOIST (up / down)",
-                                    "PLOW (left / right)",
-                                    "PLOW (up / down)",
-                                    "WING HEEL (up / down)",
-                                    "WING TOE (up / down)",
-                                    "WING SLIDE (in / out)",
-                                    "BLADE (left / right)",
-                                    "BLADE (up / down)"};
-  for (int group = 1; group <= 12; ++group) items.push_back("SWITCH GROUP " + std::to_string(group));
-  return items;
-}
-
 const std::vector<std::string> kStickItems = {"None",          "Hoist (HYD A)", "Plow (HYD A)",
                                               "Wing (HYD B)",  "Blade (HYD C)", "Hook (HYD C)",
                                               "Slide/Tilt (HYD B)"};
@@ -175,7 +161,7 @@ void AddButtons(std::vector<Setting>& rows) {
 }
 
 void AddCustom(std::vector<Setting>& rows) {
-  const std::vector<std::string> axes = AxisItems();
+  const std::vector<std::string>& axes = CustomAxisItems();
   for (const SlotRow& s : kSlots) {
     const Place place{"Custom", std::string(s.caption) + " Button Mode"};
     const char* names[3] = {"X", "Y", "Z"};
@@ -338,3 +324,24 @@ std::vector<std::size_t> ZorvUnnamed() {
 }
 
 }  // namespace zorv::catalogue
+
+namespace zorv {
+
+const std::vector<std::string>& CustomAxisItems() {
+  static const std::vector<std::string> items = [] {
+    std::vector<std::string> list = {"Inactive",
+                                     "HOIST (up / down)",
+                                     "PLOW (left / right)",
+                                     "PLOW (up / down)",
+                                     "WING HEEL (up / down)",
+                                     "WING TOE (up / down)",
+                                     "WING SLIDE (in / out)",
+                                     "BLADE (left / right)",
+                                     "BLADE (up / down)"};
+    for (int group = 1; group <= 12; ++group) list.push_back("SWITCH GROUP " + std::to_string(group));
+    return list;
+  }();
+  return items;
+}
+
+}  // namespace zorv

@@ -12,25 +12,11 @@
 #include "history/HistoryRecorder.h"
 #include "history/HistoryStore.h"
 #include "image/DefaultImage.h"
-#include "ui/Prompts.h"
+#include "ui/QuietPrompts.h"
 #include "ui/history/HistoryWindow.h"
 
 namespace zorv::bench {
 namespace {
-
-class NoPrompts final : public Prompts {
- public:
-  void Message(Kind, const QString&, const QString&) override {}
-  bool Confirm(const QString&, const QString&) override { return false; }
-  int Choose(Kind, const QString&, const QString&, const QStringList&, int) override { return -1; }
-  std::optional<QString> QueryText(const QString&, const QString&, const QString&) override {
-    return std::nullopt;
-  }
-  QString OpenFileName(const QString&, const QString&, const QString&) override { return {}; }
-  QString SaveFileName(const QString&, const QString&, const QString&) override { return {}; }
-  bool SetUpPrinter(QPrinter&) override { return false; }
-  int ShowModal(QDialog&) override { return 0; }
-};
 
 history::Event Sample(int i) {
   SettingsImage image;
@@ -92,7 +78,7 @@ void HistoryFigures() {
   SettingsImage window;
   GlobalTrimPair trims;
   LoadDefaultImage(window, trims);
-  NoPrompts prompts;
+  QuietPrompts prompts;
   QElapsedTimer open;
   open.start();
   HistoryWindow dialog(file, window, 0, prompts);

@@ -24,6 +24,7 @@
 #include "app/ZorvForm.h"
 #include "host/PortDiscovery.h"
 #include "link/Clock.h"
+#include "ui/QuietPrompts.h"
 
 namespace zorv::bench {
 namespace {
@@ -49,38 +50,22 @@ long ResidentKb() {
   return -1;
 }
 
-// Prompts that show a modal window without blocking and accept it at once.
-class AutoPrompts final : public Prompts {
- public:
-  std::function<void()> onModal;
-  void Message(Kind, const QString&, const QString&) override {}
-  int Choose(Kind, const QString&, const QString&, const QStringList&, int d) override { return d; }
-  bool Confirm(const QString&, const QString&) override { return true; }
-  std::optional<QString> QueryText(const QString&, const QString&, const QString&) override {
-    return std::nullopt;
-  }
-  QString OpenFileName(const QString&, const QString&, const QString&) override { return {}; }
-  QString SaveFileName(const QString&, const QString&, const QString&) override { return {}; }
-  bool SetUpPrinter(QPrinter&) override { return false; }
-  int ShowModal(QDialog& dialog) override {
-    dialog.show();
-    QApplication::processEvents();
-    if (onModal) onModal();
-    dialog.accept();
-    return QDialog::Accepted;
-  }
-};
-
-// The start-up of main(), with the about window answered by AutoPrompts.
+// The start-up of main(), with the about window shown and accepted at once.
 struct StartedWindow {
   QTemporaryDir settings;
-  AutoPrompts prompts;
+  QuietPrompts prompts;
   SteadyClock clock;
   std::unique_ptr<TZorvForm> form;
 
   explicit StartedWindow(std::function<void()> onAbout) {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-    prompts.onModal = std::move(onAbout);
+    prompts.agree = true;
+    prompts.onModal = [onAbout = std::move(onAbout)](QDialog& dialog) {
+      dialog.show();
+      QApplication::processEvents();
+      if (onAbout) onAbout();
+      dialog.accept();
+    };
     PresentPorts ports = DiscoverPorts();
     auto startLink = [this](int port) { return StartProductionLink(*form, port); };
     form = std::make_unique<TZorvForm>(prompts, clock, startLink, std::move(ports));
