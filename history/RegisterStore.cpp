@@ -17,8 +17,9 @@ std::atomic<int> connectionCount{0};
 constexpr const char* kSchemaLock = "SELECT pg_advisory_xact_lock(7301715)";
 
 QString ErrorText(const QSqlError& error) {
-  // libpq's text ends in a line feed and may run over two lines.
-  return error.text().simplified();
+  // libpq's first line says what failed; the rest is advice about servers, not for the user.
+  const QString first = error.databaseText().section('\n', 0, 0).trimmed();
+  return first.isEmpty() ? error.text().simplified() : first;
 }
 
 }  // namespace
