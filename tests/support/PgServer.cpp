@@ -77,6 +77,7 @@ QString PgServer::Run(const QString& program, const QStringList& arguments, bool
 }
 
 QString PgServer::Start() {
+  if (running_) return {};
   if (folder_.isEmpty()) {
     bin_ = BinDir();
     if (bin_.isEmpty()) {

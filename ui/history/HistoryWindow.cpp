@@ -20,6 +20,7 @@
 #include "image/Catalogue.h"
 #include "image/SwitchFile.h"
 #include "ui/files/SwitchFileCommands.h"
+#include "ui/history/RegisterReader.h"
 
 namespace zorv {
 namespace {
@@ -162,8 +163,7 @@ HistoryWindow::HistoryWindow(const QString& file, const SettingsImage& window,
 }
 
 HistoryWindow::~HistoryWindow() {
-  cancel_ = true;
-  if (reader_.joinable()) reader_.join();
+  reader_.reset();
   table_->setModel(nullptr);
   model_->clear();
 }
@@ -185,29 +185,25 @@ void HistoryWindow::ReadRegister() {
   settled_ = false;
   source_->setText("Reading the history register " + shared_.Text() +
                    "; until then the events of this laptop are listed");
-  if (!snapshotFolder_.isValid()) {
-    RegisterRead({false, 0, 0, "cannot create a temporary folder"});
-    return;
-  }
-  const QString copy = snapshotFolder_.filePath("register.sqlite");
-  reader_ = std::thread([this, copy] {
-    const history::Snapshot snapshot = history::BuildSnapshot(localFile_, shared_, copy, cancel_);
-    QMetaObject::invokeMethod(this, [this, snapshot] { RegisterRead(snapshot); },
-                              Qt::QueuedConnection);
-  });
+  reader_ = std::make_unique<RegisterReader>(
+      localFile_, shared_, this,
+      [this](const history::Snapshot& snapshot, std::shared_ptr<QTemporaryDir> folder,
+             const QString& file) { RegisterRead(snapshot, std::move(folder), file); });
 }
 
-void HistoryWindow::RegisterRead(const history::Snapshot& snapshot) {
+void HistoryWindow::RegisterRead(const history::Snapshot& snapshot,
+                                 std::shared_ptr<QTemporaryDir> folder, const QString& file) {
   settled_ = true;
   if (!snapshot.registerRead) {
     source_->setText("History register unreachable: the events of this laptop are listed (" +
                      snapshot.error + ")");
     return;
   }
-  auto copy = std::make_unique<history::HistoryStore>(snapshotFolder_.filePath("register.sqlite"));
+  auto copy = std::make_unique<history::HistoryStore>(file);
   if (copy->OpenForReading().mode == history::StoreMode::Closed) return;
   model_->clear();
   store_ = std::move(copy);
+  copyFolder_ = std::move(folder);
   source_->setText("History register " + shared_.Text() + ": " +
                    QString::number(snapshot.fromRegister) + " event(s); " +
                    QString::number(snapshot.waiting) +

@@ -7,10 +7,8 @@
 // cannot be reached) the window lists this laptop's own file.
 #include <QDialog>
 #include <QTemporaryDir>
-#include <atomic>
 #include <memory>
 #include <optional>
-#include <thread>
 
 #include "history/HistoryEvent.h"
 #include "history/HistoryStore.h"
@@ -51,19 +49,19 @@ class HistoryWindow final : public QDialog {
   void Requery();
   void FillFilters();
   void ReadRegister();
-  void RegisterRead(const history::Snapshot& snapshot);
+  void RegisterRead(const history::Snapshot& snapshot, std::shared_ptr<QTemporaryDir> folder,
+                    const QString& file);
   void SelectionChanged();
   std::vector<history::Event> SelectedEvents() const;
   void RestoreClick();
   void SaveAsClick();
   void CompareTwoClick();
 
+  std::shared_ptr<QTemporaryDir> copyFolder_;  // of the register's copy, while it is listed
   std::unique_ptr<history::HistoryStore> store_;
   history::RegisterAddress shared_;
   QString localFile_;
-  QTemporaryDir snapshotFolder_;
-  std::thread reader_;
-  std::atomic<bool> cancel_{false};
+  std::unique_ptr<class RegisterReader> reader_;
   bool settled_ = true;
   SettingsImage window_;
   std::uint8_t productCode_;
