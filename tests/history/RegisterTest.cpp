@@ -3,11 +3,6 @@
 // never answers. Every event reaches the register exactly once, and recording never waits.
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
@@ -19,6 +14,7 @@
 #include "history/HistoryStore.h"
 #include "history/RegisterStore.h"
 #include "tests/support/PgServer.h"
+#include "tests/support/SilentListener.h"
 #include "tests/support/TempFolder.h"
 
 namespace zorv::test {
@@ -208,36 +204,6 @@ TEST_F(RegisterServer, WaitingFromAnEarlierRunAreSentAtStart) {
   EXPECT_EQ(back->truck, earlier[1].truck);
 }
 
-// A listener that takes the connection and never says a word: the register "never answers".
-class SilentListener {
- public:
-  SilentListener() {
-    fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (fd_ >= 0 && ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-        ::listen(fd_, 16) == 0 &&
-        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
-      port_ = ntohs(address.sin_port);
-    }
-  }
-  ~SilentListener() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int Port() const { return port_; }
-  // Stops listening: the port then refuses at once.
-  void Close() {
-    ::close(fd_);
-    fd_ = -1;
-  }
-
- private:
-  int fd_ = -1;
-  int port_ = 0;
-};
-
 struct SilentRow {
   const char* name;
   bool listening;     // else nothing listens on the port
@@ -250,7 +216,7 @@ TEST_P(RegisterUnreachableTest, GivesUpWithinTheTimeOutAndRecordsHere) {
   const SilentRow& row = GetParam();
   TempFolder folder;
   const QString file = QString::fromStdString(folder.File("laptop.sqlite"));
-  SilentListener listener;
+  zorvtest::SilentListener listener;
   ASSERT_NE(listener.Port(), 0);
   if (!row.listening) listener.Close();
   RegisterAddress address;

@@ -3,11 +3,6 @@
 // and when it never answers the window lists this laptop's events and says so.
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -19,6 +14,7 @@
 #include "history/RegisterStore.h"
 #include "image/DefaultImage.h"
 #include "tests/support/PgServer.h"
+#include "tests/support/SilentListener.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TempFolder.h"
 #include "ui/history/HistoryWindow.h"
@@ -69,7 +65,7 @@ TEST_P(RegisterWindowTest, ListsTheRegisterAndWhatWaits) {
   history::RegisterAddress address;
   address.host = "127.0.0.1";
   address.user = zorvtest::PgServer::User();
-  int silent = -1;
+  zorvtest::SilentListener silent;
   if (row.serverUp) {
     const QString started = server.Start();
     ASSERT_TRUE(started.isEmpty()) << started.toStdString();
@@ -81,15 +77,8 @@ TEST_P(RegisterWindowTest, ListsTheRegisterAndWhatWaits) {
     QString error;
     ASSERT_TRUE(shared.Open(error) && shared.Send(held, error)) << error.toStdString();
   } else {
-    silent = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in at{};
-    at.sin_family = AF_INET;
-    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof at;
-    ASSERT_EQ(::bind(silent, reinterpret_cast<sockaddr*>(&at), sizeof at), 0);
-    ASSERT_EQ(::listen(silent, 16), 0);
-    ::getsockname(silent, reinterpret_cast<sockaddr*>(&at), &length);
-    address.port = ntohs(at.sin_port);
+    ASSERT_NE(silent.Port(), 0);
+    address.port = silent.Port();
   }
 
   SettingsImage window;
@@ -137,7 +126,6 @@ TEST_P(RegisterWindowTest, ListsTheRegisterAndWhatWaits) {
     }
     EXPECT_LT(closing.elapsed(), kOpenMaxMs);
   }
-  if (silent >= 0) ::close(silent);
 }
 
 INSTANTIATE_TEST_SUITE_P(
