@@ -110,6 +110,7 @@ struct RoundRow {
   bool stopMidway;
   bool eventAfterRestart;  // else the periodic retry must send what waits
 };
+void PrintTo(const RoundRow& row, std::ostream* out) { *out << row.name; }
 
 class RegisterRoundTest : public RegisterServer, public ::testing::WithParamInterface<RoundRow> {};
 
@@ -209,6 +210,7 @@ struct SilentRow {
   bool listening;     // else nothing listens on the port
   int minimumFailMs;  // a listener holds the attempt until the time-out
 };
+void PrintTo(const SilentRow& row, std::ostream* out) { *out << row.name; }
 
 class RegisterUnreachableTest : public ::testing::TestWithParam<SilentRow> {};
 

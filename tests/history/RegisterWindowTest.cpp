@@ -43,6 +43,7 @@ struct WindowRow {
   int rows;       // listed once the register was read or given up
   const char* lineStart;
 };
+void PrintTo(const WindowRow& row, std::ostream* out) { *out << row.name; }
 
 class RegisterWindowTest : public ::testing::TestWithParam<WindowRow> {};
 
