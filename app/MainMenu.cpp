@@ -47,6 +47,7 @@ MainMenuItems BuildMainMenu(QWidget* parent) {
   view->addSeparator();
   m.History1 = AddItem(view, "History1", "History...");
   m.History1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+  m.HistoryRegister1 = AddItem(view, "HistoryRegister1", "History &register...");
 
   QMenu* link = AddMenu(m.bar, "Datalink1", "&Datalink");
   m.PortNumber1 = AddItem(link, "PortNumber1", "&Port Number");

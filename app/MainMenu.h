@@ -19,6 +19,7 @@ struct MainMenuItems {
   QAction* TarnovexMenu1 = nullptr;
   QAction* HalverstonMenu1 = nullptr;
   QAction* History1 = nullptr;
+  QAction* HistoryRegister1 = nullptr;
   QAction* PortNumber1 = nullptr;
   QAction* SendCal = nullptr;
   QAction* GetCalibration1 = nullptr;

@@ -24,6 +24,7 @@
 #include "image/DefaultImage.h"
 #include "ui/files/CompareWindow.h"
 #include "ui/history/HistoryWindow.h"
+#include "ui/history/RegisterDialog.h"
 #include "ui/pages/custom/TAxisScreen.h"
 #include "ui/pages/custom/THelpForm.h"
 #include "ui/pages/joysticks/TaliveForm.h"
@@ -185,6 +186,24 @@ int main(int argc, char** argv) {
     zorv::HistoryWindow history(form.History().Recorder()->File(), image, 0, prompts);
     history.SelectRows({3});
     ok &= SaveWindow(std::move(history), out.filePath("history.png"));
+
+    // A register set, out of reach (nothing listens on port 1): the lines that say so.
+    zorv::history::RegisterAddress shared;
+    shared.host = "127.0.0.1";
+    shared.port = 1;
+    shared.user = "tech";
+    zorv::HistoryWindow offline(form.History().Recorder()->File(), image, 0, prompts, nullptr,
+                                shared);
+    for (int i = 0; i < 300 && !offline.SourceSettled(); ++i) {
+      QApplication::processEvents();
+      QThread::msleep(10);
+    }
+    ok &= SaveWindow(std::move(offline), out.filePath("history-register-unreachable.png"));
+    form.History().ShowLine(zorv::history::kRegisterUnreachable);
+    ok &= Save(form, out.filePath("main-register-unreachable.png"));
+    shared.host = "history.shop.lan";
+    shared.port = 5432;
+    ok &= SaveWindow(zorv::RegisterDialog(shared), out.filePath("history-register.png"));
   }
 
   form.close();

@@ -12,6 +12,7 @@
 #include "link/FirmwareJob.h"
 #include "ui/Prompts.h"
 #include "ui/history/HistoryWindow.h"
+#include "ui/history/RegisterDialog.h"
 
 namespace zorv {
 namespace {
@@ -60,12 +61,42 @@ WindowHistory::WindowHistory(QMainWindow& window, Sources sources)
   });
 }
 
-WindowHistory::~WindowHistory() = default;
+history::RegisterAddress ReadRegisterAddress() {
+  history::RegisterAddress address;
+  address.host = ReadSetting(kApplicationName, kRegisterHostSetting, "").trimmed();
+  const QString port = ReadSetting(kApplicationName, kRegisterPortSetting, "5432");
+  bool ok = false;
+  const int number = port.trimmed().toInt(&ok);
+  address.port = ok && number > 0 && number < 65536 ? number : 5432;
+  address.database = ReadSetting(kApplicationName, kRegisterDatabaseSetting, "zorvtrim").trimmed();
+  if (address.database.isEmpty()) address.database = "zorvtrim";
+  address.user = ReadSetting(kApplicationName, kRegisterUserSetting, "").trimmed();
+  return address;
+}
 
-void WindowHistory::Start(const QString& file) {
+void WriteRegisterAddress(const history::RegisterAddress& address) {
+  WriteSetting(kApplicationName, kRegisterHostSetting, address.host);
+  WriteSetting(kApplicationName, kRegisterPortSetting, QString::number(address.port));
+  WriteSetting(kApplicationName, kRegisterDatabaseSetting, address.database);
+  WriteSetting(kApplicationName, kRegisterUserSetting, address.user);
+}
+
+WindowHistory::~WindowHistory() {
   recorder_.reset();
+  for (std::thread& retiring : retiring_) retiring.join();
+}
+
+void WindowHistory::Start(const QString& file, const history::RegisterAddress& shared) {
+  if (recorder_) {
+    retiring_.emplace_back([old = std::move(recorder_)]() mutable { old.reset(); });
+  }
+  const int generation = ++generation_;
   recorder_ = std::make_unique<history::HistoryRecorder>(
-      file, this, [this](const QString& line) { ShowLine(line); });
+      file, this,
+      [this, generation](const QString& line) {
+        if (generation == generation_) ShowLine(line);
+      },
+      shared);
 }
 
 void WindowHistory::ShowLine(const QString& text) {
@@ -117,9 +148,19 @@ std::optional<history::Event> WindowHistory::RunWindow(Prompts& prompts,
     recorder_->Flush(kFlushBeforeWindowMs);
     file = recorder_->File();
   }
-  HistoryWindow dialog(file, window, productCode, prompts, line_->window());
+  HistoryWindow dialog(file, window, productCode, prompts, line_->window(),
+                       recorder_ ? recorder_->Register() : ReadRegisterAddress());
   if (prompts.ShowModal(dialog) != HistoryWindow::kRestore) return std::nullopt;
   return dialog.Chosen();
+}
+
+void WindowHistory::RunRegisterDialog(Prompts& prompts) {
+  RegisterDialog dialog(ReadRegisterAddress(), line_->window());
+  if (prompts.ShowModal(dialog) != QDialog::Accepted) return;
+  const history::RegisterAddress chosen = dialog.Address();
+  WriteRegisterAddress(chosen);
+  ShowLine({});
+  Start(recorder_ ? recorder_->File() : HistoryFile(), chosen);
 }
 
 }  // namespace zorv

@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <thread>
+#include <vector>
 
 #include "history/HistoryEvent.h"
 #include "history/HistoryRecorder.h"
@@ -21,10 +23,17 @@ namespace zorv {
 class Prompts;
 
 inline constexpr const char* kTruckLabelSetting = "Truck Label";
+inline constexpr const char* kRegisterHostSetting = "History Register Host";
+inline constexpr const char* kRegisterPortSetting = "History Register Port";
+inline constexpr const char* kRegisterDatabaseSetting = "History Register Database";
+inline constexpr const char* kRegisterUserSetting = "History Register User";
 inline constexpr const char* kUnsentEditsKept = "Unsent edits kept in the history";
 
 // The history file in the per-user data folder.
 QString HistoryFile();
+// The shared register the per-user settings name (an empty host: none), and writing it there.
+history::RegisterAddress ReadRegisterAddress();
+void WriteRegisterAddress(const history::RegisterAddress& address);
 
 class WindowHistory final : public QObject {
   Q_OBJECT
@@ -40,8 +49,9 @@ class WindowHistory final : public QObject {
   WindowHistory(QMainWindow& window, Sources sources);
   ~WindowHistory() override;
 
-  // Opens (or creates) the history file; until then nothing is recorded.
-  void Start(const QString& file);
+  // Opens (or creates) the history file, and uses the register `shared` names; until then
+  // nothing is recorded. A recorder started before is stopped off the window's thread.
+  void Start(const QString& file, const history::RegisterAddress& shared = {});
 
   void Record(history::EventKind kind, const QString& file = {}, const QString& chipLine = {},
               std::optional<std::uint32_t> crc = {});
@@ -53,6 +63,8 @@ class WindowHistory final : public QObject {
   // Runs the history window; the event to restore when the user chose "Restore into window".
   std::optional<history::Event> RunWindow(Prompts& prompts, const SettingsImage& window,
                                           std::uint8_t productCode);
+  // View > "History register...": a new address is stored and used from the next event on.
+  void RunRegisterDialog(Prompts& prompts);
 
   QLabel* Line() const { return line_; }
   QLineEdit* TruckEdit() const { return truck_; }
@@ -64,6 +76,10 @@ class WindowHistory final : public QObject {
   QLabel* line_;
   QLineEdit* truck_;
   std::unique_ptr<history::HistoryRecorder> recorder_;
+  // Lines of a recorder that was replaced are not shown.
+  int generation_ = 0;
+  // Stopping a recorder may wait for a register's time-out: done on threads of their own.
+  std::vector<std::thread> retiring_;
 };
 
 }  // namespace zorv

@@ -184,6 +184,8 @@ void TZorvForm::ConnectHandlers() {
   connect(menu_.ReadFirmware1, &QAction::triggered, this, &TZorvForm::ReadFirmware1Click);
   connect(menu_.About1, &QAction::triggered, this, &TZorvForm::About1Click);
   connect(menu_.History1, &QAction::triggered, this, &TZorvForm::History1Click);
+  connect(menu_.HistoryRegister1, &QAction::triggered, this,
+          [this] { history_->RunRegisterDialog(prompts_); });
   // Open1, Save1 and Print1 are connected by the switch file and report pages.
   connect(strip_->UploadButton(), &QPushButton::clicked, this, &TZorvForm::UploadButtonClick);
   connect(strip_->DownloadButton(), &QPushButton::clicked, this, &TZorvForm::DownloadButtonClick);
@@ -242,7 +244,7 @@ void TZorvForm::FormCreate() {
   portNumber_ = 1;
   portNumber_ = PortNumberFromSetting(ReadSetting(kApplicationName, kComPortSetting, "1"));
 
-  history_->Start(HistoryFile());
+  history_->Start(HistoryFile(), ReadRegisterAddress());
   StartLink();
   LoadDefaultImage(image_, trims_);
 

@@ -62,8 +62,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 # dpkg-shlibdeps finds the Qt libraries; the window needs a platform plugin and the history its
-# SQL driver (plugins, not linked libraries), and the report needs a font with the letter widths
-# of Courier New.
+# SQL drivers, SQLite and PostgreSQL (plugins, not linked libraries), and the report needs a font
+# with the letter widths of Courier New.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "qt6-qpa-plugins, libqt6sql6-sqlite, libqt6sql6-psql, fonts-liberation")
 include(CPack)

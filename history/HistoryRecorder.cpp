@@ -4,12 +4,18 @@
 #include <chrono>
 
 #include "history/HistoryStore.h"
+#include "history/RegisterStore.h"
 
 namespace zorv::history {
 
 HistoryRecorder::HistoryRecorder(QString file, QObject* context,
-                                 std::function<void(const QString&)> onLine)
-    : file_(std::move(file)), context_(context), onLine_(std::move(onLine)) {
+                                 std::function<void(const QString&)> onLine,
+                                 RegisterAddress shared, int registerRetryMs)
+    : file_(std::move(file)),
+      shared_(std::move(shared)),
+      registerRetryMs_(registerRetryMs),
+      context_(context),
+      onLine_(std::move(onLine)) {
   thread_ = std::thread([this] { Run(); });
 }
 
@@ -42,6 +48,11 @@ bool HistoryRecorder::Recording() const {
   return recording_;
 }
 
+long long HistoryRecorder::Waiting() const {
+  std::lock_guard lock(mutex_);
+  return waiting_;
+}
+
 QString HistoryRecorder::Line() const {
   std::lock_guard lock(mutex_);
   return line_;
@@ -56,6 +67,42 @@ void HistoryRecorder::Report(const QString& line) {
   if (!context_ || !onLine_) return;
   QMetaObject::invokeMethod(
       context_.data(), [callback = onLine_, line] { callback(line); }, Qt::QueuedConnection);
+}
+
+bool HistoryRecorder::SendWaiting(HistoryStore& store, RegisterStore& shared) {
+  QString error;
+  bool reached = shared.IsOpen() || shared.Open(error);
+  for (;;) {
+    const long long waiting = store.UnsentCount();
+    {
+      std::lock_guard lock(mutex_);
+      waiting_ = waiting;
+    }
+    if (!reached || waiting <= 0) break;
+    const std::vector<Event> batch = store.Unsent(kSendBatch);
+    if (!shared.Send(batch, error)) {
+      // A connection the server dropped (a restart) is made anew once before giving up.
+      reached = shared.Open(error);
+      if (reached && !shared.Send(batch, error)) {
+        shared.Close();
+        Report("History register refused the events (" + error + "): recording on this laptop");
+        return false;
+      }
+      continue;
+    }
+    std::vector<QString> ids;
+    ids.reserve(batch.size());
+    for (const Event& event : batch) ids.push_back(event.id);
+    // Only now that the register committed them; if this fails they are sent again, and the
+    // register ignores ids it holds.
+    if (!store.MarkSent(ids).ok()) break;
+  }
+  if (!reached) {
+    Report(kRegisterUnreachable);
+    return false;
+  }
+  if (Line().startsWith("History register")) Report({});
+  return true;
 }
 
 void HistoryRecorder::Run() {
@@ -82,18 +129,45 @@ void HistoryRecorder::Run() {
   }
   Report(opened.line);
 
+  const bool sharing = shared_.IsSet();
+  RegisterStore shared(shared_);
+  // What waits from an earlier run goes first.
+  bool sendDue = sharing;
+  bool allSent = !sharing;
+  if (sharing) {
+    const long long waiting = store.UnsentCount();
+    std::lock_guard lock(mutex_);
+    waiting_ = waiting;
+  }
+
   std::unique_lock lock(mutex_);
   for (;;) {
-    wake_.wait(lock, [this] { return stop_ || !queue_.empty(); });
+    if (sendDue && queue_.empty() && !stop_) {
+      lock.unlock();
+      allSent = SendWaiting(store, shared);
+      lock.lock();
+      sendDue = false;
+    }
+    if (allSent) {
+      wake_.wait(lock, [this] { return stop_ || !queue_.empty(); });
+    } else if (!wake_.wait_for(lock, std::chrono::milliseconds(registerRetryMs_),
+                               [this] { return stop_ || !queue_.empty(); })) {
+      sendDue = true;
+      continue;
+    }
     if (queue_.empty()) break;  // stopping, nothing left
     Event next = queue_.front();
     busyWriting_ = true;
     lock.unlock();
-    const WriteResult written = store.Insert(next);
+    const WriteResult written = store.Insert(next, sharing);
     lock.lock();
     busyWriting_ = false;
     if (written.ok()) {
       queue_.pop_front();
+      if (sharing) {
+        sendDue = true;
+        ++waiting_;
+      }
       if (line_.startsWith("History file in use")) {
         lock.unlock();
         Report({});

@@ -26,13 +26,29 @@ const QStringList kSteps[kSchemaVersion] = {
         "CREATE INDEX events_by_truck ON events (truck, time_utc)",
         "INSERT INTO meta (key, value) VALUES ('schema_version', '0')",
     },
+    {
+        // An event recorded here and not yet committed by the register; the row goes once the
+        // register has it (so a crash in between sends it again, and the register ignores it).
+        "CREATE TABLE unsent (id TEXT PRIMARY KEY)",
+    },
 };
+
+// The register's types where SQLite's names mean something else there: a 32-bit INTEGER
+// cannot hold every CRC-32, and PostgreSQL has no BLOB.
+QString ForDriver(const QSqlDatabase& db, QString statement) {
+  if (!IsRegister(db)) return statement;
+  return statement.replace(" INTEGER,", " BIGINT,").replace(" BLOB ", " BYTEA ");
+}
 
 }  // namespace
 
+bool IsRegister(const QSqlDatabase& db) { return db.driverName() == "QPSQL"; }
+
 int ReadSchemaVersion(QSqlDatabase& db, QString& error) {
   QSqlQuery tables(db);
-  if (!tables.exec("SELECT name FROM sqlite_master WHERE type = 'table'")) {
+  if (!tables.exec(IsRegister(db) ? "SELECT table_name FROM information_schema.tables"
+                                    " WHERE table_schema = current_schema()"
+                                  : "SELECT name FROM sqlite_master WHERE type = 'table'")) {
     error = tables.lastError().text();
     return -1;
   }
@@ -62,25 +78,36 @@ int ReadSchemaVersion(QSqlDatabase& db, QString& error) {
   return value;
 }
 
-bool Migrate(QSqlDatabase& db, int from, QString& error) {
-  if (!db.transaction()) {
-    error = db.lastError().text();
-    return false;
-  }
+bool RunSteps(QSqlDatabase& db, int from, QString& error) {
   QSqlQuery query(db);
   for (int step = from; step < kSchemaVersion; ++step) {
     for (const QString& statement : kSteps[step]) {
-      if (!query.exec(statement)) {
+      if (!query.exec(ForDriver(db, statement))) {
         error = query.lastError().text();
-        db.rollback();
         return false;
       }
     }
   }
   query.prepare("UPDATE meta SET value = ? WHERE key = 'schema_version'");
   query.addBindValue(QString::number(kSchemaVersion));
-  if (!query.exec() || !db.commit()) {
-    error = query.lastError().text().isEmpty() ? db.lastError().text() : query.lastError().text();
+  if (!query.exec()) {
+    error = query.lastError().text();
+    return false;
+  }
+  return true;
+}
+
+bool Migrate(QSqlDatabase& db, int from, QString& error) {
+  if (!db.transaction()) {
+    error = db.lastError().text();
+    return false;
+  }
+  if (!RunSteps(db, from, error)) {
+    db.rollback();
+    return false;
+  }
+  if (!db.commit()) {
+    error = db.lastError().text();
     db.rollback();
     return false;
   }

@@ -1,18 +1,27 @@
 #pragma once
-// The tables of the history and the steps that bring a file of any older version up to date.
+// The tables of the history and the steps that bring a store of any older version up to date.
+// The local file (SQLite) and the shared register (PostgreSQL) hold the same tables.
 #include <QSqlDatabase>
 #include <QString>
 
 namespace zorv::history {
 
 // The version this tool writes. Each version the tool has shipped keeps its migration step.
-inline constexpr int kSchemaVersion = 1;
+// 1: events. 2: the events waiting to be sent to the shared register.
+inline constexpr int kSchemaVersion = 2;
 
-// The version a file holds: 0 for a new, empty file; -1 when the file holds tables that are not
-// a history (then `error` says so).
+// True for a PostgreSQL connection (the register), false for the SQLite file.
+bool IsRegister(const QSqlDatabase& db);
+
+// The version a store holds: 0 for a new, empty one; -1 when it holds tables that are not a
+// history (then `error` says so).
 int ReadSchemaVersion(QSqlDatabase& db, QString& error);
 
-// Brings a file of `from` (0..kSchemaVersion-1) to kSchemaVersion in one transaction.
+// Runs the steps from `from` (0..kSchemaVersion-1) to kSchemaVersion and sets the version, inside
+// a transaction the caller holds.
+bool RunSteps(QSqlDatabase& db, int from, QString& error);
+
+// Brings a store of `from` to kSchemaVersion in one transaction.
 bool Migrate(QSqlDatabase& db, int from, QString& error);
 
 }  // namespace zorv::history

@@ -7,6 +7,7 @@
 #include <QSqlQuery>
 #include <atomic>
 
+#include "history/EventRow.h"
 #include "history/HistorySchema.h"
 
 namespace zorv::history {
@@ -19,15 +20,6 @@ constexpr int kSqliteBusy = 5;
 constexpr int kSqliteLocked = 6;
 constexpr int kSqliteCorrupt = 11;
 constexpr int kSqliteNotADatabase = 26;
-
-// An empty text is stored as "", never as NULL (the columns refuse NULL).
-QString Text(const QString& text) { return text.isNull() ? QString("") : text; }
-
-const char* kTimeFormat = "yyyy-MM-ddTHH:mm:ss.zzzZ";
-
-QString Columns() {
-  return "id, time_utc, kind, product, link_text, chip_line, file_crc32, file_path, image, truck";
-}
 
 }  // namespace
 
@@ -154,28 +146,73 @@ OpenResult HistoryStore::OpenForReading() {
   return {StoreMode::ReadOnly, Fault::None, {}, {}};
 }
 
-WriteResult HistoryStore::Insert(const Event& event) {
+WriteResult HistoryStore::Insert(const Event& event, bool unsent) {
+  return InsertAll({event}, unsent, false);
+}
+
+WriteResult HistoryStore::InsertAll(const std::vector<Event>& events, bool unsent,
+                                    bool skipKnown) {
   if (mode_ != StoreMode::ReadWrite) return {Fault::Other, "the history is not open for writing"};
   QSqlDatabase db = Database();
   if (!db.transaction()) return {FaultOf(db.lastError()), db.lastError().text()};
   QSqlQuery query(db);
-  query.prepare("INSERT INTO events (" + Columns() + ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-  query.addBindValue(event.id);
-  query.addBindValue(event.timeUtc.toUTC().toString(kTimeFormat));
-  query.addBindValue(KindKey(event.kind));
-  query.addBindValue(Text(event.product));
-  query.addBindValue(Text(event.linkText));
-  query.addBindValue(Text(event.chipLine));
-  query.addBindValue(event.crc ? QVariant(static_cast<qlonglong>(*event.crc))
-                               : QVariant(QMetaType(QMetaType::LongLong)));
-  query.addBindValue(Text(event.filePath));
-  query.addBindValue(QByteArray(reinterpret_cast<const char*>(event.image.data()),
-                                static_cast<qsizetype>(event.image.size())));
-  query.addBindValue(Text(event.truck));
-  if (!query.exec()) {
-    const WriteResult failed{FaultOf(query.lastError()), query.lastError().text()};
+  QSqlQuery mark(db);
+  query.prepare(skipKnown ? InsertEventSql().replace("INSERT INTO", "INSERT OR IGNORE INTO")
+                          : InsertEventSql());
+  mark.prepare("INSERT OR IGNORE INTO unsent (id) VALUES (?)");
+  for (const Event& event : events) {
+    BindEvent(query, event);
+    bool ok = query.exec();
+    QSqlError error = query.lastError();
+    if (ok && unsent) {
+      mark.addBindValue(event.id);
+      ok = mark.exec();
+      error = mark.lastError();
+    }
+    if (!ok) {
+      db.rollback();
+      return {FaultOf(error), error.text()};
+    }
+  }
+  if (!db.commit()) {
+    const WriteResult failed{FaultOf(db.lastError()), db.lastError().text()};
     db.rollback();
     return failed;
+  }
+  return {};
+}
+
+std::vector<Event> HistoryStore::Unsent(int limit) const {
+  std::vector<Event> events;
+  QSqlQuery query(Database());
+  query.prepare("SELECT " + EventColumns() +
+                " FROM events WHERE id IN (SELECT id FROM unsent) ORDER BY time_utc LIMIT ?");
+  query.addBindValue(limit);
+  if (!query.exec()) return events;
+  while (query.next()) {
+    if (auto event = EventFromRow(query)) events.push_back(*event);
+  }
+  return events;
+}
+
+long long HistoryStore::UnsentCount() const {
+  QSqlQuery query(Database());
+  if (!query.exec("SELECT COUNT(*) FROM unsent") || !query.next()) return -1;
+  return query.value(0).toLongLong();
+}
+
+WriteResult HistoryStore::MarkSent(const std::vector<QString>& ids) {
+  QSqlDatabase db = Database();
+  if (!db.transaction()) return {FaultOf(db.lastError()), db.lastError().text()};
+  QSqlQuery query(db);
+  query.prepare("DELETE FROM unsent WHERE id = ?");
+  for (const QString& id : ids) {
+    query.addBindValue(id);
+    if (!query.exec()) {
+      const WriteResult failed{FaultOf(query.lastError()), query.lastError().text()};
+      db.rollback();
+      return failed;
+    }
   }
   if (!db.commit()) {
     const WriteResult failed{FaultOf(db.lastError()), db.lastError().text()};
@@ -187,27 +224,10 @@ WriteResult HistoryStore::Insert(const Event& event) {
 
 std::optional<Event> HistoryStore::Load(const QString& id) const {
   QSqlQuery query(Database());
-  query.prepare("SELECT " + Columns() + " FROM events WHERE id = ?");
+  query.prepare("SELECT " + EventColumns() + " FROM events WHERE id = ?");
   query.addBindValue(id);
   if (!query.exec() || !query.next()) return std::nullopt;
-  Event event;
-  event.id = query.value(0).toString();
-  event.timeUtc = QDateTime::fromString(query.value(1).toString(), Qt::ISODateWithMs);
-  event.timeUtc.setTimeSpec(Qt::UTC);
-  const auto kind = KindFromKey(query.value(2).toString());
-  if (!kind) return std::nullopt;
-  event.kind = *kind;
-  event.product = query.value(3).toString();
-  event.linkText = query.value(4).toString();
-  event.chipLine = query.value(5).toString();
-  if (!query.value(6).isNull()) event.crc = static_cast<std::uint32_t>(query.value(6).toLongLong());
-  event.filePath = query.value(7).toString();
-  const QByteArray image = query.value(8).toByteArray();
-  for (qsizetype i = 0; i < image.size() && i < static_cast<qsizetype>(kImageSize); ++i) {
-    event.image[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(image[i]);
-  }
-  event.truck = query.value(9).toString();
-  return event;
+  return EventFromRow(query);
 }
 
 QString HistoryStore::ListSql(const Filter& filter) const {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 #include "history/HistoryEvent.h"
 
@@ -52,7 +53,16 @@ class HistoryStore {
   OpenResult OpenForReading();
   void Close();
 
-  WriteResult Insert(const Event& event);
+  // Records one event in its own transaction; `unsent` also marks it waiting for the register.
+  WriteResult Insert(const Event& event, bool unsent = false);
+  // Records all of them in one transaction; `skipKnown` leaves an event whose id is already
+  // there as it is.
+  WriteResult InsertAll(const std::vector<Event>& events, bool unsent, bool skipKnown);
+  // The oldest `limit` events waiting for the register, and how many wait.
+  std::vector<Event> Unsent(int limit) const;
+  long long UnsentCount() const;
+  // The register committed these: they wait no more.
+  WriteResult MarkSent(const std::vector<QString>& ids);
   std::optional<Event> Load(const QString& id) const;
   // Newest first: id, time (UTC text), kind key, truck, product, link text, file path.
   QString ListSql(const Filter& filter) const;

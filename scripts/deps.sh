@@ -4,7 +4,8 @@
 zorv_install_deps() {
   local wanted=(cmake g++ make libgtest-dev qt6-base-dev qt6-serialport-dev libgl-dev
                 fonts-liberation fonts-dejavu-core poppler-utils binutils qt6-svg-dev qt6-qpa-plugins
-                dpkg-dev file desktop-file-utils libqt6sql6-sqlite sqlite3 "$@")
+                dpkg-dev file desktop-file-utils libqt6sql6-sqlite sqlite3
+                libqt6sql6-psql postgresql "$@")
   local missing=()
   local pkg
   for pkg in "${wanted[@]}"; do

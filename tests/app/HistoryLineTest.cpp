@@ -107,6 +107,48 @@ INSTANTIATE_TEST_SUITE_P(
                 "Unsent edits were replaced and NOT kept: History off until the next start"}),
     [](const ::testing::TestParamInfo<LineRow>& row) { return std::string(row.param.name); });
 
+// View > "History register..." from the keyboard: typed into its dialog, stored in the settings,
+// used from the next event on; an unreachable register then shows on the line, and the event is
+// kept on this laptop.
+TEST_F(HistoryLineTest, RegisterSetFromTheViewMenu) {
+  MakeForm();
+  prompts.ExpectModal([](QDialog& dialog) {
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    QApplication::processEvents();
+    auto* host = dialog.findChild<QLineEdit*>("RegisterHostEdit");
+    EXPECT_TRUE(host != nullptr && host->hasFocus());
+    if (host == nullptr) return int(QDialog::Rejected);
+    QTest::keyClicks(host, "127.0.0.1");
+    QTest::keyClick(host, Qt::Key_Tab);  // to the port
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), "1");  // nothing listens on port 1
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), "shop");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    return dialog.result();
+  });
+  form->show();
+  QApplication::setActiveWindow(form.get());
+  QApplication::processEvents();
+  QTest::keyClick(form.get(), Qt::Key_V, Qt::AltModifier);
+  ASSERT_TRUE(WaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+  QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_R);
+  ASSERT_TRUE(WaitFor([&] { return prompts.AllUsed(); }));
+
+  const history::RegisterAddress stored = ReadRegisterAddress();
+  EXPECT_EQ(stored.host, "127.0.0.1");
+  EXPECT_EQ(stored.port, 1);
+  EXPECT_EQ(stored.database, "shop");
+  EXPECT_EQ(form->History().Recorder()->Register().Text(), stored.Text());
+
+  form->History().Record(history::EventKind::FileSaved, "/tmp/a.joy");
+  ASSERT_TRUE(WaitFor([&] { return Line() == history::kRegisterUnreachable; })) << Line().toStdString();
+  EXPECT_TRUE(form->History().Recorder()->Flush(5000));
+  EXPECT_EQ(form->History().Recorder()->Waiting(), 1);
+}
+
 TEST_F(FormFixture, TruckLabelSurvivesARestart) {
   MakeForm();
   auto* truck = Find<QLineEdit>("TruckLabelEdit");

@@ -385,6 +385,8 @@ const WindowCase kWindows[] = {
     {"PortNumber", kFourButtonHG, 0,
      [](TZorvForm& f) { f.findChild<QAction*>("PortNumber1")->trigger(); }},
     {"About", kFourButtonHG, 0, [](TZorvForm& f) { f.findChild<QAction*>("About1")->trigger(); }},
+    {"HistoryRegister", kFourButtonHG, 0,
+     [](TZorvForm& f) { f.findChild<QAction*>("HistoryRegister1")->trigger(); }},
 };
 
 TEST_P(SecondaryWindows, TabVisitsEveryControlOnceInReadingOrder) {

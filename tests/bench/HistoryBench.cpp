@@ -1,5 +1,6 @@
 // The history's figures: one event recorded (queued and written, each in its own transaction),
-// the history window opened on 100,000 events, and the file size per 1,000 events.
+// the history window opened on 100,000 events, the file size per 1,000 events, and recording
+// with a shared register (a PostgreSQL server of the bench's own on this machine).
 #include "tests/bench/HistoryBench.h"
 
 #include <QApplication>
@@ -7,10 +8,13 @@
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QThread>
 #include <cstdio>
 
 #include "history/HistoryRecorder.h"
 #include "history/HistoryStore.h"
+#include "history/RegisterStore.h"
+#include "tests/support/PgServer.h"
 #include "image/DefaultImage.h"
 #include "ui/QuietPrompts.h"
 #include "ui/history/HistoryWindow.h"
@@ -30,9 +34,51 @@ history::Event Sample(int i) {
   return event;
 }
 
+// One event at a time through the recorder, until the register committed it; and one event
+// sent straight in its own transaction.
+void RegisterFigures() {
+  zorvtest::PgServer server;
+  const QString started = server.Start();
+  if (!started.isEmpty() || !server.CreateDatabase("bench").isEmpty()) {
+    std::printf("history: register figures not measured: %s\n", qPrintable(started));
+    return;
+  }
+  history::RegisterAddress address;
+  address.host = zorvtest::PgServer::Host();
+  address.port = server.Port();
+  address.user = zorvtest::PgServer::User();
+  address.database = "bench";
+  QTemporaryDir folder;
+  constexpr int kEvents = 200;
+  {
+    history::HistoryRecorder recorder(folder.filePath("laptop.sqlite"), nullptr, {}, address);
+    recorder.Record(Sample(0));  // connects and makes the tables
+    while (recorder.Waiting() != 0) QThread::usleep(100);
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < kEvents; ++i) {
+      recorder.Record(Sample(i));
+      recorder.Flush(10000);
+      while (recorder.Waiting() != 0) QThread::usleep(100);
+    }
+    std::printf("history: record one event with a register (written here, sent, committed "
+                "there, marked sent): %.2f ms\n",
+                static_cast<double>(timer.nsecsElapsed()) / 1e6 / kEvents);
+  }
+  history::RegisterStore shared(address);
+  QString error;
+  if (!shared.Open(error)) return;
+  QElapsedTimer timer;
+  timer.start();
+  for (int i = 0; i < kEvents; ++i) shared.Send({Sample(i)}, error);
+  std::printf("history: send one event to the register (one transaction): %.2f ms\n",
+              static_cast<double>(timer.nsecsElapsed()) / 1e6 / kEvents);
+}
+
 }  // namespace
 
 void HistoryFigures() {
+  RegisterFigures();
   QTemporaryDir folder;
   const QString file = folder.filePath("history.sqlite");
   {

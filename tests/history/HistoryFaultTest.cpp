@@ -162,13 +162,13 @@ INSTANTIATE_TEST_SUITE_P(
                    db.setDatabaseName(file);
                    const bool ok = db.open() &&
                                    QSqlQuery(db).exec(
-                                       "UPDATE meta SET value = '2' WHERE key = 'schema_version'");
+                                       "UPDATE meta SET value = '99' WHERE key = 'schema_version'");
                    db.close();
                    db = QSqlDatabase();
                    QSqlDatabase::removeDatabase("newer");
                    return ok;
                  },
-                 "History file is from a newer ZorvTrim (schema 2): read only", false, nullptr, 1},
+                 "History file is from a newer ZorvTrim (schema 99): read only", false, nullptr, 1},
         FaultRow{"HeldByAnotherProgram",
                  [](const TempFolder&, const QString& file, LockHolder& holder) {
                    return holder.Hold(file);

@@ -34,7 +34,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 
 depends=$(field Depends)
 for pkg in libqt6core6 libqt6gui6 libqt6widgets6 libqt6serialport6 libqt6printsupport6 \
-           qt6-qpa-plugins libqt6sql6-sqlite fonts-liberation; do
+           qt6-qpa-plugins libqt6sql6-sqlite libqt6sql6-psql fonts-liberation; do
   grep -Eq "(^|, )$pkg( |,|$)" <<<"$depends" || fail "Depends lacks $pkg: $depends"
 done
 if grep -Eq 'libasan|libubsan|libtsan' <<<"$depends"; then fail "sanitizer runtime in Depends: $depends"; fi

@@ -14,11 +14,13 @@
 #include <QSqlQueryModel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <QMetaObject>
 #include <algorithm>
 
 #include "image/Catalogue.h"
 #include "image/SwitchFile.h"
 #include "ui/files/SwitchFileCommands.h"
+#include "ui/history/RegisterReader.h"
 
 namespace zorv {
 namespace {
@@ -72,8 +74,15 @@ QString DifferenceText(const SettingsImage& from, const SettingsImage& to,
 }  // namespace
 
 HistoryWindow::HistoryWindow(const QString& file, const SettingsImage& window,
-                             std::uint8_t productCode, Prompts& prompts, QWidget* parent)
-    : QDialog(parent), store_(file), window_(window), productCode_(productCode), prompts_(prompts) {
+                             std::uint8_t productCode, Prompts& prompts, QWidget* parent,
+                             history::RegisterAddress shared)
+    : QDialog(parent),
+      store_(std::make_unique<history::HistoryStore>(file)),
+      shared_(std::move(shared)),
+      localFile_(file),
+      window_(window),
+      productCode_(productCode),
+      prompts_(prompts) {
   setObjectName("HistoryForm");
   setWindowTitle("History");
   resize(840, 520);
@@ -91,7 +100,13 @@ HistoryWindow::HistoryWindow(const QString& file, const SettingsImage& window,
     filters->addWidget(box, 1);
   }
 
-  const history::OpenResult opened = store_.OpenForReading();
+  source_ = new QLabel(this);
+  source_->setObjectName("SourceLine");
+  source_->setTextFormat(Qt::PlainText);
+  source_->setWordWrap(true);
+  source_->setVisible(shared_.IsSet());
+
+  const history::OpenResult opened = store_->OpenForReading();
   model_ = new HistoryModel(this);
   table_ = new QTableView(this);
   table_->setObjectName("HistoryTable");
@@ -121,16 +136,15 @@ HistoryWindow::HistoryWindow(const QString& file, const SettingsImage& window,
   buttons->addWidget(close);
 
   auto* layout = new QVBoxLayout(this);
+  layout->addWidget(source_);
   layout->addLayout(filters);
   layout->addWidget(table_, 3);
   layout->addWidget(heading_);
   layout->addWidget(differences_, 2);
   layout->addLayout(buttons);
 
-  if (store_.Mode() != history::StoreMode::Closed) {
-    for (const QString& truck : store_.Trucks()) truck_->addItem(truck.isEmpty() ? "(none)" : truck, truck);
-    for (const QString& name : store_.Products()) product_->addItem(name.isEmpty() ? "(none)" : name, name);
-  } else if (!opened.line.isEmpty()) {
+  FillFilters();
+  if (store_->Mode() == history::StoreMode::Closed && !opened.line.isEmpty()) {
     heading_->setText("The history cannot be read: " + opened.line);
   }
   for (history::EventKind kind : history::kAllKinds) {
@@ -145,15 +159,61 @@ HistoryWindow::HistoryWindow(const QString& file, const SettingsImage& window,
   connect(compareTwo_, &QPushButton::clicked, this, &HistoryWindow::CompareTwoClick);
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
   Requery();
+  if (shared_.IsSet()) ReadRegister();
 }
 
 HistoryWindow::~HistoryWindow() {
+  reader_.reset();
   table_->setModel(nullptr);
   model_->clear();
 }
 
+void HistoryWindow::FillFilters() {
+  // Refilled when the register's events arrive: the user's choice stays where it still exists.
+  const std::pair<QComboBox*, QStringList> boxes[] = {
+      {truck_, store_->Mode() != history::StoreMode::Closed ? store_->Trucks() : QStringList()},
+      {product_, store_->Mode() != history::StoreMode::Closed ? store_->Products() : QStringList()}};
+  for (const auto& [box, values] : boxes) {
+    const QVariant chosen = box->currentIndex() > 0 ? box->currentData() : QVariant();
+    while (box->count() > 1) box->removeItem(1);
+    for (const QString& value : values) box->addItem(value.isEmpty() ? "(none)" : value, value);
+    if (chosen.isValid()) box->setCurrentIndex(std::max(0, box->findData(chosen)));
+  }
+}
+
+void HistoryWindow::ReadRegister() {
+  settled_ = false;
+  source_->setText("Reading the history register " + shared_.Text() +
+                   "; until then the events of this laptop are listed");
+  reader_ = std::make_unique<RegisterReader>(
+      localFile_, shared_, this,
+      [this](const history::Snapshot& snapshot, std::shared_ptr<QTemporaryDir> folder,
+             const QString& file) { RegisterRead(snapshot, std::move(folder), file); });
+}
+
+void HistoryWindow::RegisterRead(const history::Snapshot& snapshot,
+                                 std::shared_ptr<QTemporaryDir> folder, const QString& file) {
+  settled_ = true;
+  if (!snapshot.registerRead) {
+    source_->setText("History register unreachable: the events of this laptop are listed (" +
+                     snapshot.error + ")");
+    return;
+  }
+  auto copy = std::make_unique<history::HistoryStore>(file);
+  if (copy->OpenForReading().mode == history::StoreMode::Closed) return;
+  model_->clear();
+  store_ = std::move(copy);
+  copyFolder_ = std::move(folder);
+  source_->setText("History register " + shared_.Text() + ": " +
+                   QString::number(snapshot.fromRegister) + " event(s); " +
+                   QString::number(snapshot.waiting) +
+                   " of this laptop's still waiting to be sent are listed too");
+  FillFilters();
+  Requery();
+}
+
 void HistoryWindow::Requery() {
-  if (store_.Mode() == history::StoreMode::Closed) {
+  if (store_->Mode() == history::StoreMode::Closed) {
     SelectionChanged();
     return;
   }
@@ -161,7 +221,7 @@ void HistoryWindow::Requery() {
   if (truck_->currentIndex() > 0) filter.truck = truck_->currentData().toString();
   if (product_->currentIndex() > 0) filter.product = product_->currentData().toString();
   if (kind_->currentIndex() > 0) filter.kind = history::KindFromKey(kind_->currentData().toString());
-  model_->setQuery(store_.ListQuery(filter));
+  model_->setQuery(store_->ListQuery(filter));
   const char* headers[] = {"Id", "Time", "Kind", "Truck", "Product", "Link", "File"};
   for (int column = 0; column < 7; ++column) {
     model_->setHeaderData(column, Qt::Horizontal, headers[column]);
@@ -195,7 +255,7 @@ std::vector<history::Event> HistoryWindow::SelectedEvents() const {
   std::sort(rows.begin(), rows.end(),
             [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
   for (const QModelIndex& row : rows) {
-    if (auto event = store_.Load(model_->data(row).toString())) events.push_back(*event);
+    if (auto event = store_->Load(model_->data(row).toString())) events.push_back(*event);
   }
   return events;
 }
@@ -206,7 +266,7 @@ void HistoryWindow::SelectionChanged() {
   saveAs_->setEnabled(selected.size() == 1);
   compareTwo_->setEnabled(selected.size() == 2);
   if (selected.size() != 1) {
-    if (store_.Mode() != history::StoreMode::Closed) {
+    if (store_->Mode() != history::StoreMode::Closed) {
       heading_->setText(selected.empty() ? "Select an event."
                                          : "Select one event, or two to compare them.");
     }

@@ -2,12 +2,18 @@
 // View > "History...": the events of the service history, newest first, filtered by truck,
 // product and kind; for the selected event its named differences to the window's image;
 // "Restore into window", "Save as switch file..." and "Compare two events".
+// With a shared register it lists the register's events and this laptop's events still waiting
+// to be sent; the register is read off the window's thread, and until it answers (or when it
+// cannot be reached) the window lists this laptop's own file.
 #include <QDialog>
+#include <QTemporaryDir>
 #include <memory>
 #include <optional>
 
 #include "history/HistoryEvent.h"
 #include "history/HistoryStore.h"
+#include "history/RegisterAddress.h"
+#include "history/RegisterSnapshot.h"
 #include "image/SettingsImage.h"
 #include "ui/Prompts.h"
 
@@ -27,7 +33,8 @@ class HistoryWindow final : public QDialog {
   static constexpr int kRestore = 2;  // result of "Restore into window"
 
   HistoryWindow(const QString& file, const SettingsImage& window, std::uint8_t productCode,
-                Prompts& prompts, QWidget* parent = nullptr);
+                Prompts& prompts, QWidget* parent = nullptr,
+                history::RegisterAddress shared = {});
   ~HistoryWindow() override;
 
   // The event "Restore into window" chose.
@@ -35,16 +42,27 @@ class HistoryWindow final : public QDialog {
   int RowCount() const;
   // Selects the rows (as listed now) the way a click and a Ctrl+click do.
   void SelectRows(const std::vector<int>& rows);
+  // True once the register was read (or could not be), or when none is set.
+  bool SourceSettled() const { return settled_; }
 
  private:
   void Requery();
+  void FillFilters();
+  void ReadRegister();
+  void RegisterRead(const history::Snapshot& snapshot, std::shared_ptr<QTemporaryDir> folder,
+                    const QString& file);
   void SelectionChanged();
   std::vector<history::Event> SelectedEvents() const;
   void RestoreClick();
   void SaveAsClick();
   void CompareTwoClick();
 
-  history::HistoryStore store_;
+  std::shared_ptr<QTemporaryDir> copyFolder_;  // of the register's copy, while it is listed
+  std::unique_ptr<history::HistoryStore> store_;
+  history::RegisterAddress shared_;
+  QString localFile_;
+  std::unique_ptr<class RegisterReader> reader_;
+  bool settled_ = true;
   SettingsImage window_;
   std::uint8_t productCode_;
   Prompts& prompts_;
@@ -56,6 +74,7 @@ class HistoryWindow final : public QDialog {
   QTableView* table_;
   QSqlQueryModel* model_;
   QLabel* heading_;
+  QLabel* source_;
   QPlainTextEdit* differences_;
   QPushButton* restore_;
   QPushButton* saveAs_;

@@ -1,0 +1,139 @@
+// The history window with a shared register set: it lists the register's events and this
+// laptop's events still waiting to be sent; the register is read without holding the window,
+// and when it never answers the window lists this laptop's events and says so.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QThread>
+
+#include "history/HistoryStore.h"
+#include "history/RegisterStore.h"
+#include "image/DefaultImage.h"
+#include "tests/support/PgServer.h"
+#include "tests/support/SilentListener.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TempFolder.h"
+#include "ui/history/HistoryWindow.h"
+
+namespace zorv::test {
+namespace {
+
+using history::Event;
+
+// The window is up long before any register could answer.
+constexpr qint64 kOpenMaxMs = 500;
+
+Event Sample(const char* truck, std::uint8_t byte10) {
+  ImageBytes image{};
+  image[10] = byte10;
+  Event event = history::NewEvent(history::EventKind::Downloaded, image);
+  event.truck = truck;
+  event.product = "Zorv v1.1";
+  QThread::msleep(2);  // distinct times
+  return event;
+}
+
+struct WindowRow {
+  const char* name;
+  bool serverUp;  // else a listener that never answers
+  int rows;       // listed once the register was read or given up
+  const char* lineStart;
+};
+void PrintTo(const WindowRow& row, std::ostream* out) { *out << row.name; }
+
+class RegisterWindowTest : public ::testing::TestWithParam<WindowRow> {};
+
+TEST_P(RegisterWindowTest, ListsTheRegisterAndWhatWaits) {
+  const WindowRow& row = GetParam();
+  TempFolder folder;
+  const QString file = QString::fromStdString(folder.File("laptop.sqlite"));
+  // This laptop: one event the register has, two waiting. Another laptop: three more.
+  const Event sent = Sample("Unit 42", 1);
+  const std::vector<Event> waiting = {Sample("Unit 42", 2), Sample("Unit 42", 3)};
+  const std::vector<Event> others = {Sample("Unit 9", 4), Sample("Unit 9", 5), Sample("Unit 9", 6)};
+  {
+    history::HistoryStore local(file);
+    ASSERT_EQ(local.OpenForWriting().mode, history::StoreMode::ReadWrite);
+    ASSERT_TRUE(local.Insert(sent).ok());
+    ASSERT_TRUE(local.InsertAll(waiting, true, false).ok());
+  }
+
+  zorvtest::PgServer server;
+  history::RegisterAddress address;
+  address.host = "127.0.0.1";
+  address.user = zorvtest::PgServer::User();
+  zorvtest::SilentListener silent;
+  if (row.serverUp) {
+    const QString started = server.Start();
+    ASSERT_TRUE(started.isEmpty()) << started.toStdString();
+    ASSERT_TRUE(server.CreateDatabase(address.database).isEmpty());
+    address.port = server.Port();
+    history::RegisterStore shared(address);
+    std::vector<Event> held = others;
+    held.push_back(sent);
+    QString error;
+    ASSERT_TRUE(shared.Open(error) && shared.Send(held, error)) << error.toStdString();
+  } else {
+    ASSERT_NE(silent.Port(), 0);
+    address.port = silent.Port();
+  }
+
+  SettingsImage window;
+  GlobalTrimPair trims;
+  LoadDefaultImage(window, trims);
+  ScriptedPrompts prompts;
+  QElapsedTimer opening;
+  opening.start();
+  {
+    HistoryWindow w(file, window, product::kZorv11, prompts, nullptr, address);
+    w.show();
+    QApplication::processEvents();
+    EXPECT_LT(opening.elapsed(), kOpenMaxMs);
+    EXPECT_EQ(w.RowCount(), 3);  // this laptop's own file, until the register answers
+    while (!w.SourceSettled() && opening.elapsed() < history::kConnectTimeoutS * 1000 + 5000) {
+      QApplication::processEvents();
+      QThread::msleep(10);
+    }
+    ASSERT_TRUE(w.SourceSettled());
+    const QString line = w.findChild<QLabel*>("SourceLine")->text();
+    EXPECT_TRUE(line.startsWith(row.lineStart)) << line.toStdString();
+    EXPECT_EQ(w.RowCount(), row.rows);
+    if (row.serverUp) {
+      // Another laptop's event, restored from the register's copy byte for byte.
+      auto* trucks = w.findChild<QComboBox*>("TruckFilter");
+      const int unit9 = trucks->findText("Unit 9");
+      ASSERT_GE(unit9, 0);
+      trucks->setCurrentIndex(unit9);
+      emit trucks->activated(unit9);
+      ASSERT_EQ(w.RowCount(), 3);
+      w.SelectRows({0});
+      w.findChild<QPushButton*>("RestoreButton")->click();
+      ASSERT_TRUE(w.Chosen().has_value());
+      EXPECT_EQ(w.Chosen()->image, others.back().image);
+    }
+  }
+  if (!row.serverUp) {
+    // Closed before the register answered: the window goes at once.
+    QElapsedTimer closing;
+    {
+      HistoryWindow early(file, window, product::kZorv11, prompts, nullptr, address);
+      early.show();
+      QApplication::processEvents();
+      closing.start();
+    }
+    EXPECT_LT(closing.elapsed(), kOpenMaxMs);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Registers, RegisterWindowTest,
+    ::testing::Values(WindowRow{"RegisterUp", true, 6, "History register zorv@127.0.0.1:"},
+                      WindowRow{"NeverAnswers", false, 3, "History register unreachable"}),
+    [](const ::testing::TestParamInfo<WindowRow>& row) { return std::string(row.param.name); });
+
+}  // namespace
+}  // namespace zorv::test
