@@ -22,10 +22,6 @@ constexpr int kFlushBeforeWindowMs = 1000;
 
 }  // namespace
 
-QString HistoryFile() {
-  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/history.sqlite";
-}
-
 WindowHistory::WindowHistory(QMainWindow& window, Sources sources)
     : QObject(&window), sources_(std::move(sources)) {
   // A line of its own: the link rewrites the status panel every 250 ms.

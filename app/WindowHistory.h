@@ -10,6 +10,7 @@
 
 #include "history/HistoryEvent.h"
 #include "history/HistoryRecorder.h"
+#include "host/HostSettings.h"  // HistoryFile()
 #include "image/SettingsImage.h"
 
 class QLabel;
@@ -23,8 +24,6 @@ class Prompts;
 inline constexpr const char* kTruckLabelSetting = "Truck Label";
 inline constexpr const char* kUnsentEditsKept = "Unsent edits kept in the history";
 
-// The history file in the per-user data folder.
-QString HistoryFile();
 
 class WindowHistory final : public QObject {
   Q_OBJECT
