@@ -2,6 +2,7 @@
 // upgrade through the window's own job: its refusals, its check, verification and held state.
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "cli/Commands.h"
 #include "cli/Session.h"
@@ -32,7 +33,11 @@ std::optional<std::uint32_t> FileCrc(const QString& fileName) {
 
 // The failure as the link left it: its text, and that the controller is held when it is.
 int JobFailure(Session& session) {
-  if (session.Link().State() == LinkState::FirmwareHeld) {
+  const std::vector<std::string>& errors = session.Bridge().errors;
+  const bool said = std::any_of(errors.begin(), errors.end(), [](const std::string& e) {
+    return e.find(TCOMThread::kFirmwareIncomplete) != std::string::npos;
+  });
+  if (session.Link().State() == LinkState::FirmwareHeld && !said) {
     return Fail(kFailure, TCOMThread::kFirmwareIncomplete);
   }
   return kFailure;  // the link's box text is already on standard error

@@ -7,15 +7,18 @@
 
 namespace zorv::cli {
 
-// "" when `file` may go to the controller whose settings are `held`, else why not.
+// "" when `file` may go to the controller whose settings are `held`, else why not. A JSON
+// file names its product; a switch file names none, and only its Tarnovex marker gives one away
+// (a Tarnovex controller's own memory need not carry the marker, so its absence tells nothing).
 QString ProductMismatch(const SettingsFile& file, const SettingsImage& held,
                         std::uint8_t controllerProduct) {
   const Layout controller = SelectLayout(controllerProduct, held);
-  const std::uint8_t fileProduct = file.productCode.value_or(controllerProduct);
-  const Layout settings = SelectLayout(fileProduct, file.image);
-  const bool namesOther = file.productCode && *file.productCode != controllerProduct &&
-                          !(controllerProduct == product::kZorv10 && *file.productCode == 0);
-  if (settings == controller && !namesOther) return {};
+  Layout settings = SelectLayout(file.productCode.value_or(0), file.image);
+  if (!file.productCode) {
+    if (settings != Layout::Tarnovex || controller == Layout::Tarnovex) return {};
+  } else if (settings == controller) {
+    return {};
+  }
   return QString("The file holds %1 settings; the controller is a %2: nothing was sent")
       .arg(QString::fromStdString(LayoutName(settings)),
            QString::fromStdString(LayoutName(controller)));
