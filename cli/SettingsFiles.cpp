@@ -10,7 +10,7 @@ namespace zorv::cli {
 std::optional<SettingsFile> ReadSettings(const QString& fileName) {
   QString error;
   std::optional<SettingsFile> file = ReadSettingsFile(fileName, error);
-  if (!file) Err(error);
+  if (!file) Err(fileName + ": " + error);
   return file;
 }
 
