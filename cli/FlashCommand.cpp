@@ -88,10 +88,18 @@ int Flash(const QStringList& arguments) {
     if (JobFailed(bridge) || bridge.infos.size() == infos) return JobFailure(session);
   }
 
-  if (parser.Raw().isSet("keep-settings") && bridge.downloads > 0) {
+  if (!bridge.readBackFile.empty() && inBootLoader) {
+    Err("No program to read back: the controller is in its boot loader");
+  }
+
+  // Kept whether or not they are sent back, as the window keeps them before every upgrade.
+  if (bridge.downloads > 0) {
     const Outcome kept = bridge.upgradeSettings.KeepBeforeUpgrade(
-        KeptSettingsFolder(), static_cast<char>(session.ControllerProduct()));
-    if (!kept) Err(QString::fromStdString(kept.error));
+        KeptSettingsFolder(), static_cast<char>(link.ProductCode()));
+    if (!kept) {
+      Err("The controller's settings could not be kept before the upgrade: " +
+          QString::fromStdString(kept.error));
+    }
   }
 
   const int downloadsBefore = bridge.downloads;

@@ -220,6 +220,7 @@ INSTANTIATE_TEST_SUITE_P(
         CliRow{"NeverAnswersTimesOut", {"--silent"}, {"get", "--timeout", "1", "-o", "{dir}/x.joy"},
                1, "", "No controller answered on COM200 within 1 s",
                [](const After& a) {
+                 EXPECT_GE(a.run.ms, 1000);
                  EXPECT_LT(a.run.ms, 3000);
                  EXPECT_FALSE(QFile::exists(a.world.File("x.joy")));
                }},
@@ -256,13 +257,23 @@ INSTANTIATE_TEST_SUITE_P(
                "No terminal to ask on", NothingFlashed},
         CliRow{"FlashFailsVerification", {"--fast", "--corrupt-flash-once", "256"},
                {"flash", kHex + "good.hex", "--yes"}, 1, "",
-               "Firmware incomplete: upgrade again before using the truck"},
+               "Firmware incomplete: upgrade again before using the truck",
+               [](const After& a) {
+                 // Held in the boot loader: the broken program is never started.
+                 for (const QString& line : a.simLog) {
+                   EXPECT_FALSE(line.contains("program start requested")) << line.toStdString();
+                 }
+               }},
         CliRow{"FlashBootLoaderOnly", {"--fast", "--no-program"}, {"flash", kHex + "good.hex", "--yes"},
                0, "", "Upload completed and verified!",
                [](const After& a) { ExpectFlashHolds(a.flashFile, kHex + "good.hex"); }},
         CliRow{"FlashKeepSettings", {"--fast", "--blank-after-flash"},
                {"flash", kHex + "good.hex", "--yes", "--keep-settings"}, 0, "",
                "The controller's own settings were sent back", MemoryIsStart},
+        CliRow{"FlashSaysWhenSettingsChanged", {"--fast", "--blank-after-flash"},
+               {"flash", kHex + "good.hex", "--yes"}, 0, "",
+               "The new firmware changed the controller's settings",
+               [](const After& a) { EXPECT_EQ(a.memory[33], 255); }},
         CliRow{"FlashReadBack", kFast,
                {"flash", kHex + "good.hex", "--yes", "--read-back", "{dir}/old.hex"}, 0, "",
                "Firmware read",
