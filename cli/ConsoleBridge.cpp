@@ -1,13 +1,12 @@
 #include "cli/ConsoleBridge.h"
 
-#include <unistd.h>
-
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
 
 #include "cli/CliCommon.h"
 #include "cli/Progress.h"
+#include "cli/Terminal.h"
 #include "image/DefaultImage.h"
 
 namespace zorv::cli {
@@ -75,7 +74,7 @@ bool ConsoleBridge::AskRetryFirmware(const std::string& text) {
 std::string ConsoleBridge::SelectFirmwareReadFile() { return readBackFile; }
 
 bool AskYes(const QString& question) {
-  if (isatty(STDIN_FILENO) != 1) {
+  if (!IsTerminal(stdin)) {
     Err("No terminal to ask on: give --yes to write without asking");
     return false;
   }

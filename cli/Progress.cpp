@@ -1,12 +1,12 @@
 #include "cli/Progress.h"
 
-#include <unistd.h>
-
 #include <cstdio>
+
+#include "cli/Terminal.h"
 
 namespace zorv::cli {
 
-Progress::Progress(bool quiet) : shown_(!quiet && isatty(STDERR_FILENO) == 1) {}
+Progress::Progress(bool quiet) : shown_(!quiet && IsTerminal(stderr)) {}
 
 Progress::~Progress() { Done(); }
 

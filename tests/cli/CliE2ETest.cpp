@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <functional>
 #include <string>
 #include <vector>
@@ -47,12 +48,14 @@ class CliWorld {
   QString History() const { return Dir() + "/data/Dravik Controls/ZorvTrim/history.sqlite"; }
   QString File(const QString& name) const { return Dir() + "/" + name; }
 
-  // The window's remembered port and the alias that points it at the simulator.
-  void PointAt(const QString& device) const {
-    QSettings settings(Config() + "/Dravik Controls/ZorvTrim.conf", QSettings::IniFormat);
+  // The alias that points COM200 at the simulator and, unless the row names its port, the
+  // window's remembered port.
+  void PointAt(const QString& device, bool remembered = true) const {
+    QSettings settings(SettingsFile(), QSettings::IniFormat);
     settings.setValue("Port Aliases/COM200", device);
-    settings.setValue("Settings/COM Port", "200");
+    if (remembered) settings.setValue("Settings/COM Port", "200");
   }
+  QString SettingsFile() const { return Config() + "/Dravik Controls/ZorvTrim.conf"; }
 
   CliRun Cli(QStringList arguments, int timeoutMs = 60000) const {
     for (QString& a : arguments) a.replace("{dir}", Dir());
@@ -158,9 +161,12 @@ TEST_P(CliTable, ExitOutputAndController) {
                   QStringList{"--save-image", world.File("memory.joy"), "--save-flash",
                               world.File("flash.bin")});
     ASSERT_FALSE(port.isEmpty()) << sim.Output().toStdString();
-    world.PointAt(port);
+    world.PointAt(port, !row.cli.contains("--port"));
   }
+  const QByteArray settingsBefore = ReadAll(world.SettingsFile());
   const CliRun run = world.Cli(row.cli);
+  // The command line reads the window's settings and never writes them.
+  EXPECT_EQ(ReadAll(world.SettingsFile()), settingsBefore);
   EXPECT_EQ(run.exitCode, row.exitCode) << run.err.toStdString();
   EXPECT_TRUE(run.out.contains(row.out)) << run.out.toStdString();
   EXPECT_TRUE(run.err.contains(row.err)) << run.err.toStdString();
@@ -193,6 +199,8 @@ INSTANTIATE_TEST_SUITE_P(
         CliRow{"GetSwitchFile", kFast, {"get", "-o", "{dir}/got.joy", "--truck", "Unit 7"}, 0, "", "",
                [](const After& a) {
                  EXPECT_EQ(ReadJoy(a.world.File("got.joy")).bytes, Distinctive().bytes);
+                 // No terminal, no progress bar: a script's log stays clean.
+                 EXPECT_FALSE(a.run.err.contains('%')) << a.run.err.toStdString();
                  // The history holds the download and the saved file, with the truck.
                  auto db = QSqlDatabase::addDatabase("QSQLITE", "cli-history");
                  db.setDatabaseName(a.world.History());
@@ -206,6 +214,10 @@ INSTANTIATE_TEST_SUITE_P(
                  }
                  db.close();
                  QSqlDatabase::removeDatabase("cli-history");
+               }},
+        CliRow{"GetOnANamedPort", kFast, {"get", "--port", "200", "-o", "{dir}/got.joy"}, 0, "", "",
+               [](const After& a) {
+                 EXPECT_EQ(ReadJoy(a.world.File("got.joy")).bytes, Distinctive().bytes);
                }},
         CliRow{"GetBlankGivesDefaults", {"--fast", "--blank"}, {"get", "-o", "{dir}/got.joy"}, 0,
                "", "blank",
@@ -279,6 +291,56 @@ INSTANTIATE_TEST_SUITE_P(
                "Firmware read",
                [](const After& a) { EXPECT_TRUE(ReadAll(a.world.File("old.hex")).startsWith(":")); }}),
     [](const auto& p) { return std::string(p.param.name); });
+
+// On a terminal: the progress bar, the check printed before writing and the question; only "y"
+// writes. The terminal is a pseudo-terminal of script(1).
+struct Answer {
+  const char* name;
+  const char* answer;
+  int exitCode;
+  bool written;
+};
+
+class CliTerminal : public ::testing::TestWithParam<Answer> {};
+
+TEST_P(CliTerminal, FlashAsksBeforeWriting) {
+  const Answer& row = GetParam();
+  if (QStandardPaths::findExecutable("script").isEmpty()) GTEST_SKIP() << "no script(1)";
+  CliWorld world;
+  zorvtest::SimProcess sim;
+  const QString port = sim.Start({"--fast"});
+  ASSERT_FALSE(port.isEmpty()) << sim.Output().toStdString();
+  world.PointAt(port);
+
+  QProcess process;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("XDG_CONFIG_HOME", world.Config());
+  env.insert("XDG_DATA_HOME", world.Dir() + "/data");
+  process.setProcessEnvironment(env);
+  process.start("script", {"-qec", kCli + " flash " + kHex + "good.hex", "/dev/null"});
+  QByteArray seen;
+  QElapsedTimer timer;
+  timer.start();
+  while (!seen.contains("[y/N]") && timer.elapsed() < 30000) {
+    process.waitForReadyRead(500);
+    seen += process.readAll();
+  }
+  ASSERT_TRUE(seen.contains("[y/N]")) << seen.toStdString();
+  EXPECT_TRUE(seen.contains("% 0:0")) << "no progress bar: " << seen.toStdString();
+  EXPECT_TRUE(seen.contains("CRC-32: ")) << seen.toStdString();
+  EXPECT_FALSE(sim.Output().contains(" written")) << "written before the answer";
+  process.write(QByteArray(row.answer) + "\n");
+  ASSERT_TRUE(process.waitForFinished(60000));
+  EXPECT_EQ(process.exitCode(), row.exitCode) << process.readAll().toStdString();
+  ASSERT_EQ(sim.Stop(), 0);
+  EXPECT_EQ(sim.Output().contains(" written"), row.written) << sim.Output().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, CliTerminal,
+                         ::testing::Values(Answer{"No", "n", 1, false},
+                                           Answer{"Enter", "", 1, false},
+                                           Answer{"Yes", "y", 0, true}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 // get, then send what was got, then diff it against the controller: no difference, on every
 // product, through a switch file and through JSON.
