@@ -137,12 +137,9 @@ int Flash(const QStringList& arguments) {
   }
   SettingsImage old;
   old.bytes = *kept;
-  QString failed = session.Upload(old);
-  if (failed.isEmpty()) failed = session.Download();
+  const QString failed = session.SendAndCheck(
+      old, "The controller does not hold its old settings after sending them back");
   if (!failed.isEmpty()) return Fail(kFailure, failed);
-  if (bridge.received.bytes != old.bytes) {
-    return Fail(kFailure, "The controller does not hold its old settings after sending them back");
-  }
   Err("The controller's own settings were sent back");
   return kSuccess;
 }

@@ -40,15 +40,8 @@ int Send(const QStringList& arguments) {
   failed = ProductMismatch(*file, session.Bridge().received, product);
   if (!failed.isEmpty()) return Fail(kFailure, failed);
 
-  failed = session.Upload(file->image);
-  if (!failed.isEmpty()) return Fail(kFailure, failed);
-  failed = session.Download();
-  if (!failed.isEmpty()) return Fail(kFailure, failed);
-  const auto differences = Compare(file->image, session.Bridge().received, product);
-  if (differences.empty()) return kSuccess;
-  Err("The controller does not hold what was sent:");
-  for (const Difference& d : differences) Err(QString::fromStdString(d.Line()));
-  return kFailure;
+  failed = session.SendAndCheck(file->image, "The controller does not hold what was sent");
+  return failed.isEmpty() ? kSuccess : Fail(kFailure, failed);
 }
 
 }  // namespace zorv::cli

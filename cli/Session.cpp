@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/HostSettings.h"
+#include "image/Catalogue.h"
 
 namespace zorv::cli {
 namespace {
@@ -83,6 +84,17 @@ QString Session::Download() {
       RunCommand(command::kDownload, [this, before] { return bridge_.downloads > before; });
   if (failed.isEmpty()) Record(history::EventKind::Downloaded, bridge_.received);
   return failed;
+}
+
+QString Session::SendAndCheck(const SettingsImage& image, const QString& what) {
+  QString failed = Upload(image);
+  if (failed.isEmpty()) failed = Download();
+  if (!failed.isEmpty()) return failed;
+  const auto differences = Compare(image, bridge_.received, ControllerProduct());
+  if (differences.empty()) return {};
+  QStringList lines = {what + ":"};
+  for (const Difference& d : differences) lines << QString::fromStdString(d.Line());
+  return lines.join('\n');
 }
 
 std::uint8_t Session::ControllerProduct() const {

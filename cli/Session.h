@@ -28,6 +28,9 @@ class Session {
   QString Upload(const SettingsImage& image);
   // Takes the settings again.
   QString Download();
+  // Uploads `image`, downloads again and checks the controller holds it; "" when it does,
+  // else the failure, or "`what`:" and the named differences one a line.
+  QString SendAndCheck(const SettingsImage& image, const QString& what);
 
   // The product code that names the controller's settings (Zorv v1.0 by its 121 bytes).
   std::uint8_t ControllerProduct() const;
