@@ -7,7 +7,7 @@
 
 #include "app/LinkNotice.h"
 #include "app/StatusStrip.h"
-#include "app/UpgradeSettings.h"
+#include "link/UpgradeSettings.h"
 #include "host/PortFailHint.h"
 #include "image/DefaultImage.h"
 

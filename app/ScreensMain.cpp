@@ -20,7 +20,7 @@
 #include "app/SplashForm.h"
 #include "app/ZorvForm.h"
 #include "ui/widgets/MessageLine.h"
-#include "host/SettingsDialog.h"
+#include "ui/port/SettingsDialog.h"
 #include "image/DefaultImage.h"
 #include "ui/files/CompareWindow.h"
 #include "ui/history/HistoryWindow.h"

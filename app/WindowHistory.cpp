@@ -23,10 +23,6 @@ constexpr int kFlushBeforeWindowMs = 1000;
 
 }  // namespace
 
-QString HistoryFile() {
-  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/history.sqlite";
-}
-
 WindowHistory::WindowHistory(QMainWindow& window, Sources sources)
     : QObject(&window), sources_(std::move(sources)) {
   // A line of its own: the link rewrites the status panel every 250 ms.
@@ -59,26 +55,6 @@ WindowHistory::WindowHistory(QMainWindow& window, Sources sources)
   connect(truck_, &QLineEdit::editingFinished, this, [this] {
     WriteSetting(kApplicationName, kTruckLabelSetting, truck_->text().trimmed());
   });
-}
-
-history::RegisterAddress ReadRegisterAddress() {
-  history::RegisterAddress address;
-  address.host = ReadSetting(kApplicationName, kRegisterHostSetting, "").trimmed();
-  const QString port = ReadSetting(kApplicationName, kRegisterPortSetting, "5432");
-  bool ok = false;
-  const int number = port.trimmed().toInt(&ok);
-  address.port = ok && number > 0 && number < 65536 ? number : 5432;
-  address.database = ReadSetting(kApplicationName, kRegisterDatabaseSetting, "zorvtrim").trimmed();
-  if (address.database.isEmpty()) address.database = "zorvtrim";
-  address.user = ReadSetting(kApplicationName, kRegisterUserSetting, "").trimmed();
-  return address;
-}
-
-void WriteRegisterAddress(const history::RegisterAddress& address) {
-  WriteSetting(kApplicationName, kRegisterHostSetting, address.host);
-  WriteSetting(kApplicationName, kRegisterPortSetting, QString::number(address.port));
-  WriteSetting(kApplicationName, kRegisterDatabaseSetting, address.database);
-  WriteSetting(kApplicationName, kRegisterUserSetting, address.user);
 }
 
 WindowHistory::~WindowHistory() {

@@ -12,6 +12,8 @@
 
 #include "history/HistoryEvent.h"
 #include "history/HistoryRecorder.h"
+#include "host/HostSettings.h"  // HistoryFile()
+#include "host/RegisterSetting.h"
 #include "image/SettingsImage.h"
 
 class QLabel;
@@ -23,17 +25,8 @@ namespace zorv {
 class Prompts;
 
 inline constexpr const char* kTruckLabelSetting = "Truck Label";
-inline constexpr const char* kRegisterHostSetting = "History Register Host";
-inline constexpr const char* kRegisterPortSetting = "History Register Port";
-inline constexpr const char* kRegisterDatabaseSetting = "History Register Database";
-inline constexpr const char* kRegisterUserSetting = "History Register User";
 inline constexpr const char* kUnsentEditsKept = "Unsent edits kept in the history";
 
-// The history file in the per-user data folder.
-QString HistoryFile();
-// The shared register the per-user settings name (an empty host: none), and writing it there.
-history::RegisterAddress ReadRegisterAddress();
-void WriteRegisterAddress(const history::RegisterAddress& address);
 
 class WindowHistory final : public QObject {
   Q_OBJECT

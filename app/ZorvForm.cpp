@@ -23,7 +23,7 @@
 #include "app/SplashForm.h"
 #include "app/StatusStrip.h"
 #include "host/HostSettings.h"
-#include "host/PortChoice.h"
+#include "ui/port/PortChoiceDialog.h"
 #include "image/DefaultImage.h"
 #include "link/PortNames.h"
 #include "link/TCOMThread.h"

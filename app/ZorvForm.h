@@ -15,7 +15,7 @@
 #include "app/LinkControl.h"
 #include "app/LinkRequests.h"
 #include "app/MainMenu.h"
-#include "app/UpgradeSettings.h"
+#include "link/UpgradeSettings.h"
 #include "app/WindowHistory.h"
 #include "host/PortDiscovery.h"
 #include "link/FlashImage.h"

@@ -1,5 +1,5 @@
-# Installation rules and the Debian package: the tool, the simulator, the desktop entry and the
-# icon (the SVG and PNGs rendered from it at build time).
+# Installation rules and the Debian package: the tool, its command line, the simulator, the
+# desktop entry and the icon (the SVG and PNGs rendered from it at build time).
 #   cmake --install BUILD --prefix DIR      or      (cd BUILD && cpack -G DEB)
 
 # A sanitizer build needs the sanitizer runtimes at run time: never a package to ship.
@@ -35,7 +35,7 @@ add_custom_command(
   VERBATIM)
 add_custom_target(zorvtrim_icons ALL DEPENDS ${zorv_icon_pngs})
 
-install(TARGETS zorvtrim zorv-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS zorvtrim zorvtrim-cli zorv-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/zorvtrim.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 # Keeps the modem manager off the usual USB serial adapters and sets the FTDI latency to 1 ms.
@@ -57,7 +57,9 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "ZorvTrim reads and writes the settings of the hydraulic valve controllers of\n"
     "snow-plow trucks over a serial link, drives a valve output live while trims\n"
     "are set, saves switch files, prints a settings report and installs controller\n"
-    "firmware. Also installs zorv-sim, a controller simulator on a pseudo-terminal.")
+    "firmware. zorvtrim-cli does the same link and file work from scripts, for\n"
+    "fleets and test benches. Also installs zorv-sim, a controller simulator on a\n"
+    "pseudo-terminal.")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)

@@ -1,6 +1,7 @@
 #include "host/HostSettings.h"
 
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace zorv {
 namespace {
@@ -22,6 +23,18 @@ QString ReadSetting(const QString& application, const QString& name, const QStri
   settings.setValue(name, defaultValue);
   settings.sync();
   return defaultValue;
+}
+
+QString PeekSetting(const QString& application, const QString& name, const QString& defaultValue) {
+  QSettings settings(kOrganisation, application);
+  settings.beginGroup(kSettingsGroup);
+  const QVariant stored = settings.value(name);
+  if (stored.typeId() == QMetaType::QStringList) return stored.toStringList().join(',');
+  return stored.isValid() ? stored.toString() : defaultValue;
+}
+
+QString HistoryFile() {
+  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/history.sqlite";
 }
 
 void WriteSetting(const QString& application, const QString& name, const QString& value) {

@@ -1,12 +1,5 @@
 #include "host/PortChoice.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-
-#include "link/PortNames.h"
-
-#include "host/SettingsDialog.h"
-
 namespace zorv {
 
 std::vector<int> ListedPorts(const PresentPorts& ports) {
@@ -29,21 +22,6 @@ int InitialIndex(const std::vector<int>& listed, int currentPort) {
 int PortAtIndex(const std::vector<int>& listed, int index) {
   if (index < 0 || index >= static_cast<int>(listed.size())) return 0;
   return listed[static_cast<std::size_t>(index)];
-}
-
-int ChoosePort(const PresentPorts& ports, int currentPort,
-               const std::function<int(QDialog&)>& showModal) {
-  const std::vector<int> listed = ListedPorts(ports);
-  TSettingsDialog dialog(ports);
-  dialog.ComPortBox()->setCurrentIndex(InitialIndex(listed, currentPort));
-  showModal(dialog);
-  const int index = dialog.ComPortBox()->currentIndex();
-  const int chosen = PortAtIndex(listed, index);
-  const QString stable = dialog.StablePathAt(index);
-  if (chosen != 0 && dialog.RememberAdapterBox()->isChecked() && !stable.isEmpty()) {
-    SetPortAlias(chosen, stable.toStdString());
-  }
-  return chosen;
 }
 
 }  // namespace zorv

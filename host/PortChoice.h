@@ -1,12 +1,10 @@
 #pragma once
 // Choosing the port: the dialog lists "COM" + n for every present port in ascending order and
 // starts on the current port, or on the highest present port below it, or on the first entry.
-#include <functional>
+// The list arithmetic only; the dialog itself is ui/port (ChoosePort).
 #include <vector>
 
 #include "host/PortDiscovery.h"
-
-class QDialog;
 
 namespace zorv {
 
@@ -19,9 +17,5 @@ int InitialIndex(const std::vector<int>& listed, int currentPort);
 
 // The port of the entry at `index`; 0 when nothing is selected.
 int PortAtIndex(const std::vector<int>& listed, int index);
-
-// Shows the dialog through `showModal` and returns the chosen port number.
-int ChoosePort(const PresentPorts& ports, int currentPort,
-               const std::function<int(QDialog&)>& showModal);
 
 }  // namespace zorv

@@ -8,7 +8,7 @@
 
 #include "app/FormBridge.h"
 #include "app/StatusStrip.h"
-#include "app/UpgradeSettings.h"
+#include "link/UpgradeSettings.h"
 #include "image/DefaultImage.h"
 #include "tests/support/ScriptedPrompts.h"
 

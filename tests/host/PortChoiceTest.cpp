@@ -5,8 +5,9 @@
 #include <QPushButton>
 
 #include "host/PortChoice.h"
+#include "ui/port/PortChoiceDialog.h"
 #include "host/PortDiscovery.h"
-#include "host/SettingsDialog.h"
+#include "ui/port/SettingsDialog.h"
 #include "link/PortNames.h"
 #include "tests/host/PrivateSettings.h"
 

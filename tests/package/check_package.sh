@@ -15,7 +15,7 @@ if [ "$mode" = own ]; then
         -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >"$tree.configure.log" 2>&1 ||
     { cat "$tree.configure.log"; fail "configure"; }
 fi
-cmake --build "$tree" -j2 --target zorvtrim zorv-sim zorvtrim_icons >/dev/null ||
+cmake --build "$tree" -j2 --target zorvtrim zorvtrim-cli zorv-sim zorvtrim_icons >/dev/null ||
   fail "build of the packaged targets"
 
 out=$(mktemp -d)
@@ -41,7 +41,7 @@ if grep -Eq 'libasan|libubsan|libtsan' <<<"$depends"; then fail "sanitizer runti
 
 listing=$(dpkg-deb -c "$deb")
 has() { grep -Eq " \./$1\$" <<<"$listing" || fail "package lacks /$1"; }
-for program in zorvtrim zorv-sim; do
+for program in zorvtrim zorvtrim-cli zorv-sim; do
   grep -Eq "^-rwxr-xr-x root/root .* \./usr/bin/$program\$" <<<"$listing" ||
     fail "/usr/bin/$program missing or not an executable owned by root"
 done
@@ -88,6 +88,17 @@ done
 # The packaged simulator runs on the system's libraries.
 usage=$("$root/usr/bin/zorv-sim" --help 2>&1) || fail "packaged zorv-sim --help: $usage"
 grep -q '^usage: zorv-sim' <<<"$usage" || fail "packaged zorv-sim --help: $usage"
+
+# The packaged command line runs on the system's libraries, without Qt Widgets: a fleet script
+# runs on a machine without a desktop.
+usage=$("$root/usr/bin/zorvtrim-cli" --help 2>&1) || fail "packaged zorvtrim-cli --help: $usage"
+grep -q '^Usage: zorvtrim-cli' <<<"$usage" || fail "packaged zorvtrim-cli --help: $usage"
+for command in ports get send show diff flash report; do
+  grep -q "^  $command" <<<"$usage" || fail "zorvtrim-cli --help lists no $command"
+done
+if ldd "$root/usr/bin/zorvtrim-cli" | grep -q 'libQt6Widgets'; then
+  fail "zorvtrim-cli links Qt Widgets"
+fi
 
 # apt can resolve every dependency (simulated: nothing is installed).
 if command -v apt-get >/dev/null 2>&1; then

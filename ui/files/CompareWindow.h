@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "image/SettingsImage.h"
-#include "ui/files/SettingsExport.h"
+#include "report/SettingsExport.h"
 
 class QLabel;
 class QTableWidget;

@@ -4,7 +4,7 @@
 #include <QSaveFile>
 
 #include "ui/files/CompareWindow.h"
-#include "ui/files/SettingsExport.h"
+#include "report/SettingsExport.h"
 
 namespace zorv {
 

@@ -6,7 +6,7 @@
 
 #include "image/SwitchFile.h"
 #include "ui/files/ExportCommands.h"
-#include "ui/files/SettingsExport.h"
+#include "report/SettingsExport.h"
 
 namespace zorv {
 

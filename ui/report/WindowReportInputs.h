@@ -1,6 +1,6 @@
 #pragma once
 // Reads what the report needs from the window's controls, found by objectName.
-#include "ui/report/ReportLines.h"
+#include "report/ReportLines.h"
 
 class QWidget;
 

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "image/ModeItems.h"
+
 namespace zorv::joysticklists {
 
 // JoystickCombo items, JoystickNotebook pages and the type byte each item writes.
@@ -25,12 +27,11 @@ int ItemOfType(std::uint8_t type);
 // Pages whose slots are edited with mode drop-downs.
 bool IsButtonPage(int page);
 
-// Mode drop-downs: four-button and always-live lists take the first 5, No Button lists the
-// first 6, colour-button lists all 8 (items 5..7 are codes 8..10).
-inline constexpr int kBasicModeCount = 5, kNoButtonModeCount = 6, kColourModeCount = 8;
-inline constexpr std::array<const char*, kColourModeCount> kModeItems = {
-    "Inactive",       "Hoist (port A)", "Plow (port A)", "Wing (port B)",
-    "Blade (port C)", "Custom",         "Remote Button", "Slave Hydraulics"};
+// Mode drop-downs: their items and counts are shared with the report (image/ModeItems.h).
+using modeitems::kBasicModeCount;
+using modeitems::kColourModeCount;
+using modeitems::kModeItems;
+using modeitems::kNoButtonModeCount;
 
 // Stick function drop-downs; the byte holds the item number.
 inline constexpr std::array<const char*, 7> kThreeStickFunctions = {

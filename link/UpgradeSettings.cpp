@@ -1,4 +1,4 @@
-#include "app/UpgradeSettings.h"
+#include "link/UpgradeSettings.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "ui/files/SettingsExport.h"
+#include "report/SettingsExport.h"
 
 #include <QFile>
 #include <QJsonArray>

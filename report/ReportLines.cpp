@@ -1,4 +1,4 @@
-#include "ui/report/ReportLines.h"
+#include "report/ReportLines.h"
 
 #include <array>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "host/SettingsDialog.h"
+#include "ui/port/SettingsDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,0 +1,59 @@
+#include "cli/ConsoleLink.h"
+
+#include <mutex>
+
+#include "cli/ConsoleBridge.h"
+#include "link/CycleSchedule.h"
+#include "link/LinkThread.h"
+
+namespace zorv::cli {
+
+ConsoleLink::ConsoleLink(ConsoleBridge& bridge, int port)
+    : bridge_(bridge),
+      port_(port),
+      channel_(bridge),
+      link_(channel_, port, clock_, device_, flash_, productCode_, stop_) {}
+
+ConsoleLink::~ConsoleLink() {
+  link_.Shutdown();
+  device_.Close();
+}
+
+bool ConsoleLink::RunUntil(const std::function<bool()>& done, std::uint32_t ms) {
+  const std::uint32_t start = clock_.Ticks();
+  CycleSchedule schedule(clock_, LinkThread::kCycleMs);
+  schedule.Start();
+  while (true) {
+    {
+      const std::lock_guard<std::mutex> guard(link_.Lock());
+      link_.Step();
+    }
+    if (clock_.Since(lastRefresh_) > LinkThread::kRefreshMs) {
+      StatusSnapshot snapshot;
+      {
+        const std::lock_guard<std::mutex> guard(link_.Lock());
+        snapshot = link_.Snapshot();
+      }
+      bridge_.RefreshStatus(snapshot);
+      lastRefresh_ = clock_.Ticks();
+    }
+    if (done()) return true;
+    if (clock_.Since(start) > ms) return false;
+    schedule.WaitForNext();
+  }
+}
+
+QString ConsoleLink::Connect(int timeoutSeconds) {
+  const auto answered = [this] {
+    const LinkState s = State();
+    return s != LinkState::Start && s != LinkState::WaitingForIdentification;
+  };
+  const bool inTime = RunUntil(answered, static_cast<std::uint32_t>(timeoutSeconds) * 1000);
+  if (State() == LinkState::PortFailed) return QString::fromStdString(StatusText());
+  if (!inTime) {
+    return QString("No controller answered on COM%1 within %2 s").arg(port_).arg(timeoutSeconds);
+  }
+  return {};
+}
+
+}  // namespace zorv::cli

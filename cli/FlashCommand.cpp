@@ -1,0 +1,147 @@
+// flash [--port N] FILE.hex [--keep-settings] [--read-back OLD.hex] [--yes]: the firmware
+// upgrade through the window's own job: its refusals, its check, verification and held state.
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+
+#include "cli/Commands.h"
+#include "cli/Session.h"
+#include "link/FirmwareJob.h"
+
+namespace zorv::cli {
+namespace {
+
+// The boot loader of a controller without program says so; the job goes on from there.
+constexpr const char* kNoFirmwareSelect = "This system has no firmware, please select firmware now.";
+// Writing and verifying 64 KB at 9600 baud takes minutes; this only guards against a hang.
+constexpr std::uint32_t kJobCapMs = 30 * 60 * 1000;
+
+bool JobFailed(const ConsoleBridge& bridge) {
+  for (const std::string& error : bridge.errors) {
+    if (error != kNoFirmwareSelect) return true;
+  }
+  return false;
+}
+
+std::optional<std::uint32_t> FileCrc(const QString& fileName) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  const QByteArray bytes = file.readAll();
+  return Crc32(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+               static_cast<std::size_t>(bytes.size()));
+}
+
+// The failure as the link left it: its text, and that the controller is held when it is.
+int JobFailure(Session& session) {
+  const std::vector<std::string>& errors = session.Bridge().errors;
+  const bool said = std::any_of(errors.begin(), errors.end(), [](const std::string& e) {
+    return e.find(TCOMThread::kFirmwareIncomplete) != std::string::npos;
+  });
+  if (session.Link().State() == LinkState::FirmwareHeld && !said) {
+    return Fail(kFailure, TCOMThread::kFirmwareIncomplete);
+  }
+  return kFailure;  // the link's box text is already on standard error
+}
+
+}  // namespace
+
+int Flash(const QStringList& arguments) {
+  Parser parser("flash FILE.hex", "Installs the firmware in FILE.hex: the file is checked "
+                                  "before anything is written, the flash is verified after.",
+                true);
+  parser.Raw().addOption({"yes", "Write without asking (the check is not printed)."});
+  parser.Raw().addOption({"keep-settings", "Send the controller's own settings back when the "
+                                           "new firmware changed them."});
+  parser.Raw().addOption({"read-back", "Save the controller's present firmware here first.",
+                          "OLD.hex"});
+  if (const auto ended = parser.Parse(arguments, 1, 1)) return *ended;
+  const QString hex = parser.Positional().at(0);
+  if (!QFileInfo(hex).isFile()) return Fail(kUsage, "No such file: " + hex);
+
+  Session session(parser.Options());
+  ConsoleBridge& bridge = session.Bridge();
+  ConsoleLink& link = session.Link();
+  bridge.firmwareFile = QFileInfo(hex).absoluteFilePath().toStdString();
+  bridge.readBackFile = parser.Raw().value("read-back").toStdString();
+  bridge.yes = parser.Raw().isSet("yes");
+
+  const QString connected = link.Connect(parser.Options().timeoutSeconds);
+  if (!connected.isEmpty()) {
+    // A boot loader held after a failed run is silent until it restarts.
+    return Fail(kFailure, connected + " (a controller held in its boot loader answers once its "
+                                      "power is cycled)");
+  }
+  const bool inBootLoader = link.State() == LinkState::BootHook;
+  if (!inBootLoader) {
+    // A running program: its settings first, as the window takes them on every new link.
+    const QString failed = session.ConnectAndDownload();
+    if (!failed.isEmpty()) return Fail(kFailure, failed);
+  }
+
+  if (!bridge.readBackFile.empty() && !inBootLoader) {
+    const std::size_t infos = bridge.infos.size();
+    if (!link.RunUntil([&] { return link.State() == LinkState::ConnectedIdle; }, 5000)) {
+      return Fail(kFailure, QString::fromStdString(link.StatusText()));
+    }
+    link.Command(command::kReadFirmware);
+    link.RunUntil([&] { return bridge.infos.size() > infos || JobFailed(bridge); }, kJobCapMs);
+    if (JobFailed(bridge) || bridge.infos.size() == infos) return JobFailure(session);
+  }
+
+  if (!bridge.readBackFile.empty() && inBootLoader) {
+    Err("No program to read back: the controller is in its boot loader");
+  }
+
+  // Kept whether or not they are sent back, as the window keeps them before every upgrade.
+  if (bridge.downloads > 0) {
+    const Outcome kept = bridge.upgradeSettings.KeepBeforeUpgrade(
+        KeptSettingsFolder(), static_cast<char>(link.ProductCode()));
+    if (!kept) {
+      Err("The controller's settings could not be kept before the upgrade: " +
+          QString::fromStdString(kept.error));
+    }
+  }
+
+  const int downloadsBefore = bridge.downloads;
+  if (!inBootLoader) {
+    if (!link.RunUntil([&] { return link.State() == LinkState::ConnectedIdle; }, 5000)) {
+      return Fail(kFailure, QString::fromStdString(link.StatusText()));
+    }
+    link.Command(command::kUpgradeFirmware);
+  }
+  link.RunUntil(
+      [&] {
+        return bridge.Noticed(notice::kFirmwareInstalled) || JobFailed(bridge) ||
+               link.State() == LinkState::FirmwareHeld;
+      },
+      kJobCapMs);
+  if (!bridge.Noticed(notice::kFirmwareInstalled)) return JobFailure(session);
+  bridge.upgradeSettings.UpgradeVerified();
+  session.Record(history::EventKind::FirmwareInstalled, bridge.received,
+                 QString::fromStdString(bridge.firmwareFile),
+                 QString::fromStdString(link.Flash().chipLine).trimmed(), FileCrc(hex));
+
+  // The new program identifies itself and its settings come down again.
+  if (!link.RunUntil([&] { return bridge.downloads > downloadsBefore; },
+                     static_cast<std::uint32_t>(parser.Options().timeoutSeconds) * 1000 + 5000)) {
+    return Fail(kFailure, "The new firmware did not answer on COM" +
+                              QString::number(parser.Options().port));
+  }
+  session.Record(history::EventKind::Downloaded, bridge.received);
+  const std::optional<ImageBytes> kept = bridge.upgradeSettings.ChangedByUpgrade();
+  if (!kept) return kSuccess;
+  if (!parser.Raw().isSet("keep-settings")) {
+    Err("The new firmware changed the controller's settings (--keep-settings sends the old ones "
+        "back)");
+    return kSuccess;
+  }
+  SettingsImage old;
+  old.bytes = *kept;
+  const QString failed = session.SendAndCheck(
+      old, "The controller does not hold its old settings after sending them back");
+  if (!failed.isEmpty()) return Fail(kFailure, failed);
+  Err("The controller's own settings were sent back");
+  return kSuccess;
+}
+
+}  // namespace zorv::cli

@@ -1,0 +1,29 @@
+// get [--port N] -o FILE: the controller's settings into a switch file or JSON.
+#include "cli/Commands.h"
+#include "cli/Session.h"
+#include "cli/SettingsFiles.h"
+
+namespace zorv::cli {
+
+int Get(const QStringList& arguments) {
+  Parser parser("get", "Waits for the controller, downloads its settings and writes them to "
+                       "FILE: a switch file, or JSON when FILE ends in .json.", true);
+  parser.Raw().addOption({{"o", "output"}, "The file to write.", "FILE"});
+  if (const auto ended = parser.Parse(arguments, 0, 0)) return *ended;
+  const QString file = parser.Raw().value("output");
+  if (file.isEmpty()) return Fail(kUsage, "get needs -o FILE; see get --help");
+
+  Session session(parser.Options());
+  const QString failed = session.ConnectAndDownload();
+  if (!failed.isEmpty()) return Fail(kFailure, failed);
+  if (session.Bridge().receivedBlank) {
+    Err("The controller's settings memory is blank: " + file + " holds the defaults");
+  }
+  const QString written =
+      WriteSettings(file, session.Bridge().received, session.ControllerProduct());
+  if (!written.isEmpty()) return Fail(kFailure, written);
+  session.Record(history::EventKind::FileSaved, session.Bridge().received, file);
+  return kSuccess;
+}
+
+}  // namespace zorv::cli

@@ -1,0 +1,59 @@
+#pragma once
+// One run against a controller: the progress bar, the console bridge, the link and the
+// history, and the steps several subcommands share (connect and download, upload, check).
+#include <QObject>
+#include <QString>
+#include <memory>
+#include <optional>
+
+#include "cli/CliCommon.h"
+#include "cli/ConsoleBridge.h"
+#include "cli/ConsoleLink.h"
+#include "cli/Progress.h"
+#include "history/HistoryEvent.h"
+#include "history/HistoryRecorder.h"
+
+namespace zorv::cli {
+
+class Session {
+ public:
+  explicit Session(const Common& options);
+  // Waits until the history has written its events.
+  ~Session();
+
+  // Waits for the controller and takes its settings, as the window does on every new link.
+  // "" when done, else the text to print.
+  QString ConnectAndDownload();
+  // Sends `image` with the per-byte echo check.
+  QString Upload(const SettingsImage& image);
+  // Takes the settings again.
+  QString Download();
+  // Uploads `image`, downloads again and checks the controller holds it; "" when it does,
+  // else the failure, or "`what`:" and the named differences one a line.
+  QString SendAndCheck(const SettingsImage& image, const QString& what);
+
+  // The product code that names the controller's settings (Zorv v1.0 by its 121 bytes).
+  std::uint8_t ControllerProduct() const;
+
+  // Records an event of the command line in the service history, with the truck's label.
+  void Record(history::EventKind kind, const SettingsImage& image, const QString& file = {},
+              const QString& chipLine = {}, std::optional<std::uint32_t> crc = {});
+
+  ConsoleBridge& Bridge() { return bridge_; }
+  ConsoleLink& Link() { return link_; }
+  const Common& Options() const { return options_; }
+
+ private:
+  // Waits until the link is connected and idle, then hands it `command` and waits until
+  // `done`; "" when done, else the link's text.
+  QString RunCommand(std::uint8_t command, const std::function<bool()>& done);
+
+  Common options_;
+  Progress progress_;
+  ConsoleBridge bridge_{progress_};
+  ConsoleLink link_;
+  QObject context_;
+  std::unique_ptr<history::HistoryRecorder> history_;
+};
+
+}  // namespace zorv::cli

@@ -1,0 +1,18 @@
+#pragma once
+// Reading and writing settings files by their extension: a switch file (.joy) or the exported
+// JSON (.json), through the same readers and writers as the window's File menu.
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+#include "report/SettingsExport.h"
+
+namespace zorv::cli {
+
+// The file's settings, or nothing after printing why it cannot be read.
+std::optional<SettingsFile> ReadSettings(const QString& fileName);
+// "" when written, else the text to print. Never leaves a half-written file.
+QString WriteSettings(const QString& fileName, const SettingsImage& image,
+                      std::uint8_t productCode);
+
+}  // namespace zorv::cli

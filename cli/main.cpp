@@ -1,0 +1,68 @@
+// zorvtrim-cli: the controller link, settings files and the service history without a window,
+// for fleets and scripts. One subcommand a run; see zorvtrim-cli --help.
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <memory>
+
+#include "cli/CliCommon.h"
+#include "cli/Commands.h"
+
+namespace {
+
+struct Subcommand {
+  const char* name;
+  int (*run)(const QStringList&);
+  const char* summary;
+};
+
+constexpr Subcommand kSubcommands[] = {
+    {"ports", zorv::cli::Ports, "ports [--json]"},
+    {"get", zorv::cli::Get, "get [--port N] -o FILE"},
+    {"send", zorv::cli::Send, "send [--port N] FILE"},
+    {"show", zorv::cli::Show, "show FILE [--json]"},
+    {"diff", zorv::cli::Diff, "diff A B [--port N]      (A or B may be \"controller\")"},
+    {"flash", zorv::cli::Flash,
+     "flash [--port N] FILE.hex [--keep-settings] [--read-back OLD.hex] [--yes]"},
+    {"report", zorv::cli::Report, "report FILE [--pdf OUT.pdf]"},
+};
+
+void Usage() {
+  zorv::cli::Out("Usage: zorvtrim-cli COMMAND [OPTIONS]; zorvtrim-cli COMMAND --help for more.");
+  for (const Subcommand& s : kSubcommands) zorv::cli::Out(QString("  ") + s.summary);
+  zorv::cli::Out("Common: --timeout SECONDS (10), --quiet, --truck LABEL. Exit status: 0 done, "
+                 "1 failed, 2 wrong usage or trouble (diff: 0 same, 1 different, 2 trouble).");
+}
+
+bool WantsPdf(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (QByteArray(argv[i]).startsWith("--pdf")) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Only a PDF needs fonts and a paint engine; it gets them without a display.
+  std::unique_ptr<QCoreApplication> app;
+  if (argc > 1 && QByteArray(argv[1]) == "report" && WantsPdf(argc, argv)) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    app = std::make_unique<QGuiApplication>(argc, argv);
+  } else {
+    app = std::make_unique<QCoreApplication>(argc, argv);
+  }
+  // The window's names: the same remembered port, aliases and history file.
+  QCoreApplication::setApplicationName("ZorvTrim");
+  QCoreApplication::setOrganizationName("Dravik Controls");
+
+  const QStringList arguments = QCoreApplication::arguments().mid(1);
+  if (arguments.isEmpty() || arguments.first() == "--help" || arguments.first() == "-h") {
+    Usage();
+    return arguments.isEmpty() ? zorv::cli::kUsage : zorv::cli::kSuccess;
+  }
+  for (const Subcommand& s : kSubcommands) {
+    if (arguments.first() == s.name) return s.run(arguments);
+  }
+  Usage();
+  return zorv::cli::Fail(zorv::cli::kUsage, "Unknown command: " + arguments.first());
+}

@@ -1,0 +1,380 @@
+// zorvtrim-cli end to end: the program run as a process against zorv-sim on a pseudo-terminal,
+// reached as COM200 through an alias in a private settings folder. Each row starts a simulator,
+// runs one command line and checks its exit status, its output, and what the simulator holds
+// afterwards (its saved settings memory and flash), the files written and the history.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "image/DefaultImage.h"
+#include "image/SwitchFile.h"
+#include "link/FlashImage.h"
+#include "link/HexReader.h"
+#include "tests/support/SimProcess.h"
+#include "tests/support/TempFolder.h"
+
+namespace zorv::test {
+namespace {
+
+const QString kCli = QStringLiteral(ZORV_BINARY_DIR "/cli/zorvtrim-cli");
+const QString kHex = QStringLiteral(ZORV_TEST_DATA_DIR "/hex/");
+
+struct CliRun {
+  int exitCode = -1;
+  QString out;
+  QString err;
+  qint64 ms = 0;
+};
+
+// A private home for the settings, the history and the files of one row.
+class CliWorld {
+ public:
+  CliWorld() {
+    QDir().mkpath(Config());
+    QFile::remove(History());
+  }
+  QString Dir() const { return QString::fromStdString(folder_.Path().string()); }
+  QString Config() const { return Dir() + "/config"; }
+  QString History() const { return Dir() + "/data/Dravik Controls/ZorvTrim/history.sqlite"; }
+  QString File(const QString& name) const { return Dir() + "/" + name; }
+
+  // The alias that points COM200 at the simulator and, unless the row names its port, the
+  // window's remembered port.
+  void PointAt(const QString& device, bool remembered = true) const {
+    QSettings settings(SettingsFile(), QSettings::IniFormat);
+    settings.setValue("Port Aliases/COM200", device);
+    if (remembered) settings.setValue("Settings/COM Port", "200");
+  }
+  QString SettingsFile() const { return Config() + "/Dravik Controls/ZorvTrim.conf"; }
+
+  CliRun Cli(QStringList arguments, int timeoutMs = 60000) const {
+    for (QString& a : arguments) a.replace("{dir}", Dir());
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", Config());
+    env.insert("XDG_DATA_HOME", Dir() + "/data");
+    process.setProcessEnvironment(env);
+    process.setStandardInputFile(QProcess::nullDevice());
+    QElapsedTimer timer;
+    timer.start();
+    process.start(kCli, arguments);
+    CliRun run;
+    if (!process.waitForFinished(timeoutMs)) {
+      process.kill();
+      process.waitForFinished();
+      ADD_FAILURE() << "zorvtrim-cli " << arguments.join(' ').toStdString() << " hung";
+    }
+    run.ms = timer.elapsed();
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    run.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+  }
+
+ private:
+  TempFolder folder_;
+};
+
+SettingsImage Distinctive() {
+  SettingsImage image;
+  GlobalTrimPair trims;
+  LoadDefaultImage(image, trims);
+  image[1] = 77;  // Hoist Up minimum
+  image[2] = 201;
+  return image;
+}
+
+SettingsImage ReadJoy(const QString& file) {
+  SettingsImage image;
+  EXPECT_TRUE(ReadSwitchFile(file.toStdString(), image)) << file.toStdString();
+  return image;
+}
+
+QByteArray ReadAll(const QString& file) {
+  QFile f(file);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The flash the simulator saved holds the HEX file's bytes.
+void ExpectFlashHolds(const QString& flashFile, const QString& hex) {
+  FlashImage expected;
+  ASSERT_TRUE(ReadHexFile(hex.toStdString(), expected));
+  const QByteArray flash = ReadAll(flashFile);
+  ASSERT_GT(flash.size(), static_cast<qsizetype>(expected.highestAddress));
+  for (std::uint32_t a = 0; a <= expected.highestAddress; ++a) {
+    ASSERT_EQ(static_cast<std::uint8_t>(flash[a]), expected.bytes[a]) << "flash byte " << a;
+  }
+}
+
+// What a row finds after the run: the world and the simulator's saved memory.
+struct After {
+  const CliWorld& world;
+  const CliRun& run;
+  SettingsImage memory;      // saved by the simulator at its exit
+  QString flashFile;         // saved by the simulator at its exit
+  QStringList simLog;
+};
+
+struct CliRow {
+  const char* name;
+  QStringList sim;   // the simulator's options; empty: no simulator
+  QStringList cli;   // "{dir}" is the row's folder; files made by the row are there
+  int exitCode;
+  const char* out;   // standard output contains this ("" : anything)
+  const char* err;   // standard error contains this
+  std::function<void(const After&)> check = nullptr;
+};
+
+void PrintTo(const CliRow& row, std::ostream* os) { *os << row.name; }
+
+class CliTable : public ::testing::TestWithParam<CliRow> {};
+
+TEST_P(CliTable, ExitOutputAndController) {
+  const CliRow& row = GetParam();
+  CliWorld world;
+  const SettingsImage start = Distinctive();
+  // Files a row may send, compare or print.
+  ASSERT_TRUE(WriteSwitchFile(world.File("start.joy").toStdString(), start));
+  SettingsImage changed = start;
+  changed[3] = 99;
+  ASSERT_TRUE(WriteSwitchFile(world.File("changed.joy").toStdString(), changed));
+  SettingsImage tarnovex = start;
+  tarnovex[33] = kTarnovexMarker;
+  ASSERT_TRUE(WriteSwitchFile(world.File("tarnovex.joy").toStdString(), tarnovex));
+
+  zorvtest::SimProcess sim;
+  if (!row.sim.isEmpty()) {
+    const QString port =
+        sim.Start(row.sim +
+                  (row.sim.contains("--blank") ? QStringList{}
+                                               : QStringList{"--image", world.File("start.joy")}) +
+                  QStringList{"--save-image", world.File("memory.joy"), "--save-flash",
+                              world.File("flash.bin")});
+    ASSERT_FALSE(port.isEmpty()) << sim.Output().toStdString();
+    world.PointAt(port, !row.cli.contains("--port"));
+  }
+  const QByteArray settingsBefore = ReadAll(world.SettingsFile());
+  const CliRun run = world.Cli(row.cli);
+  // The command line reads the window's settings and never writes them.
+  EXPECT_EQ(ReadAll(world.SettingsFile()), settingsBefore);
+  EXPECT_EQ(run.exitCode, row.exitCode) << run.err.toStdString();
+  EXPECT_TRUE(run.out.contains(row.out)) << run.out.toStdString();
+  EXPECT_TRUE(run.err.contains(row.err)) << run.err.toStdString();
+  if (!row.sim.isEmpty()) {
+    ASSERT_EQ(sim.Stop(), 0) << sim.Output().toStdString();
+  }
+  if (row.check) {
+    After after{world, run, {}, world.File("flash.bin"), sim.Lines()};
+    if (!row.sim.isEmpty()) after.memory = ReadJoy(world.File("memory.joy"));
+    row.check(after);
+  }
+}
+
+const QStringList kFast = {"--fast"};
+
+void MemoryIsStart(const After& a) { EXPECT_EQ(a.memory.bytes, Distinctive().bytes); }
+void NothingFlashed(const After& a) {
+  for (const QString& line : a.simLog) EXPECT_FALSE(line.contains(" written")) << line.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryCommand, CliTable,
+    ::testing::Values(
+        CliRow{"Help", {}, {"--help"}, 0, "flash [--port N] FILE.hex", ""},
+        CliRow{"HelpOfASubcommand", {}, {"send", "--help"}, 0, "--timeout", ""},
+        CliRow{"UnknownCommand", {}, {"fetch"}, 2, "", "Unknown command: fetch"},
+        CliRow{"GetWithoutOutput", {}, {"get"}, 2, "", "get needs -o FILE"},
+        CliRow{"BadPort", {}, {"get", "--port", "COMX", "-o", "{dir}/x.joy"}, 2, "", "--port"},
+        CliRow{"PortsListTheAlias", kFast, {"ports", "--json"}, 0, "\"name\": \"COM200\"", ""},
+        CliRow{"GetSwitchFile", kFast, {"get", "-o", "{dir}/got.joy", "--truck", "Unit 7"}, 0, "", "",
+               [](const After& a) {
+                 EXPECT_EQ(ReadJoy(a.world.File("got.joy")).bytes, Distinctive().bytes);
+                 // No terminal, no progress bar: a script's log stays clean.
+                 EXPECT_FALSE(a.run.err.contains('%')) << a.run.err.toStdString();
+                 // The history holds the download and the saved file, with the truck.
+                 auto db = QSqlDatabase::addDatabase("QSQLITE", "cli-history");
+                 db.setDatabaseName(a.world.History());
+                 ASSERT_TRUE(db.open());
+                 {
+                   QSqlQuery q("SELECT kind, truck, file_path FROM events ORDER BY time_utc", db);
+                   QStringList events;
+                   while (q.next()) events << q.value(0).toString() + "/" + q.value(1).toString();
+                   EXPECT_EQ(events.size(), 2) << events.join(' ').toStdString();
+                   for (const QString& e : events) EXPECT_TRUE(e.endsWith("/Unit 7")) << e.toStdString();
+                 }
+                 db.close();
+                 QSqlDatabase::removeDatabase("cli-history");
+               }},
+        CliRow{"GetOnANamedPort", kFast, {"get", "--port", "200", "-o", "{dir}/got.joy"}, 0, "", "",
+               [](const After& a) {
+                 EXPECT_EQ(ReadJoy(a.world.File("got.joy")).bytes, Distinctive().bytes);
+               }},
+        CliRow{"GetBlankGivesDefaults", {"--fast", "--blank"}, {"get", "-o", "{dir}/got.joy"}, 0,
+               "", "blank",
+               [](const After& a) {
+                 // The window's defaults, not the blank memory, which stays blank.
+                 SettingsImage defaults;
+                 GlobalTrimPair trims;
+                 LoadDefaultImage(defaults, trims);
+                 EXPECT_EQ(ReadJoy(a.world.File("got.joy")).bytes, defaults.bytes);
+                 EXPECT_EQ(a.memory[33], 255);
+               }},
+        CliRow{"NeverAnswersTimesOut", {"--silent"}, {"get", "--timeout", "1", "-o", "{dir}/x.joy"},
+               1, "", "No controller answered on COM200 within 1 s",
+               [](const After& a) {
+                 EXPECT_GE(a.run.ms, 1000);
+                 EXPECT_LT(a.run.ms, 3000);
+                 EXPECT_FALSE(QFile::exists(a.world.File("x.joy")));
+               }},
+        CliRow{"SendWritesAndChecks", kFast, {"send", "{dir}/changed.joy"}, 0, "", "",
+               [](const After& a) { EXPECT_EQ(a.memory[3], 99); }},
+        CliRow{"SendAnotherProductIsRefused", kFast, {"send", "{dir}/tarnovex.joy"}, 1, "",
+               "nothing was sent", MemoryIsStart},
+        CliRow{"SendWrongEchoFails", {"--fast", "--wrong-echo", "5"}, {"send", "{dir}/changed.joy"},
+               1, "", "Upload Failed on COM200"},
+        CliRow{"ShowNamesEverySetting", {}, {"show", "{dir}/start.joy"}, 0,
+               "Hoist (A2)\tHoist Up minimum\t3.9v\n", ""},
+        CliRow{"ShowJson", {}, {"show", "{dir}/start.joy", "--json"}, 0, "\"format\"", ""},
+        CliRow{"ShowMissingFile", {}, {"show", "{dir}/none.joy"}, 2, "", "none.joy: File not found"},
+        CliRow{"DiffFilesDiffer", {}, {"diff", "{dir}/start.joy", "{dir}/changed.joy"}, 1,
+               "Hoist Down minimum: ", ""},
+        CliRow{"DiffFilesSame", {}, {"diff", "{dir}/start.joy", "{dir}/start.joy"}, 0, "", ""},
+        CliRow{"DiffControllerSame", kFast, {"diff", "controller", "{dir}/start.joy"}, 0, "", ""},
+        CliRow{"DiffControllerDiffers", kFast, {"diff", "{dir}/changed.joy", "controller"}, 1,
+               "Hoist Down minimum: ", ""},
+        CliRow{"DiffNoController", {"--silent"}, {"diff", "controller", "{dir}/start.joy", "--timeout", "1"},
+               2, "", "No controller answered"},
+        CliRow{"ReportLines", {}, {"report", "{dir}/start.joy"}, 0,
+               "Zorv Trim/Configuration Settings\n\nJoystick Configuration:", ""},
+        CliRow{"ReportPdf", {}, {"report", "{dir}/start.joy", "--pdf", "{dir}/r.pdf"}, 0, "", "",
+               [](const After& a) { EXPECT_TRUE(ReadAll(a.world.File("r.pdf")).startsWith("%PDF")); }},
+        CliRow{"FlashGood", kFast, {"flash", kHex + "good.hex", "--yes"}, 0, "",
+               "Upload completed and verified!",
+               [](const After& a) { ExpectFlashHolds(a.flashFile, kHex + "good.hex"); }},
+        CliRow{"FlashRefusedHexWritesNothing", kFast, {"flash", kHex + "bad-checksum.hex", "--yes"},
+               1, "", "checksum", NothingFlashed},
+        CliRow{"FlashOverLimitRefused", kFast, {"flash", kHex + "over-limit.hex", "--yes"}, 1, "", "",
+               NothingFlashed},
+        CliRow{"FlashWithoutYesNoTerminalWritesNothing", kFast, {"flash", kHex + "good.hex"}, 1, "",
+               "No terminal to ask on", NothingFlashed},
+        CliRow{"FlashFailsVerification", {"--fast", "--corrupt-flash-once", "256"},
+               {"flash", kHex + "good.hex", "--yes"}, 1, "",
+               "Firmware incomplete: upgrade again before using the truck",
+               [](const After& a) {
+                 // Held in the boot loader: the broken program is never started.
+                 for (const QString& line : a.simLog) {
+                   EXPECT_FALSE(line.contains("program start requested")) << line.toStdString();
+                 }
+               }},
+        CliRow{"FlashBootLoaderOnly", {"--fast", "--no-program"}, {"flash", kHex + "good.hex", "--yes"},
+               0, "", "Upload completed and verified!",
+               [](const After& a) { ExpectFlashHolds(a.flashFile, kHex + "good.hex"); }},
+        CliRow{"FlashKeepSettings", {"--fast", "--blank-after-flash"},
+               {"flash", kHex + "good.hex", "--yes", "--keep-settings"}, 0, "",
+               "The controller's own settings were sent back", MemoryIsStart},
+        CliRow{"FlashSaysWhenSettingsChanged", {"--fast", "--blank-after-flash"},
+               {"flash", kHex + "good.hex", "--yes"}, 0, "",
+               "The new firmware changed the controller's settings",
+               [](const After& a) { EXPECT_EQ(a.memory[33], 255); }},
+        CliRow{"FlashReadBack", kFast,
+               {"flash", kHex + "good.hex", "--yes", "--read-back", "{dir}/old.hex"}, 0, "",
+               "Firmware read",
+               [](const After& a) { EXPECT_TRUE(ReadAll(a.world.File("old.hex")).startsWith(":")); }}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+// On a terminal: the progress bar, the check printed before writing and the question; only "y"
+// writes. The terminal is a pseudo-terminal of script(1).
+struct Answer {
+  const char* name;
+  const char* answer;
+  int exitCode;
+  bool written;
+};
+
+class CliTerminal : public ::testing::TestWithParam<Answer> {};
+
+TEST_P(CliTerminal, FlashAsksBeforeWriting) {
+  const Answer& row = GetParam();
+  if (QStandardPaths::findExecutable("script").isEmpty()) GTEST_SKIP() << "no script(1)";
+  CliWorld world;
+  zorvtest::SimProcess sim;
+  const QString port = sim.Start({"--fast"});
+  ASSERT_FALSE(port.isEmpty()) << sim.Output().toStdString();
+  world.PointAt(port);
+
+  QProcess process;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("XDG_CONFIG_HOME", world.Config());
+  env.insert("XDG_DATA_HOME", world.Dir() + "/data");
+  process.setProcessEnvironment(env);
+  process.start("script", {"-qec", kCli + " flash " + kHex + "good.hex", "/dev/null"});
+  QByteArray seen;
+  QElapsedTimer timer;
+  timer.start();
+  while (!seen.contains("[y/N]") && timer.elapsed() < 30000) {
+    process.waitForReadyRead(500);
+    seen += process.readAll();
+  }
+  ASSERT_TRUE(seen.contains("[y/N]")) << seen.toStdString();
+  EXPECT_TRUE(seen.contains("% 0:0")) << "no progress bar: " << seen.toStdString();
+  EXPECT_TRUE(seen.contains("CRC-32: ")) << seen.toStdString();
+  EXPECT_FALSE(sim.Output().contains(" written")) << "written before the answer";
+  process.write(QByteArray(row.answer) + "\n");
+  ASSERT_TRUE(process.waitForFinished(60000));
+  EXPECT_EQ(process.exitCode(), row.exitCode) << process.readAll().toStdString();
+  ASSERT_EQ(sim.Stop(), 0);
+  EXPECT_EQ(sim.Output().contains(" written"), row.written) << sim.Output().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, CliTerminal,
+                         ::testing::Values(Answer{"No", "n", 1, false},
+                                           Answer{"Enter", "", 1, false},
+                                           Answer{"Yes", "y", 0, true}),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+// get, then send what was got, then diff it against the controller: no difference, on every
+// product, through a switch file and through JSON.
+struct RoundTrip {
+  const char* name;
+  const char* product;
+  const char* file;
+};
+
+class CliRoundTrip : public ::testing::TestWithParam<RoundTrip> {};
+
+TEST_P(CliRoundTrip, GetSendDiffFindsNoDifference) {
+  const RoundTrip& row = GetParam();
+  CliWorld world;
+  zorvtest::SimProcess sim;
+  const QString port = sim.Start({"--fast", "--product", row.product});
+  ASSERT_FALSE(port.isEmpty()) << sim.Output().toStdString();
+  world.PointAt(port);
+  const QString file = world.File(row.file);
+  for (const QStringList& args : {QStringList{"get", "-o", file}, QStringList{"send", file},
+                                  QStringList{"diff", file, "controller"}}) {
+    const CliRun run = world.Cli(args);
+    EXPECT_EQ(run.exitCode, 0) << args.join(' ').toStdString() << ": " << run.err.toStdString()
+                               << run.out.toStdString();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryProduct, CliRoundTrip,
+                         ::testing::Values(RoundTrip{"ZorvV10", "G", "a.joy"},
+                                           RoundTrip{"Zorv", "g", "a.json"},
+                                           RoundTrip{"Tarnovex", "b", "a.json"},
+                                           RoundTrip{"Halverston", "d", "a.joy"},
+                                           RoundTrip{"Quirn", "c", "a.json"}),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+}  // namespace
+}  // namespace zorv::test
