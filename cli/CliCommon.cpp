@@ -1,5 +1,7 @@
 #include "cli/CliCommon.h"
 
+#include "cli/Interrupt.h"
+
 #include <cstdio>
 
 #include "host/HostSettings.h"
@@ -66,7 +68,8 @@ void Err(const QString& line) {
 }
 
 int Fail(int status, const QString& text) {
-  Err(text);
+  // After Ctrl+C a failing step is only its echo: the stop is what the user is told.
+  if (!Interrupted()) Err(text);
   return status;
 }
 

@@ -1,5 +1,7 @@
 #include "cli/ConsoleBridge.h"
 
+#include "cli/Interrupt.h"
+
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
@@ -57,18 +59,26 @@ std::string ConsoleBridge::SelectFirmwareFile() {
 
 bool ConsoleBridge::ConfirmFirmware(const std::string& check) {
   progress_.Done();
-  if (yes) return true;
-  Err(QString::fromStdString(check).replace("\r\n", "\n"));
-  return AskYes("Write this firmware to the controller? [y/N] ");
+  bool write = yes;
+  if (!write) {
+    Err(QString::fromStdString(check).replace("\r\n", "\n"));
+    write = AskYes("Write this firmware to the controller? [y/N] ");
+  }
+  write = write && !Interrupted();
+  SetWritingFirmware(write);
+  return write;
 }
 
 bool ConsoleBridge::AskRetryFirmware(const std::string& text) {
   progress_.Done();
   // The failure stays for the caller to report; a script decides itself whether to run again.
+  SetWritingFirmware(false);
   errors.push_back(text);
   Err(QString::fromStdString(text).replace("\r\n", "\n"));
   if (yes) return false;
-  return AskYes("Retry? [y/N] ");
+  const bool retry = AskYes("Retry? [y/N] ") && !Interrupted();
+  SetWritingFirmware(retry);
+  return retry;
 }
 
 std::string ConsoleBridge::SelectFirmwareReadFile() { return readBackFile; }

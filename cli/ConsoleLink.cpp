@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "cli/ConsoleBridge.h"
+#include "cli/Interrupt.h"
 #include "link/CycleSchedule.h"
 #include "link/LinkThread.h"
 
@@ -12,11 +13,14 @@ ConsoleLink::ConsoleLink(ConsoleBridge& bridge, int port)
     : bridge_(bridge),
       port_(port),
       channel_(bridge),
-      link_(channel_, port, clock_, device_, flash_, productCode_, stop_) {}
+      link_(channel_, port, clock_, device_, flash_, productCode_, stop_) {
+  CatchInterrupt(stop_);
+}
 
 ConsoleLink::~ConsoleLink() {
   link_.Shutdown();
   device_.Close();
+  ReleaseInterrupt();
 }
 
 bool ConsoleLink::RunUntil(const std::function<bool()>& done, std::uint32_t ms) {
@@ -28,6 +32,9 @@ bool ConsoleLink::RunUntil(const std::function<bool()>& done, std::uint32_t ms) 
       const std::lock_guard<std::mutex> guard(link_.Lock());
       link_.Step();
     }
+    // A programming run begins and ends within one step.
+    SetWritingFirmware(false);
+    if (stop_) return false;
     if (clock_.Since(lastRefresh_) > LinkThread::kRefreshMs) {
       StatusSnapshot snapshot;
       {

@@ -6,6 +6,8 @@
 
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
+#include "cli/Interrupt.h"
+#include "link/TCOMThread.h"
 
 namespace {
 
@@ -61,7 +63,14 @@ int main(int argc, char** argv) {
     return arguments.isEmpty() ? zorv::cli::kUsage : zorv::cli::kSuccess;
   }
   for (const Subcommand& s : kSubcommands) {
-    if (arguments.first() == s.name) return s.run(arguments);
+    if (arguments.first() != s.name) continue;
+    const int status = s.run(arguments);
+    if (!zorv::cli::Interrupted() || status == zorv::cli::kSuccess) return status;
+    zorv::cli::Err(zorv::cli::InterruptedWhileWriting()
+                       ? QString("Stopped by Ctrl+C while the firmware was being written. ") +
+                             zorv::TCOMThread::kFirmwareIncomplete
+                       : QString("Stopped by Ctrl+C"));
+    return zorv::cli::kFailure;
   }
   Usage();
   return zorv::cli::Fail(zorv::cli::kUsage, "Unknown command: " + arguments.first());

@@ -12,6 +12,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <csignal>
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@
 #include "image/SwitchFile.h"
 #include "link/FlashImage.h"
 #include "link/HexReader.h"
+#include "link/HexWriter.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/TempFolder.h"
 
@@ -57,13 +59,17 @@ class CliWorld {
   }
   QString SettingsFile() const { return Config() + "/Dravik Controls/ZorvTrim.conf"; }
 
-  CliRun Cli(QStringList arguments, int timeoutMs = 60000) const {
-    for (QString& a : arguments) a.replace("{dir}", Dir());
-    QProcess process;
+  QProcessEnvironment Environment() const {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_CONFIG_HOME", Config());
     env.insert("XDG_DATA_HOME", Dir() + "/data");
-    process.setProcessEnvironment(env);
+    return env;
+  }
+
+  CliRun Cli(QStringList arguments, int timeoutMs = 60000) const {
+    for (QString& a : arguments) a.replace("{dir}", Dir());
+    QProcess process;
+    process.setProcessEnvironment(Environment());
     process.setStandardInputFile(QProcess::nullDevice());
     QElapsedTimer timer;
     timer.start();
@@ -313,10 +319,7 @@ TEST_P(CliTerminal, FlashAsksBeforeWriting) {
   world.PointAt(port);
 
   QProcess process;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("XDG_CONFIG_HOME", world.Config());
-  env.insert("XDG_DATA_HOME", world.Dir() + "/data");
-  process.setProcessEnvironment(env);
+  process.setProcessEnvironment(world.Environment());
   process.start("script", {"-qec", kCli + " flash " + kHex + "good.hex", "/dev/null"});
   QByteArray seen;
   QElapsedTimer timer;
@@ -341,6 +344,91 @@ INSTANTIATE_TEST_SUITE_P(Answers, CliTerminal,
                                            Answer{"Enter", "", 1, false},
                                            Answer{"Yes", "y", 0, true}),
                          [](const auto& p) { return std::string(p.param.name); });
+
+// Ctrl+C: while firmware is being written the first press only warns and the job ends verified,
+// a second stops it and says the controller is left without a program; at any other time it
+// stops at once with nothing else said.
+struct Interruption {
+  const char* name;
+  QStringList sim;
+  QStringList cli;   // "{dir}/big.hex" is a 4 KB program
+  bool duringWrite;  // pressed once the first page is written, else a second after the start
+  int presses;
+  int exitCode;
+  const char* err;
+};
+
+void PrintTo(const Interruption& row, std::ostream* os) { *os << row.name; }
+
+class CliInterrupt : public ::testing::TestWithParam<Interruption> {};
+
+TEST_P(CliInterrupt, WarnsWhileWritingElseStops) {
+  const Interruption& row = GetParam();
+  CliWorld world;
+  std::vector<std::uint8_t> program(4096);
+  for (std::size_t i = 0; i < program.size(); ++i) program[i] = static_cast<std::uint8_t>(i * 7);
+  ASSERT_TRUE(WriteHexFile(world.File("big.hex").toStdString(), program));
+  zorvtest::SimProcess sim;
+  const QString port = sim.Start(row.sim + QStringList{"--save-flash", world.File("flash.bin")});
+  ASSERT_FALSE(port.isEmpty()) << sim.Output().toStdString();
+  world.PointAt(port);
+
+  QStringList arguments = row.cli;
+  for (QString& a : arguments) a.replace("{dir}", world.Dir());
+  QProcess process;
+  process.setProcessEnvironment(world.Environment());
+  process.setStandardInputFile(QProcess::nullDevice());
+  process.start(kCli, arguments);
+  ASSERT_TRUE(process.waitForStarted());
+  QElapsedTimer timer;
+  if (row.duringWrite) {
+    ASSERT_TRUE(sim.WaitForLine(" written", 30000).has_value()) << sim.Output().toStdString();
+  } else {
+    process.waitForFinished(1000);
+  }
+  ASSERT_EQ(process.state(), QProcess::Running) << process.readAllStandardError().toStdString();
+  for (int press = 0; press < row.presses; ++press) {
+    // Never kill(0, ...): that would reach the test's own process group.
+    if (process.state() != QProcess::Running || process.processId() <= 0) break;
+    ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+    process.waitForFinished(300);
+  }
+  timer.restart();
+  ASSERT_TRUE(process.state() == QProcess::NotRunning || process.waitForFinished(60000));
+  const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+  EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(process.exitCode(), row.exitCode) << err.toStdString();
+  EXPECT_TRUE(err.contains(row.err)) << err.toStdString();
+  ASSERT_EQ(sim.Stop(), 0) << sim.Output().toStdString();
+  const bool started = sim.Output().contains("program start requested");
+  if (row.exitCode == 0) {
+    EXPECT_FALSE(err.contains("Stopped")) << err.toStdString();
+    const QByteArray flash = ReadAll(world.File("flash.bin"));
+    ASSERT_GE(flash.size(), static_cast<qsizetype>(program.size()));
+    EXPECT_EQ(flash.left(static_cast<qsizetype>(program.size())),
+              QByteArray(reinterpret_cast<const char*>(program.data()),
+                         static_cast<qsizetype>(program.size())));
+  } else if (row.duringWrite) {
+    EXPECT_FALSE(started) << "a half-written program was started";
+  } else {
+    // Stopped at once, and only the stop is reported.
+    EXPECT_LT(timer.elapsed(), 2000);
+    EXPECT_EQ(err.trimmed(), row.err);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Presses, CliInterrupt,
+    ::testing::Values(
+        Interruption{"OnceWhileWritingOnlyWarns", {}, {"flash", "{dir}/big.hex", "--yes"}, true, 1,
+                     0, "Press Ctrl+C again to stop anyway."},
+        Interruption{"TwiceWhileWritingStops", {}, {"flash", "{dir}/big.hex", "--yes"}, true, 2, 1,
+                     "Stopped by Ctrl+C while the firmware was being written. Firmware "
+                     "incomplete: upgrade again before using the truck"},
+        Interruption{"WhileWaitingStopsAtOnce", {"--silent"},
+                     {"get", "--timeout", "30", "-o", "{dir}/x.joy"}, false, 1, 1,
+                     "Stopped by Ctrl+C"}),
+    [](const auto& p) { return std::string(p.param.name); });
 
 // get, then send what was got, then diff it against the controller: no difference, on every
 // product, through a switch file and through JSON.
