@@ -1,4 +1,7 @@
 // get [--port N] -o FILE: the controller's settings into a switch file or JSON.
+#include <QDir>
+#include <QFileInfo>
+
 #include "cli/Commands.h"
 #include "cli/Session.h"
 #include "cli/SettingsFiles.h"
@@ -12,6 +15,9 @@ int Get(const QStringList& arguments) {
   if (const auto ended = parser.Parse(arguments, 0, 0)) return *ended;
   const QString file = parser.Raw().value("output");
   if (file.isEmpty()) return Fail(kUsage, "get needs -o FILE; see get --help");
+  // Found out before the controller is kept waiting for a download that could not be saved.
+  const QFileInfo target(file);
+  if (!target.absoluteDir().exists()) return Fail(kUsage, "No such folder: " + target.absolutePath());
 
   Session session(parser.Options());
   const QString failed = session.ConnectAndDownload();

@@ -18,7 +18,7 @@ QString WriteSettings(const QString& fileName, const SettingsImage& image,
                       std::uint8_t productCode) {
   if (!IsJsonFileName(fileName)) {
     const Outcome written = WriteSwitchFile(fileName.toStdString(), image);
-    return written ? QString() : QString::fromStdString(written.error);
+    return written ? QString() : fileName + ": " + QString::fromStdString(written.error);
   }
   QSaveFile file(fileName);
   if (!file.open(QIODevice::WriteOnly) || file.write(ExportJson(image, productCode)) < 0 ||

@@ -200,6 +200,14 @@ INSTANTIATE_TEST_SUITE_P(
         CliRow{"HelpOfASubcommand", {}, {"send", "--help"}, 0, "--timeout", ""},
         CliRow{"UnknownCommand", {}, {"fetch"}, 2, "", "Unknown command: fetch"},
         CliRow{"GetWithoutOutput", {}, {"get"}, 2, "", "get needs -o FILE"},
+        CliRow{"GetIntoAMissingFolder", kFast, {"get", "-o", "{dir}/none/x.joy"}, 2, "",
+               "No such folder: ",
+               [](const After& a) {
+                 for (const QString& line : a.simLog) {
+                   // No transfer was asked for: the controller was never kept waiting.
+                   EXPECT_FALSE(line.contains("requested")) << line.toStdString();
+                 }
+               }},
         CliRow{"BadPort", {}, {"get", "--port", "COMX", "-o", "{dir}/x.joy"}, 2, "", "--port"},
         CliRow{"PortsListTheAlias", kFast, {"ports", "--json"}, 0, "\"name\": \"COM200\"", ""},
         CliRow{"GetSwitchFile", kFast, {"get", "-o", "{dir}/got.joy", "--truck", "Unit 7"}, 0, "", "",
