@@ -32,6 +32,7 @@ void ConsoleBridge::RefreshStatus(const StatusSnapshot& status) {
 void ConsoleBridge::ShowLinkError(const std::string& text) {
   progress_.Done();
   errors.push_back(text);
+  if (quietUntilFirmwareAsked && !firmwareAsked) return;
   Err(QString::fromStdString(text).replace("\r\n", "\n"));
 }
 

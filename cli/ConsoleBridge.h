@@ -37,6 +37,9 @@ class ConsoleBridge final : public WindowBridge {
   std::vector<std::string> errors;
   std::vector<std::string> infos;
   bool firmwareAsked = false;
+  // Errors are kept but not printed until the firmware file is asked for: a probe that finds
+  // nothing has only "nothing answered" to say.
+  bool quietUntilFirmwareAsked = false;
   StatusSnapshot last;
 
   bool Noticed(std::uint8_t code) const;

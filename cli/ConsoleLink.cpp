@@ -13,14 +13,21 @@ ConsoleLink::ConsoleLink(ConsoleBridge& bridge, int port)
     : bridge_(bridge),
       port_(port),
       channel_(bridge),
-      link_(channel_, port, clock_, device_, flash_, productCode_, stop_) {
+      link_(std::in_place, channel_, port, clock_, device_, flash_, productCode_, stop_) {
   CatchInterrupt(stop_);
 }
 
 ConsoleLink::~ConsoleLink() {
-  link_.Shutdown();
+  link_->Shutdown();
   device_.Close();
   ReleaseInterrupt();
+}
+
+void ConsoleLink::HoldForFirmware() {
+  link_.reset();
+  flash_ = FlashImage{};
+  flash_.programIncomplete = true;
+  link_.emplace(channel_, port_, clock_, device_, flash_, productCode_, stop_);
 }
 
 bool ConsoleLink::RunUntil(const std::function<bool()>& done, std::uint32_t ms) {
@@ -29,8 +36,8 @@ bool ConsoleLink::RunUntil(const std::function<bool()>& done, std::uint32_t ms) 
   schedule.Start();
   while (true) {
     {
-      const std::lock_guard<std::mutex> guard(link_.Lock());
-      link_.Step();
+      const std::lock_guard<std::mutex> guard(link_->Lock());
+      link_->Step();
     }
     // A programming run begins and ends within one step.
     SetWritingFirmware(false);
@@ -38,8 +45,8 @@ bool ConsoleLink::RunUntil(const std::function<bool()>& done, std::uint32_t ms) 
     if (clock_.Since(lastRefresh_) > LinkThread::kRefreshMs) {
       StatusSnapshot snapshot;
       {
-        const std::lock_guard<std::mutex> guard(link_.Lock());
-        snapshot = link_.Snapshot();
+        const std::lock_guard<std::mutex> guard(link_->Lock());
+        snapshot = link_->Snapshot();
       }
       bridge_.RefreshStatus(snapshot);
       lastRefresh_ = clock_.Ticks();

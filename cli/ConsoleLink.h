@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "link/Clock.h"
 #include "link/FlashImage.h"
@@ -31,9 +32,14 @@ class ConsoleLink {
   // to print.
   QString Connect(int timeoutSeconds);
 
-  void Command(std::uint8_t command) { link_.SetCommand(command, 0); }
-  LinkState State() { return link_.State(); }
-  std::string StatusText() { return link_.Status().text; }
+  // A new link that starts held in the boot loader, as after a run that left the flash
+  // unverified: for a controller that said nothing at all, which a failed run leaves waiting
+  // in its boot loader until asked.
+  void HoldForFirmware();
+
+  void Command(std::uint8_t command) { link_->SetCommand(command, 0); }
+  LinkState State() { return link_->State(); }
+  std::string StatusText() { return link_->Status().text; }
   // The product code the controller gave (0 for a Zorv; the v1.0 shows by its 121 bytes).
   std::uint8_t ProductCode() const { return productCode_.load(); }
   FlashImage& Flash() { return flash_; }
@@ -48,7 +54,7 @@ class ConsoleLink {
   std::atomic<std::uint8_t> productCode_{0};
   std::atomic<bool> stop_{false};
   DirectChannel channel_;
-  TCOMThread link_;
+  std::optional<TCOMThread> link_;
   std::uint32_t lastRefresh_ = 0;
 };
 

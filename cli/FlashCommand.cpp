@@ -66,12 +66,20 @@ int Flash(const QStringList& arguments) {
   bridge.yes = parser.Raw().isSet("yes");
 
   const QString connected = link.Connect(parser.Options().timeoutSeconds);
-  if (!connected.isEmpty()) {
-    // A boot loader held after a failed run is silent until it restarts.
-    return Fail(kFailure, connected + " (a controller held in its boot loader answers once its "
-                                      "power is cycled)");
+  const bool silent = !connected.isEmpty() && link.State() == LinkState::WaitingForIdentification;
+  if (!connected.isEmpty() && !silent) return Fail(kFailure, connected);
+  if (silent) {
+    // A running program identifies itself every 200 ms, so nothing at all means a controller
+    // switched off, or one a failed run left in its boot loader, which answers only when asked.
+    bridge.quietUntilFirmwareAsked = true;
+    link.HoldForFirmware();
+    const bool held = link.RunUntil([&] { return link.State() == LinkState::FirmwareHeld; }, 2000);
+    link.Command(command::kUpgradeFirmware);
+    if (held) link.RunUntil([&] { return link.State() != LinkState::FirmwareHeld; }, 2000);
+    link.RunUntil([&] { return bridge.firmwareAsked || JobFailed(bridge); }, 5000);
+    if (!bridge.firmwareAsked) return Fail(kFailure, connected);
   }
-  const bool inBootLoader = link.State() == LinkState::BootHook;
+  const bool inBootLoader = silent || link.State() == LinkState::BootHook;
   if (!inBootLoader) {
     // A running program: its settings first, as the window takes them on every new link.
     const QString failed = session.ConnectAndDownload();

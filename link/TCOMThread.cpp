@@ -424,8 +424,17 @@ void TCOMThread::StepRestart() {
 
 void TCOMThread::StepFirmwareHeld() {
   if (command_ == command::kUpgradeFirmware) {
-    // The controller is already in its boot loader, and the chip is known.
     command_ = command::kIdle;
+    firmwareWanted_ = true;
+    if (flash_.chipLine.empty()) {
+      // Held by a run this link did not see (the command line's previous run): the boot
+      // loader is waiting for commands, and the chip is not known yet.
+      Send(kAskChipLine);
+      RenewStamp();
+      status_.linkState = LinkState::BootIdentification;
+      return;
+    }
+    // The controller is already in its boot loader, and the chip is known.
     status_.linkState = LinkState::Programming;
     return;
   }

@@ -275,6 +275,12 @@ INSTANTIATE_TEST_SUITE_P(
         CliRow{"FlashGood", kFast, {"flash", kHex + "good.hex", "--yes"}, 0, "",
                "Upload completed and verified!",
                [](const After& a) { ExpectFlashHolds(a.flashFile, kHex + "good.hex"); }},
+        CliRow{"FlashNothingAnswers", {"--silent"}, {"flash", kHex + "good.hex", "--yes", "--timeout", "1"},
+               1, "", "No controller answered on COM200 within 1 s",
+               [](const After& a) {
+                 EXPECT_FALSE(a.run.err.contains("Boot Hook Failed!")) << a.run.err.toStdString();
+                 EXPECT_LT(a.run.ms, 5000);
+               }},
         CliRow{"FlashRefusedHexWritesNothing", kFast, {"flash", kHex + "bad-checksum.hex", "--yes"},
                1, "", "checksum", NothingFlashed},
         CliRow{"FlashOverLimitRefused", kFast, {"flash", kHex + "over-limit.hex", "--yes"}, 1, "", "",
@@ -352,6 +358,25 @@ INSTANTIATE_TEST_SUITE_P(Answers, CliTerminal,
                                            Answer{"Enter", "", 1, false},
                                            Answer{"Yes", "y", 0, true}),
                          [](const auto& p) { return std::string(p.param.name); });
+
+// A failed run leaves the controller held in its boot loader, which then says nothing until
+// asked: running the command again programs it, without a power cycle.
+TEST(CliHeld, FlashAgainAfterAFailedVerification) {
+  CliWorld world;
+  zorvtest::SimProcess sim;
+  const QString port = sim.Start({"--fast", "--corrupt-flash-once", "256", "--save-flash",
+                                  world.File("flash.bin")});
+  ASSERT_FALSE(port.isEmpty()) << sim.Output().toStdString();
+  world.PointAt(port);
+  const CliRun failed = world.Cli({"flash", kHex + "good.hex", "--yes"});
+  ASSERT_EQ(failed.exitCode, 1) << failed.err.toStdString();
+  const CliRun again = world.Cli({"flash", kHex + "good.hex", "--yes", "--timeout", "2"});
+  EXPECT_EQ(again.exitCode, 0) << again.err.toStdString();
+  EXPECT_TRUE(again.err.contains("Upload completed and verified!")) << again.err.toStdString();
+  EXPECT_FALSE(again.err.contains("Boot Hook Failed!")) << again.err.toStdString();
+  ASSERT_EQ(sim.Stop(), 0) << sim.Output().toStdString();
+  ExpectFlashHolds(world.File("flash.bin"), kHex + "good.hex");
+}
 
 // Ctrl+C: while firmware is being written the first press only warns and the job ends verified,
 // a second stops it and says the controller is left without a program; at any other time it
