@@ -1,6 +1,5 @@
 #include "app/WindowHistory.h"
 
-#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -105,15 +104,9 @@ void WindowHistory::KeepUnsentEdits(bool modified) {
 }
 
 void WindowHistory::RecordFirmware(const QString& firmwareFile, const QString& chipLine) {
-  std::optional<std::uint32_t> crc;
-  QFile file(firmwareFile);
-  if (!firmwareFile.isEmpty() && file.open(QIODevice::ReadOnly)) {
-    const QByteArray bytes = file.readAll();
-    crc = Crc32(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                static_cast<std::size_t>(bytes.size()));
-  }
   // The line arrives with the boot loader's line end.
-  Record(history::EventKind::FirmwareInstalled, firmwareFile, chipLine.trimmed(), crc);
+  Record(history::EventKind::FirmwareInstalled, firmwareFile, chipLine.trimmed(),
+         FileCrc32(firmwareFile.toStdString()));
 }
 
 std::optional<history::Event> WindowHistory::RunWindow(Prompts& prompts,

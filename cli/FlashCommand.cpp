@@ -1,6 +1,5 @@
 // flash [--port N] FILE.hex [--keep-settings] [--read-back OLD.hex] [--yes]: the firmware
 // upgrade through the window's own job: its refusals, its check, verification and held state.
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -21,14 +20,6 @@ bool JobFailed(const ConsoleBridge& bridge) {
     if (error != kNoFirmwareSelect) return true;
   }
   return false;
-}
-
-std::optional<std::uint32_t> FileCrc(const QString& fileName) {
-  QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  const QByteArray bytes = file.readAll();
-  return Crc32(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-               static_cast<std::size_t>(bytes.size()));
 }
 
 // The failure as the link left it: its text, and that the controller is held when it is.
@@ -127,7 +118,7 @@ int Flash(const QStringList& arguments) {
   bridge.upgradeSettings.UpgradeVerified();
   session.Record(history::EventKind::FirmwareInstalled, bridge.received,
                  QString::fromStdString(bridge.firmwareFile),
-                 QString::fromStdString(link.Flash().chipLine).trimmed(), FileCrc(hex));
+                 QString::fromStdString(link.Flash().chipLine).trimmed(), FileCrc32(bridge.firmwareFile));
 
   // The new program identifies itself and its settings come down again.
   if (!link.RunUntil([&] { return bridge.downloads > downloadsBefore; },

@@ -1,7 +1,5 @@
 #include "cli/SettingsFiles.h"
 
-#include <QSaveFile>
-
 #include "cli/CliCommon.h"
 #include "image/SwitchFile.h"
 
@@ -20,12 +18,8 @@ QString WriteSettings(const QString& fileName, const SettingsImage& image,
     const Outcome written = WriteSwitchFile(fileName.toStdString(), image);
     return written ? QString() : fileName + ": " + QString::fromStdString(written.error);
   }
-  QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly) || file.write(ExportJson(image, productCode)) < 0 ||
-      !file.commit()) {
-    return "Cannot write " + fileName + ": " + file.errorString();
-  }
-  return {};
+  const QString failed = WriteWholeFile(fileName, ExportJson(image, productCode));
+  return failed.isEmpty() ? QString() : "Cannot write " + fileName + ": " + failed;
 }
 
 }  // namespace zorv::cli

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <vector>
 
 namespace zorv {
 namespace {
@@ -61,6 +64,16 @@ std::uint32_t Crc32(const std::uint8_t* data, std::size_t size) {
   std::uint32_t crc = 0xFFFFFFFFU;
   for (std::size_t i = 0; i < size; ++i) crc = table[(crc ^ data[i]) & 0xFFU] ^ (crc >> 8);
   return crc ^ 0xFFFFFFFFU;
+}
+
+std::optional<std::uint32_t> FileCrc32(const std::string& fileName) {
+  if (fileName.empty()) return std::nullopt;
+  std::ifstream file(fileName, std::ios::binary);
+  if (!file) return std::nullopt;
+  const std::vector<char> bytes((std::istreambuf_iterator<char>(file)),
+                                std::istreambuf_iterator<char>());
+  if (file.bad()) return std::nullopt;
+  return Crc32(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 
 FirmwareCheck CheckFirmware(const std::string& fileName, const FlashImage& flash) {

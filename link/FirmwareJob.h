@@ -3,6 +3,7 @@
 // or read at 9600 baud, the job's estimate before it starts, and the time left while it runs.
 // Standard C++ only.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "link/FlashImage.h"
@@ -25,6 +26,9 @@ std::string MinutesSeconds(std::uint32_t ms);
 
 // CRC-32 (IEEE 802.3, the one of zip and PNG) of `size` bytes.
 std::uint32_t Crc32(const std::uint8_t* data, std::size_t size);
+// The CRC-32 of a whole file, as the history records an installed firmware file; nothing when
+// the file cannot be read.
+std::optional<std::uint32_t> FileCrc32(const std::string& fileName);
 
 // The check shown before the first frame is written.
 struct FirmwareCheck {

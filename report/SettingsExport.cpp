@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSaveFile>
 #include <QStringList>
 
 #include "image/Catalogue.h"
@@ -43,6 +44,14 @@ std::optional<std::uint8_t> ProductFromText(const QString& text) {
 QString ProductText(std::uint8_t productCode) {
   if (productCode == product::kZorvPages) return "none";
   return QString(QChar(static_cast<char16_t>(productCode)));
+}
+
+QString WriteWholeFile(const QString& fileName, const QByteArray& data) {
+  QSaveFile file(fileName);
+  if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit()) {
+    return {};
+  }
+  return file.errorString();
 }
 
 bool IsJsonFileName(const QString& fileName) {

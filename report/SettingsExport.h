@@ -39,4 +39,8 @@ std::optional<SettingsFile> ReadSettingsFile(const QString& fileName, QString& e
 
 bool IsJsonFileName(const QString& fileName);
 
+// Writes `data` whole or not at all, so an old file survives a failed write: "" when written,
+// else the reason.
+QString WriteWholeFile(const QString& fileName, const QByteArray& data);
+
 }  // namespace zorv

@@ -1,7 +1,6 @@
 #include "ui/files/ExportCommands.h"
 
 #include <QCoreApplication>
-#include <QSaveFile>
 
 #include "ui/files/CompareWindow.h"
 #include "report/SettingsExport.h"
@@ -25,10 +24,9 @@ void ExportCommands::Export1Click() {
   const SettingsImage snapshot = host_.Image();
   const QByteArray data = csv ? ExportCsv(snapshot, host_.IdentifiedProduct())
                               : ExportJson(snapshot, host_.IdentifiedProduct());
-  // Written whole or not at all: an old export survives a failed one.
-  QSaveFile file(chosen);
-  if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-    ShowError(host_, "The settings could not be exported to " + chosen + ": " + file.errorString());
+  const QString failed = WriteWholeFile(chosen, data);
+  if (!failed.isEmpty()) {
+    ShowError(host_, "The settings could not be exported to " + chosen + ": " + failed);
   }
 }
 
