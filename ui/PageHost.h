@@ -21,6 +21,8 @@ class PageHost {
   // The image is about to be replaced by a file, an import or the history: unsent edits are
   // kept in the service history first.
   virtual void BeforeImageReplaced() {}
+  // Stores the focused box's typed text now, as leaving it would: before anything reads the image.
+  virtual void CommitPendingEdit() {}
   // The image met a file (opened, saved, imported): an event of the service history.
   virtual void FileEvent(history::EventKind /*kind*/, const QString& /*file*/) {}
   virtual GlobalTrimPair& Trims() = 0;

@@ -100,6 +100,18 @@ TEST(Catalogue, CompareNamesEachDifferenceWithBothTexts) {
        {"Float Two output: None -> A2 - PLOW UP"}},
       {"label", 0, [](SettingsImage& i) { WriteLabel(i, zorvfield::RedButtonLabel, "lift"); },
        {"Red label: HOIST -> LIFT"}},
+      {"label whose bytes past its text differ", 0,
+       [](SettingsImage& i) { i[zorvfield::RedButtonLabel + 8] = 32; },
+       {"Red label: HOIST (byte " + std::to_string(zorvfield::RedButtonLabel + 8) + " = 0) -> HOIST (byte " +
+        std::to_string(zorvfield::RedButtonLabel + 8) + " = 32)"}},
+      {"four sticks, named as the window shows them", 0,
+       [](SettingsImage& i) {
+         const int bytes[] = {4, 1, 2, 3, 5};  // 194..198
+         for (int n = 0; n < 5; ++n) i[zorvfield::Stick4Function + static_cast<std::size_t>(n)] = static_cast<std::uint8_t>(bytes[n]);
+       },
+       {"JS1 function: None -> Hoist (HYD A)", "JS3 function: None -> Hook (HYD C)",
+        "JS2 function: None -> Plow (HYD A)", "JS2 secondary function: None -> Wing (HYD B)",
+        "JS4 function: None -> Blade (HYD C)"}},
       {"float name", 0, [](SettingsImage& i) { WriteFloatName(i, zorvfield::FloatOneName, "PLOW"); },
        {"Float One name:  -> PLOW"}},
       {"Quirn 16-bit field", product::kQuirn,
@@ -132,7 +144,8 @@ TEST(Catalogue, CompareNamesEachDifferenceWithBothTexts) {
        {"Zorv ID: 0 -> 9"}},
   };
   for (const CompareCase& c : cases) {
-    const SettingsImage a = Defaults();
+    SettingsImage a = Defaults();
+    if (std::string(c.name).rfind("four sticks", 0) == 0) a[zorvfield::JoystickType] = joystick::kFourHfx;
     SettingsImage b = a;
     c.edit(b);
     std::vector<std::string> lines;

@@ -27,6 +27,11 @@ class ExitWatch final : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
+    if (IsCommitRequest(*event)) {
+      event->accept();
+      Store();
+      return true;
+    }
     if (event->type() == QEvent::FocusIn) leftWindow_ = false;
     if (event->type() == QEvent::FocusOut) {
       const auto* focus = static_cast<QFocusEvent*>(event);
@@ -53,6 +58,23 @@ class ExitWatch final : public QObject {
 };
 
 }  // namespace
+
+QEvent::Type CommitRequestType() {
+  static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+  return type;
+}
+
+bool IsCommitRequest(const QEvent& event) { return event.type() == CommitRequestType(); }
+
+void CommitTypedText(QWidget* focus) {
+  // The focus may sit in the line edit inside a spin edit: the first widget that answers stores.
+  for (QWidget* w = focus; w != nullptr; w = w->isWindow() ? nullptr : w->parentWidget()) {
+    QEvent request(CommitRequestType());
+    request.ignore();
+    QCoreApplication::sendEvent(w, &request);
+    if (request.isAccepted()) return;
+  }
+}
 
 bool FocusLeavesWindow(const QFocusEvent& event) {
   return event.reason() == Qt::ActiveWindowFocusReason;

@@ -8,15 +8,23 @@
 #include <QMetaObject>
 #include <functional>
 
+class QEvent;
 class QFocusEvent;
 class QLineEdit;
 class QObject;
+class QWidget;
 
 namespace zorv {
 
 // Connects `handler` to the exits of `box` that store; the connection ends with `context`.
 QMetaObject::Connection OnBoxExit(QLineEdit* box, const QObject* context,
                                   std::function<void()> handler);
+
+// Asks the box holding the focus (or the spin edit around it) to store its typed text now, as
+// leaving it would: the window does this before every action that reads or replaces the image.
+void CommitTypedText(QWidget* focus);
+// Whether `event` is that request; the box that answers it accepts it.
+bool IsCommitRequest(const QEvent& event);
 
 // Whether this focus-out hands the focus to another window: nothing is stored or clamped then.
 bool FocusLeavesWindow(const QFocusEvent& event);

@@ -72,6 +72,19 @@ void SpinEdit::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
   // Another window took the focus: the typed text stays, for when the user leaves it here.
   if (FocusLeavesWindow(*event)) return;
+  Finish();
+}
+
+bool SpinEdit::event(QEvent* event) {
+  if (IsCommitRequest(*event)) {
+    event->accept();
+    Finish();
+    return true;
+  }
+  return QAbstractSpinBox::event(event);
+}
+
+void SpinEdit::Finish() {
   bool ok = false;
   const int typed = lineEdit()->text().trimmed().toInt(&ok);
   if (ok && Clamp(typed) != typed) setValue(typed);

@@ -32,9 +32,12 @@ class SpinEdit : public QAbstractSpinBox {
  protected:
   StepEnabled stepEnabled() const override;
   void focusOutEvent(QFocusEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   void OnTextEdited();
+  // Holds a typed number to the range and finishes the edit, as leaving the box does.
+  void Finish();
   int Clamp(int v) const;
 
   int minimum_ = 0;
