@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <utility>
 
 #include "ui/Prompts.h"
 
@@ -35,32 +34,13 @@ ExitQuestion::ExitQuestion(bool canSend, QWidget* parent) : QDialog(parent) {
   layout->addWidget(buttons);
 }
 
-bool ExitGuard::MayClose(const SettingsImage& image, bool linkIdle, Prompts& prompts,
-                         QWidget* parent, const std::function<void()>& send,
-                         const std::function<bool()>& save) {
-  if (!Modified(image)) return true;
-  ExitQuestion question(linkIdle, parent);
-  switch (static_cast<ExitAnswer>(prompts.ShowModal(question))) {
-    case ExitAnswer::Send:
-      send();
-      closeAfterUpload_ = true;
-      uploadSeenBusy_ = false;
-      return false;
-    case ExitAnswer::Save: return save();
-    case ExitAnswer::Discard: return true;
-    default: return false;  // Cancel, Escape, the close box
+ExitAnswer AskExit(bool canSend, Prompts& prompts, QWidget* parent) {
+  ExitQuestion question(canSend, parent);
+  const int answer = prompts.ShowModal(question);
+  if (answer < static_cast<int>(ExitAnswer::Send) || answer > static_cast<int>(ExitAnswer::Cancel)) {
+    return ExitAnswer::Cancel;
   }
-}
-
-bool ExitGuard::UploadSucceeded() { return std::exchange(closeAfterUpload_, false); }
-
-void ExitGuard::WatchLink(bool linkIdle) {
-  if (!closeAfterUpload_) return;
-  if (!linkIdle) {
-    uploadSeenBusy_ = true;
-  } else if (uploadSeenBusy_) {
-    closeAfterUpload_ = false;  // back to idle without "Upload Successful!"
-  }
+  return static_cast<ExitAnswer>(answer);
 }
 
 }  // namespace zorv

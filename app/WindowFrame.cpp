@@ -4,6 +4,8 @@
 #include <QFocusFrame>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QPointer>
 #include <QScrollBar>
 #include <QStackedWidget>

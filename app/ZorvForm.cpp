@@ -1,74 +1,36 @@
 #include "app/ZorvForm.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
-#include <QFocusFrame>
-#include <QGuiApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QLabel>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QScreen>
-#include <QScrollBar>
 #include <QStackedWidget>
-#include <QTabBar>
 #include <QTimer>
-#include <QVBoxLayout>
 
+#include "app/ExitQuestion.h"
 #include "app/SplashForm.h"
 #include "app/StatusStrip.h"
 #include "host/HostSettings.h"
-#include "ui/port/PortChoiceDialog.h"
 #include "image/DefaultImage.h"
 #include "link/PortNames.h"
 #include "link/TCOMThread.h"
-#include "link/WindowBridge.h"
-#include "ui/files/FileMenu.h"
 #include "ui/files/SwitchFileCommands.h"
-#include "ui/pages/PageGate.h"
-#include "ui/pages/custom/CustomTab.h"
-#include "ui/pages/floats/FloatsTab.h"
-#include "ui/pages/global/GlobalTab.h"
-#include "ui/pages/halverston/HalverstonPage.h"
-#include "ui/pages/joysticks/JoysticksTab.h"
-#include "ui/pages/trims/ZorvTrimTabs.h"
-#include "ui/pages/quirn/QuirnPage.h"
-#include "ui/pages/remote/RemoteTab.h"
-#include "ui/pages/tarnovex/TarnovexPage.h"
+#include "ui/port/PortChoiceDialog.h"
+#include "ui/widgets/BoxExit.h"
 #include "ui/widgets/GatedTabWidget.h"
+#include "ui/widgets/MessageLine.h"
 
 namespace zorv {
 namespace {
 
-struct SheetName {
-  const char* objectName;
-  const char* caption;
-};
-
-constexpr SheetName kTabSheets[zorvtab::kCount] = {
-    {"JoysticksSheet", "Joysticks"}, {"GlobalSheet", "Global"},   {"HoistSheet", "Hoist (A2)"},
-    {"PlowSheet", "Plow (A4)"},      {"WingSheet", "Wing (B)"},   {"BladeSheet", "Blade (C)"},
-    {"CustomSheet", "Custom"},       {"FloatSheet", "Float Modes"}, {"RemoteSheet", "Remote/Slave"},
-};
-
-constexpr const char* kProductSheets[4] = {"ZorvPage", "TarnovexPage", "QuirnPage",
-                                           "HalverstonPage"};
-
 constexpr int kTimerMs = 500;
 constexpr std::uint32_t kLiveTestLimitMs = 2500;
-
-// Nine captions have to fit 578 pixels: a compact tab style.
-constexpr const char* kCompactTabs =
-    "QTabBar::tab { padding: 3px 4px 3px 4px; border: 1px solid #a0a0a0; border-bottom: none;"
-    " background: #e4e4e4; margin-right: -1px; }"
-    "QTabBar::tab:selected { background: #fbfbfb; margin-bottom: -1px; }"
-    "QTabBar::tab:!selected { margin-top: 2px; }"
-    "QTabWidget::pane { border: 1px solid #a0a0a0; top: -1px; }";
 
 }  // namespace
 
@@ -80,8 +42,8 @@ TZorvForm::TZorvForm(Prompts& prompts, Clock& clock, LinkFactory linkFactory, Pr
       linkFactory_(std::move(linkFactory)),
       ports_(std::move(ports)),
       strip_(new StatusStrip),
-      bridge_(*strip_, image_, trims_, prompts_, upgradeSettings_),
-      refresher_(*this, [this](int page) { productNotebook_->setCurrentIndex(page); }) {
+      bridge_(*strip_, session_.Image(), session_.Trims(), prompts_, upgradeSettings_),
+      refresher_(*this, [this](int page) { frame_.productNotebook->setCurrentIndex(page); }) {
   setObjectName("ZorvForm");
   // [*]: the modified marker, shown while the image holds edits neither sent nor saved.
   setWindowTitle("Zorv Configuration Tool[*]");
@@ -90,18 +52,31 @@ TZorvForm::TZorvForm(Prompts& prompts, Clock& clock, LinkFactory linkFactory, Pr
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   portNumber_ = PresetPortNumber(ports_);
-  history_ = new WindowHistory(*this, {[this] { return image_.bytes; },
+  history_ = new WindowHistory(*this, {[this] { return Image().bytes; },
                                        [this] { return ProductCode(); },
                                        [this] { return strip_->ConnectedPanel()->text(); }});
-  BuildWindow();
-  ConnectHandlers();
-  bridge_.OnImageStored([this] {
-    RefreshControls(1);
-    ImageKept();
-    history_->Record(history::EventKind::Downloaded);
+  session_.SetHooks({
+      // The box the user typed in stays this window's focus widget while a box of ours is up.
+      .commitPendingEdit = [this] { CommitTypedText(focusWidget()); },
+      .showImage = [this] { RefreshControls(1); },
+      .showModified = [this](bool modified) { setWindowModified(modified); },
+      .keepUnsentEdits = [this](bool unsent) { history_->KeepUnsentEdits(unsent); },
+      .record = [this](history::EventKind kind, const QString& file) { history_->Record(kind, file); },
+      .watchForAdapter = [this] { WatchForAdapter(); },
+      .restartLink = [this] { StopLink(); StartLink(); },
   });
-  bridge_.OnBeforeStore([this] { BeforeImageReplaced(); });
-  AttachPages();
+  menu_ = BuildMainMenu(this);
+  setMenuBar(menu_.bar);
+  frame_ = BuildWindowFrame(*this, *strip_);
+  timer2_ = new QTimer(this);
+  timer2_->setObjectName("Timer2");
+  timer2_->setInterval(kTimerMs);
+  FitWindowHeight(*this, *strip_);
+  ConnectHandlers();
+  bridge_.OnImageStored([this] { session_.DownloadArrived(); });
+  bridge_.OnBeforeStore([this] { session_.DownloadArriving(); });
+  pages_ = AttachPages(*this, refresher_, frame_, *this);
+  FinishTabChain(*this, *strip_, frame_);
 }
 
 TZorvForm::~TZorvForm() {
@@ -110,73 +85,25 @@ TZorvForm::~TZorvForm() {
   pages_.clear();
 }
 
-void TZorvForm::BuildWindow() {
-  menu_ = BuildMainMenu(this);
-  setMenuBar(menu_.bar);
-
-  auto* client = new QWidget(this);
-  client->setObjectName("ClientArea");
-  productNotebook_ = new QStackedWidget(client);
-  productNotebook_->setObjectName("ProductNotebook");
-  for (const char* name : kProductSheets) {
-    auto* sheet = new QWidget(productNotebook_);
-    sheet->setObjectName(name);
-    productNotebook_->addWidget(sheet);
-    productSheets_.push_back(sheet);
-  }
-
-  QWidget* zorvPage = productSheets_[productpage::kZorv];
-  tabbedNotebook1_ = new GatedTabWidget(zorvPage);
-  tabbedNotebook1_->setObjectName("TabbedNotebook1");
-  tabbedNotebook1_->setStyleSheet(kCompactTabs);
-  tabbedNotebook1_->setUsesScrollButtons(false);
-  tabbedNotebook1_->setElideMode(Qt::ElideNone);
-  tabbedNotebook1_->tabBar()->setExpanding(false);
-  QFont tabFont = tabbedNotebook1_->tabBar()->font();
-  tabFont.setPointSizeF(tabFont.pointSizeF() * 0.9);
-  tabbedNotebook1_->tabBar()->setFont(tabFont);
-  for (const SheetName& tab : kTabSheets) {
-    auto* sheet = new QWidget;
-    sheet->setObjectName(tab.objectName);
-    tabbedNotebook1_->addTab(sheet, tab.caption);
-    tabSheets_.push_back(sheet);
-  }
-  auto* zorvLayout = new QVBoxLayout(zorvPage);
-  zorvLayout->setContentsMargins(2, 2, 2, 0);
-  zorvLayout->addWidget(tabbedNotebook1_);
-
-  strip_->setParent(client);
-  auto* layout = new QVBoxLayout(client);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->addWidget(productNotebook_, 1);
-  layout->addWidget(strip_);
-  messageLine_ = new MessageLine(client);
-  layout->addWidget(messageLine_);
-  setCentralWidget(client);
-
-  timer2_ = new QTimer(this);
-  timer2_->setObjectName("Timer2");
-  timer2_->setInterval(kTimerMs);
-
-  FitWindowHeight();
-}
-
-void TZorvForm::FitWindowHeight() {
-  const int clientHeight = kClientHeight + MessageLine::kHeight +
-                          (strip_->LogShown() ? StatusStrip::kLogHeight : 0);
-  centralWidget()->setFixedSize(kClientWidth, clientHeight);
-  // The client area keeps its size; the history's message line sits below it.
-  setFixedSize(kClientWidth,
-               clientHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
-}
-
 void TZorvForm::ConnectHandlers() {
+  // Connected before any handler, so every menu item, shortcut and link button finds the
+  // focused box's typed text already in the image.
+  for (QAction* action : menu_.bar->findChildren<QAction*>()) {
+    connect(action, &QAction::triggered, this, [this] { session_.CommitPendingEdit(); });
+  }
+  for (QPushButton* b : {strip_->UploadButton(), strip_->DownloadButton(), strip_->ResetButton()}) {
+    connect(b, &QPushButton::clicked, this, [this] { session_.CommitPendingEdit(); });
+  }
   connect(menu_.Exit1, &QAction::triggered, this, &TZorvForm::Exit1Click);
-  connect(menu_.LogWindow1, &QAction::triggered, this, &TZorvForm::LogWindow1Click);
-  connect(menu_.ZorvMenu1, &QAction::triggered, this, &TZorvForm::ZorvMenu1Click);
-  connect(menu_.TarnovexMenu1, &QAction::triggered, this, &TZorvForm::TarnovexMenu1Click);
-  connect(menu_.HalverstonMenu1, &QAction::triggered, this, &TZorvForm::HalverstonMenu1Click);
+  connect(menu_.LogWindow1, &QAction::triggered, this, [this] {
+    // The action toggles its own check mark; the log follows it.
+    strip_->ShowLog(menu_.LogWindow1->isChecked());
+    FitWindowHeight(*this, *strip_);
+  });
+  const auto showPage = [this](int page) { return [this, page] { frame_.productNotebook->setCurrentIndex(page); }; };
+  connect(menu_.ZorvMenu1, &QAction::triggered, this, showPage(productpage::kZorv));
+  connect(menu_.TarnovexMenu1, &QAction::triggered, this, showPage(productpage::kTarnovex));
+  connect(menu_.HalverstonMenu1, &QAction::triggered, this, showPage(productpage::kHalverston));
   connect(menu_.PortNumber1, &QAction::triggered, this, &TZorvForm::PortNumber1Click);
   connect(menu_.SendCal, &QAction::triggered, this, &TZorvForm::SendCalClick);
   connect(menu_.GetCalibration1, &QAction::triggered, this, &TZorvForm::GetCalibration1Click);
@@ -186,57 +113,14 @@ void TZorvForm::ConnectHandlers() {
   connect(menu_.History1, &QAction::triggered, this, &TZorvForm::History1Click);
   connect(menu_.HistoryRegister1, &QAction::triggered, this,
           [this] { history_->RunRegisterDialog(prompts_); });
-  // Open1, Save1 and Print1 are connected by the switch file and report pages.
+  // Open1, Save1, Print1, Export1 and CompareWithFile1 are connected by the File menu's page.
   connect(strip_->UploadButton(), &QPushButton::clicked, this, &TZorvForm::UploadButtonClick);
   connect(strip_->DownloadButton(), &QPushButton::clicked, this, &TZorvForm::DownloadButtonClick);
   connect(strip_->ResetButton(), &QPushButton::clicked, this, &TZorvForm::ResetButtonClick);
   connect(timer2_, &QTimer::timeout, this, &TZorvForm::Timer2Timer);
 }
 
-// Every tab class is created here on its sheet and registered for the refresh, the Zorv tabs
-// in tab order. One line (or two) per page:
-//   refresher_.AddZorvTarget(Attach<JoysticksTab>(Sheet(zorvtab::kJoysticks)));
-//   refresher_.SetProductPage(productpage::kTarnovex,
-//                             Attach<TarnovexPage>(ProductSheet(productpage::kTarnovex)));
-void TZorvForm::AttachPages() {
-  refresher_.AddZorvTarget(Attach<JoysticksTab>(Sheet(zorvtab::kJoysticks)));
-  refresher_.AddZorvTarget(Attach<GlobalTab>(Sheet(zorvtab::kGlobal)));
-  refresher_.AddZorvTarget(Attach<HoistTrimTab>(Sheet(zorvtab::kHoist)));
-  refresher_.AddZorvTarget(Attach<PlowTrimTab>(Sheet(zorvtab::kPlow)));
-  refresher_.AddZorvTarget(Attach<WingTrimTab>(Sheet(zorvtab::kWing)));
-  refresher_.AddZorvTarget(Attach<BladeTrimTab>(Sheet(zorvtab::kBlade)));
-  refresher_.AddZorvTarget(Attach<CustomTab>(Sheet(zorvtab::kCustom)));
-  refresher_.AddZorvTarget(Attach<FloatsTab>(Sheet(zorvtab::kFloatModes)));
-  refresher_.AddZorvTarget(Attach<RemoteTab>(Sheet(zorvtab::kRemoteSlave)));
-  auto gate = std::make_shared<PageGate>(*this);
-  pages_.push_back(gate);
-  SetTabGate(gate->AsGate());
-  Attach<FileMenu>(this);  // Open1, Save1, Print1
-  refresher_.SetProductPage(productpage::kTarnovex,
-                            Attach<TarnovexPage>(ProductSheet(productpage::kTarnovex)));
-  refresher_.SetProductPage(productpage::kQuirn, Attach<QuirnPage>(ProductSheet(productpage::kQuirn)));
-  refresher_.SetProductPage(productpage::kHalverston,
-                            Attach<HalverstonPage>(ProductSheet(productpage::kHalverston)));
-  // The pages' controls were made after the status strip: Tab runs from the tab bar through
-  // the page to the strip's buttons and the byte log, and back to the tab bar.
-  QWidget::setTabOrder(strip_->ResetButton(), strip_->Memo1());
-  QWidget::setTabOrder(strip_->Memo1(), tabbedNotebook1_);
-  // The style marks no focus on a scroll bar: a frame shows which bar the arrow keys move.
-  QPointer<QFocusFrame> barFocus = new QFocusFrame(this);
-  connect(qApp, &QApplication::focusChanged, this, [barFocus](QWidget*, QWidget* now) {
-    if (barFocus) barFocus->setWidget(qobject_cast<QScrollBar*>(now));
-  });
-}
-
-void TZorvForm::SetTabGate(std::function<bool(int)> gate) { tabbedNotebook1_->SetGate(std::move(gate)); }
-
-QWidget* TZorvForm::Sheet(int tab) const {
-  return tab >= 0 && tab < zorvtab::kCount ? tabSheets_[static_cast<std::size_t>(tab)] : nullptr;
-}
-
-QWidget* TZorvForm::ProductSheet(int page) const {
-  return page >= 0 && page < 4 ? productSheets_[static_cast<std::size_t>(page)] : nullptr;
-}
+void TZorvForm::SetTabGate(std::function<bool(int)> gate) { frame_.tabs->SetGate(std::move(gate)); }
 
 void TZorvForm::FormCreate() {
   About1Click();
@@ -246,9 +130,9 @@ void TZorvForm::FormCreate() {
 
   history_->Start(HistoryFile(), ReadRegisterAddress());
   StartLink();
-  LoadDefaultImage(image_, trims_);
+  LoadDefaultImage(Image(), Trims());
 
-  tabbedNotebook1_->setCurrentIndex(zorvtab::kJoysticks);
+  frame_.tabs->setCurrentIndex(zorvtab::kJoysticks);
   // The trims tab owns these two; setting them from here fires no handler.
   if (auto* valves = findChild<QComboBox*>("ValveComboBox")) valves->setCurrentIndex(0);
   if (auto* memo = findChild<QWidget*>("ValveMemo")) memo->hide();
@@ -261,37 +145,38 @@ void TZorvForm::FormCreate() {
 
 void TZorvForm::RefreshControls(int flag) {
   refresher_.RefreshControls(flag);
-  ShowModified();
-}
-
-void TZorvForm::ImageKept() {
-  exitGuard_.Keep(image_);
-  ShowModified();
-}
-
-void TZorvForm::BeforeImageReplaced() { history_->KeepUnsentEdits(exitGuard_.Modified(image_)); }
-
-void TZorvForm::FileEvent(history::EventKind kind, const QString& file) {
-  history_->Record(kind, file);
+  session_.ShowModified();
 }
 
 void TZorvForm::History1Click() {
-  const std::optional<history::Event> chosen = history_->RunWindow(prompts_, image_, ProductCode());
+  const std::optional<history::Event> chosen = history_->RunWindow(prompts_, Image(), ProductCode());
   if (!chosen) return;
   // Restored into the window only: the user sends it as usual.
-  BeforeImageReplaced();
-  image_.bytes = chosen->image;
-  RefreshControls(1);
-  history_->Record(history::EventKind::Restored);
+  session_.BeforeReplace();
+  session_.Replace(chosen->image, false);
+  session_.Record(history::EventKind::Restored);
 }
 
-void TZorvForm::ShowModified() { setWindowModified(exitGuard_.Modified(image_)); }
-
 bool TZorvForm::MayClose() {
-  ShowModified();
-  return exitGuard_.MayClose(
-      image_, link_ && link_->State() == LinkState::ConnectedIdle, prompts_, this, [this] { SendCalClick(); },
-      [this] { return SwitchFileCommands(*this).Save1Click(); });
+  session_.CommitPendingEdit();
+  session_.ShowModified();
+  if (!session_.Modified()) return true;
+  const bool canSend = link_ && link_->State() == LinkState::ConnectedIdle;
+  switch (AskExit(canSend, prompts_, this)) {
+    case ExitAnswer::Send:
+      session_.CloseAfterUpload();
+      SendCalClick();
+      return false;
+    case ExitAnswer::Save: return SwitchFileCommands(*this).Save1Click();
+    case ExitAnswer::Discard: return true;
+    default: return false;  // Cancel, Escape, the close box
+  }
+}
+
+void TZorvForm::CloseNow() {
+  closing_ = true;
+  StopLink();
+  close();
 }
 
 void TZorvForm::SetCommand(std::uint8_t command, std::uint8_t argument) {
@@ -306,16 +191,16 @@ void TZorvForm::StopLink() {
 }
 
 void TZorvForm::Request(std::uint8_t command) {
+  // An upload sends the image with the typed text in it, and remembers what it sent.
+  if (command == command::kUpload) session_.UploadStarting();
   const QString refused = RefusalText(link_.get(), command);
-  if (!refused.isEmpty()) messageLine_->Show(refused);
+  if (!refused.isEmpty()) frame_.messageLine->Show(refused);
   SetCommand(command, 0);
 }
 
 void TZorvForm::Exit1Click() {
   if (!MayStopLink() || !MayClose()) return;
-  closing_ = true;
-  StopLink();
-  close();
+  CloseNow();
 }
 
 void TZorvForm::closeEvent(QCloseEvent* event) {
@@ -338,18 +223,6 @@ void TZorvForm::showEvent(QShowEvent* event) {
     frame.moveCenter(screen->availableGeometry().center());
     move(frame.topLeft());
   }
-}
-
-void TZorvForm::LogWindow1Click() {
-  // The action toggles its own check mark; the log follows it.
-  strip_->ShowLog(menu_.LogWindow1->isChecked());
-  FitWindowHeight();
-}
-
-void TZorvForm::ZorvMenu1Click() { productNotebook_->setCurrentIndex(productpage::kZorv); }
-void TZorvForm::TarnovexMenu1Click() { productNotebook_->setCurrentIndex(productpage::kTarnovex); }
-void TZorvForm::HalverstonMenu1Click() {
-  productNotebook_->setCurrentIndex(productpage::kHalverston);
 }
 
 void TZorvForm::PortNumber1Click() {
@@ -377,6 +250,8 @@ void TZorvForm::UploadButtonClick() { Request(command::kUpload); }
 void TZorvForm::SendCalClick() { Request(command::kUpload); }
 void TZorvForm::DownloadButtonClick() { Request(command::kDownload); }
 void TZorvForm::GetCalibration1Click() { Request(command::kDownload); }
+void TZorvForm::ReadFirmware1Click() { Request(command::kReadFirmware); }
+
 void TZorvForm::UpgradeFirmware1Click() {
   if (link_ && link_->State() == LinkState::ConnectedIdle) {
     // The settings of the last download go to a file first: new firmware may reset them.
@@ -389,8 +264,6 @@ void TZorvForm::UpgradeFirmware1Click() {
   }
   Request(command::kUpgradeFirmware);
 }
-
-void TZorvForm::ReadFirmware1Click() { Request(command::kReadFirmware); }
 
 void TZorvForm::ResetButtonClick() {
   if (link_ && link_->State() == LinkState::Programming && !MayStopLink()) return;
@@ -410,10 +283,7 @@ void TZorvForm::WatchForAdapter() {
       QString::fromStdString(DeviceNameForPort(link_ ? link_->PortNumber() : portNumber_));
   if (device.isEmpty()) return;
   // Back again, the adapter gets a new link, as Reset gives one: it opens and downloads.
-  replug_.Watch(device, [this] {
-    StopLink();
-    StartLink();
-  });
+  replug_.Watch(device, [this] { session_.Replugged(); });
 }
 
 void TZorvForm::Timer2Timer() {
@@ -429,8 +299,8 @@ void TZorvForm::Timer2Timer() {
     SetCommand(0, 0);
     testTimeStamp_ = 0;
   }
-  exitGuard_.WatchLink(!link_ || link_->State() == LinkState::ConnectedIdle);
-  ShowModified();
+  session_.WatchLink(!link_ || link_->State() == LinkState::ConnectedIdle);
+  session_.ShowModified();
 }
 
 void TZorvForm::About1Click() {
@@ -466,15 +336,15 @@ void TZorvForm::OfferKeptSettings() {
           "\n\"Keep controller's\" keeps what the new firmware holds.",
       {"Restore settings", "Keep controller's"}, 0);
   if (answer != 0) return;
-  BeforeImageReplaced();
-  image_.bytes = *kept;
-  RefreshControls(1);
+  session_.BeforeReplace();
+  session_.Replace(*kept, false);
   UploadWhenIdle(100);
 }
 
 void TZorvForm::UploadWhenIdle(int triesLeft) {
   if (!link_) return;
   if (link_->State() == LinkState::ConnectedIdle) {
+    session_.UploadStarting();
     link_->SetCommand(command::kUpload, 0);
     return;
   }
@@ -498,17 +368,15 @@ void TZorvForm::HandleNotice(std::uint8_t code, std::uint8_t value, std::uint64_
     return;
   }
   switch (code) {
-    case notice::kUploadDone:
+    case notice::kUploadDone: {
+      // Taken before the box opens: the timer must not read the idle link as a failure.
+      const bool closeAfter = session_.TakeCloseAfterUpload();
+      session_.UploadFinished();
       prompts_.Message(Prompts::Kind::Information, "Information", "Upload Successful!");
       if (link_) link_->ClearProgress();
-      ImageKept();
-      history_->Record(history::EventKind::Uploaded);
-      if (exitGuard_.UploadSucceeded()) {  // "Send to controller" on Exit
-        closing_ = true;
-        StopLink();
-        close();
-      }
+      if (closeAfter) CloseNow();  // "Send to controller" on Exit
       break;
+    }
     case notice::kDownloadDone:
       prompts_.Message(Prompts::Kind::Information, "Information", "Download Successful!");
       RefreshControls(1);
@@ -528,7 +396,7 @@ void TZorvForm::HandleNotice(std::uint8_t code, std::uint8_t value, std::uint64_
       break;
     case notice::kAdapterUnplugged:
       if (source != 0 && link_ && source != link_->NoticeSource()) break;
-      WatchForAdapter();
+      session_.Unplugged();
       break;
     case notice::kRestartLink:
       // The old link repeats its request until it is gone; one that is already replaced must

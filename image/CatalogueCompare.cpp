@@ -25,6 +25,23 @@ bool BytesDiffer(const Setting& s, const SettingsImage& a, const SettingsImage& 
   return false;
 }
 
+// The bytes of `s` in `mine` that differ from `other`: "2" for a one-byte setting, else
+// "byte 47 = 0, byte 48 = 32".
+std::string DifferingBytes(const Setting& s, const SettingsImage& mine, const SettingsImage& other) {
+  if (s.ranges.size() == 1 && s.ranges.front().length == 1) {
+    return std::to_string(mine[s.ranges.front().offset]);
+  }
+  std::string list;
+  for (const ByteRange& r : s.ranges) {
+    for (std::size_t o = r.offset; o < r.offset + r.length; ++o) {
+      if (mine[o] == other[o]) continue;
+      if (!list.empty()) list += ", ";
+      list += "byte " + std::to_string(o) + " = " + std::to_string(mine[o]);
+    }
+  }
+  return list;
+}
+
 }  // namespace
 
 std::string Difference::Caption() const {
@@ -58,11 +75,12 @@ std::vector<Difference> Compare(const SettingsImage& a, const SettingsImage& b,
     for (const ByteRange& r : s.ranges) {
       for (std::size_t o = r.offset; o < r.offset + r.length; ++o) explained[o] = true;
     }
-    // Two byte patterns can show alike (flag 2 and flag 0 are both "Off"): say so by the bytes.
+    // Two byte patterns can show alike (flag 2 and flag 0 are both "Off", a label with a
+    // different byte past its end): say so by the bytes.
     std::string beforeText = before.text, afterText = after.text;
     if (beforeText == afterText) {
-      beforeText += " (" + std::to_string(a[s.ranges.front().offset]) + ")";
-      afterText += " (" + std::to_string(b[s.ranges.front().offset]) + ")";
+      beforeText += " (" + DifferingBytes(s, a, b) + ")";
+      afterText += " (" + DifferingBytes(s, b, a) + ")";
     }
     differences.push_back({&s, s.ranges.front().offset, beforeText, afterText});
   }

@@ -43,9 +43,9 @@ std::vector<Setting> HalverstonRows() {
   const Place decel{"Main", "Deceleration"};
   rows.push_back(Flag("halverston.use_prox_sensors", "Use Prox Sensors ", decel,
                       hf::UseProxSensors, {"RadioButton1"}, Encoding::OnOffNonZero));
-  rows.push_back(Byte("halverston.decel_rate", "Deceleration rate", decel, Encoding::Number,
+  rows.push_back(Byte("halverston.decel_rate", "Deceleration Rate", decel, Encoding::Number,
                       hf::DecelRate, {"SpinEdit2"}, 1, 50));
-  rows.push_back(Byte("halverston.decel_update_laps", "Deceleration update laps", decel,
+  rows.push_back(Byte("halverston.decel_update_laps", "Deceleration Update Laps", decel,
                       Encoding::Number, hf::DecelUpdateLaps, {"SpinEdit1"}, 1, 100));
   rows.push_back(Byte("halverston.decel_arm_up_time", "Arm up timer", decel, Encoding::Ticks60ms,
                       hf::DecelArmUpTime, {"ScrollBar22", "Label243"}, 0, 250));

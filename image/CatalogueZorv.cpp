@@ -103,12 +103,22 @@ struct StickRow {
   const char* control;  // on the "4 HFX" page
 };
 
+// Captioned by the stick the "4 HFX" page shows each drop-down under; the keys are older than
+// these captions and stay as exported files spell them.
 constexpr std::array<StickRow, 5> kSticks = {{
     {"stick1", "JS1 function", f::Stick1Function, "js1setting"},
-    {"stick3", "JS2 function", f::Stick3Function, "js2setting"},
-    {"stick2a", "JS3 function", f::Stick2aFunction, "js3setting"},
-    {"stick2b", "JS4 function", f::Stick2bFunction, "js4setting"},
-    {"stick4", "Fourth stick function", f::Stick4Function, "js5setting"},
+    {"stick3", "JS3 function", f::Stick3Function, "js2setting"},
+    {"stick2a", "JS2 function", f::Stick2aFunction, "js3setting"},
+    {"stick2b", "JS2 secondary function", f::Stick2bFunction, "js4setting"},
+    {"stick4", "JS4 function", f::Stick4Function, "js5setting"},
+}};
+
+// The same bytes on the "3 HFX" page when its custom type is chosen.
+constexpr std::array<StickRow, 4> kThreeSticks = {{
+    {"stick1", "Hoist or JS1 function", f::Stick1Function, "joystick1"},
+    {"stick3", "Plow or JS2 function", f::Stick3Function, "joystick3"},
+    {"stick2a", "Wing/Blade or JS3 primary function", f::Stick2aFunction, "joystick2a"},
+    {"stick2b", "Wing/Blade or JS3 secondary function", f::Stick2bFunction, "joystick2b"},
 }};
 
 std::vector<std::string> FunctionItems() {
@@ -120,6 +130,9 @@ std::vector<std::string> FunctionItems() {
 const std::vector<std::string> kStickItems = {"None",          "Hoist (HYD A)", "Plow (HYD A)",
                                               "Wing (HYD B)",  "Blade (HYD C)", "Hook (HYD C)",
                                               "Slide/Tilt (HYD B)"};
+const std::vector<std::string> kThreeStickItems = {"None",          "Hoist (HYD A)", "Plow (HYD A)",
+                                                   "Wing (HYD B)",  "Blade (HYD C)", "Hook (HYD C)",
+                                                   "Wing Slide (HYD B)"};
 const std::vector<std::string> kAlwaysLiveItems = {"Inactive", "Hoist (port A)", "Plow (port A)",
                                                    "Wing (port B)", "Blade (port C)"};
 
@@ -203,12 +216,15 @@ void AddFloats(std::vector<Setting>& rows) {
                             "Float " + std::string(fl.ordinal) + " output", place, fl.output,
                             {fl.select}, outputs));
     rows.push_back(Row("zorv.float." + std::string(fl.key) + ".name",
-                       "Float " + std::string(fl.ordinal) + " name", place, Width::FloatName5,
+                       "Float " + std::string(fl.ordinal) + " Name", place, Width::FloatName5,
                        Encoding::Text, fl.name, {fl.edit}, 0, 5));
   }
-  rows.push_back(Byte("zorv.float.delay", "Float delay", place, Encoding::Number, f::FloatDelay,
+  rows.push_back(Byte("zorv.float.delay", "Float Delay Time", place, Encoding::Number, f::FloatDelay,
                       {"floatdelay"}, 1, 10));
-  rows.push_back(Flag("zorv.float.double_acting", "Double acting float one", place,
+  rows.push_back(Flag("zorv.float.double_acting",
+                      "Make Float One a double acting float, which will replace the wing slide "
+                      "functions with a dump valve.",
+                      place,
                       f::DoubleActingFloat, {"doubleactingfloat"}));
   rows.push_back(Flag("zorv.float.min_float", "Active pressure holding float", place, f::MinFloat,
                       {"minfloat"}));
@@ -221,6 +237,18 @@ void AddSticks(std::vector<Setting>& rows) {
                                  {s.control}, kStickItems),
                         f::JoystickType, joystick::kFourHfx, joystick::kFourHfx));
   }
+  for (const StickRow& s : kThreeSticks) {
+    rows.push_back(When(ChoiceOf("zorv.three_stick." + std::string(s.key), s.caption, place,
+                                 s.offset, {s.control}, kThreeStickItems),
+                        f::JoystickType, joystick::kThreeHfxCustom, joystick::kThreeHfxCustom));
+  }
+}
+
+// Switches 1..12 (codes 0..11) and "no switch", which the switch window writes as 200.
+Setting WithNoSwitch(Setting s) {
+  for (int v = 0; v <= 11; ++v) s.values.push_back(v);
+  s.values.push_back(200);
+  return s;
 }
 
 void AddSwitchGroups(std::vector<Setting>& rows) {
@@ -232,10 +260,12 @@ void AddSwitchGroups(std::vector<Setting>& rows) {
     rows.push_back(Byte(key + ".address", "Switch Group " + number + " Target ID", place,
                         Encoding::Number, f::SwitchGroupAddress(n), {stem + "address"}, 101,
                         255));
-    rows.push_back(Byte(key + ".plus", "Switch Group " + number + " Switch Plus", place,
-                        Encoding::SwitchNumber, f::SwitchGroupPlus(n), {stem + "plus"}, 0, 11));
-    rows.push_back(Byte(key + ".minus", "Switch Group " + number + " Switch Minus", place,
-                        Encoding::SwitchNumber, f::SwitchGroupMinus(n), {stem + "minus"}, 0, 11));
+    rows.push_back(WithNoSwitch(Byte(key + ".plus", "Switch Group " + number + " Switch Plus",
+                                     place, Encoding::SwitchNumber, f::SwitchGroupPlus(n),
+                                     {stem + "plus"}, 0, 11)));
+    rows.push_back(WithNoSwitch(Byte(key + ".minus", "Switch Group " + number + " Switch Minus",
+                                     place, Encoding::SwitchNumber, f::SwitchGroupMinus(n),
+                                     {stem + "minus"}, 0, 11)));
   }
 }
 
@@ -244,9 +274,13 @@ void AddRemotes(std::vector<Setting>& rows) {
     const std::string colour = r.colour;
     const Place place{"Remote/Slave", colour + " Button Remote Settings"};
     const std::string key = "zorv.remote." + std::string(r.key);
+    // A remote targets another controller (101..200); a slave answers to a master (10..100).
     rows.push_back(When(Byte(key + ".target", colour + " Target ID", place, Encoding::Number,
                              r.target, {colour + "TargetIDSpin"}, 101, 200),
-                        r.mode, mode::kRemote, mode::kSlave));
+                        r.mode, mode::kRemote, mode::kRemote));
+    rows.push_back(When(Byte(key + ".slave_target", colour + " Target ID", place,
+                             Encoding::Number, r.target, {colour + "TargetIDSpin"}, 10, 100),
+                        r.mode, mode::kSlave, mode::kSlave));
     rows.push_back(When(Byte(key + ".switch", colour + " remote switch", place,
                              Encoding::SwitchNumber, r.selector, {colour + "RemoteIDSpin"}, 0,
                              11),

@@ -26,10 +26,28 @@ QJsonValue ValueOf(const Setting& s, const Shown& shown) {
 }
 
 QString CsvField(const QString& field) {
-  if (!field.contains(',') && !field.contains('"') && !field.contains('\n')) return field;
-  QString quoted = field;
+  // A spreadsheet runs a field that starts like a formula: it is written as text instead.
+  static const QString kFormulaStarts = "=+-@";
+  const QString safe = !field.isEmpty() && kFormulaStarts.contains(field[0]) ? "'" + field : field;
+  if (!safe.contains(',') && !safe.contains('"') && !safe.contains('\n') && !safe.contains('\r')) {
+    return safe;
+  }
+  QString quoted = safe;
   quoted.replace("\"", "\"\"");
   return "\"" + quoted + "\"";
+}
+
+// Keys the first format did not have: a file of that format opens without them (its bytes
+// hold their values anyway).
+bool NewInVersion2(const QString& key) {
+  return key.endsWith(".slave_target") || key.startsWith("zorv.three_stick.");
+}
+
+// A JSON value as the file spells it, for a refusal that quotes the file.
+QString JsonText(const QJsonValue& value) {
+  if (value.isUndefined()) return "nothing";
+  const QByteArray array = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
+  return QString::fromUtf8(array.mid(1, array.size() - 2));
 }
 
 std::optional<std::uint8_t> ProductFromText(const QString& text) {
@@ -40,6 +58,17 @@ std::optional<std::uint8_t> ProductFromText(const QString& text) {
 }
 
 }  // namespace
+
+QString ProductName(std::uint8_t code) {
+  switch (code) {
+    case product::kZorv10: return "Zorv v1.0";
+    case product::kZorv11: return "Zorv v1.1";
+    case product::kTarnovex: return "Tarnovex";
+    case product::kHalverston: return "Halverston";
+    case product::kQuirn: return "Quirn";
+    default: return "Zorv";
+  }
+}
 
 QString ProductText(std::uint8_t productCode) {
   if (productCode == product::kZorvPages) return "none";
@@ -91,7 +120,8 @@ QByteArray ExportCsv(const SettingsImage& image, std::uint8_t productCode) {
                          CsvField(Str(d.shown.text))}
                  .join(',');
   }
-  return (lines.join("\r\n") + "\r\n").toUtf8();
+  // The byte order mark tells a spreadsheet the file is UTF-8 (accents in labels).
+  return "\xEF\xBB\xBF" + (lines.join("\r\n") + "\r\n").toUtf8();
 }
 
 std::optional<ImportedSettings> ImportJson(const QByteArray& json, QString& error) {
@@ -107,14 +137,16 @@ std::optional<ImportedSettings> ImportJson(const QByteArray& json, QString& erro
     error = "The file is not a settings export (\"format\" is not \"" + QString(kExportFormat) + "\").";
     return std::nullopt;
   }
-  if (root["formatVersion"].toInt() != kExportFormatVersion) {
-    error = "The file's format version " + QString::number(root["formatVersion"].toInt()) +
+  const QJsonValue version = root["formatVersion"];
+  if (version != QJsonValue(kExportFormatVersion) && version != QJsonValue(1)) {
+    error = "The file's format version " + JsonText(root["formatVersion"]) +
             " is not one this tool reads.";
     return std::nullopt;
   }
-  const auto product = ProductFromText(root["product"].toString());
+  const auto product =
+      root["product"].isString() ? ProductFromText(root["product"].toString()) : std::nullopt;
   if (!product) {
-    error = "The file names no known product (\"" + root["product"].toString() + "\").";
+    error = "The file names no known product (" + JsonText(root["product"]) + ").";
     return std::nullopt;
   }
   const QString hex = root["bytes"].toString();
@@ -131,21 +163,28 @@ std::optional<ImportedSettings> ImportJson(const QByteArray& json, QString& erro
 
   const QJsonObject settings = root["settings"].toObject();
   const std::vector<Described> described = Describe(imported.image, imported.productCode);
+  std::size_t present = 0;
   for (const Described& d : described) {
     const QString key = Str(d.setting->key);
+    if (!settings.contains(key) && version == QJsonValue(1) && NewInVersion2(key)) continue;
+    ++present;
     if (!settings.contains(key)) {
       error = "The file names no value for \"" + Str(d.setting->caption) + "\" (" + key + ").";
       return std::nullopt;
     }
     const QJsonObject entry = settings[key].toObject();
-    if (entry["value"] != ValueOf(*d.setting, d.shown) || entry["text"].toString() != Str(d.shown.text)) {
-      error = "\"" + Str(d.setting->caption) + "\" (" + key + ") reads " +
-              entry["text"].toVariant().toString() + " in the file but its bytes hold " +
-              Str(d.shown.text) + ". The file was changed by hand; it is not loaded.";
+    const QString named = "\"" + Str(d.setting->caption) + "\" (" + key + ")";
+    const QJsonValue held = ValueOf(*d.setting, d.shown);
+    const QJsonValue text = Str(d.shown.text);
+    if (entry["value"] != held || entry["text"] != text) {
+      const bool value = entry["value"] != held;
+      error = named + ": the file's \"" + (value ? "value" : "text") + "\" is " +
+              JsonText(value ? entry["value"] : entry["text"]) + " but its bytes hold " +
+              JsonText(value ? held : text) + ". The file was changed by hand; it is not loaded.";
       return std::nullopt;
     }
   }
-  if (static_cast<std::size_t>(settings.size()) != described.size()) {
+  if (static_cast<std::size_t>(settings.size()) != present) {
     for (auto it = settings.begin(); it != settings.end(); ++it) {
       const Layout layout = SelectLayout(imported.productCode, imported.image);
       if (FindSetting(layout, it.key().toStdString()) == nullptr) {

@@ -13,8 +13,12 @@
 namespace zorv {
 
 inline constexpr const char* kExportFormat = "zorvtrim-settings";
-inline constexpr int kExportFormatVersion = 1;
+// 2: second rows on shared bytes (slave target IDs, the three-stick custom functions); files
+// of format 1 still open.
+inline constexpr int kExportFormatVersion = 2;
 
+// The product as the user knows it: "Quirn", "Zorv v1.1"; "Zorv" for product code 0.
+QString ProductName(std::uint8_t code);
 // "none" for product code 0, else the code's letter.
 QString ProductText(std::uint8_t productCode);
 

@@ -10,6 +10,7 @@ void TruckSession::CommitPendingEdit() {
   committing_ = true;
   hooks_.commitPendingEdit();
   committing_ = false;
+  ShowModified();
 }
 
 void TruckSession::MarkKept() {

@@ -15,6 +15,9 @@
 #include <functional>
 
 #include "history/HistoryStore.h"
+#include "image/Catalogue.h"
+#include "report/SettingsExport.h"
+#include "tests/app/UserChange.h"
 #include "image/QuirnLayout.h"
 #include "image/SwitchFile.h"
 #include "image/TextFields.h"
@@ -117,7 +120,9 @@ TEST_P(TypedThenLeftE2E, TypedValueReachesTheControllerOrTheFile) {
   }
   ASSERT_TRUE(WaitUntil([&] { return h.prompts.AllUsed(); }, 20000));
   const bool saved = row.leave == Leave::CloseBoxSave || row.leave == Leave::ExitSave;
-  if (!saved) EXPECT_EQ(h.prompts.MessageTexts().back(), "Upload Successful!");
+  if (!saved) {
+    EXPECT_EQ(h.prompts.MessageTexts().back(), "Upload Successful!");
+  }
   if (exitPath) {
     EXPECT_TRUE(WaitUntil([&] { return !h.form->isVisible(); }, 3000)) << "the window closed";
   } else {
@@ -135,8 +140,11 @@ TEST_P(TypedThenLeftE2E, TypedValueReachesTheControllerOrTheFile) {
   }
   if (row.leave == Leave::ExitSend || row.leave == Leave::ExitSave) {
     EXPECT_NE(landed.bytes, stored.bytes);
-    if (quirn) EXPECT_EQ(ReadWord(landed, quirnfield::ReduceStartOutput), 321U) << "the other edit went too";
-    else EXPECT_EQ(landed[zorvfield::StartupDelay], 9) << "the other edit went too";
+    if (quirn) {
+      EXPECT_EQ(ReadWord(landed, quirnfield::ReduceStartOutput), 321U) << "the other edit went too";
+    } else {
+      EXPECT_EQ(landed[zorvfield::StartupDelay], 9) << "the other edit went too";
+    }
   }
 }
 
@@ -244,6 +252,115 @@ TEST(ExitSendE2E, ClosesAfterTheSuccessBoxWasReadSlowly) {
   EXPECT_EQ(h.prompts.MessageTexts().back(), "Upload Successful!");
   EXPECT_TRUE(WaitUntil([&] { return !h.form->isVisible(); }, 2000)) << "closed after the box";
 }
+
+enum class Path { SendCalClick, AltS, DatalinkMenu, FileSave, Export, CloseBoxSend };
+
+struct ManyRow {
+  const char* name;
+  const char* product;  // zorv-sim's product
+  Layout layout;
+  Path path;
+};
+
+class ManyRowsLeftE2E : public ::testing::TestWithParam<ManyRow> {};
+
+// Every row of the product changed through its control, then one way out: what reaches the
+// controller or the file is the window's image, byte for byte.
+TEST_P(ManyRowsLeftE2E, EveryChangedByteArrives) {
+  const ManyRow& row = GetParam();
+  WindowHarness h;
+  ASSERT_TRUE(h.Start({"--product", row.product})) << h.sim.Output().toStdString();
+  Activate(h.form.get());
+  const SettingsImage downloaded = h.form->Image();
+  for (const Setting& s : CatalogueOf(row.layout)) {
+    if (s.page == "Axis Switch Setup" || s.controls.empty()) continue;
+    if (QObject* control = h.form->findChild<QObject*>(QString::fromStdString(s.controls.front()))) {
+      ChangeAsAUser(control);
+    }
+  }
+  const SettingsImage edited = h.form->Image();
+  ASSERT_GT(std::count_if(edited.bytes.begin(), edited.bytes.end(),
+                          [&, i = 0](std::uint8_t b) mutable { return b != downloaded[static_cast<std::size_t>(i++)]; }),
+            10) << "many bytes changed";
+  ASSERT_TRUE(h.form->isWindowModified());
+  const QString file = QString::fromStdString(h.files.File(row.path == Path::Export ? "many.json" : "many.joy"));
+  switch (row.path) {
+    case Path::SendCalClick: ASSERT_TRUE(h.SendCal()); break;
+    case Path::AltS:
+      h.prompts.ExpectMessage();
+      QTest::keyClick(h.form.get(), Qt::Key_S, Qt::AltModifier);
+      break;
+    case Path::DatalinkMenu:
+      h.prompts.ExpectMessage();
+      h.Find<QAction>("SendCal")->trigger();
+      break;
+    case Path::FileSave:
+      h.prompts.ExpectSaveFile(file);
+      h.Find<QAction>("Save1")->trigger();
+      break;
+    case Path::Export:
+      h.prompts.ExpectSaveFile(file);
+      h.Find<QAction>("Export1")->trigger();
+      break;
+    case Path::CloseBoxSend:
+      h.prompts.ExpectModal([](QDialog& question) {
+        question.findChild<QPushButton*>("ExitSend")->click();
+        return question.result();
+      });
+      h.prompts.ExpectMessage();
+      h.form->close();
+      break;
+  }
+  ASSERT_TRUE(WaitUntil([&] { return h.prompts.AllUsed(); }, 30000));
+  SettingsImage landed;
+  if (row.path == Path::FileSave) {
+    ASSERT_TRUE(ReadSwitchFile(file.toStdString(), landed).ok);
+  } else if (row.path == Path::Export) {
+    QString error;
+    const auto read = ReadSettingsFile(file, error);
+    ASSERT_TRUE(read.has_value()) << error.toStdString();
+    landed = read->image;
+  } else {
+    EXPECT_EQ(h.prompts.MessageTexts().back(), "Upload Successful!");
+    if (row.path == Path::CloseBoxSend) {
+      EXPECT_TRUE(WaitUntil([&] { return !h.form->isVisible(); }, 3000)) << "closed after the upload";
+    }
+    landed = h.ControllerMemory();
+  }
+  for (std::size_t i = 0; i < kImageSize; ++i) {
+    EXPECT_EQ(landed[i], edited[i]) << "byte " << i;
+  }
+}
+
+std::vector<ManyRow> ManyRows() {
+  const struct {
+    const char* name;
+    const char* product;
+    Layout layout;
+  } products[] = {{"Zorv", "g", Layout::Zorv},
+                  {"Tarnovex", "b", Layout::Tarnovex},
+                  {"Halverston", "d", Layout::Halverston},
+                  {"Quirn", "c", Layout::Quirn}};
+  const struct {
+    const char* name;
+    Path path;
+  } paths[] = {{"SendCalClick", Path::SendCalClick}, {"AltS", Path::AltS},
+               {"DatalinkMenu", Path::DatalinkMenu}, {"FileSave", Path::FileSave},
+               {"Export", Path::Export},             {"CloseBoxSend", Path::CloseBoxSend}};
+  static std::vector<std::string> names;
+  std::vector<ManyRow> rows;
+  names.reserve(24);
+  for (const auto& p : products) {
+    for (const auto& w : paths) {
+      names.push_back(std::string(p.name) + w.name);
+      rows.push_back({names.back().c_str(), p.product, p.layout, w.path});
+    }
+  }
+  return rows;
+}
+
+INSTANTIATE_TEST_SUITE_P(ProductsAndPaths, ManyRowsLeftE2E, ::testing::ValuesIn(ManyRows()),
+                         [](const ::testing::TestParamInfo<ManyRow>& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace zorv::test

@@ -112,8 +112,11 @@ TEST(Catalogue, CompareNamesEachDifferenceWithBothTexts) {
        {"JS1 function: None -> Hoist (HYD A)", "JS3 function: None -> Hook (HYD C)",
         "JS2 function: None -> Plow (HYD A)", "JS2 secondary function: None -> Wing (HYD B)",
         "JS4 function: None -> Blade (HYD C)"}},
+      {"three sticks, custom type: the same bytes by their own names", 0,
+       [](SettingsImage& i) { i[zorvfield::Stick1Function] = 1; },
+       {"Hoist or JS1 function: None -> Hoist (HYD A)"}},
       {"float name", 0, [](SettingsImage& i) { WriteFloatName(i, zorvfield::FloatOneName, "PLOW"); },
-       {"Float One name:  -> PLOW"}},
+       {"Float One Name:  -> PLOW"}},
       {"Quirn 16-bit field", product::kQuirn,
        [](SettingsImage& i) { WriteWord(i, quirnfield::ReduceStopPsi, 300); },
        {"Reduce Stop PSI: 65025 -> 300"}},
@@ -146,6 +149,7 @@ TEST(Catalogue, CompareNamesEachDifferenceWithBothTexts) {
   for (const CompareCase& c : cases) {
     SettingsImage a = Defaults();
     if (std::string(c.name).rfind("four sticks", 0) == 0) a[zorvfield::JoystickType] = joystick::kFourHfx;
+    if (std::string(c.name).rfind("three sticks", 0) == 0) a[zorvfield::JoystickType] = joystick::kThreeHfxCustom;
     SettingsImage b = a;
     c.edit(b);
     std::vector<std::string> lines;

@@ -14,17 +14,6 @@ namespace zorv {
 
 namespace {
 
-QString ProductName(std::uint8_t code) {
-  switch (code) {
-    case product::kZorv10: return "Zorv v1.0";
-    case product::kZorv11: return "Zorv v1.1";
-    case product::kTarnovex: return "Tarnovex";
-    case product::kHalverston: return "Halverston";
-    case product::kQuirn: return "Quirn";
-    default: return "Zorv";
-  }
-}
-
 QString LayoutTitle(Layout layout) {
   switch (layout) {
     case Layout::Zorv: return "Zorv";
