@@ -170,9 +170,7 @@ bool Valid(const Setting& s, long long v) {
 // catalogue accepts, and every byte such a change writes is named by a row that holds then.
 TEST_P(CatalogueDrift, EveryValueAControlWritesIsNamedAndInRange) {
   AcceptAlwaysLivePrompts answering(prompts);
-  form = std::make_unique<TZorvForm>(answering, clock, FakeLinkFactory(links), ports);
-  prompts.ExpectModal([](QDialog&) { return QDialog::Accepted; });
-  form->FormCreate();
+  MakeFormWith(answering);
   const ProductCase c = GetParam();
   const std::vector<Setting>& rows = CatalogueOf(c.layout);
   for (std::size_t row = 0; row < rows.size(); ++row) {

@@ -29,9 +29,7 @@ class EveryRowSaved : public FormFixture, public ::testing::WithParamInterface<P
 
 TEST_P(EveryRowSaved, SavedBytesShowWhatTheControlShows) {
   AcceptAlwaysLivePrompts answering(prompts);
-  form = std::make_unique<TZorvForm>(answering, clock, FakeLinkFactory(links), ports);
-  prompts.ExpectModal([](QDialog&) { return QDialog::Accepted; });
-  form->FormCreate();
+  MakeFormWith(answering);
   const ProductCase c = GetParam();
   const std::vector<Setting>& rows = CatalogueOf(c.layout);
   TempFolder files;

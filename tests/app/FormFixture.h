@@ -30,6 +30,13 @@ class FormFixture : public ::testing::Test {
     }
   }
 
+  // Builds and starts the window on `windowPrompts` (which may pass to `prompts`).
+  void MakeFormWith(Prompts& windowPrompts) {
+    form = std::make_unique<TZorvForm>(windowPrompts, clock, FakeLinkFactory(links), ports);
+    prompts.ExpectModal([](QDialog&) { return QDialog::Accepted; });
+    form->FormCreate();
+  }
+
   template <typename T>
   T* Find(const char* name) const {
     T* widget = form->findChild<T*>(name);

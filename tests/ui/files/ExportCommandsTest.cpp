@@ -324,16 +324,16 @@ TEST_F(ExportTest, FirstFormatFileStillOpens) {
   QJsonObject root = QJsonDocument::fromJson(Read(path)).object();
   ASSERT_EQ(root["formatVersion"].toInt(), 2);
   root["formatVersion"] = 1;
-  QJsonObject settings = root["settings"].toObject();
+  QJsonObject named = root["settings"].toObject();
   int removed = 0;
-  for (const QString& key : settings.keys()) {
+  for (const QString& key : named.keys()) {
     if (key.endsWith(".slave_target") || key.startsWith("zorv.three_stick.")) {
-      settings.remove(key);
+      named.remove(key);
       ++removed;
     }
   }
   EXPECT_EQ(removed, 6 + 4);
-  root["settings"] = settings;
+  root["settings"] = named;
   Write(path, QJsonDocument(root).toJson());
   Shown(0, 8);
   Open(path);
