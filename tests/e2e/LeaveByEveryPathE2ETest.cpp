@@ -291,6 +291,7 @@ TEST_P(ManyRowsLeftE2E, EveryChangedByteArrives) {
                           [&, i = 0](std::uint8_t b) mutable { return b != downloaded[static_cast<std::size_t>(i++)]; }),
             10) << "many bytes changed";
   ASSERT_TRUE(h.form->isWindowModified());
+  ASSERT_TRUE(WaitUntil([&] { return h.LinkIdle(); }, 10000)) << "the link takes a request";
   const QString file = QString::fromStdString(h.files.File(row.path == Path::Export ? "many.json" : "many.joy"));
   switch (row.path) {
     case Path::SendCalClick: ASSERT_TRUE(h.SendCal()); break;
