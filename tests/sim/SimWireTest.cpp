@@ -36,17 +36,17 @@ class SimLatencyTest : public SimFixture, public ::testing::WithParamInterface<L
 
 TEST_P(SimLatencyTest, AnswersAreHeldForTheLatency) {
   StartSim({"--fast", "--latency", GetParam().latency});
-  port.Drain(100);
+  Drain(100);
   double fastest = 1e9;
   for (int i = 0; i < 5; ++i) {
     const auto start = std::chrono::steady_clock::now();
-    port.Write({0xFF});
-    const Bytes answer = port.Read(1, 2000);
+    Write({0xFF});
+    const Bytes answer = Read(1, 2000);
     const double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     ASSERT_EQ(answer, Bytes{'g'});
     fastest = std::min(fastest, ms);
-    port.Drain(30);
+    Drain(30);
   }
   EXPECT_GE(fastest, GetParam().minMs);
   EXPECT_LE(fastest, GetParam().maxMs);
@@ -61,11 +61,11 @@ INSTANTIATE_TEST_SUITE_P(Latencies, SimLatencyTest,
 // the controller answers as before.
 TEST_F(SimWireTest, UnplugSignalOpensANewPseudoTerminal) {
   StartSim({"--fast"});
-  const QString old = sim.Port();
-  const int from = sim.LineCount();
-  ASSERT_TRUE(sim.Signal(SIGUSR1));
-  const auto line = sim.WaitForLine("port: ", 5000, from);
-  ASSERT_TRUE(line.has_value()) << sim.Output().toStdString();
+  const QString old = pty->sim.Port();
+  const int from = pty->sim.LineCount();
+  ASSERT_TRUE(pty->sim.Signal(SIGUSR1));
+  const auto line = pty->sim.WaitForLine("port: ", 5000, from);
+  ASSERT_TRUE(line.has_value()) << Output();
   const QString fresh = line->mid(line->indexOf("port: ") + 6).trimmed();
   EXPECT_NE(fresh, old);
   EXPECT_FALSE(QFileInfo::exists(old));
