@@ -23,6 +23,22 @@ TEST_F(SimWireTest, DownloadTakesTheWireTimeOf9600Baud) {
   EXPECT_GE(seconds, 0.25);
 }
 
+// The core keeps the wire time on the fake clock: no real time passes, the clock's does.
+TEST_F(SimWireTest, CoreKeepsTheWireTimeOnTheFakeClock) {
+  StartCore({"--latency", "16"});
+  ASSERT_NO_FATAL_FAILURE(Acknowledge());  // no more announcements
+  const std::uint32_t asked = core->clock.Ticks();
+  Write({0xFF});
+  ASSERT_EQ(Read(1, 2000), Bytes{'g'});
+  // In at 1.04 ms, out at 1.04 ms more, held 16 ms by the adapter: read at the 19th ms.
+  EXPECT_EQ(core->clock.Ticks() - asked, 19u);
+  const std::uint32_t start = core->clock.Ticks();
+  EXPECT_EQ(Download(256).size(), 256u);
+  // 256 bytes each way at 10 bits and 9600 baud are 533 ms, and each answer waits its 16 ms.
+  EXPECT_GE(core->clock.Ticks() - start, 533u + 256u * 16u);
+  EXPECT_LE(core->clock.Ticks() - start, 533u + 256u * 16u + 2 * 256u);  // the clock's 1 ms grain
+}
+
 // --latency holds every byte the simulator sends, as a USB adapter's buffer does: the answer to
 // 0xFF comes that much later.
 struct LatencyCase {
