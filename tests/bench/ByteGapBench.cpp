@@ -26,7 +26,12 @@ using test::E2EWindow;
 using test::TempFolder;
 using test::WaitUntil;
 
-constexpr int kRounds = 20;
+// Rounds of a download and an upload; ZORV_GAP_ROUNDS chooses another count.
+int Rounds() {
+  bool ok = false;
+  const int rounds = qEnvironmentVariableIntValue("ZORV_GAP_ROUNDS", &ok);
+  return ok && rounds > 0 ? rounds : 20;
+}
 
 struct Tally {
   int done = 0;
@@ -116,7 +121,8 @@ void Run(const char* load, bool raised) {
         window.errors.size() == errors;
     tally.Add(ok, tap.End());
   };
-  for (int round = 0; round < kRounds; ++round) {
+  const int rounds = Rounds();
+  for (int round = 0; round < rounds; ++round) {
     transfer(command::kDownload, notice::kDownloadDone, downloads);
     transfer(command::kUpload, notice::kUploadDone, uploads);
   }
@@ -137,6 +143,11 @@ void Run(const char* load, bool raised) {
   WaitUntil([&] { return !window.infos.empty() || !window.errors.empty(); }, 600000);
   const bool verified = window.NoticeCount(notice::kFirmwareInstalled) > 0 && window.errors.empty();
   upgrade.Add(verified, tap.End());
+  if (!verified) {
+    std::printf("gaps, %s: upgrade: %s\n", load,
+                window.errors.empty() ? (window.infos.empty() ? "no result" : window.infos.front().c_str())
+                                      : window.errors.front().c_str());
+  }
   link.reset();
 
   std::printf("gaps, %s: %d/%d downloads, %d/%d uploads of 256 bytes, 15 KB upgrade %s; longest "
@@ -145,6 +156,7 @@ void Run(const char* load, bool raised) {
               load, downloads.done, downloads.tried, uploads.done, uploads.tried,
               verified ? "verified" : "FAILED", downloads.longestGapMs, uploads.longestGapMs,
               upgrade.longestGapMs, linkPriority.c_str(), tap.Priority().c_str());
+  std::fflush(stdout);
   const auto line = sim.WaitForLine("serving thread priority", 100);
   if (line) std::printf("gaps, %s: zorv-sim %s\n", load, line->toUtf8().constData());
 }
