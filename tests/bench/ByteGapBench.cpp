@@ -110,12 +110,21 @@ void Run(const char* load, bool raised) {
   }
 
   Tally downloads, uploads, upgrade;
-  const auto transfer = [&](std::uint8_t command, std::uint8_t doneNotice, Tally& tally) {
+  // A request that meets the link between two keep-alive steps is lost, as a window's is: ask
+  // again until the transfer runs, and time the gaps from then on (not the keep-alive's).
+  const auto transfer = [&](std::uint8_t command, std::uint8_t doneNotice, LinkState running,
+                            Tally& tally) {
     const int before = window.NoticeCount(doneNotice);
     const std::size_t errors = window.errors.size();
-    idle();
+    const auto started = [&] {
+      return link->State() == running || window.NoticeCount(doneNotice) > before;
+    };
+    for (int attempt = 0; attempt < 10 && !started(); ++attempt) {
+      idle();
+      link->SetCommand(command, 0);
+      WaitUntil(started, 500);
+    }
     tap.Begin();
-    link->SetCommand(command, 0);
     const bool ok =
         WaitUntil([&] { return window.NoticeCount(doneNotice) > before; }, 20000) &&
         window.errors.size() == errors;
@@ -123,8 +132,8 @@ void Run(const char* load, bool raised) {
   };
   const int rounds = Rounds();
   for (int round = 0; round < rounds; ++round) {
-    transfer(command::kDownload, notice::kDownloadDone, downloads);
-    transfer(command::kUpload, notice::kUploadDone, uploads);
+    transfer(command::kDownload, notice::kDownloadDone, LinkState::Download, downloads);
+    transfer(command::kUpload, notice::kUploadDone, LinkState::Upload, uploads);
   }
 
   // 15 KB of firmware, from the moment the link has the approved file until the final box.
@@ -136,8 +145,11 @@ void Run(const char* load, bool raised) {
   window.firmware = files.File("fw.hex");
   QProcess::execute("objcopy", {"-I", "binary", "-O", "ihex", QString::fromStdString(bin),
                                 QString::fromStdString(window.firmware)});
-  idle();
-  link->SetCommand(command::kUpgradeFirmware, 0);
+  for (int attempt = 0; attempt < 10 && window.firmwareDialogs == 0; ++attempt) {
+    idle();
+    link->SetCommand(command::kUpgradeFirmware, 0);
+    WaitUntil([&] { return window.firmwareDialogs > 0; }, 3000);
+  }
   WaitUntil([&] { return !window.checks.empty(); }, 20000);
   tap.Begin();
   WaitUntil([&] { return !window.infos.empty() || !window.errors.empty(); }, 600000);
