@@ -1,5 +1,6 @@
 #include "history/HistorySchema.h"
 
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -31,13 +32,25 @@ const QStringList kSteps[kSchemaVersion] = {
         // register has it (so a crash in between sends it again, and the register ignores it).
         "CREATE TABLE unsent (id TEXT PRIMARY KEY)",
     },
+    {
+        // NULL where the refresh changed nothing (or for kinds that have no repairs).
+        "ALTER TABLE events ADD COLUMN repaired_image BLOB",
+        "ALTER TABLE events ADD COLUMN flash_crc32 INTEGER",
+        "ALTER TABLE events ADD COLUMN image_product TEXT NOT NULL DEFAULT ''",
+        // An event the register refused on its own: kept here, listed with the reason, and no
+        // longer in the way of the events behind it.
+        "CREATE TABLE set_aside (id TEXT PRIMARY KEY, reason TEXT NOT NULL,"
+        " time_utc TEXT NOT NULL)",
+    },
 };
 
 // The register's types where SQLite's names mean something else there: a 32-bit INTEGER
 // cannot hold every CRC-32, and PostgreSQL has no BLOB.
 QString ForDriver(const QSqlDatabase& db, QString statement) {
   if (!IsRegister(db)) return statement;
-  return statement.replace(" INTEGER,", " BIGINT,").replace(" BLOB ", " BYTEA ");
+  static const QRegularExpression integer("\\bINTEGER\\b");
+  static const QRegularExpression blob("\\bBLOB\\b");
+  return statement.replace(integer, "BIGINT").replace(blob, "BYTEA");
 }
 
 }  // namespace

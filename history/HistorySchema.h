@@ -7,8 +7,10 @@
 namespace zorv::history {
 
 // The version this tool writes. Each version the tool has shipped keeps its migration step.
-// 1: events. 2: the events waiting to be sent to the shared register.
-inline constexpr int kSchemaVersion = 2;
+// 1: events. 2: the events waiting to be sent to the shared register. 3: the repaired image
+// beside the bytes as received, the flash CRC-32, the image's own product, and the events the
+// register refused (set aside, with the reason).
+inline constexpr int kSchemaVersion = 3;
 
 // True for a PostgreSQL connection (the register), false for the SQLite file.
 bool IsRegister(const QSqlDatabase& db);

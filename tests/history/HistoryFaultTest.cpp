@@ -182,7 +182,7 @@ TEST(HistoryFullDiskTest, RecordingStopsAndEarlierEventsStay) {
   TempFolder folder;
   const QString mount = QString::fromStdString(folder.Path().string());
   // Room for the WAL index (32 KB) and some dozens of events.
-  if (!Shell("mount -t tmpfs -o size=256k tmpfs " + mount + " 2>/dev/null")) {
+  if (!Shell("mount -t tmpfs -o size=384k tmpfs " + mount + " 2>/dev/null")) {
     GTEST_SKIP() << "mount is not permitted here";
   }
   struct Unmount {
