@@ -8,8 +8,15 @@ namespace {
 
 const char* kTimeFormat = "yyyy-MM-ddTHH:mm:ss.zzzZ";
 
-// An empty text is stored as "", never as NULL (the columns refuse NULL).
-QString Text(const QString& text) { return text.isNull() ? QString("") : text; }
+// An empty text is stored as "", never as NULL (the columns refuse NULL). Control bytes go:
+// PostgreSQL text cannot hold a NUL, and a line end would break the window's list and exports.
+QString Text(const QString& text) {
+  QString clean = text.isNull() ? QString("") : text;
+  for (QChar& c : clean) {
+    if (c.category() == QChar::Other_Control) c = u' ';
+  }
+  return clean;
+}
 
 QVariant Crc(const std::optional<std::uint32_t>& crc) {
   return crc ? QVariant(static_cast<qlonglong>(*crc)) : QVariant(QMetaType(QMetaType::LongLong));

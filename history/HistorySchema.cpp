@@ -11,8 +11,9 @@ namespace {
 // Step n brings version n to n + 1.
 const QStringList kSteps[kSchemaVersion] = {
     {
-        "CREATE TABLE meta (key TEXT PRIMARY KEY, value TEXT NOT NULL)",
-        "CREATE TABLE events ("
+        // IF NOT EXISTS: of two programs starting on a new file, the second finds them made.
+        "CREATE TABLE IF NOT EXISTS meta (key TEXT PRIMARY KEY, value TEXT NOT NULL)",
+        "CREATE TABLE IF NOT EXISTS events ("
         " id TEXT PRIMARY KEY,"
         " time_utc TEXT NOT NULL,"  // ISO 8601 with milliseconds and Z: sorts as it reads
         " kind TEXT NOT NULL,"
@@ -23,14 +24,14 @@ const QStringList kSteps[kSchemaVersion] = {
         " file_path TEXT NOT NULL,"
         " image BLOB NOT NULL,"
         " truck TEXT NOT NULL)",
-        "CREATE INDEX events_by_time ON events (time_utc)",
-        "CREATE INDEX events_by_truck ON events (truck, time_utc)",
-        "INSERT INTO meta (key, value) VALUES ('schema_version', '0')",
+        "CREATE INDEX IF NOT EXISTS events_by_time ON events (time_utc)",
+        "CREATE INDEX IF NOT EXISTS events_by_truck ON events (truck, time_utc)",
+        "INSERT INTO meta (key, value) VALUES ('schema_version', '0') ON CONFLICT DO NOTHING",
     },
     {
         // An event recorded here and not yet committed by the register; the row goes once the
         // register has it (so a crash in between sends it again, and the register ignores it).
-        "CREATE TABLE unsent (id TEXT PRIMARY KEY)",
+        "CREATE TABLE IF NOT EXISTS unsent (id TEXT PRIMARY KEY)",
     },
     {
         // NULL where the refresh changed nothing (or for kinds that have no repairs).
@@ -39,7 +40,7 @@ const QStringList kSteps[kSchemaVersion] = {
         "ALTER TABLE events ADD COLUMN image_product TEXT NOT NULL DEFAULT ''",
         // An event the register refused on its own: kept here, listed with the reason, and no
         // longer in the way of the events behind it.
-        "CREATE TABLE set_aside (id TEXT PRIMARY KEY, reason TEXT NOT NULL,"
+        "CREATE TABLE IF NOT EXISTS set_aside (id TEXT PRIMARY KEY, reason TEXT NOT NULL,"
         " time_utc TEXT NOT NULL)",
     },
 };
@@ -53,7 +54,57 @@ QString ForDriver(const QSqlDatabase& db, QString statement) {
   return statement.replace(integer, "BIGINT").replace(blob, "BYTEA");
 }
 
+// This tool's tables and their columns at version `version` (a table appears in the list from
+// the version that adds it).
+struct TableColumns {
+  const char* table;
+  int since;
+  QStringList columns;
+};
+
+const TableColumns kTables[] = {
+    {"meta", 1, {"key", "value"}},
+    {"events", 1, {"id", "time_utc", "kind", "product", "link_text", "chip_line", "file_crc32",
+                   "file_path", "image", "truck"}},
+    {"unsent", 2, {"id"}},
+    {"set_aside", 3, {"id", "reason", "time_utc"}},
+};
+const QStringList kColumnsOfThree = {"repaired_image", "flash_crc32", "image_product"};
+
+QStringList ColumnsOf(QSqlDatabase& db, const QString& table) {
+  QSqlQuery query(db);
+  if (IsRegister(db)) {
+    query.prepare("SELECT column_name FROM information_schema.columns"
+                  " WHERE table_schema = current_schema() AND table_name = ?");
+    query.addBindValue(table);
+    query.exec();
+  } else {
+    query.exec("PRAGMA table_info(" + table + ")");
+  }
+  const int name = IsRegister(db) ? 0 : 1;
+  QStringList columns;
+  while (query.next()) columns << query.value(name).toString();
+  return columns;
+}
+
 }  // namespace
+
+bool TablesAreOurs(QSqlDatabase& db, int version, QString& error) {
+  for (const TableColumns& t : kTables) {
+    QStringList expected = t.columns;
+    if (QString(t.table) == "events" && version >= 3) expected << kColumnsOfThree;
+    QStringList found = ColumnsOf(db, t.table);
+    if (found.isEmpty() && version < t.since) continue;
+    found.sort();
+    expected.sort();
+    if (found != expected) {
+      error = QString("the table %1 is not ZorvTrim's (its columns are %2)")
+                  .arg(t.table, found.isEmpty() ? QString("missing") : found.join(", "));
+      return false;
+    }
+  }
+  return true;
+}
 
 bool IsRegister(const QSqlDatabase& db) { return db.driverName() == "QPSQL"; }
 
@@ -88,6 +139,8 @@ int ReadSchemaVersion(QSqlDatabase& db, QString& error) {
     error = "the file names no schema version";
     return -1;
   }
+  // A table of the same name made by another program is never written to.
+  if (value <= kSchemaVersion && !TablesAreOurs(db, value, error)) return -1;
   return value;
 }
 
@@ -111,11 +164,22 @@ bool RunSteps(QSqlDatabase& db, int from, QString& error) {
 }
 
 bool Migrate(QSqlDatabase& db, int from, QString& error) {
-  if (!db.transaction()) {
-    error = db.lastError().text();
+  // Immediate: of two programs starting at once, one waits for the other's tables and then
+  // reads the version again, instead of both creating them.
+  QSqlQuery begin(db);
+  const bool immediate = !IsRegister(db);
+  if (immediate ? !begin.exec("BEGIN IMMEDIATE") : !db.transaction()) {
+    error = immediate ? begin.lastError().text() : db.lastError().text();
     return false;
   }
-  if (!RunSteps(db, from, error)) {
+  if (immediate) {
+    from = ReadSchemaVersion(db, error);
+    if (from < 0) {
+      db.rollback();
+      return false;
+    }
+  }
+  if (from < kSchemaVersion && !RunSteps(db, from, error)) {
     db.rollback();
     return false;
   }

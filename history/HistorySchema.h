@@ -19,6 +19,10 @@ bool IsRegister(const QSqlDatabase& db);
 // history (then `error` says so).
 int ReadSchemaVersion(QSqlDatabase& db, QString& error);
 
+// True when every table of this tool the store holds has exactly this tool's columns at
+// `version`; else `error` names the first that does not.
+bool TablesAreOurs(QSqlDatabase& db, int version, QString& error);
+
 // Runs the steps from `from` (0..kSchemaVersion-1) to kSchemaVersion and sets the version, inside
 // a transaction the caller holds.
 bool RunSteps(QSqlDatabase& db, int from, QString& error);

@@ -1,5 +1,6 @@
 #include "history/RegisterStore.h"
 
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -7,6 +8,7 @@
 
 #include "history/EventRow.h"
 #include "history/HistorySchema.h"
+#include "history/HostLookup.h"
 
 namespace zorv::history {
 namespace {
@@ -20,6 +22,24 @@ QString ErrorText(const QSqlError& error) {
   // libpq's first line says what failed; the rest is advice about servers, not for the user.
   const QString first = error.databaseText().section('\n', 0, 0).trimmed();
   return first.isEmpty() ? error.text().simplified() : first;
+}
+
+// The register's schema may only be changed by its owner: a laptop's role that may not says what
+// the administrator has to do.
+constexpr const char* kNeedsUpdate =
+    "The register needs an update: ask your administrator to run register-setup.sql";
+
+// libpq's own connection parameters, beside the host name (kept for the certificate check).
+QString ConnectOptions(const RegisterAddress& address, const QString& hostAddress) {
+  QStringList options{"connect_timeout=" + QString::number(kConnectTimeoutS),
+                      "application_name=ZorvTrim", "hostaddr=" + hostAddress};
+  if (address.requireEncryption) {
+    options << "sslmode=verify-full";
+    if (!address.caFile.isEmpty()) options << "sslrootcert=" + address.caFile;
+  } else {
+    options << "sslmode=prefer";
+  }
+  return options.join(';');
 }
 
 }  // namespace
@@ -48,13 +68,20 @@ bool RegisterStore::Open(QString& error) {
     error = "the PostgreSQL driver of Qt is not installed (libqt6sql6-psql)";
     return false;
   }
+  // The name is looked up with a limit of its own: libpq's lookup has none.
+  const QString hostAddress = ResolveHost(address_.host.trimmed(), kResolveTimeoutMs, error);
+  if (hostAddress.isEmpty()) return false;
+  if (address_.requireEncryption && !address_.caFile.isEmpty() &&
+      !QFileInfo(address_.caFile).isReadable()) {
+    error = "the CA certificate file " + address_.caFile + " cannot be read";
+    return false;
+  }
   db.setHostName(address_.host.trimmed());
   db.setPort(address_.port);
   db.setDatabaseName(address_.database);
   if (!address_.user.isEmpty()) db.setUserName(address_.user);
   // No password given: libpq looks it up in PGPASSFILE or ~/.pgpass itself.
-  db.setConnectOptions("connect_timeout=" + QString::number(kConnectTimeoutS) +
-                       ";application_name=ZorvTrim");
+  db.setConnectOptions(ConnectOptions(address_, hostAddress));
   if (!db.open()) {
     error = ErrorText(db.lastError());
     return false;
@@ -72,6 +99,8 @@ bool RegisterStore::Open(QString& error) {
     ready = false;
   } else if (ready && version < kSchemaVersion) {
     ready = RunSteps(db, version, error);
+    if (!ready && error.contains("must be owner", Qt::CaseInsensitive)) error = kNeedsUpdate;
+    if (!ready && error.contains("permission denied", Qt::CaseInsensitive)) error = kNeedsUpdate;
   }
   if (!ready || !db.commit()) {
     if (ready) error = ErrorText(db.lastError());
@@ -121,6 +150,17 @@ bool RegisterStore::ReadAll(const std::function<bool(const Event&)>& each, QStri
     return false;
   }
   return true;
+}
+
+bool RegisterStore::Alive() const {
+  QSqlQuery query(QSqlDatabase::database(connection_, false));
+  return open_ && query.exec("SELECT 1") && query.next();
+}
+
+bool RegisterStore::Encrypted() const {
+  QSqlQuery query(QSqlDatabase::database(connection_, false));
+  return open_ && query.exec("SELECT ssl FROM pg_stat_ssl WHERE pid = pg_backend_pid()") &&
+         query.next() && query.value(0).toBool();
 }
 
 long long RegisterStore::Count() const {

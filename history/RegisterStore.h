@@ -20,6 +20,10 @@ class RegisterStore {
   // Connects and creates or migrates the tables; false with what went wrong.
   bool Open(QString& error);
   bool IsOpen() const { return open_; }
+  // Whether the connection still answers (after a statement failed).
+  bool Alive() const;
+  // Whether the open connection is encrypted, as the server says.
+  bool Encrypted() const;
   void Close();
 
   // All of them in one transaction; an event the register already holds (same id) is left as
