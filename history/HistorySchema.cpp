@@ -47,12 +47,16 @@ const QStringList kSteps[kSchemaVersion] = {
 
 // The register's types where SQLite's names mean something else there: a 32-bit INTEGER
 // cannot hold every CRC-32, and PostgreSQL has no BLOB.
-QString ForDriver(const QSqlDatabase& db, QString statement) {
-  if (!IsRegister(db)) return statement;
+QString ForRegister(QString statement) {
   static const QRegularExpression integer("\\bINTEGER\\b");
   static const QRegularExpression blob("\\bBLOB\\b");
-  return statement.replace(integer, "BIGINT").replace(blob, "BYTEA");
+  // IF NOT EXISTS: the administrator's setup script may run on a register of any version.
+  return statement.replace(integer, "BIGINT")
+      .replace(blob, "BYTEA")
+      .replace("ADD COLUMN ", "ADD COLUMN IF NOT EXISTS ");
 }
+
+
 
 // This tool's tables and their columns at version `version` (a table appears in the list from
 // the version that adds it).
@@ -74,8 +78,9 @@ const QStringList kColumnsOfThree = {"repaired_image", "flash_crc32", "image_pro
 QStringList ColumnsOf(QSqlDatabase& db, const QString& table) {
   QSqlQuery query(db);
   if (IsRegister(db)) {
-    query.prepare("SELECT column_name FROM information_schema.columns"
-                  " WHERE table_schema = current_schema() AND table_name = ?");
+    // The catalogue, not information_schema: a table of another role is seen even without rights.
+    query.prepare("SELECT attname FROM pg_attribute WHERE attrelid = to_regclass(?)"
+                  " AND attnum > 0 AND NOT attisdropped");
     query.addBindValue(table);
     query.exec();
   } else {
@@ -108,10 +113,55 @@ bool TablesAreOurs(QSqlDatabase& db, int version, QString& error) {
 
 bool IsRegister(const QSqlDatabase& db) { return db.driverName() == "QPSQL"; }
 
+QString RegisterSetupSql() {
+  QStringList tableSteps;
+  for (const QStringList& step : kSteps) {
+    for (const QString& statement : step) tableSteps << ForRegister(statement) + ";";
+  }
+  return QString(R"(-- ZorvTrim's shared history register: roles and tables.
+-- Run once as a PostgreSQL superuser, connected to the register's database, and again after
+-- each ZorvTrim update that says "The register needs an update":
+--   psql -h HOST -U postgres -d zorvtrim -f register-setup.sql
+-- zorvtrim_owner owns the tables (only this script changes them); zorvtrim_laptop may only add
+-- events and read them. Give each laptop a login of its own in that role:
+--   CREATE ROLE laptop_unit1 LOGIN PASSWORD '...' IN ROLE zorvtrim_laptop;
+\set ON_ERROR_STOP on
+BEGIN;
+DO $$ BEGIN
+  IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'zorvtrim_owner') THEN
+    CREATE ROLE zorvtrim_owner NOLOGIN;
+  END IF;
+  IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'zorvtrim_laptop') THEN
+    CREATE ROLE zorvtrim_laptop NOLOGIN;
+  END IF;
+END $$;
+REVOKE CREATE ON SCHEMA public FROM PUBLIC;
+GRANT USAGE, CREATE ON SCHEMA public TO zorvtrim_owner;
+GRANT USAGE ON SCHEMA public TO zorvtrim_laptop;
+-- Tables a laptop created before these roles existed pass to the owner.
+DO $$ DECLARE t text; BEGIN
+  FOREACH t IN ARRAY ARRAY['meta', 'events', 'unsent', 'set_aside'] LOOP
+    IF to_regclass(t) IS NOT NULL THEN
+      EXECUTE format('ALTER TABLE %I OWNER TO zorvtrim_owner', t);
+    END IF;
+  END LOOP;
+END $$;
+SET ROLE zorvtrim_owner;
+%1
+UPDATE meta SET value = '%2' WHERE key = 'schema_version';
+REVOKE ALL ON meta, events, unsent, set_aside FROM PUBLIC;
+GRANT SELECT ON meta, unsent, set_aside TO zorvtrim_laptop;
+GRANT SELECT, INSERT ON events TO zorvtrim_laptop;
+RESET ROLE;
+COMMIT;
+)")
+      .arg(tableSteps.join('\n'), QString::number(kSchemaVersion));
+}
+
 int ReadSchemaVersion(QSqlDatabase& db, QString& error) {
   QSqlQuery tables(db);
-  if (!tables.exec(IsRegister(db) ? "SELECT table_name FROM information_schema.tables"
-                                    " WHERE table_schema = current_schema()"
+  if (!tables.exec(IsRegister(db) ? "SELECT tablename FROM pg_tables"
+                                    " WHERE schemaname = current_schema()"
                                   : "SELECT name FROM sqlite_master WHERE type = 'table'")) {
     error = tables.lastError().text();
     return -1;
@@ -148,7 +198,7 @@ bool RunSteps(QSqlDatabase& db, int from, QString& error) {
   QSqlQuery query(db);
   for (int step = from; step < kSchemaVersion; ++step) {
     for (const QString& statement : kSteps[step]) {
-      if (!query.exec(ForDriver(db, statement))) {
+      if (!query.exec(IsRegister(db) ? ForRegister(statement) : statement)) {
         error = query.lastError().text();
         return false;
       }

@@ -15,6 +15,10 @@ inline constexpr int kSchemaVersion = 3;
 // True for a PostgreSQL connection (the register), false for the SQLite file.
 bool IsRegister(const QSqlDatabase& db);
 
+// The script an administrator runs once on the register (packaging/register-setup.sql): the
+// owner and laptop roles, the tables of this version, and the laptops' rights (add and read only).
+QString RegisterSetupSql();
+
 // The version a store holds: 0 for a new, empty one; -1 when it holds tables that are not a
 // history (then `error` says so).
 int ReadSchemaVersion(QSqlDatabase& db, QString& error);

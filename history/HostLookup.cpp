@@ -24,9 +24,17 @@ Answer Lookup(const QByteArray& host, int flags) {
   addrinfo* found = nullptr;
   const int status = ::getaddrinfo(host.constData(), nullptr, &hints, &found);
   if (status != 0 || found == nullptr) return {{}, QString::fromLocal8Bit(::gai_strerror(status))};
+  // IPv4 first: a server listening on 127.0.0.1 only is still reached as "localhost".
+  const addrinfo* chosen = found;
+  for (const addrinfo* a = found; a != nullptr; a = a->ai_next) {
+    if (a->ai_family == AF_INET) {
+      chosen = a;
+      break;
+    }
+  }
   char text[NI_MAXHOST] = {};
-  const int named = ::getnameinfo(found->ai_addr, found->ai_addrlen, text, sizeof text, nullptr, 0,
-                                  NI_NUMERICHOST);
+  const int named = ::getnameinfo(chosen->ai_addr, chosen->ai_addrlen, text, sizeof text, nullptr,
+                                  0, NI_NUMERICHOST);
   ::freeaddrinfo(found);
   if (named != 0) return {{}, QString::fromLocal8Bit(::gai_strerror(named))};
   return {QString::fromLatin1(text), {}};

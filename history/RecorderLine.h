@@ -23,9 +23,11 @@ class RecorderLine {
     QMetaObject::invokeMethod(
         context_.data(), [callback = onLine_, line] { callback(line); }, Qt::QueuedConnection);
   }
-  // Clears the line only while it still says something that starts with `prefix`.
-  void Clear(const QString& prefix) {
-    if (Line().startsWith(prefix)) Report({});
+  // Clears the line only while it still says something that starts with `prefix` and ends with
+  // `suffix`.
+  void Clear(const QString& prefix, const QString& suffix = {}) {
+    const QString line = Line();
+    if (line.startsWith(prefix) && line.endsWith(suffix)) Report({});
   }
   QString Line() const {
     std::lock_guard lock(mutex_);

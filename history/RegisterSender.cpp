@@ -14,13 +14,17 @@ bool Stopping(RegisterSender::State& state) {
   return state.stop;
 }
 
-// What the user reads when the register could not be reached or refused the connection.
-QString Unreached(const QString& error) {
-  if (error.startsWith("The register needs an update")) return error + ": recording on this laptop";
+constexpr const char* kRecordingHere = ": recording on this laptop";
+
+// What the user reads when the register could not be used: unreachable only when no server
+// answered; a server that refused says why.
+QString Unreached(const QString& error, bool answered) {
+  if (error.startsWith("The register needs an update")) return error + kRecordingHere;
   if (error.contains("permission denied", Qt::CaseInsensitive) ||
       error.contains("authentication failed", Qt::CaseInsensitive)) {
-    return "History register refused this laptop (" + error + "): recording on this laptop";
+    return "History register refused this laptop (" + error + ")" + kRecordingHere;
   }
+  if (answered) return "History register not used (" + error + ")" + kRecordingHere;
   return kRegisterUnreachable;
 }
 
@@ -95,10 +99,11 @@ bool SendWaiting(RegisterSender::State& state, HistoryStore& store, RegisterStor
   }
   if (!reached) {
     shared.Close();
-    line.Report(Unreached(error));
+    line.Report(Unreached(error, shared.Answered()));
     return false;
   }
-  line.Clear("History register");
+  // What said the register could not be used is over; a line about events set aside stays.
+  line.Clear("", kRecordingHere);
   return store.UnsentCount() <= 0;
 }
 

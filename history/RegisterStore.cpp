@@ -18,10 +18,17 @@ std::atomic<int> connectionCount{0};
 // Held while one laptop creates or migrates the tables, so two starting at once do not both.
 constexpr const char* kSchemaLock = "SELECT pg_advisory_xact_lock(7301715)";
 
+QString FirstLine(const QString& text);
+
 QString ErrorText(const QSqlError& error) {
   // libpq's first line says what failed; the rest is advice about servers, not for the user.
-  const QString first = error.databaseText().section('\n', 0, 0).trimmed();
-  return first.isEmpty() ? error.text().simplified() : first;
+  return FirstLine(error.databaseText().isEmpty() ? error.text() : error.databaseText());
+}
+
+QString FirstLine(const QString& text) {
+  QString first = text.section('\n', 0, 0).trimmed();
+  if (first.startsWith("ERROR:")) first = first.mid(6).trimmed();
+  return first;
 }
 
 // The register's schema may only be changed by its owner: a laptop's role that may not says what
@@ -63,6 +70,7 @@ void RegisterStore::Close() {
 
 bool RegisterStore::Open(QString& error) {
   Close();
+  answered_ = false;
   QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", connection_);
   if (!db.isValid()) {
     error = "the PostgreSQL driver of Qt is not installed (libqt6sql6-psql)";
@@ -84,8 +92,12 @@ bool RegisterStore::Open(QString& error) {
   db.setConnectOptions(ConnectOptions(address_, hostAddress));
   if (!db.open()) {
     error = ErrorText(db.lastError());
+    // A server that turned this laptop away still answered.
+    answered_ = error.contains("permission denied") || error.contains("authentication failed") ||
+                error.contains("does not exist");
     return false;
   }
+  answered_ = true;
   QSqlQuery query(db);
   if (!db.transaction() || !query.exec(kSchemaLock)) {
     error = ErrorText(query.lastError().isValid() ? query.lastError() : db.lastError());
@@ -99,8 +111,14 @@ bool RegisterStore::Open(QString& error) {
     ready = false;
   } else if (ready && version < kSchemaVersion) {
     ready = RunSteps(db, version, error);
-    if (!ready && error.contains("must be owner", Qt::CaseInsensitive)) error = kNeedsUpdate;
-    if (!ready && error.contains("permission denied", Qt::CaseInsensitive)) error = kNeedsUpdate;
+    error = FirstLine(error);
+    // Tables of an older version that this laptop's role may not change; a register with no
+    // tables at all and no right to make them says "permission denied" as it is.
+    if (!ready && version >= 1 &&
+        (error.contains("must be owner", Qt::CaseInsensitive) ||
+         error.contains("permission denied", Qt::CaseInsensitive))) {
+      error = kNeedsUpdate;
+    }
   }
   if (!ready || !db.commit()) {
     if (ready) error = ErrorText(db.lastError());

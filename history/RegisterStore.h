@@ -20,6 +20,8 @@ class RegisterStore {
   // Connects and creates or migrates the tables; false with what went wrong.
   bool Open(QString& error);
   bool IsOpen() const { return open_; }
+  // Whether the last Open reached a server (then its error is the server's refusal).
+  bool Answered() const { return answered_; }
   // Whether the connection still answers (after a statement failed).
   bool Alive() const;
   // Whether the open connection is encrypted, as the server says.
@@ -39,6 +41,7 @@ class RegisterStore {
   RegisterAddress address_;
   QString connection_;
   bool open_ = false;
+  bool answered_ = false;
 };
 
 }  // namespace zorv::history

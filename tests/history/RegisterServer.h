@@ -1,0 +1,45 @@
+#pragma once
+// A test suite's own PostgreSQL server (started once for the suite) and a new database for each
+// test, with the address a laptop would use.
+#include <gtest/gtest.h>
+
+#include "history/RegisterAddress.h"
+#include "tests/support/PgServer.h"
+#include "tests/support/TempFolder.h"
+
+namespace zorv::test {
+
+class RegisterServer : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    server_ = new zorvtest::PgServer;
+    startError_ = server_->Start();
+  }
+  static void TearDownTestSuite() {
+    delete server_;
+    server_ = nullptr;
+  }
+  void SetUp() override {
+    ASSERT_TRUE(startError_.isEmpty()) << "the test's PostgreSQL server did not start: "
+                                       << startError_.toStdString();
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    address_.database = "t" + QString::number(++databases_);
+    address_.host = zorvtest::PgServer::Host();
+    address_.port = server_->Port();
+    address_.user = zorvtest::PgServer::User();
+    const QString made = server_->CreateDatabase(address_.database);
+    ASSERT_TRUE(made.isEmpty()) << name << ": " << made.toStdString();
+  }
+  void TearDown() override {
+    // A test that stopped the server leaves it running for the next.
+    if (startError_.isEmpty()) server_->Start();
+  }
+
+  static inline zorvtest::PgServer* server_ = nullptr;
+  static inline QString startError_;
+  static inline int databases_ = 0;
+  history::RegisterAddress address_;
+  TempFolder folder_;
+};
+
+}  // namespace zorv::test
