@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -38,17 +39,6 @@ Event Sample(int n) {
   event.truck = "Unit " + QString::number(n);
   event.product = "Zorv v1.1";
   return event;
-}
-
-bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!done()) {
-    if (timer.elapsed() > timeoutMs) return false;
-    QCoreApplication::processEvents();
-    QThread::msleep(20);
-  }
-  return true;
 }
 
 // One statement on a connection of its own as `user`; "" when it ran, else the server's error.
@@ -294,6 +284,88 @@ TEST_F(RegisterRightsTest, MarksThatCannotBeSentEndTheLoop) {
   ASSERT_NE(local.OpenForReading().mode, history::StoreMode::Closed);
   EXPECT_EQ(local.SetAsideList().size(), 2u);
 }
+
+// The shop's own CA: one that signed the server's certificate (for localhost and 127.0.0.1), and
+// another that did not.
+QString MakeCertificates(const QString& folder) {
+  const QString script = R"sh(set -e
+cd "$1"
+openssl req -x509 -newkey rsa:2048 -nodes -keyout ca.key -out ca.crt -days 2 -subj "/CN=Shop CA"
+openssl req -x509 -newkey rsa:2048 -nodes -keyout other.key -out other.crt -days 2 \
+  -subj "/CN=Other CA"
+openssl req -newkey rsa:2048 -nodes -keyout server.key -out server.csr -subj "/CN=localhost"
+printf 'subjectAltName=DNS:localhost,IP:127.0.0.1\n' > san.ext
+openssl x509 -req -in server.csr -CA ca.crt -CAkey ca.key -CAcreateserial -out server.crt \
+  -days 2 -extfile san.ext
+chmod 600 server.key
+if [ "$(id -u)" = 0 ]; then chown nobody server.key server.crt; fi
+)sh";
+  QProcess shell;
+  shell.setProcessChannelMode(QProcess::MergedChannels);
+  shell.start("sh", {"-c", script, "sh", folder});
+  if (!shell.waitForFinished(60000) || shell.exitCode() != 0) {
+    return "openssl failed: " + QString::fromLocal8Bit(shell.readAll());
+  }
+  return {};
+}
+
+class RegisterEncryptionTest : public RegisterServer {
+ protected:
+  static void SetUpTestSuite() {
+    RegisterServer::SetUpTestSuite();
+    if (!startError_.isEmpty()) return;
+    certificates_ = server_->Folder() + "/certificates";
+    QDir().mkpath(certificates_);
+    startError_ = MakeCertificates(certificates_);
+    if (!startError_.isEmpty()) return;
+    server_->Stop();
+    server_->AddServerOptions("-c ssl=on -c ssl_cert_file=" + certificates_ +
+                              "/server.crt -c ssl_key_file=" + certificates_ + "/server.key");
+    startError_ = server_->Start();
+  }
+  static inline QString certificates_;
+};
+
+struct EncryptionRow {
+  const char* name;
+  const char* host;
+  const char* ca;  // "" : not required
+  bool opens;
+  bool encrypted;
+  const char* error;  // a part of the error when it does not open
+};
+void PrintTo(const EncryptionRow& row, std::ostream* out) { *out << row.name; }
+
+class RegisterEncryptionRows : public RegisterEncryptionTest,
+                               public ::testing::WithParamInterface<EncryptionRow> {};
+
+TEST_P(RegisterEncryptionRows, VerifyFullAgainstTheShopsCa) {
+  const EncryptionRow& row = GetParam();
+  RegisterAddress address = address_;
+  address.host = row.host;
+  address.requireEncryption = QString(row.ca) != "";
+  if (address.requireEncryption) address.caFile = certificates_ + "/" + row.ca;
+  history::RegisterStore store(address);
+  QString error;
+  EXPECT_EQ(store.Open(error), row.opens) << error.toStdString();
+  if (row.opens) {
+    EXPECT_EQ(store.Encrypted(), row.encrypted);
+  } else {
+    EXPECT_TRUE(error.contains(row.error)) << error.toStdString();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Certificates, RegisterEncryptionRows,
+    ::testing::Values(
+        EncryptionRow{"ShopCaByName", "localhost", "ca.crt", true, true, ""},
+        EncryptionRow{"ShopCaByAddress", "127.0.0.1", "ca.crt", true, true, ""},
+        EncryptionRow{"WrongCa", "localhost", "other.crt", false, false,
+                      "certificate verify failed"},
+        EncryptionRow{"MissingCaFile", "localhost", "none.crt", false, false,
+                      "cannot be read"},
+        EncryptionRow{"NotRequiredStillEncrypted", "localhost", "", true, true, ""}),
+    [](const ::testing::TestParamInfo<EncryptionRow>& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace zorv::test

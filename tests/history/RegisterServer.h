@@ -3,11 +3,28 @@
 // test, with the address a laptop would use.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <functional>
+
 #include "history/RegisterAddress.h"
 #include "tests/support/PgServer.h"
 #include "tests/support/TempFolder.h"
 
 namespace zorv::test {
+
+// Polls `done` (running queued calls meanwhile) until it holds or `timeoutMs` passed.
+inline bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
+  QElapsedTimer timer;
+  timer.start();
+  while (!done()) {
+    if (timer.elapsed() > timeoutMs) return false;
+    QCoreApplication::processEvents();
+    QThread::msleep(20);
+  }
+  return true;
+}
 
 class RegisterServer : public ::testing::Test {
  protected:

@@ -39,17 +39,6 @@ Event Sample(int n) {
   return event;
 }
 
-bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!done()) {
-    if (timer.elapsed() > timeoutMs) return false;
-    QCoreApplication::processEvents();
-    QThread::msleep(20);
-  }
-  return true;
-}
-
 // The ids the register holds, sorted; a duplicate would show twice.
 std::vector<QString> IdsIn(const RegisterAddress& address) {
   history::RegisterStore store(address);
