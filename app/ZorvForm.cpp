@@ -91,14 +91,13 @@ TZorvForm::TZorvForm(Prompts& prompts, Clock& clock, LinkFactory linkFactory, Pr
                  Qt::WindowCloseButtonHint);
   portNumber_ = PresetPortNumber(ports_);
   history_ = new WindowHistory(*this, {[this] { return image_.bytes; },
-                                       [this] { return ProductCode(); },
-                                       [this] { return strip_->ConnectedPanel()->text(); }});
+                                       [this] { return ProductCode(); }});
   BuildWindow();
   ConnectHandlers();
   bridge_.OnImageStored([this] {
     RefreshControls(1);
     ImageKept();
-    history_->Record(history::EventKind::Downloaded);
+    history_->RecordDownload(bridge_.LastDownload(), bridge_.LastDownloadLength());
   });
   bridge_.OnBeforeStore([this] { BeforeImageReplaced(); });
   AttachPages();
@@ -326,6 +325,7 @@ void TZorvForm::closeEvent(QCloseEvent* event) {
   closing_ = true;
   StopLink();
   timer2_->stop();
+  history_->Finish(prompts_);
   QMainWindow::closeEvent(event);
 }
 
