@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "history/HistoryStore.h"
 #include "history/TruckLabel.h"
 #include "host/HostSettings.h"
 #include "link/FirmwareJob.h"
@@ -176,7 +177,23 @@ void WindowHistory::RunRegisterDialog(Prompts& prompts) {
   const history::RegisterAddress chosen = dialog.Address();
   WriteRegisterAddress(chosen);
   ShowLine({});
-  Start(recorder_ ? recorder_->File() : HistoryFile(), chosen);
+  const QString file = recorder_ ? recorder_->File() : HistoryFile();
+  if (chosen.IsSet()) OfferEarlierEvents(prompts, file);
+  Start(file, chosen);
+}
+
+void WindowHistory::OfferEarlierEvents(Prompts& prompts, const QString& file) {
+  history::HistoryStore store(file);
+  if (store.OpenForWriting().mode != history::StoreMode::ReadWrite) return;
+  const long long earlier = store.NotWaitingCount();
+  if (earlier <= 0) return;
+  // Events the register holds already are not stored twice: sending them again is harmless.
+  if (prompts.Confirm("History Register",
+                      QString::number(earlier) +
+                          " event(s) recorded on this laptop are not waiting for a register. "
+                          "Send them to this register too?")) {
+    store.MarkAllWaiting();
+  }
 }
 
 }  // namespace zorv

@@ -70,6 +70,8 @@ class WindowHistory final : public QObject {
 
  private:
   history::Event NewEvent(history::EventKind kind, const ImageBytes& image) const;
+  // After a register was set: offers to send what this laptop recorded before.
+  void OfferEarlierEvents(Prompts& prompts, const QString& file);
 
   Sources sources_;
   QLabel* line_;

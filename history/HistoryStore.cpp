@@ -260,7 +260,8 @@ WriteResult HistoryStore::InsertAll(const std::vector<Event>& events, bool unsen
     BindEvent(query, event);
     bool ok = query.exec();
     QSqlError error = query.lastError();
-    if (ok && unsent) {
+    // An event left as it was (already there) keeps its own mark.
+    if (ok && unsent && (!skipKnown || query.numRowsAffected() > 0)) {
       mark.addBindValue(event.id);
       ok = mark.exec();
       error = mark.lastError();
@@ -271,6 +272,25 @@ WriteResult HistoryStore::InsertAll(const std::vector<Event>& events, bool unsen
     }
   }
   return Commit(db);
+}
+
+int HistoryStore::MarkAllWaiting() {
+  QSqlQuery query(Database());
+  if (!query.exec("INSERT OR IGNORE INTO unsent (id) SELECT id FROM events"
+                  " WHERE id NOT IN (SELECT id FROM set_aside)")) {
+    return -1;
+  }
+  return query.numRowsAffected();
+}
+
+long long HistoryStore::NotWaitingCount() const {
+  QSqlQuery query(Database());
+  if (!query.exec("SELECT COUNT(*) FROM events WHERE id NOT IN (SELECT id FROM unsent)"
+                  " AND id NOT IN (SELECT id FROM set_aside)") ||
+      !query.next()) {
+    return -1;
+  }
+  return query.value(0).toLongLong();
 }
 
 std::vector<std::pair<QString, QString>> HistoryStore::Unsendable() const {
@@ -355,6 +375,17 @@ WriteResult HistoryStore::MarkSent(const std::vector<QString>& ids) {
   return Commit(db);
 }
 
+std::vector<Event> HistoryStore::All() const {
+  std::vector<Event> events;
+  QSqlQuery query(Database());
+  query.setForwardOnly(true);
+  if (!query.exec("SELECT " + EventColumns() + " FROM events ORDER BY time_utc")) return events;
+  while (query.next()) {
+    if (auto event = EventFromRow(query)) events.push_back(std::move(*event));
+  }
+  return events;
+}
+
 std::optional<Event> HistoryStore::Load(const QString& id) const {
   QSqlQuery query(Database());
   query.prepare("SELECT " + EventColumns() + " FROM events WHERE id = ?");
@@ -374,7 +405,18 @@ QString HistoryStore::ListSql(const Filter& filter) const {
   if (filter.truck) where << "truck = :truck";
   if (filter.product) where << "product = :product";
   if (filter.kind) where << "kind = :kind";
-  return "SELECT id, time_utc, kind, truck, product, link_text, file_path FROM events" +
+  // Where the event stands with the register: set aside (with the reason), or not in it yet.
+  const QStringList tables = Database().tables();
+  QString mark = "''";
+  if (tables.contains("unsent")) {
+    mark = "CASE WHEN id IN (SELECT id FROM unsent) THEN 'Not in the register' ELSE '' END";
+  }
+  if (tables.contains("set_aside")) {
+    mark = "COALESCE((SELECT 'Set aside: ' || reason FROM set_aside WHERE set_aside.id = events.id), " +
+           mark + ")";
+  }
+  return "SELECT id, time_utc, kind, truck, product, link_text, file_path, " + mark +
+         " FROM events" +
          (where.isEmpty() ? QString() : " WHERE " + where.join(" AND ")) +
          " ORDER BY time_utc DESC, rowid DESC";
 }

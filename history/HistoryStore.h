@@ -73,7 +73,14 @@ class HistoryStore {
   // The register committed these: they wait no more.
   WriteResult MarkSent(const std::vector<QString>& ids);
   std::optional<Event> Load(const QString& id) const;
-  // Newest first: id, time (UTC text), kind key, truck, product, link text, file path.
+  // Every event of a known kind, oldest first.
+  std::vector<Event> All() const;
+  // Events recorded here that are not waiting for the register (recorded before a register was
+  // set, or sent already), and marking them all as waiting; -1 on failure.
+  long long NotWaitingCount() const;
+  int MarkAllWaiting();
+  // Newest first: id, time (UTC text), kind key, truck, product, link text, file path, and where
+  // the event stands with the register ("Not in the register", "Set aside: reason" or "").
   QString ListSql(const Filter& filter) const;
   QSqlQuery ListQuery(const Filter& filter) const;
   QStringList Trucks() const;

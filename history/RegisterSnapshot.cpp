@@ -24,14 +24,6 @@ Snapshot BuildSnapshot(const QString& localFile, const RegisterAddress& shared,
   }
   // A scratch copy: nothing is lost if the machine stops while it is filled.
   QSqlQuery(copy.Database()).exec("PRAGMA synchronous=OFF");
-  {
-    HistoryStore local(localFile);
-    if (local.OpenForReading().mode != StoreMode::Closed) {
-      const std::vector<Event> waiting = local.Unsent(std::numeric_limits<int>::max());
-      result.waiting = static_cast<long long>(waiting.size());
-      copy.InsertAll(waiting, false, true);
-    }
-  }
   RegisterStore source(shared);
   if (!source.Open(result.error)) return result;
   std::vector<Event> batch;
@@ -50,6 +42,15 @@ Snapshot BuildSnapshot(const QString& localFile, const RegisterAddress& shared,
   if (read && !written) result.error = "cannot write a copy of the register's events";
   result.registerRead = read && written;
   if (result.registerRead) result.fromRegister = source.Count();
+  // Then every event of this laptop the register does not hold (still waiting, or recorded
+  // before the register was set), marked as not in the register.
+  HistoryStore local(localFile);
+  if (result.registerRead && local.OpenForReading().mode != StoreMode::Closed) {
+    const std::vector<Event> mine = local.All();
+    const long long before = copy.Count();
+    copy.InsertAll(mine, true, true);
+    result.waiting = copy.Count() - before;
+  }
   return result;
 }
 

@@ -285,6 +285,31 @@ TEST_F(RegisterRightsTest, MarksThatCannotBeSentEndTheLoop) {
   EXPECT_EQ(local.SetAsideList().size(), 2u);
 }
 
+// Eleven events recorded before a register was set: offered, marked, and then all sent.
+TEST_F(RegisterRightsTest, EarlierEventsAreSentOnceMarked) {
+  const QString file = QString::fromStdString(folder_.File("laptop.sqlite"));
+  std::vector<Event> earlier;
+  {
+    HistoryRecorder alone(file, nullptr, nullptr);
+    for (int i = 0; i < 11; ++i) {
+      earlier.push_back(Sample(i));
+      alone.Record(earlier.back());
+    }
+    ASSERT_TRUE(alone.Flush(10000));
+  }
+  {
+    history::HistoryStore store(file);
+    ASSERT_EQ(store.OpenForWriting().mode, history::StoreMode::ReadWrite);
+    EXPECT_EQ(store.NotWaitingCount(), 11);
+    EXPECT_EQ(store.MarkAllWaiting(), 11);
+    EXPECT_EQ(store.NotWaitingCount(), 0);
+  }
+  HistoryRecorder recorder(file, nullptr, nullptr, address_, kRetryMs);
+  ASSERT_TRUE(WaitFor([&] { return recorder.Waiting() == 0; }, 10000))
+      << recorder.Line().toStdString();
+  EXPECT_EQ(EventsIn(address_).size(), 11u);
+}
+
 // The shop's own CA: one that signed the server's certificate (for localhost and 127.0.0.1), and
 // another that did not.
 QString MakeCertificates(const QString& folder) {

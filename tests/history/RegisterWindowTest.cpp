@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QTableView>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
@@ -51,14 +52,17 @@ TEST_P(RegisterWindowTest, ListsTheRegisterAndWhatWaits) {
   const WindowRow& row = GetParam();
   TempFolder folder;
   const QString file = QString::fromStdString(folder.File("laptop.sqlite"));
-  // This laptop: one event the register has, two waiting. Another laptop: three more.
+  // This laptop: one event the register has, two waiting, one recorded before the register was
+  // set (never marked waiting). Another laptop: three more.
   const Event sent = Sample("Unit 42", 1);
+  const Event earlier = Sample("Unit 42", 7);
   const std::vector<Event> waiting = {Sample("Unit 42", 2), Sample("Unit 42", 3)};
   const std::vector<Event> others = {Sample("Unit 9", 4), Sample("Unit 9", 5), Sample("Unit 9", 6)};
   {
     history::HistoryStore local(file);
     ASSERT_EQ(local.OpenForWriting().mode, history::StoreMode::ReadWrite);
     ASSERT_TRUE(local.Insert(sent).ok());
+    ASSERT_TRUE(local.Insert(earlier).ok());
     ASSERT_TRUE(local.InsertAll(waiting, true, false).ok());
   }
 
@@ -93,7 +97,7 @@ TEST_P(RegisterWindowTest, ListsTheRegisterAndWhatWaits) {
     w.show();
     QApplication::processEvents();
     EXPECT_LT(opening.elapsed(), kOpenMaxMs);
-    EXPECT_EQ(w.RowCount(), 3);  // this laptop's own file, until the register answers
+    EXPECT_EQ(w.RowCount(), 4);  // this laptop's own file, until the register answers
     while (!w.SourceSettled() && opening.elapsed() < history::kConnectTimeoutS * 1000 + 5000) {
       QApplication::processEvents();
       QThread::msleep(10);
@@ -103,6 +107,18 @@ TEST_P(RegisterWindowTest, ListsTheRegisterAndWhatWaits) {
     EXPECT_TRUE(line.startsWith(row.lineStart)) << line.toStdString();
     EXPECT_EQ(w.RowCount(), row.rows);
     if (row.serverUp) {
+      // This laptop's events the register does not hold are listed too, and marked so.
+      auto* table = w.findChild<QTableView*>("HistoryTable");
+      ASSERT_NE(table, nullptr);
+      int marked = 0;
+      for (int r = 0; r < table->model()->rowCount(); ++r) {
+        const QString id = table->model()->index(r, 0).data().toString();
+        const QString mark = table->model()->index(r, 7).data().toString();
+        const bool mine = id == earlier.id || id == waiting[0].id || id == waiting[1].id;
+        EXPECT_EQ(mark, mine ? "Not in the register" : "") << r;
+        marked += mine ? 1 : 0;
+      }
+      EXPECT_EQ(marked, 3);
       // Another laptop's event, restored from the register's copy byte for byte.
       auto* trucks = w.findChild<QComboBox*>("TruckFilter");
       const int unit9 = trucks->findText("Unit 9");
@@ -131,8 +147,8 @@ TEST_P(RegisterWindowTest, ListsTheRegisterAndWhatWaits) {
 
 INSTANTIATE_TEST_SUITE_P(
     Registers, RegisterWindowTest,
-    ::testing::Values(WindowRow{"RegisterUp", true, 6, "History register zorv@127.0.0.1:"},
-                      WindowRow{"NeverAnswers", false, 3, "History register unreachable"}),
+    ::testing::Values(WindowRow{"RegisterUp", true, 7, "History register zorv@127.0.0.1:"},
+                      WindowRow{"NeverAnswers", false, 4, "History register unreachable"}),
     [](const ::testing::TestParamInfo<WindowRow>& row) { return std::string(row.param.name); });
 
 }  // namespace

@@ -207,7 +207,7 @@ void HistoryWindow::RegisterRead(const history::Snapshot& snapshot,
   source_->setText("History register " + shared_.Text() + ": " +
                    QString::number(snapshot.fromRegister) + " event(s); " +
                    QString::number(snapshot.waiting) +
-                   " of this laptop's still waiting to be sent are listed too");
+                   " of this laptop's not in the register are listed too, marked so");
   FillFilters();
   Requery();
 }
@@ -222,8 +222,8 @@ void HistoryWindow::Requery() {
   if (product_->currentIndex() > 0) filter.product = product_->currentData().toString();
   if (kind_->currentIndex() > 0) filter.kind = history::KindFromKey(kind_->currentData().toString());
   model_->setQuery(store_->ListQuery(filter));
-  const char* headers[] = {"Id", "Time", "Kind", "Truck", "Product", "Link", "File"};
-  for (int column = 0; column < 7; ++column) {
+  const char* headers[] = {"Id", "Time", "Kind", "Truck", "Product", "Link", "File", "Register"};
+  for (int column = 0; column < 8; ++column) {
     model_->setHeaderData(column, Qt::Horizontal, headers[column]);
   }
   table_->hideColumn(0);
