@@ -1,6 +1,6 @@
 #pragma once
-// A test suite's own PostgreSQL server (started once for the suite) and a new database for each
-// test, with the address a laptop would use.
+// The test program's own PostgreSQL server (one cluster for the program) and a new database for
+// each test, with the address a laptop would use.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -28,14 +28,12 @@ inline bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
 
 class RegisterServer : public ::testing::Test {
  protected:
+  // One cluster for the whole program (started once, stopped at its end).
   static void SetUpTestSuite() {
-    server_ = new zorvtest::PgServer;
+    server_ = &zorvtest::PgServer::Shared();
     startError_ = server_->Start();
   }
-  static void TearDownTestSuite() {
-    delete server_;
-    server_ = nullptr;
-  }
+  static void TearDownTestSuite() { server_ = nullptr; }
   void SetUp() override {
     ASSERT_TRUE(startError_.isEmpty()) << "the test's PostgreSQL server did not start: "
                                        << startError_.toStdString();
