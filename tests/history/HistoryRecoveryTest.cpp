@@ -199,6 +199,9 @@ TEST(HistoryStartRaceTest, TwoProgramsOnANewFileBothRecord) {
     for (QProcess& child : children) {
       QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
       env.insert("ZORV_RACE_FILE", file);
+      // The child runs its one case, whatever shard of the suite this run is.
+      env.remove("GTEST_TOTAL_SHARDS");
+      env.remove("GTEST_SHARD_INDEX");
       child.setProcessEnvironment(env);
       child.setProcessChannelMode(QProcess::MergedChannels);
     }
