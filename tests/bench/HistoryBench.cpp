@@ -47,20 +47,28 @@ history::Event Sample(int i) {
   return event;
 }
 
+// Starts the bench's own server with a new database `name`; false (and says so) when it cannot.
+bool StartRegister(zorvtest::PgServer& server, const QString& name,
+                   history::RegisterAddress& address) {
+  const QString started = server.Start();
+  const QString made = started.isEmpty() ? server.CreateDatabase(name) : started;
+  if (!made.isEmpty()) {
+    std::printf("history: register figures not measured: %s\n", qPrintable(made));
+    return false;
+  }
+  address.host = zorvtest::PgServer::Host();
+  address.port = server.Port();
+  address.user = zorvtest::PgServer::User();
+  address.database = name;
+  return true;
+}
+
 // One event at a time through the recorder, until the register committed it; and one event
 // sent straight in its own transaction.
 void RegisterFigures() {
   zorvtest::PgServer server;
-  const QString started = server.Start();
-  if (!started.isEmpty() || !server.CreateDatabase("bench").isEmpty()) {
-    std::printf("history: register figures not measured: %s\n", qPrintable(started));
-    return;
-  }
   history::RegisterAddress address;
-  address.host = zorvtest::PgServer::Host();
-  address.port = server.Port();
-  address.user = zorvtest::PgServer::User();
-  address.database = "bench";
+  if (!StartRegister(server, "bench", address)) return;
   QTemporaryDir folder;
   constexpr int kEvents = 200;
   {
@@ -92,16 +100,8 @@ void RegisterFigures() {
 // listed, and how many bytes the window copies to list them.
 void RegisterWindowFigures() {
   zorvtest::PgServer server;
-  const QString started = server.Start();
-  if (!started.isEmpty() || !server.CreateDatabase("window").isEmpty()) {
-    std::printf("history: register window figures not measured: %s\n", qPrintable(started));
-    return;
-  }
   history::RegisterAddress address;
-  address.host = zorvtest::PgServer::Host();
-  address.port = server.Port();
-  address.user = zorvtest::PgServer::User();
-  address.database = "window";
+  if (!StartRegister(server, "window", address)) return;
   constexpr int kEvents = 100000;
   {
     history::RegisterStore shared(address);
