@@ -400,11 +400,25 @@ std::optional<Event> HistoryStore::Load(const QString& id) const {
   return event;
 }
 
-QString HistoryStore::ListSql(const Filter& filter) const {
+namespace {
+
+QString WhereSql(const Filter& filter) {
   QStringList where;
   if (filter.truck) where << "truck = :truck";
   if (filter.product) where << "product = :product";
   if (filter.kind) where << "kind = :kind";
+  return where.isEmpty() ? QString() : " WHERE " + where.join(" AND ");
+}
+
+void BindFilter(QSqlQuery& query, const Filter& filter) {
+  if (filter.truck) query.bindValue(":truck", *filter.truck);
+  if (filter.product) query.bindValue(":product", *filter.product);
+  if (filter.kind) query.bindValue(":kind", KindKey(*filter.kind));
+}
+
+}  // namespace
+
+QString HistoryStore::ListSql(const Filter& filter) const {
   // Where the event stands with the register: set aside (with the reason), or not in it yet.
   const QStringList tables = Database().tables();
   QString mark = "''";
@@ -416,20 +430,25 @@ QString HistoryStore::ListSql(const Filter& filter) const {
            mark + ")";
   }
   return "SELECT id, time_utc, kind, truck, product, link_text, file_path, " + mark +
-         " FROM events" +
-         (where.isEmpty() ? QString() : " WHERE " + where.join(" AND ")) +
-         " ORDER BY time_utc DESC, rowid DESC";
+         " FROM events" + WhereSql(filter) + " ORDER BY time_utc DESC, rowid DESC LIMIT " +
+         QString::number(kListRows);
 }
 
 QSqlQuery HistoryStore::ListQuery(const Filter& filter) const {
   QSqlQuery query(Database());
   query.setForwardOnly(false);
   query.prepare(ListSql(filter));
-  if (filter.truck) query.bindValue(":truck", *filter.truck);
-  if (filter.product) query.bindValue(":product", *filter.product);
-  if (filter.kind) query.bindValue(":kind", KindKey(*filter.kind));
+  BindFilter(query, filter);
   query.exec();
   return query;
+}
+
+long long HistoryStore::Count(const Filter& filter) const {
+  QSqlQuery query(Database());
+  query.prepare("SELECT COUNT(*) FROM events" + WhereSql(filter));
+  BindFilter(query, filter);
+  if (!query.exec() || !query.next()) return -1;
+  return query.value(0).toLongLong();
 }
 
 namespace {

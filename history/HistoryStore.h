@@ -79,13 +79,20 @@ class HistoryStore {
   // set, or sent already), and marking them all as waiting; -1 on failure.
   long long NotWaitingCount() const;
   int MarkAllWaiting();
-  // Newest first: id, time (UTC text), kind key, truck, product, link text, file path, and where
-  // the event stands with the register ("Not in the register", "Set aside: reason" or "").
+  // The most a list holds: the window reads its rows in one go, so no statement stays open
+  // (an open read pins the log, which then grows with every write).
+  static constexpr int kListRows = 1000;
+
+  // Newest first, at most kListRows: id, time (UTC text), kind key, truck, product, link text,
+  // file path, and where the event stands with the register ("Not in the register",
+  // "Set aside: reason" or "").
   QString ListSql(const Filter& filter) const;
   QSqlQuery ListQuery(const Filter& filter) const;
   QStringList Trucks() const;
   QStringList Products() const;
   long long Count() const;
+  // How many events the filter lets through.
+  long long Count(const Filter& filter) const;
 
   StoreMode Mode() const { return mode_; }
   const QString& File() const { return file_; }

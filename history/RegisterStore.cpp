@@ -49,6 +49,34 @@ QString ConnectOptions(const RegisterAddress& address, const QString& hostAddres
   return options.join(';');
 }
 
+// The filter as a WHERE clause with positional values, and the values in their order.
+QString WhereSql(const Filter& filter, QVariantList& values) {
+  QStringList where;
+  const std::pair<const char*, std::optional<QString>> parts[] = {
+      {"truck = ?", filter.truck},
+      {"product = ?", filter.product},
+      {"kind = ?", filter.kind ? std::optional<QString>(KindKey(*filter.kind)) : std::nullopt}};
+  for (const auto& [clause, value] : parts) {
+    if (!value) continue;
+    where << clause;
+    values << *value;
+  }
+  return where.isEmpty() ? QString() : " WHERE " + where.join(" AND ");
+}
+
+QStringList Distinct(const QString& connection, bool open, const char* column) {
+  QStringList values;
+  QSqlQuery query(QSqlDatabase::database(connection, false));
+  query.setForwardOnly(true);
+  if (open && query.exec(QString("SELECT DISTINCT %1 FROM events ORDER BY %1").arg(column))) {
+    while (query.next()) values << query.value(0).toString();
+  }
+  return values;
+}
+
+// Ids asked about in one statement.
+constexpr std::size_t kIdsPerQuery = 500;
+
 }  // namespace
 
 RegisterStore::RegisterStore(RegisterAddress address)
@@ -154,20 +182,7 @@ bool RegisterStore::Send(const std::vector<Event>& events, QString& error) {
 }
 
 bool RegisterStore::ReadAll(const std::function<bool(const Event&)>& each, QString& error) {
-  QSqlQuery query(QSqlDatabase::database(connection_, false));
-  query.setForwardOnly(true);
-  if (!open_ || !query.exec("SELECT " + EventColumns() + " FROM events ORDER BY time_utc")) {
-    error = open_ ? ErrorText(query.lastError()) : QString("not connected");
-    return false;
-  }
-  while (query.next()) {
-    if (const auto event = EventFromRow(query); event && !each(*event)) return false;
-  }
-  if (query.lastError().isValid()) {
-    error = ErrorText(query.lastError());
-    return false;
-  }
-  return true;
+  return ReadEvents("SELECT " + EventColumns() + " FROM events ORDER BY time_utc", {}, each, error);
 }
 
 bool RegisterStore::Alive() const {
@@ -185,6 +200,76 @@ long long RegisterStore::Count() const {
   QSqlQuery query(QSqlDatabase::database(connection_, false));
   if (!open_ || !query.exec("SELECT COUNT(*) FROM events") || !query.next()) return -1;
   return query.value(0).toLongLong();
+}
+
+bool RegisterStore::ReadNewest(const Filter& filter, int limit,
+                               const std::function<bool(const Event&)>& each, QString& error) {
+  QVariantList values;
+  const QString where = WhereSql(filter, values);
+  return ReadEvents("SELECT " + EventColumns() + " FROM events" + where +
+                        " ORDER BY time_utc DESC, id DESC LIMIT " + QString::number(limit),
+                    values, each, error);
+}
+
+bool RegisterStore::ReadEvents(const QString& sql, const QVariantList& values,
+                               const std::function<bool(const Event&)>& each, QString& error) {
+  QSqlQuery query(QSqlDatabase::database(connection_, false));
+  query.setForwardOnly(true);
+  bool ran = open_ && query.prepare(sql);
+  if (ran) {
+    for (const QVariant& value : values) query.addBindValue(value);
+    ran = query.exec();
+  }
+  if (!ran) {
+    error = open_ ? ErrorText(query.lastError()) : QString("not connected");
+    return false;
+  }
+  while (query.next()) {
+    if (const auto event = EventFromRow(query); event && !each(*event)) return false;
+  }
+  if (query.lastError().isValid()) {
+    error = ErrorText(query.lastError());
+    return false;
+  }
+  return true;
+}
+
+long long RegisterStore::Count(const Filter& filter) const {
+  QSqlQuery query(QSqlDatabase::database(connection_, false));
+  QVariantList values;
+  if (!open_ || !query.prepare("SELECT COUNT(*) FROM events" + WhereSql(filter, values))) return -1;
+  for (const QVariant& value : values) query.addBindValue(value);
+  if (!query.exec() || !query.next()) return -1;
+  return query.value(0).toLongLong();
+}
+
+QStringList RegisterStore::Trucks() const { return Distinct(connection_, open_, "truck"); }
+QStringList RegisterStore::Products() const { return Distinct(connection_, open_, "product"); }
+
+std::optional<QSet<QString>> RegisterStore::Holding(const std::vector<QString>& ids, QString& error) const {
+  QSet<QString> held;
+  for (std::size_t start = 0; open_ && start < ids.size(); start += kIdsPerQuery) {
+    const std::size_t end = std::min(ids.size(), start + kIdsPerQuery);
+    QStringList marks;
+    for (std::size_t i = start; i < end; ++i) marks << "?";
+    QSqlQuery query(QSqlDatabase::database(connection_, false));
+    query.setForwardOnly(true);
+    if (!query.prepare("SELECT id FROM events WHERE id IN (" + marks.join(", ") + ")")) {
+      error = ErrorText(query.lastError());
+      return std::nullopt;
+    }
+    for (std::size_t i = start; i < end; ++i) query.addBindValue(ids[i]);
+    if (!query.exec()) {
+      error = ErrorText(query.lastError());
+      return std::nullopt;
+    }
+    while (query.next()) held.insert(query.value(0).toString());
+  }
+  if (!open_) {
+    error = "not connected";
+    return std::nullopt;
+  }
+  return held;
 }
 
 }  // namespace zorv::history
