@@ -56,6 +56,7 @@ void FormBridge::LoadBufferFromImage(ImageBytes& buffer) { buffer = image_.bytes
 void FormBridge::StoreBufferToImage(const ImageBytes& buffer, int length) {
   upgradeSettings_.Downloaded(buffer, length);
   lastLength_ = length;
+  received_ = buffer;
   if (beforeStore_) beforeStore_();
   StoreDownloadedImage(buffer, image_, trims_);
   if (imageStored_) imageStored_();

@@ -46,6 +46,8 @@ class FormBridge final : public WindowBridge {
 
   // Bytes the last download brought (121 from a Zorv v1.0, else 256; 0 before any).
   int LastDownloadLength() const { return lastLength_; }
+  // The bytes of the last download as the controller sent them, before any repair.
+  const ImageBytes& LastDownload() const { return received_; }
 
   // Where the firmware dialog starts: the program's own folder.
   static QString FirmwareStartPath();
@@ -58,6 +60,7 @@ class FormBridge final : public WindowBridge {
   UpgradeSettings& upgradeSettings_;
   std::function<void()> imageStored_;
   int lastLength_ = 0;
+  ImageBytes received_{};
   std::function<void()> beforeStore_;
   QString firmwareFile_;
   PortTooltip tooltip_;

@@ -7,6 +7,10 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 
+#include <algorithm>
+
+#include "history/HistoryStore.h"
+#include "history/TruckLabel.h"
 #include "host/HostSettings.h"
 #include "link/FirmwareJob.h"
 #include "ui/Prompts.h"
@@ -16,7 +20,8 @@
 namespace zorv {
 namespace {
 
-constexpr int kTruckLabelLength = 24;
+// How long exit waits for events still being written (not when another program holds the file).
+constexpr int kFlushAtExitMs = 1000;
 // How long opening the history window waits for events still being written.
 constexpr int kFlushBeforeWindowMs = 1000;
 
@@ -36,7 +41,7 @@ WindowHistory::WindowHistory(QMainWindow& window, Sources sources)
   auto* caption = new QLabel("Truc&k:", truckBox);
   truck_ = new QLineEdit(truckBox);
   truck_->setObjectName("TruckLabelEdit");
-  truck_->setMaxLength(kTruckLabelLength);
+  truck_->setMaxLength(history::kTruckLabelLength);
   truck_->setFixedWidth(120);
   truck_->setPlaceholderText("Unit 42");
   truck_->setToolTip("The truck's label: it goes into every event of the history until changed");
@@ -52,7 +57,12 @@ WindowHistory::WindowHistory(QMainWindow& window, Sources sources)
 
   truck_->setText(ReadSetting(kApplicationName, kTruckLabelSetting, ""));
   connect(truck_, &QLineEdit::editingFinished, this, [this] {
-    WriteSetting(kApplicationName, kTruckLabelSetting, truck_->text().trimmed());
+    QString error;
+    if (const auto label = history::CheckTruckLabel(truck_->text(), error)) {
+      WriteSetting(kApplicationName, kTruckLabelSetting, *label);
+    } else {
+      ShowLine(error);
+    }
   });
 }
 
@@ -79,17 +89,55 @@ void WindowHistory::ShowLine(const QString& text) {
   line_->setToolTip(text);
 }
 
+history::Event WindowHistory::NewEvent(history::EventKind kind, const ImageBytes& image) const {
+  history::Event event = history::NewEvent(kind, image);
+  event.product = history::ProductName(sources_.productCode());
+  event.imageProduct = event.product;
+  event.linkText = identification_;
+  QString error;
+  // A label the rule refuses (pasted tabs) is recorded cleaned by the store, never dropped.
+  event.truck = history::CheckTruckLabel(truck_->text(), error).value_or(truck_->text().trimmed());
+  return event;
+}
+
 void WindowHistory::Record(history::EventKind kind, const QString& file, const QString& chipLine,
                            std::optional<std::uint32_t> crc) {
   if (!recorder_) return;
-  history::Event event = history::NewEvent(kind, sources_.image());
-  event.product = history::ProductName(sources_.productCode());
-  event.linkText = sources_.linkText();
+  history::Event event = NewEvent(kind, sources_.image());
   event.chipLine = chipLine;
   event.crc = crc;
   event.filePath = file;
-  event.truck = truck_->text().trimmed();
   recorder_->Record(std::move(event));
+}
+
+void WindowHistory::RecordDownload(const ImageBytes& received, int length) {
+  // The window's product code is 0 for both Zorv generations: the length tells them apart.
+  const std::uint8_t code = sources_.productCode();
+  identification_ = history::ProductName(
+      code != product::kZorvPages ? code
+                                  : (length == 121 ? product::kZorv10 : product::kZorv11));
+  if (!recorder_) return;
+  const auto realLength = static_cast<std::size_t>(std::clamp(length, 0, int(kImageSize)));
+  history::Event event = NewEvent(history::EventKind::Downloaded, received);
+  event.imageLength = realLength;
+  event.imageProduct = identification_;
+  const ImageBytes shown = sources_.image();
+  if (!std::equal(received.begin(), received.begin() + static_cast<std::ptrdiff_t>(realLength),
+                  shown.begin())) {
+    event.repairedImage = shown;
+  }
+  recorder_->Record(std::move(event));
+}
+
+void WindowHistory::Finish(Prompts& prompts) {
+  if (!recorder_) return;
+  // A file another program holds will not be free within a second: keep the events at once.
+  const bool held = recorder_->Line().startsWith("History file in use");
+  const QString line = recorder_->Finish(held ? 0 : kFlushAtExitMs);
+  recorder_.reset();
+  if (line.contains(" kept in ") || line.contains(" lost")) {
+    prompts.Message(Prompts::Kind::Information, "Service history", line);
+  }
 }
 
 void WindowHistory::KeepUnsentEdits(bool modified) {
@@ -129,7 +177,23 @@ void WindowHistory::RunRegisterDialog(Prompts& prompts) {
   const history::RegisterAddress chosen = dialog.Address();
   WriteRegisterAddress(chosen);
   ShowLine({});
-  Start(recorder_ ? recorder_->File() : HistoryFile(), chosen);
+  const QString file = recorder_ ? recorder_->File() : HistoryFile();
+  if (chosen.IsSet()) OfferEarlierEvents(prompts, file);
+  Start(file, chosen);
+}
+
+void WindowHistory::OfferEarlierEvents(Prompts& prompts, const QString& file) {
+  history::HistoryStore store(file);
+  if (store.OpenForWriting().mode != history::StoreMode::ReadWrite) return;
+  const long long earlier = store.NotWaitingCount();
+  if (earlier <= 0) return;
+  // Events the register holds already are not stored twice: sending them again is harmless.
+  if (prompts.Confirm("History Register",
+                      QString::number(earlier) +
+                          " event(s) recorded on this laptop are not waiting for a register. "
+                          "Send them to this register too?")) {
+    store.MarkAllWaiting();
+  }
 }
 
 }  // namespace zorv

@@ -36,7 +36,6 @@ class WindowHistory final : public QObject {
   struct Sources {
     std::function<ImageBytes()> image;
     std::function<std::uint8_t()> productCode;
-    std::function<QString()> linkText;
   };
 
   WindowHistory(QMainWindow& window, Sources sources);
@@ -48,6 +47,11 @@ class WindowHistory final : public QObject {
 
   void Record(history::EventKind kind, const QString& file = {}, const QString& chipLine = {},
               std::optional<std::uint32_t> crc = {});
+  // A download: `received` as the controller sent it (`length` bytes), the window's image after
+  // the refresh's repairs beside it where they changed anything.
+  void RecordDownload(const ImageBytes& received, int length);
+  // At exit: what is queued is written, or kept for the next start and the user told so.
+  void Finish(Prompts& prompts);
   // Before the window's image is replaced: an image with unsent edits is recorded first.
   void KeepUnsentEdits(bool modified);
   // A verified firmware upgrade from `firmwareFile` on the chip the boot loader named.
@@ -65,10 +69,16 @@ class WindowHistory final : public QObject {
   void ShowLine(const QString& text);
 
  private:
+  history::Event NewEvent(history::EventKind kind, const ImageBytes& image) const;
+  // After a register was set: offers to send what this laptop recorded before.
+  void OfferEarlierEvents(Prompts& prompts, const QString& file);
+
   Sources sources_;
   QLabel* line_;
   QLineEdit* truck_;
   std::unique_ptr<history::HistoryRecorder> recorder_;
+  // The identification of the controller whose settings the window last downloaded.
+  QString identification_;
   // Lines of a recorder that was replaced are not shown.
   int generation_ = 0;
   // Stopping a recorder may wait for a register's time-out: done on threads of their own.

@@ -53,15 +53,22 @@ TZorvForm::TZorvForm(Prompts& prompts, Clock& clock, LinkFactory linkFactory, Pr
                  Qt::WindowCloseButtonHint);
   portNumber_ = PresetPortNumber(ports_);
   history_ = new WindowHistory(*this, {[this] { return Image().bytes; },
-                                       [this] { return ProductCode(); },
-                                       [this] { return strip_->ConnectedPanel()->text(); }});
+                                       [this] { return ProductCode(); }});
   session_.SetHooks({
       // The box the user typed in stays this window's focus widget while a box of ours is up.
       .commitPendingEdit = [this] { CommitTypedText(focusWidget()); },
       .showImage = [this] { RefreshControls(1); },
       .showModified = [this](bool modified) { setWindowModified(modified); },
       .keepUnsentEdits = [this](bool unsent) { history_->KeepUnsentEdits(unsent); },
-      .record = [this](history::EventKind kind, const QString& file) { history_->Record(kind, file); },
+      .record =
+          [this](history::EventKind kind, const QString& file) {
+            // A download is recorded as the controller sent it, before the refresh's repairs.
+            if (kind == history::EventKind::Downloaded) {
+              history_->RecordDownload(bridge_.LastDownload(), bridge_.LastDownloadLength());
+            } else {
+              history_->Record(kind, file);
+            }
+          },
       .watchForAdapter = [this] { WatchForAdapter(); },
       .restartLink = [this] { StopLink(); StartLink(); },
   });
@@ -211,6 +218,7 @@ void TZorvForm::closeEvent(QCloseEvent* event) {
   closing_ = true;
   StopLink();
   timer2_->stop();
+  history_->Finish(prompts_);
   QMainWindow::closeEvent(event);
 }
 

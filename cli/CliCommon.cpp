@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "history/TruckLabel.h"
 #include "host/HostSettings.h"
 
 namespace zorv::cli {
@@ -53,7 +54,10 @@ std::optional<int> Parser::Parse(const QStringList& arguments, int minPositional
       return Fail(kUsage, "--timeout takes whole seconds from 1 to 3600");
     }
   }
-  common_.truck = parser_.value("truck").trimmed();
+  QString truckError;
+  const auto truck = history::CheckTruckLabel(parser_.value("truck"), truckError);
+  if (!truck) return Fail(kUsage, "--truck: " + truckError);
+  common_.truck = *truck;
   return std::nullopt;
 }
 

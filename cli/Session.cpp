@@ -29,10 +29,9 @@ Session::Session(const Common& options)
                                                           ReadRegisterAddress())) {}
 
 Session::~Session() {
-  if (!history_->Flush(kHistoryFlushMs) || !history_->Line().isEmpty()) {
-    Err(history_->Line().isEmpty() ? QString("The history was not written in time")
-                                   : history_->Line());
-  }
+  // What could not be written is kept for the next run, and the line says so.
+  const QString line = history_->Finish(kHistoryFlushMs);
+  if (!line.isEmpty()) Err(line);
 }
 
 QString Session::ConnectAndDownload() {
@@ -109,7 +108,7 @@ void Session::Record(history::EventKind kind, const SettingsImage& image, const 
                      const QString& chipLine, std::optional<std::uint32_t> crc) {
   history::Event event = history::NewEvent(kind, image.bytes);
   event.product = history::ProductName(ControllerProduct());
-  event.linkText = QString::fromStdString(bridge_.last.text);
+  event.linkText = history::ProductName(ControllerProduct());  // the identification
   event.chipLine = chipLine;
   event.crc = crc;
   event.filePath = file;

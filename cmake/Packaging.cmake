@@ -41,6 +41,9 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/zorvtrim.desktop
 # Keeps the modem manager off the usual USB serial adapters and sets the FTDI latency to 1 ms.
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/60-zorvtrim-serial.rules
         DESTINATION lib/udev/rules.d)
+# The shop administrator's one-time script for a shared history register.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/register-setup.sql
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/zorvtrim)
 install(FILES ${zorv_icon_svg} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 foreach(size IN LISTS ZORV_ICON_SIZES)
   install(FILES ${zorv_icon_dir}/${size}x${size}/apps/zorvtrim.png

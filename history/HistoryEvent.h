@@ -37,13 +37,28 @@ struct Event {
   QString id;  // unique, made where the event happens
   QDateTime timeUtc;
   EventKind kind = EventKind::Downloaded;
-  QString product;
+  QString product;  // the connected controller's product ("" when none answered)
+  // The controller's identification as the link reported it ("Zorv v1.1"), never the status
+  // panel's text of the moment; "" when no controller was connected.
   QString linkText;
   QString chipLine;                  // "" where not known
-  std::optional<std::uint32_t> crc;  // firmware file CRC-32, where known
-  QString filePath;                  // "" where not known
+  std::optional<std::uint32_t> crc;  // "File CRC-32": the firmware file's bytes, where known
+  // "Flash CRC-32": what is in the controller's flash (read back after programming), where known.
+  std::optional<std::uint32_t> flashCrc;
+  QString filePath;  // "" where not known
+  // The event's image. For a download: the bytes as the controller sent them, never repaired.
   ImageBytes image{};
+  // How many bytes of `image` are real (121 for a Zorv v1.0 download); only those are stored.
+  std::size_t imageLength = kImageSize;
+  // For a download the refresh repaired: the image after its repairs. Empty when it changed
+  // nothing (and for every other kind).
+  std::optional<ImageBytes> repairedImage;
+  // The product whose layout `image` is in (a file may hold another product's image than the
+  // connected controller's); "" where not known.
+  QString imageProduct;
   QString truck;
+  // Filled when read back: why the register refused this event on its own ("" when it did not).
+  QString setAsideReason;
 };
 
 // A new event of `kind` stamped now, with a fresh id.

@@ -1,12 +1,25 @@
 #include "history/HistoryRecorder.h"
 
-#include <QMetaObject>
+#include <QFile>
+#include <QFileInfo>
 #include <chrono>
+#include <limits>
 
 #include "history/HistoryStore.h"
-#include "history/RegisterStore.h"
 
 namespace zorv::history {
+namespace {
+
+QString HeldLine(std::size_t waiting) {
+  return "History file in use by another program: " + QString::number(waiting) +
+         " event(s) waiting";
+}
+
+void RemoveStoreFiles(const QString& file) {
+  for (const char* suffix : {"", "-wal", "-shm"}) QFile::remove(file + suffix);
+}
+
+}  // namespace
 
 HistoryRecorder::HistoryRecorder(QString file, QObject* context,
                                  std::function<void(const QString&)> onLine,
@@ -14,24 +27,16 @@ HistoryRecorder::HistoryRecorder(QString file, QObject* context,
     : file_(std::move(file)),
       shared_(std::move(shared)),
       registerRetryMs_(registerRetryMs),
-      context_(context),
-      onLine_(std::move(onLine)) {
+      line_(std::make_shared<RecorderLine>(context, std::move(onLine))) {
   thread_ = std::thread([this] { Run(); });
 }
 
-HistoryRecorder::~HistoryRecorder() {
-  {
-    std::lock_guard lock(mutex_);
-    stop_ = true;
-  }
-  wake_.notify_all();
-  thread_.join();
-}
+HistoryRecorder::~HistoryRecorder() { Finish(0); }
 
 void HistoryRecorder::Record(Event event) {
   {
     std::lock_guard lock(mutex_);
-    if (!recording_) return;
+    if (!recording_ || stop_) return;
     queue_.push_back(std::move(event));
   }
   wake_.notify_all();
@@ -43,153 +48,147 @@ bool HistoryRecorder::Flush(int timeoutMs) {
                         [this] { return queue_.empty() && !busyWriting_; });
 }
 
+QString HistoryRecorder::Finish(int waitMs) {
+  if (!thread_.joinable()) return {};
+  Flush(waitMs);
+  {
+    std::lock_guard lock(mutex_);
+    stop_ = true;
+  }
+  wake_.notify_all();
+  thread_.join();
+  if (sender_) sender_->Stop(kRegisterExitWaitMs);
+  sender_.reset();
+  std::lock_guard lock(mutex_);
+  return exitLine_.isEmpty() ? line_->Line() : exitLine_;
+}
+
 bool HistoryRecorder::Recording() const {
   std::lock_guard lock(mutex_);
   return recording_;
 }
 
-long long HistoryRecorder::Waiting() const {
-  std::lock_guard lock(mutex_);
-  return waiting_;
-}
-
-QString HistoryRecorder::Line() const {
-  std::lock_guard lock(mutex_);
-  return line_;
-}
-
-void HistoryRecorder::Report(const QString& line) {
+void HistoryRecorder::StopRecording(const QString& line) {
+  // Said before anyone waiting learns that recording stopped.
+  line_->Report(line);
   {
     std::lock_guard lock(mutex_);
-    if (line == line_) return;
-    line_ = line;
+    recording_ = false;
+    queue_.clear();
   }
-  if (!context_ || !onLine_) return;
-  QMetaObject::invokeMethod(
-      context_.data(), [callback = onLine_, line] { callback(line); }, Qt::QueuedConnection);
+  idle_.notify_all();
 }
 
-bool HistoryRecorder::SendWaiting(HistoryStore& store, RegisterStore& shared) {
-  QString error;
-  bool reached = shared.IsOpen() || shared.Open(error);
-  for (;;) {
-    const long long waiting = store.UnsentCount();
-    {
-      std::lock_guard lock(mutex_);
-      waiting_ = waiting;
-    }
-    if (!reached || waiting <= 0) break;
-    const std::vector<Event> batch = store.Unsent(kSendBatch);
-    if (!shared.Send(batch, error)) {
-      // A connection the server dropped (a restart) is made anew once before giving up.
-      reached = shared.Open(error);
-      if (reached && !shared.Send(batch, error)) {
-        shared.Close();
-        Report("History register refused the events (" + error + "): recording on this laptop");
-        return false;
-      }
-      continue;
-    }
-    std::vector<QString> ids;
-    ids.reserve(batch.size());
-    for (const Event& event : batch) ids.push_back(event.id);
-    // Only now that the register committed them; if this fails they are sent again, and the
-    // register ignores ids it holds.
-    if (!store.MarkSent(ids).ok()) break;
+void HistoryRecorder::TakeJournal(HistoryStore& store, bool sharing) {
+  const QString journal = JournalOf(file_);
+  if (!QFileInfo::exists(journal)) return;
+  std::vector<Event> kept;
+  {
+    HistoryStore source(journal);
+    if (source.OpenForReading().mode == StoreMode::Closed) return;
+    kept = source.Unsent(std::numeric_limits<int>::max());
   }
-  if (!reached) {
-    Report(kRegisterUnreachable);
-    return false;
+  // Only once they are in the file does the journal go.
+  if (store.InsertAll(kept, sharing, true).ok()) RemoveStoreFiles(journal);
+}
+
+QString HistoryRecorder::KeepInJournal() {
+  std::vector<Event> left(queue_.begin(), queue_.end());
+  const QString journal = JournalOf(file_);
+  HistoryStore store(journal);
+  const bool kept = store.OpenForWriting().mode == StoreMode::ReadWrite &&
+                    store.InsertAll(left, true, true).ok();
+  queue_.clear();
+  if (!kept) {
+    return "History file in use by another program: " + QString::number(left.size()) +
+           " event(s) could not be kept and are lost";
   }
-  if (Line().startsWith("History register")) Report({});
-  return true;
+  return "History file in use by another program: " + QString::number(left.size()) +
+         " event(s) kept in " + QFileInfo(journal).fileName() + ", written at the next start";
 }
 
 void HistoryRecorder::Run() {
   HistoryStore store(file_);
-  const OpenResult opened = store.OpenForWriting();
-  if (opened.mode != StoreMode::ReadWrite) {
-    {
-      std::lock_guard lock(mutex_);
-      recording_ = false;
-      queue_.clear();
-    }
-    idle_.notify_all();
-    if (opened.mode == StoreMode::ReadOnly) {
-      Report(opened.line);
-    } else if (opened.fault == Fault::Busy) {
-      // Another program holds the file: it is left as it is, untouched.
-      Report("History off until the next start: the history file is in use by another program");
-    } else {
-      Report("History off until the next start: " + opened.line);
-    }
+  OpenResult opened = store.OpenForWriting();
+  // Held by another program from the start: the events wait in memory until it lets go.
+  while (opened.mode == StoreMode::Closed && opened.fault == Fault::Busy) {
     std::unique_lock lock(mutex_);
-    wake_.wait(lock, [this] { return stop_; });
+    line_->Report(HeldLine(queue_.size()));
+    if (stop_) {
+      exitLine_ = queue_.empty() ? QString() : KeepInJournal();
+      idle_.notify_all();
+      return;
+    }
+    wake_.wait_for(lock, std::chrono::milliseconds(kRetryMs), [this] { return stop_; });
+    lock.unlock();
+    opened = store.OpenForWriting();
+  }
+  if (opened.mode != StoreMode::ReadWrite) {
+    StopRecording(opened.mode == StoreMode::ReadOnly
+                      ? opened.line
+                      : "History off until the next start: " + opened.line);
     return;
   }
-  Report(opened.line);
+  line_->Report(opened.line);
 
   const bool sharing = shared_.IsSet();
-  RegisterStore shared(shared_);
-  // What waits from an earlier run goes first.
-  bool sendDue = sharing;
-  bool allSent = !sharing;
-  if (sharing) {
-    const long long waiting = store.UnsentCount();
-    std::lock_guard lock(mutex_);
-    waiting_ = waiting;
-  }
+  TakeJournal(store, sharing);
+  if (sharing) sender_ = std::make_unique<RegisterSender>(file_, shared_, registerRetryMs_, line_);
+  // SQLite's check reads the whole file: once, when there is nothing to write.
+  bool checkDue = true;
 
   std::unique_lock lock(mutex_);
   for (;;) {
-    if (sendDue && queue_.empty() && !stop_) {
+    if (checkDue && queue_.empty() && !stop_) {
+      checkDue = false;
       lock.unlock();
-      allSent = SendWaiting(store, shared);
+      if (store.FindsDamage()) {
+        const OpenResult fresh = store.Recover();
+        if (fresh.mode != StoreMode::ReadWrite) {
+          StopRecording("History off until the next start: " + fresh.line);
+          return;
+        }
+        line_->Report(fresh.line);
+      }
       lock.lock();
-      sendDue = false;
-    }
-    if (allSent) {
-      wake_.wait(lock, [this] { return stop_ || !queue_.empty(); });
-    } else if (!wake_.wait_for(lock, std::chrono::milliseconds(registerRetryMs_),
-                               [this] { return stop_ || !queue_.empty(); })) {
-      sendDue = true;
       continue;
     }
+    wake_.wait(lock, [this] { return stop_ || !queue_.empty(); });
     if (queue_.empty()) break;  // stopping, nothing left
     Event next = queue_.front();
     busyWriting_ = true;
     lock.unlock();
-    const WriteResult written = store.Insert(next, sharing);
+    WriteResult written = store.Insert(next, sharing);
+    if (written.fault == Fault::Damaged) {
+      // Damage found by a write: the file goes aside with what can be read, and the event is
+      // written into the new one.
+      const OpenResult fresh = store.Recover();
+      if (fresh.mode == StoreMode::ReadWrite) {
+        line_->Report(fresh.line);
+        written = store.Insert(next, sharing);
+      }
+    }
     lock.lock();
     busyWriting_ = false;
     if (written.ok()) {
       queue_.pop_front();
-      if (sharing) {
-        sendDue = true;
-        ++waiting_;
-      }
-      if (line_.startsWith("History file in use")) {
-        lock.unlock();
-        Report({});
-        lock.lock();
-      }
+      if (sender_) sender_->Wake();
+      lock.unlock();
+      line_->Clear("History file in use");
+      lock.lock();
     } else if (written.fault == Fault::Busy) {
-      // Kept in the queue and tried again; on the way out it is given up.
-      const QString line = "History file in use by another program: " +
-                           QString::number(queue_.size()) + " event(s) waiting";
       if (stop_) {
-        queue_.clear();
+        exitLine_ = KeepInJournal();
       } else {
+        const QString line = HeldLine(queue_.size());
         lock.unlock();
-        Report(line);
+        line_->Report(line);
         lock.lock();
         wake_.wait_for(lock, std::chrono::milliseconds(kRetryMs), [this] { return stop_; });
       }
     } else {
-      recording_ = false;
-      queue_.clear();
       lock.unlock();
-      Report("History off until the next start: " + written.error);
+      StopRecording("History off until the next start: " + written.error);
       lock.lock();
     }
     if (queue_.empty()) idle_.notify_all();

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
+#include <QSet>
 #include <QSqlQuery>
 #include <atomic>
 
@@ -21,6 +22,34 @@ constexpr int kSqliteLocked = 6;
 constexpr int kSqliteCorrupt = 11;
 constexpr int kSqliteNotADatabase = 26;
 
+// The log is cut back to this after a checkpoint, however large a long read let it grow.
+constexpr int kLogLimitBytes = 4 * 1024 * 1024;
+
+constexpr QFile::Permissions kUserOnlyFile = QFile::ReadOwner | QFile::WriteOwner;
+constexpr QFile::Permissions kUserOnlyFolder = kUserOnlyFile | QFile::ExeOwner;
+
+// Creates the folder (and its parents) readable by the user only: the images are the
+// customer's settings. A folder that was there already keeps its rights.
+bool MakeFolder(const QString& path) {
+  QStringList missing;
+  for (QDir dir(path); !dir.exists(); dir.setPath(QFileInfo(dir.path()).path())) {
+    missing.prepend(dir.path());
+    if (dir.isRoot()) break;
+  }
+  for (const QString& folder : missing) {
+    if (!QDir().mkdir(folder) && !QFileInfo(folder).isDir()) return false;
+    QFile::setPermissions(folder, kUserOnlyFolder);
+  }
+  return true;
+}
+
+// SQLite gives its log files the rights of the database file, so this covers them too.
+void MakeFileUsersOnly(const QString& file) {
+  if (QFileInfo::exists(file)) return;
+  QFile made(file);
+  if (made.open(QIODevice::WriteOnly)) made.setPermissions(kUserOnlyFile);
+}
+
 }  // namespace
 
 Fault FaultOf(const QSqlError& error) {
@@ -30,6 +59,19 @@ Fault FaultOf(const QSqlError& error) {
   if (code == kSqliteCorrupt || code == kSqliteNotADatabase) return Fault::Damaged;
   return Fault::Other;
 }
+
+namespace {
+
+WriteResult Commit(QSqlDatabase& db) {
+  if (!db.commit()) {
+    const WriteResult failed{FaultOf(db.lastError()), db.lastError().text()};
+    db.rollback();
+    return failed;
+  }
+  return {};
+}
+
+}  // namespace
 
 HistoryStore::HistoryStore(QString file)
     : file_(std::move(file)),
@@ -72,37 +114,91 @@ QString HistoryStore::AsideName(const QString& file, const QDateTime& when) {
 
 OpenResult HistoryStore::OpenForWriting() {
   const QFileInfo info(file_);
-  if (!QDir().mkpath(info.absolutePath())) {
+  if (!MakeFolder(info.absolutePath())) {
     return {StoreMode::Closed, Fault::Other, "cannot create the folder " + info.absolutePath(), {}};
   }
+  MakeFileUsersOnly(file_);
   OpenResult result = Prepare();
   if (result.fault != Fault::Damaged) return result;
+  return Recover();
+}
 
-  // Never deleted: moved aside, with its journal, so it can still be looked at.
+QString HistoryStore::MoveAside() {
+  // Never deleted: moved aside, with its log, so it can still be looked at.
   Close();
   const QString aside = AsideName(file_, QDateTime::currentDateTime());
   for (const char* suffix : {"-wal", "-shm"}) {
     if (QFile::exists(file_ + suffix)) QFile::rename(file_ + suffix, aside + suffix);
   }
-  if (!QFile::rename(file_, aside)) {
+  return QFile::rename(file_, aside) ? aside : QString();
+}
+
+namespace {
+
+// Every event of the damaged file that can be read, with the ids still waiting: a scan from
+// each end, so rows on both sides of a damaged page are kept.
+void ReadWhatCan(const QString& file, std::vector<Event>& events, QStringList& waiting) {
+  HistoryStore old(file);
+  if (old.OpenForReading().mode == StoreMode::Closed) return;
+  QSet<QString> seen;
+  for (const char* order : {"ASC", "DESC"}) {
+    QSqlQuery query(old.Database());
+    query.setForwardOnly(true);
+    if (!query.exec("SELECT " + EventColumns() + " FROM events ORDER BY rowid " + order)) continue;
+    while (query.next()) {
+      auto event = EventFromRow(query);
+      if (!event || seen.contains(event->id)) continue;
+      seen.insert(event->id);
+      events.push_back(std::move(*event));
+    }
+  }
+  QSqlQuery marks(old.Database());
+  if (marks.exec("SELECT id FROM unsent")) {
+    while (marks.next()) waiting << marks.value(0).toString();
+  }
+}
+
+}  // namespace
+
+OpenResult HistoryStore::Recover() {
+  const QString aside = MoveAside();
+  if (aside.isEmpty()) {
     return {StoreMode::Closed, Fault::Damaged,
             "the history file is damaged and could not be moved aside", {}};
   }
+  std::vector<Event> readable;
+  QStringList waiting;
+  ReadWhatCan(aside, readable, waiting);
+  MakeFileUsersOnly(file_);
   OpenResult fresh = Prepare();
   fresh.movedAside = aside;
-  if (fresh.fault == Fault::None) {
-    fresh.line = "History file was damaged: moved to " + QFileInfo(aside).fileName() +
-                 ", a new one is started";
-  }
+  if (fresh.fault != Fault::None) return fresh;
+  std::vector<Event> sent;
+  std::vector<Event> unsent;
+  for (Event& event : readable) (waiting.contains(event.id) ? unsent : sent).push_back(event);
+  const bool copied = InsertAll(sent, false, true).ok() && InsertAll(unsent, true, true).ok();
+  fresh.line = "History file was damaged: moved to " + QFileInfo(aside).fileName() +
+               ", a new one is started" +
+               (copied ? " with the " + QString::number(readable.size()) + " event(s) it could read"
+                       : QString(" (its events could not be copied)"));
   return fresh;
 }
+
+bool HistoryStore::FindsDamage() {
+  QSqlQuery query(Database());
+  if (!query.exec("PRAGMA quick_check")) return FaultOf(query.lastError()) == Fault::Damaged;
+  return query.next() && query.value(0).toString() != "ok";
+}
+
+void HistoryStore::Checkpoint() { QSqlQuery(Database()).exec("PRAGMA wal_checkpoint(PASSIVE)"); }
 
 OpenResult HistoryStore::Prepare() {
   QString error;
   if (!OpenConnection(false, error)) return {StoreMode::Closed, Fault::Other, error, {}};
   QSqlDatabase db = Database();
   QSqlQuery query(db);
-  if (!query.exec("PRAGMA journal_mode=WAL")) {
+  if (!query.exec("PRAGMA journal_mode=WAL") ||
+      !query.exec("PRAGMA journal_size_limit=" + QString::number(kLogLimitBytes))) {
     const Fault fault = FaultOf(query.lastError());
     error = query.lastError().text();
     Close();
@@ -164,7 +260,8 @@ WriteResult HistoryStore::InsertAll(const std::vector<Event>& events, bool unsen
     BindEvent(query, event);
     bool ok = query.exec();
     QSqlError error = query.lastError();
-    if (ok && unsent) {
+    // An event left as it was (already there) keeps its own mark.
+    if (ok && unsent && (!skipKnown || query.numRowsAffected() > 0)) {
       mark.addBindValue(event.id);
       ok = mark.exec();
       error = mark.lastError();
@@ -174,12 +271,73 @@ WriteResult HistoryStore::InsertAll(const std::vector<Event>& events, bool unsen
       return {FaultOf(error), error.text()};
     }
   }
-  if (!db.commit()) {
-    const WriteResult failed{FaultOf(db.lastError()), db.lastError().text()};
-    db.rollback();
-    return failed;
+  return Commit(db);
+}
+
+int HistoryStore::MarkAllWaiting() {
+  QSqlQuery query(Database());
+  if (!query.exec("INSERT OR IGNORE INTO unsent (id) SELECT id FROM events"
+                  " WHERE id NOT IN (SELECT id FROM set_aside)")) {
+    return -1;
   }
-  return {};
+  return query.numRowsAffected();
+}
+
+long long HistoryStore::NotWaitingCount() const {
+  QSqlQuery query(Database());
+  if (!query.exec("SELECT COUNT(*) FROM events WHERE id NOT IN (SELECT id FROM unsent)"
+                  " AND id NOT IN (SELECT id FROM set_aside)") ||
+      !query.next()) {
+    return -1;
+  }
+  return query.value(0).toLongLong();
+}
+
+std::vector<std::pair<QString, QString>> HistoryStore::Unsendable() const {
+  std::vector<std::pair<QString, QString>> marks;
+  QSqlQuery query(Database());
+  if (query.exec("SELECT unsent.id, events.kind FROM unsent LEFT JOIN events"
+                 " ON events.id = unsent.id")) {
+    while (query.next()) {
+      if (query.value(1).isNull()) {
+        marks.emplace_back(query.value(0).toString(), "the event is not in the history file");
+      } else if (!KindFromKey(query.value(1).toString())) {
+        marks.emplace_back(query.value(0).toString(),
+                           "an event of a kind this version does not know (" +
+                               query.value(1).toString() + ")");
+      }
+    }
+  }
+  return marks;
+}
+
+WriteResult HistoryStore::SetAside(const QString& id, const QString& reason) {
+  QSqlDatabase db = Database();
+  if (!db.transaction()) return {FaultOf(db.lastError()), db.lastError().text()};
+  QSqlQuery keep(db);
+  keep.prepare("INSERT INTO set_aside (id, reason, time_utc) VALUES (?, ?, ?)"
+               " ON CONFLICT (id) DO UPDATE SET reason = excluded.reason");
+  keep.addBindValue(id);
+  keep.addBindValue(reason);
+  keep.addBindValue(QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs));
+  QSqlQuery drop(db);
+  drop.prepare("DELETE FROM unsent WHERE id = ?");
+  drop.addBindValue(id);
+  if (!keep.exec() || !drop.exec()) {
+    const QSqlError error = keep.lastError().isValid() ? keep.lastError() : drop.lastError();
+    db.rollback();
+    return {FaultOf(error), error.text()};
+  }
+  return Commit(db);
+}
+
+std::vector<std::pair<QString, QString>> HistoryStore::SetAsideList() const {
+  std::vector<std::pair<QString, QString>> list;
+  QSqlQuery query(Database());
+  if (query.exec("SELECT id, reason FROM set_aside ORDER BY time_utc")) {
+    while (query.next()) list.emplace_back(query.value(0).toString(), query.value(1).toString());
+  }
+  return list;
 }
 
 std::vector<Event> HistoryStore::Unsent(int limit) const {
@@ -214,12 +372,18 @@ WriteResult HistoryStore::MarkSent(const std::vector<QString>& ids) {
       return failed;
     }
   }
-  if (!db.commit()) {
-    const WriteResult failed{FaultOf(db.lastError()), db.lastError().text()};
-    db.rollback();
-    return failed;
+  return Commit(db);
+}
+
+std::vector<Event> HistoryStore::All() const {
+  std::vector<Event> events;
+  QSqlQuery query(Database());
+  query.setForwardOnly(true);
+  if (!query.exec("SELECT " + EventColumns() + " FROM events ORDER BY time_utc")) return events;
+  while (query.next()) {
+    if (auto event = EventFromRow(query)) events.push_back(std::move(*event));
   }
-  return {};
+  return events;
 }
 
 std::optional<Event> HistoryStore::Load(const QString& id) const {
@@ -227,28 +391,64 @@ std::optional<Event> HistoryStore::Load(const QString& id) const {
   query.prepare("SELECT " + EventColumns() + " FROM events WHERE id = ?");
   query.addBindValue(id);
   if (!query.exec() || !query.next()) return std::nullopt;
-  return EventFromRow(query);
+  auto event = EventFromRow(query);
+  // A file of an older version, read as it is, has no such table: nothing was set aside.
+  QSqlQuery reason(Database());
+  reason.prepare("SELECT reason FROM set_aside WHERE id = ?");
+  reason.addBindValue(id);
+  if (event && reason.exec() && reason.next()) event->setAsideReason = reason.value(0).toString();
+  return event;
 }
 
-QString HistoryStore::ListSql(const Filter& filter) const {
+namespace {
+
+QString WhereSql(const Filter& filter) {
   QStringList where;
   if (filter.truck) where << "truck = :truck";
   if (filter.product) where << "product = :product";
   if (filter.kind) where << "kind = :kind";
-  return "SELECT id, time_utc, kind, truck, product, link_text, file_path FROM events" +
-         (where.isEmpty() ? QString() : " WHERE " + where.join(" AND ")) +
-         " ORDER BY time_utc DESC, rowid DESC";
+  return where.isEmpty() ? QString() : " WHERE " + where.join(" AND ");
+}
+
+void BindFilter(QSqlQuery& query, const Filter& filter) {
+  if (filter.truck) query.bindValue(":truck", *filter.truck);
+  if (filter.product) query.bindValue(":product", *filter.product);
+  if (filter.kind) query.bindValue(":kind", KindKey(*filter.kind));
+}
+
+}  // namespace
+
+QString HistoryStore::ListSql(const Filter& filter) const {
+  // Where the event stands with the register: set aside (with the reason), or not in it yet.
+  const QStringList tables = Database().tables();
+  QString mark = "''";
+  if (tables.contains("unsent")) {
+    mark = "CASE WHEN id IN (SELECT id FROM unsent) THEN 'Not in the register' ELSE '' END";
+  }
+  if (tables.contains("set_aside")) {
+    mark = "COALESCE((SELECT 'Set aside: ' || reason FROM set_aside WHERE set_aside.id = events.id), " +
+           mark + ")";
+  }
+  return "SELECT id, time_utc, kind, truck, product, link_text, file_path, " + mark +
+         " FROM events" + WhereSql(filter) + " ORDER BY time_utc DESC, rowid DESC LIMIT " +
+         QString::number(kListRows);
 }
 
 QSqlQuery HistoryStore::ListQuery(const Filter& filter) const {
   QSqlQuery query(Database());
   query.setForwardOnly(false);
   query.prepare(ListSql(filter));
-  if (filter.truck) query.bindValue(":truck", *filter.truck);
-  if (filter.product) query.bindValue(":product", *filter.product);
-  if (filter.kind) query.bindValue(":kind", KindKey(*filter.kind));
+  BindFilter(query, filter);
   query.exec();
   return query;
+}
+
+long long HistoryStore::Count(const Filter& filter) const {
+  QSqlQuery query(Database());
+  query.prepare("SELECT COUNT(*) FROM events" + WhereSql(filter));
+  BindFilter(query, filter);
+  if (!query.exec() || !query.next()) return -1;
+  return query.value(0).toLongLong();
 }
 
 namespace {

@@ -1,21 +1,24 @@
 #include "history/RegisterSnapshot.h"
 
 #include <QSqlQuery>
-#include <limits>
 #include <vector>
 
-#include "history/HistoryStore.h"
 #include "history/RegisterStore.h"
 
 namespace zorv::history {
 namespace {
 
-constexpr std::size_t kCopyBatch = 2000;
+bool Passes(const Event& event, const Filter& filter) {
+  return (!filter.truck || event.truck == *filter.truck) &&
+         (!filter.product || event.product == *filter.product) &&
+         (!filter.kind || event.kind == *filter.kind);
+}
 
 }  // namespace
 
 Snapshot BuildSnapshot(const QString& localFile, const RegisterAddress& shared,
-                       const QString& snapshotFile, const std::atomic<bool>& cancel) {
+                       const Filter& filter, const QString& snapshotFile,
+                       const std::atomic<bool>& cancel) {
   Snapshot result;
   HistoryStore copy(snapshotFile);
   if (copy.OpenForWriting().mode != StoreMode::ReadWrite) {
@@ -24,32 +27,50 @@ Snapshot BuildSnapshot(const QString& localFile, const RegisterAddress& shared,
   }
   // A scratch copy: nothing is lost if the machine stops while it is filled.
   QSqlQuery(copy.Database()).exec("PRAGMA synchronous=OFF");
-  {
-    HistoryStore local(localFile);
-    if (local.OpenForReading().mode != StoreMode::Closed) {
-      const std::vector<Event> waiting = local.Unsent(std::numeric_limits<int>::max());
-      result.waiting = static_cast<long long>(waiting.size());
-      copy.InsertAll(waiting, false, true);
-    }
-  }
   RegisterStore source(shared);
   if (!source.Open(result.error)) return result;
-  std::vector<Event> batch;
-  bool written = true;
-  const bool read = source.ReadAll(
+  result.encrypted = source.Encrypted();
+  std::vector<Event> page;
+  const bool read = source.ReadNewest(
+      filter, HistoryStore::kListRows,
       [&](const Event& event) {
-        batch.push_back(event);
-        if (batch.size() >= kCopyBatch) {
-          written = copy.InsertAll(batch, false, true).ok();
-          batch.clear();
-        }
-        return written && !cancel.load();
+        page.push_back(event);
+        return !cancel.load();
       },
       result.error);
-  if (read && written) written = copy.InsertAll(batch, false, true).ok();
-  if (read && !written) result.error = "cannot write a copy of the register's events";
-  result.registerRead = read && written;
-  if (result.registerRead) result.fromRegister = source.Count();
+  if (!read || cancel.load()) return result;
+  if (!copy.InsertAll(page, false, true).ok()) {
+    result.error = "cannot write a copy of the register's events";
+    return result;
+  }
+  result.listed = static_cast<long long>(page.size());
+  result.fromRegister = source.Count(filter);
+  result.trucks = source.Trucks();
+  result.products = source.Products();
+  // Then every event of this laptop the register does not hold (still waiting, or recorded
+  // before the register was set), marked as not in the register: the register is asked about
+  // this laptop's ids, not read whole.
+  HistoryStore local(localFile);
+  if (local.OpenForReading().mode != StoreMode::Closed) {
+    std::vector<Event> mine;
+    for (Event& event : local.All()) {
+      if (Passes(event, filter)) mine.push_back(std::move(event));
+    }
+    std::vector<QString> ids;
+    for (const Event& event : mine) ids.push_back(event.id);
+    const auto held = source.Holding(ids, result.error);
+    if (!held) return result;
+    std::vector<Event> missing;
+    for (const Event& event : mine) {
+      if (!held->contains(event.id)) missing.push_back(event);
+    }
+    if (!copy.InsertAll(missing, true, true).ok()) {
+      result.error = "cannot write a copy of the register's events";
+      return result;
+    }
+    result.waiting = static_cast<long long>(missing.size());
+  }
+  result.registerRead = true;
   return result;
 }
 

@@ -14,6 +14,9 @@ history::RegisterAddress ReadRegisterAddress() {
   address.database = PeekSetting(kApplicationName, kRegisterDatabaseSetting, "zorvtrim").trimmed();
   if (address.database.isEmpty()) address.database = "zorvtrim";
   address.user = PeekSetting(kApplicationName, kRegisterUserSetting, "").trimmed();
+  address.requireEncryption =
+      PeekSetting(kApplicationName, kRegisterEncryptionSetting, "0").trimmed() == "1";
+  address.caFile = PeekSetting(kApplicationName, kRegisterCaFileSetting, "").trimmed();
   return address;
 }
 
@@ -22,6 +25,8 @@ void WriteRegisterAddress(const history::RegisterAddress& address) {
   WriteSetting(kApplicationName, kRegisterPortSetting, QString::number(address.port));
   WriteSetting(kApplicationName, kRegisterDatabaseSetting, address.database);
   WriteSetting(kApplicationName, kRegisterUserSetting, address.user);
+  WriteSetting(kApplicationName, kRegisterEncryptionSetting, address.requireEncryption ? "1" : "0");
+  WriteSetting(kApplicationName, kRegisterCaFileSetting, address.caFile);
 }
 
 }  // namespace zorv

@@ -9,6 +9,8 @@ inline constexpr const char* kRegisterHostSetting = "History Register Host";
 inline constexpr const char* kRegisterPortSetting = "History Register Port";
 inline constexpr const char* kRegisterDatabaseSetting = "History Register Database";
 inline constexpr const char* kRegisterUserSetting = "History Register User";
+inline constexpr const char* kRegisterEncryptionSetting = "History Register Require Encryption";
+inline constexpr const char* kRegisterCaFileSetting = "History Register CA File";
 
 // The register the settings name; an empty host (the default) means the local file only.
 history::RegisterAddress ReadRegisterAddress();

@@ -4,6 +4,8 @@
 #include "tests/bench/HistoryBench.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSqlQuery>
@@ -22,6 +24,17 @@
 namespace zorv::bench {
 namespace {
 
+// Bytes of the files below `path`.
+qint64 FolderBytes(const QString& path) {
+  qint64 bytes = 0;
+  QDirIterator it(path, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    it.next();
+    bytes += it.fileInfo().size();
+  }
+  return bytes;
+}
+
 history::Event Sample(int i) {
   SettingsImage image;
   GlobalTrimPair trims;
@@ -34,20 +47,28 @@ history::Event Sample(int i) {
   return event;
 }
 
+// Starts the bench's own server with a new database `name`; false (and says so) when it cannot.
+bool StartRegister(zorvtest::PgServer& server, const QString& name,
+                   history::RegisterAddress& address) {
+  const QString started = server.Start();
+  const QString made = started.isEmpty() ? server.CreateDatabase(name) : started;
+  if (!made.isEmpty()) {
+    std::printf("history: register figures not measured: %s\n", qPrintable(made));
+    return false;
+  }
+  address.host = zorvtest::PgServer::Host();
+  address.port = server.Port();
+  address.user = zorvtest::PgServer::User();
+  address.database = name;
+  return true;
+}
+
 // One event at a time through the recorder, until the register committed it; and one event
 // sent straight in its own transaction.
 void RegisterFigures() {
   zorvtest::PgServer server;
-  const QString started = server.Start();
-  if (!started.isEmpty() || !server.CreateDatabase("bench").isEmpty()) {
-    std::printf("history: register figures not measured: %s\n", qPrintable(started));
-    return;
-  }
   history::RegisterAddress address;
-  address.host = zorvtest::PgServer::Host();
-  address.port = server.Port();
-  address.user = zorvtest::PgServer::User();
-  address.database = "bench";
+  if (!StartRegister(server, "bench", address)) return;
   QTemporaryDir folder;
   constexpr int kEvents = 200;
   {
@@ -75,9 +96,60 @@ void RegisterFigures() {
               static_cast<double>(timer.nsecsElapsed()) / 1e6 / kEvents);
 }
 
+// The history window on a register of 100,000 events: how long until the register's rows are
+// listed, and how many bytes the window copies to list them.
+void RegisterWindowFigures() {
+  zorvtest::PgServer server;
+  history::RegisterAddress address;
+  if (!StartRegister(server, "window", address)) return;
+  constexpr int kEvents = 100000;
+  {
+    history::RegisterStore shared(address);
+    QString error;
+    if (!shared.Open(error)) {
+      std::printf("history: register window figures not measured: %s\n", qPrintable(error));
+      return;
+    }
+    std::vector<history::Event> batch;
+    for (int i = 0; i < kEvents; ++i) {
+      batch.push_back(Sample(i));
+      if (batch.size() == 1000) {
+        shared.Send(batch, error);
+        batch.clear();
+      }
+    }
+  }
+  QTemporaryDir folder;
+  SettingsImage window;
+  GlobalTrimPair trims;
+  LoadDefaultImage(window, trims);
+  QuietPrompts prompts;
+  // The window's copy goes to a temporary folder of this bench's own, so it alone is counted.
+  QTemporaryDir scratch;
+  const QByteArray tmpBefore = qgetenv("TMPDIR");
+  qputenv("TMPDIR", scratch.path().toLocal8Bit());
+  QElapsedTimer open;
+  open.start();
+  HistoryWindow dialog(folder.filePath("laptop.sqlite"), window, 0, prompts, nullptr, address);
+  dialog.show();
+  qint64 copied = 0;
+  while (!dialog.SourceSettled() && open.elapsed() < 120000) {
+    QApplication::processEvents();
+    copied = std::max(copied, FolderBytes(scratch.path()));
+    QThread::msleep(5);
+  }
+  QApplication::processEvents();
+  qputenv("TMPDIR", tmpBefore);
+  std::printf("history: window on a register of %d events: its rows listed after %.0f ms, "
+              "%.1f MB copied to list them\n",
+              kEvents, static_cast<double>(open.elapsed()),
+              static_cast<double>(copied) / 1024.0 / 1024.0);
+}
+
 }  // namespace
 
 void HistoryFigures() {
+  RegisterWindowFigures();
   RegisterFigures();
   QTemporaryDir folder;
   const QString file = folder.filePath("history.sqlite");

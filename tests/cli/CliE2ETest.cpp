@@ -209,6 +209,10 @@ INSTANTIATE_TEST_SUITE_P(
                  }
                }},
         CliRow{"BadPort", {}, {"get", "--port", "COMX", "-o", "{dir}/x.joy"}, 2, "", "--port"},
+        CliRow{"TruckTooLong", {}, {"get", "-o", "{dir}/x.joy", "--truck", QString(25, 'X')}, 2, "",
+               "--truck: The truck label has 25 characters: at most 24 are allowed"},
+        CliRow{"TruckOnTwoLines", {}, {"get", "-o", "{dir}/x.joy", "--truck", "Unit\n42"}, 2, "",
+               "--truck: The truck label must be one line of text"},
         CliRow{"PortsListTheAlias", kFast, {"ports", "--json"}, 0, "\"name\": \"COM200\"", ""},
         CliRow{"GetSwitchFile", kFast, {"get", "-o", "{dir}/got.joy", "--truck", "Unit 7"}, 0, "", "",
                [](const After& a) {

@@ -16,6 +16,7 @@
 
 #include "history/HistoryRecorder.h"
 #include "history/HistoryStore.h"
+#include "tests/history/FileHolder.h"
 #include "tests/support/TempFolder.h"
 
 namespace zorv::test {
@@ -51,30 +52,6 @@ long long CountIn(const QString& file) {
 }
 
 bool Shell(const QString& command) { return std::system(command.toLocal8Bit().constData()) == 0; }
-
-// Another program holding the file: the sqlite3 shell inside an exclusive transaction.
-class LockHolder {
- public:
-  bool Hold(const QString& file) {
-    process_.start("sqlite3", {file});
-    if (!process_.waitForStarted(5000)) return false;
-    process_.write("BEGIN EXCLUSIVE;\nSELECT 'held';\n");
-    while (!process_.readAllStandardOutput().contains("held")) {
-      if (!process_.waitForReadyRead(5000)) return false;
-    }
-    return true;
-  }
-  void Release() {
-    if (process_.state() == QProcess::NotRunning) return;
-    process_.write("ROLLBACK;\n.quit\n");
-    process_.closeWriteChannel();
-    process_.waitForFinished(5000);
-  }
-  ~LockHolder() { Release(); }
-
- private:
-  QProcess process_;
-};
 
 struct FaultRow {
   const char* name;
@@ -182,7 +159,7 @@ TEST(HistoryFullDiskTest, RecordingStopsAndEarlierEventsStay) {
   TempFolder folder;
   const QString mount = QString::fromStdString(folder.Path().string());
   // Room for the WAL index (32 KB) and some dozens of events.
-  if (!Shell("mount -t tmpfs -o size=256k tmpfs " + mount + " 2>/dev/null")) {
+  if (!Shell("mount -t tmpfs -o size=384k tmpfs " + mount + " 2>/dev/null")) {
     GTEST_SKIP() << "mount is not permitted here";
   }
   struct Unmount {

@@ -2,13 +2,17 @@
 // window's image, "Restore into window", "Compare two events", "Save as switch file...".
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QFileInfo>
+#include <QSqlQuery>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QThread>
 
 #include "history/HistoryRecorder.h"
+#include "history/HistoryStore.h"
 #include "image/Catalogue.h"
 #include "image/DefaultImage.h"
 #include "image/SwitchFile.h"
@@ -121,6 +125,37 @@ TEST_F(HistoryWindowTest, CompareTwoAndSaveAs) {
   SettingsImage read;
   ASSERT_TRUE(ReadSwitchFile(saved, read).ok);
   EXPECT_EQ(read[10], 4);
+}
+
+// While the window is open another connection keeps recording (the window's own recorder does):
+// the window's list must not pin the log, so the log stays near its limit of 4 MB instead of
+// growing with every event written.
+TEST_F(HistoryWindowTest, LogStaysBoundedWhileTheWindowIsOpen) {
+  {
+    history::HistoryStore store(file);
+    ASSERT_EQ(store.OpenForWriting().mode, history::StoreMode::ReadWrite);
+    history::Event event = history::NewEvent(EventKind::Downloaded, window.bytes);
+    std::vector<history::Event> many;
+    for (int i = 0; i < 600; ++i) {  // more rows than a first fetch of the list
+      event.id = history::NewEvent(EventKind::Downloaded, window.bytes).id;
+      many.push_back(event);
+    }
+    ASSERT_TRUE(store.InsertAll(many, false, false).ok());
+  }
+  HistoryWindow w(file, window, product::kZorv11, prompts);
+  w.show();
+  QApplication::processEvents();
+  history::HistoryStore writer(file);
+  ASSERT_EQ(writer.OpenForWriting().mode, history::StoreMode::ReadWrite);
+  QSqlQuery(writer.Database()).exec("PRAGMA synchronous=OFF");  // filling only
+  qint64 largest = 0;
+  for (int i = 0; i < 1500; ++i) {
+    history::Event event = history::NewEvent(EventKind::Uploaded, window.bytes);
+    event.truck = "Unit 3";
+    ASSERT_TRUE(writer.Insert(event).ok());
+    largest = std::max(largest, QFileInfo(file + "-wal").size());
+  }
+  EXPECT_LT(largest, 6 * 1024 * 1024) << "log of " << largest << " bytes";
 }
 
 }  // namespace

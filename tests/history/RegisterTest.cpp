@@ -13,6 +13,7 @@
 #include "history/HistoryRecorder.h"
 #include "history/HistoryStore.h"
 #include "history/RegisterStore.h"
+#include "tests/history/RegisterServer.h"
 #include "tests/support/PgServer.h"
 #include "tests/support/SilentListener.h"
 #include "tests/support/TempFolder.h"
@@ -38,17 +39,6 @@ Event Sample(int n) {
   return event;
 }
 
-bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!done()) {
-    if (timer.elapsed() > timeoutMs) return false;
-    QCoreApplication::processEvents();
-    QThread::msleep(20);
-  }
-  return true;
-}
-
 // The ids the register holds, sorted; a duplicate would show twice.
 std::vector<QString> IdsIn(const RegisterAddress& address) {
   history::RegisterStore store(address);
@@ -68,38 +58,6 @@ long long WaitingIn(const QString& file) {
   return store.UnsentCount();
 }
 
-class RegisterServer : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    server_ = &zorvtest::PgServer::Shared();
-    startError_ = server_->Start();
-  }
-  static void TearDownTestSuite() { server_ = nullptr; }
-  void SetUp() override {
-    ASSERT_TRUE(startError_.isEmpty()) << "the test's PostgreSQL server did not start: "
-                                       << startError_.toStdString();
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    address_.database = "t" + QString::number(++databases_);
-    address_.host = zorvtest::PgServer::Host();
-    address_.port = server_->Port();
-    address_.user = zorvtest::PgServer::User();
-    const QString made = server_->CreateDatabase(address_.database);
-    ASSERT_TRUE(made.isEmpty()) << name << ": " << made.toStdString();
-  }
-  void TearDown() override {
-    // A test that stopped the server leaves it running for the next.
-    if (startError_.isEmpty()) server_->Start();
-  }
-
-  static zorvtest::PgServer* server_;
-  static QString startError_;
-  static int databases_;
-  RegisterAddress address_;
-  TempFolder folder_;
-};
-zorvtest::PgServer* RegisterServer::server_ = nullptr;
-QString RegisterServer::startError_;
-int RegisterServer::databases_ = 0;
 
 struct RoundRow {
   const char* name;

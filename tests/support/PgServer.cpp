@@ -113,7 +113,7 @@ QString PgServer::Start() {
     if (port_ == 0) return "no free TCP port on 127.0.0.1";
   }
   const QString options = "-c listen_addresses=127.0.0.1 -p " + QString::number(port_) + " -k " +
-                          folder_ + " -F";
+                          folder_ + " -F" + extraOptions_;
   const QString started = Run("pg_ctl", {"-D", folder_ + "/data", "-l", folder_ + "/server.log",
                                          "-w", "-t", "30", "-o", options, "start"},
                               true);
@@ -132,6 +132,14 @@ bool PgServer::Stop() {
 
 QString PgServer::CreateDatabase(const QString& name) {
   return Run("createdb", {"-h", Host(), "-p", QString::number(port_), "-U", User(), name}, false);
+}
+
+QString PgServer::Psql(const QString& database, const QStringList& arguments,
+                       const QString& user) {
+  return Run("psql", QStringList{"-X", "-q", "-v", "ON_ERROR_STOP=1", "-h", Host(), "-p",
+                                 QString::number(port_), "-U", user, "-d", database} +
+                         arguments,
+             false);
 }
 
 QString PgServer::Log() const {

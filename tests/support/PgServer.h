@@ -28,6 +28,14 @@ class PgServer {
   // A new database; "" when made.
   QString CreateDatabase(const QString& name);
 
+  // Runs `sql` (or the file `-f FILE` names) through psql as `user` in `database`; "" when it
+  // succeeded, else psql's output.
+  QString Psql(const QString& database, const QStringList& arguments,
+               const QString& user = User());
+  // More server options (`-c ssl=on ...`) for the next Start; the folder the cluster lives in.
+  void AddServerOptions(const QString& options) { extraOptions_ += " " + options; }
+  QString Folder() const { return folder_; }
+
   static QString Host() { return QStringLiteral("127.0.0.1"); }
   static QString User() { return QStringLiteral("zorv"); }
   int Port() const { return port_; }
@@ -44,6 +52,7 @@ class PgServer {
   QString bin_;
   int port_ = 0;
   bool running_ = false;
+  QString extraOptions_;
 };
 
 }  // namespace zorvtest

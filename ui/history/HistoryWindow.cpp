@@ -118,6 +118,12 @@ HistoryWindow::HistoryWindow(const QString& file, const SettingsImage& window,
   table_->verticalHeader()->setDefaultSectionSize(20);
   table_->horizontalHeader()->setStretchLastSection(true);
 
+  limit_ = new QLabel(this);
+  limit_->setObjectName("ListLimitLine");
+  limit_->setTextFormat(Qt::PlainText);
+  limit_->setWordWrap(true);
+  limit_->hide();
+
   heading_ = new QLabel(this);
   heading_->setObjectName("DifferencesHeading");
   differences_ = new QPlainTextEdit(this);
@@ -139,6 +145,7 @@ HistoryWindow::HistoryWindow(const QString& file, const SettingsImage& window,
   layout->addWidget(source_);
   layout->addLayout(filters);
   layout->addWidget(table_, 3);
+  layout->addWidget(limit_);
   layout->addWidget(heading_);
   layout->addWidget(differences_, 2);
   layout->addLayout(buttons);
@@ -151,9 +158,9 @@ HistoryWindow::HistoryWindow(const QString& file, const SettingsImage& window,
     kind_->addItem(history::KindText(kind), history::KindKey(kind));
   }
 
-  connect(truck_, &QComboBox::activated, this, [this] { Requery(); });
-  connect(product_, &QComboBox::activated, this, [this] { Requery(); });
-  connect(kind_, &QComboBox::activated, this, [this] { Requery(); });
+  for (QComboBox* box : {truck_, product_, kind_}) {
+    connect(box, &QComboBox::activated, this, &HistoryWindow::FilterChosen);
+  }
   connect(restore_, &QPushButton::clicked, this, &HistoryWindow::RestoreClick);
   connect(saveAs_, &QPushButton::clicked, this, &HistoryWindow::SaveAsClick);
   connect(compareTwo_, &QPushButton::clicked, this, &HistoryWindow::CompareTwoClick);
@@ -170,10 +177,18 @@ HistoryWindow::~HistoryWindow() {
 
 void HistoryWindow::FillFilters() {
   // Refilled when the register's events arrive: the user's choice stays where it still exists.
-  const std::pair<QComboBox*, QStringList> boxes[] = {
-      {truck_, store_->Mode() != history::StoreMode::Closed ? store_->Trucks() : QStringList()},
-      {product_, store_->Mode() != history::StoreMode::Closed ? store_->Products() : QStringList()}};
-  for (const auto& [box, values] : boxes) {
+  // With a register: what it holds (its copy holds only what is listed) and this laptop's own.
+  const bool open = store_->Mode() != history::StoreMode::Closed;
+  QStringList trucks = open ? store_->Trucks() : QStringList();
+  QStringList products = open ? store_->Products() : QStringList();
+  if (snapshot_) {
+    trucks += snapshot_->trucks;
+    products += snapshot_->products;
+  }
+  std::pair<QComboBox*, QStringList> boxes[] = {{truck_, trucks}, {product_, products}};
+  for (auto& [box, values] : boxes) {
+    values.removeDuplicates();
+    values.sort();
     const QVariant chosen = box->currentIndex() > 0 ? box->currentData() : QVariant();
     while (box->count() > 1) box->removeItem(1);
     for (const QString& value : values) box->addItem(value.isEmpty() ? "(none)" : value, value);
@@ -184,11 +199,27 @@ void HistoryWindow::FillFilters() {
 void HistoryWindow::ReadRegister() {
   settled_ = false;
   source_->setText("Reading the history register " + shared_.Text() +
-                   "; until then the events of this laptop are listed");
+                   (snapshot_ ? QString("; until then the events read before are listed")
+                              : QString("; until then the events of this laptop are listed")));
+  // A read for filters chosen before is dropped when it answers late.
+  const int reading = ++reading_;
+  reader_.reset();
   reader_ = std::make_unique<RegisterReader>(
-      localFile_, shared_, this,
-      [this](const history::Snapshot& snapshot, std::shared_ptr<QTemporaryDir> folder,
-             const QString& file) { RegisterRead(snapshot, std::move(folder), file); });
+      localFile_, shared_, CurrentFilter(), this,
+      [this, reading](const history::Snapshot& snapshot, std::shared_ptr<QTemporaryDir> folder,
+                      const QString& file) {
+        if (reading == reading_) RegisterRead(snapshot, std::move(folder), file);
+      });
+}
+
+void HistoryWindow::ListLocalFile() {
+  model_->clear();
+  store_ = std::make_unique<history::HistoryStore>(localFile_);
+  store_->OpenForReading();
+  copyFolder_.reset();
+  snapshot_.reset();
+  FillFilters();
+  Requery();
 }
 
 void HistoryWindow::RegisterRead(const history::Snapshot& snapshot,
@@ -197,6 +228,7 @@ void HistoryWindow::RegisterRead(const history::Snapshot& snapshot,
   if (!snapshot.registerRead) {
     source_->setText("History register unreachable: the events of this laptop are listed (" +
                      snapshot.error + ")");
+    if (snapshot_) ListLocalFile();  // not an earlier read's events under that line
     return;
   }
   auto copy = std::make_unique<history::HistoryStore>(file);
@@ -204,12 +236,40 @@ void HistoryWindow::RegisterRead(const history::Snapshot& snapshot,
   model_->clear();
   store_ = std::move(copy);
   copyFolder_ = std::move(folder);
+  snapshot_ = snapshot;
   source_->setText("History register " + shared_.Text() + ": " +
-                   QString::number(snapshot.fromRegister) + " event(s); " +
+                   QString::number(snapshot.fromRegister) + " event(s), connection " +
+                   (snapshot.encrypted ? "encrypted" : "NOT encrypted") + "; " +
                    QString::number(snapshot.waiting) +
-                   " of this laptop's still waiting to be sent are listed too");
+                   " of this laptop's not in the register are listed too, marked so");
   FillFilters();
   Requery();
+}
+
+history::Filter HistoryWindow::CurrentFilter() const {
+  history::Filter filter;
+  if (truck_->currentIndex() > 0) filter.truck = truck_->currentData().toString();
+  if (product_->currentIndex() > 0) filter.product = product_->currentData().toString();
+  if (kind_->currentIndex() > 0) filter.kind = history::KindFromKey(kind_->currentData().toString());
+  return filter;
+}
+
+void HistoryWindow::FilterChosen() {
+  // What is listed already is narrowed at once; the register then answers for the new filters.
+  Requery();
+  if (shared_.IsSet()) ReadRegister();
+}
+
+QString HistoryWindow::LimitText() const {
+  const QString narrow = ": choose a truck, product or kind to see older ones.";
+  if (snapshot_) {
+    if (snapshot_->fromRegister <= snapshot_->listed) return {};
+    return "The register's newest " + QString::number(snapshot_->listed) + " of " +
+           QString::number(snapshot_->fromRegister) + " events are listed" + narrow;
+  }
+  if (model_->rowCount() < history::HistoryStore::kListRows) return {};
+  return "The newest " + QString::number(model_->rowCount()) + " of " +
+         QString::number(store_->Count(CurrentFilter())) + " events are listed" + narrow;
 }
 
 void HistoryWindow::Requery() {
@@ -217,13 +277,15 @@ void HistoryWindow::Requery() {
     SelectionChanged();
     return;
   }
-  history::Filter filter;
-  if (truck_->currentIndex() > 0) filter.truck = truck_->currentData().toString();
-  if (product_->currentIndex() > 0) filter.product = product_->currentData().toString();
-  if (kind_->currentIndex() > 0) filter.kind = history::KindFromKey(kind_->currentData().toString());
-  model_->setQuery(store_->ListQuery(filter));
-  const char* headers[] = {"Id", "Time", "Kind", "Truck", "Product", "Link", "File"};
-  for (int column = 0; column < 7; ++column) {
+  model_->setQuery(store_->ListQuery(CurrentFilter()));
+  // All of the list at once (it is bounded): its statement ends, so the file's log can be
+  // written back and cut while the window stays open.
+  while (model_->canFetchMore()) model_->fetchMore();
+  store_->Checkpoint();
+  limit_->setText(LimitText());
+  limit_->setVisible(!limit_->text().isEmpty());
+  const char* headers[] = {"Id", "Time", "Kind", "Truck", "Product", "Link", "File", "Register"};
+  for (int column = 0; column < 8; ++column) {
     model_->setHeaderData(column, Qt::Horizontal, headers[column]);
   }
   table_->hideColumn(0);

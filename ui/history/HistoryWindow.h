@@ -2,9 +2,13 @@
 // View > "History...": the events of the service history, newest first, filtered by truck,
 // product and kind; for the selected event its named differences to the window's image;
 // "Restore into window", "Save as switch file..." and "Compare two events".
-// With a shared register it lists the register's events and this laptop's events still waiting
-// to be sent; the register is read off the window's thread, and until it answers (or when it
-// cannot be reached) the window lists this laptop's own file.
+// With a shared register it lists the register's newest events the filters let through (the
+// server filters; the register is never copied whole) and this laptop's events the register does
+// not hold, and says whether the connection is encrypted; the register is read off the window's
+// thread, and until it answers (or when it cannot be reached) the window lists this laptop's own
+// file. A list holds at most HistoryStore::kListRows events, read in one go so the window never
+// keeps a read open on the file (which would let its log grow without bound); a line says when
+// there are more.
 #include <QDialog>
 #include <QTemporaryDir>
 #include <memory>
@@ -47,8 +51,12 @@ class HistoryWindow final : public QDialog {
 
  private:
   void Requery();
+  void FilterChosen();
+  history::Filter CurrentFilter() const;
+  QString LimitText() const;
   void FillFilters();
   void ReadRegister();
+  void ListLocalFile();
   void RegisterRead(const history::Snapshot& snapshot, std::shared_ptr<QTemporaryDir> folder,
                     const QString& file);
   void SelectionChanged();
@@ -62,6 +70,8 @@ class HistoryWindow final : public QDialog {
   history::RegisterAddress shared_;
   QString localFile_;
   std::unique_ptr<class RegisterReader> reader_;
+  int reading_ = 0;  // which read of the register the window waits for
+  std::optional<history::Snapshot> snapshot_;  // of the register's copy, while it is listed
   bool settled_ = true;
   SettingsImage window_;
   std::uint8_t productCode_;
@@ -75,6 +85,7 @@ class HistoryWindow final : public QDialog {
   QSqlQueryModel* model_;
   QLabel* heading_;
   QLabel* source_;
+  QLabel* limit_;
   QPlainTextEdit* differences_;
   QPushButton* restore_;
   QPushButton* saveAs_;

@@ -5,6 +5,7 @@
 
 #include "history/RegisterAddress.h"
 
+class QCheckBox;
 class QLineEdit;
 class QSpinBox;
 
@@ -24,6 +25,8 @@ class RegisterDialog final : public QDialog {
   QSpinBox* port_;
   QLineEdit* database_;
   QLineEdit* user_;
+  QCheckBox* encrypt_;
+  QLineEdit* caFile_;
 };
 
 }  // namespace zorv

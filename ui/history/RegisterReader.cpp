@@ -32,15 +32,15 @@ void Retire(std::thread thread) {
 }  // namespace
 
 RegisterReader::RegisterReader(const QString& localFile, const history::RegisterAddress& shared,
-                               QObject* context, Done done)
+                               const history::Filter& filter, QObject* context, Done done)
     : cancel_(std::make_shared<std::atomic<bool>>(false)) {
   auto folder = std::make_shared<QTemporaryDir>();
   QPointer<QObject> guard(context);
-  thread_ = std::thread([localFile, shared, folder, cancel = cancel_, guard, done] {
+  thread_ = std::thread([localFile, shared, filter, folder, cancel = cancel_, guard, done] {
     const QString file = folder->filePath("register.sqlite");
     history::Snapshot snapshot;
     if (folder->isValid()) {
-      snapshot = history::BuildSnapshot(localFile, shared, file, *cancel);
+      snapshot = history::BuildSnapshot(localFile, shared, filter, file, *cancel);
     } else {
       snapshot.error = "cannot create a temporary folder";
     }

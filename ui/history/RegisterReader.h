@@ -1,6 +1,6 @@
 #pragma once
-// Reads the shared register for the history window off the window's thread, into a copy the
-// window then lists. A window closed while the register is still being reached does not wait
+// Reads what the history window lists from the shared register off the window's thread, into a
+// copy the window then lists. A window closed while the register is still being reached does not wait
 // for it: the reading goes on by itself, its result is dropped, and the thread is joined when
 // the application ends.
 #include <QObject>
@@ -23,7 +23,7 @@ class RegisterReader {
                                   std::shared_ptr<QTemporaryDir> folder, const QString& file)>;
 
   RegisterReader(const QString& localFile, const history::RegisterAddress& shared,
-                 QObject* context, Done done);
+                 const history::Filter& filter, QObject* context, Done done);
   ~RegisterReader();
   RegisterReader(const RegisterReader&) = delete;
   RegisterReader& operator=(const RegisterReader&) = delete;
