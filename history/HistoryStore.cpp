@@ -400,25 +400,8 @@ std::optional<Event> HistoryStore::Load(const QString& id) const {
   return event;
 }
 
-namespace {
-
-QString WhereSql(const Filter& filter) {
-  QStringList where;
-  if (filter.truck) where << "truck = :truck";
-  if (filter.product) where << "product = :product";
-  if (filter.kind) where << "kind = :kind";
-  return where.isEmpty() ? QString() : " WHERE " + where.join(" AND ");
-}
-
-void BindFilter(QSqlQuery& query, const Filter& filter) {
-  if (filter.truck) query.bindValue(":truck", *filter.truck);
-  if (filter.product) query.bindValue(":product", *filter.product);
-  if (filter.kind) query.bindValue(":kind", KindKey(*filter.kind));
-}
-
-}  // namespace
-
 QString HistoryStore::ListSql(const Filter& filter) const {
+  QVariantList values;
   // Where the event stands with the register: set aside (with the reason), or not in it yet.
   const QStringList tables = Database().tables();
   QString mark = "''";
@@ -430,7 +413,7 @@ QString HistoryStore::ListSql(const Filter& filter) const {
            mark + ")";
   }
   return "SELECT id, time_utc, kind, truck, product, link_text, file_path, " + mark +
-         " FROM events" + WhereSql(filter) + " ORDER BY time_utc DESC, rowid DESC LIMIT " +
+         " FROM events" + FilterSql(filter, values) + " ORDER BY time_utc DESC, rowid DESC LIMIT " +
          QString::number(kListRows);
 }
 
@@ -438,15 +421,18 @@ QSqlQuery HistoryStore::ListQuery(const Filter& filter) const {
   QSqlQuery query(Database());
   query.setForwardOnly(false);
   query.prepare(ListSql(filter));
-  BindFilter(query, filter);
+  QVariantList values;
+  FilterSql(filter, values);
+  for (const QVariant& value : values) query.addBindValue(value);
   query.exec();
   return query;
 }
 
 long long HistoryStore::Count(const Filter& filter) const {
   QSqlQuery query(Database());
-  query.prepare("SELECT COUNT(*) FROM events" + WhereSql(filter));
-  BindFilter(query, filter);
+  QVariantList values;
+  query.prepare("SELECT COUNT(*) FROM events" + FilterSql(filter, values));
+  for (const QVariant& value : values) query.addBindValue(value);
   if (!query.exec() || !query.next()) return -1;
   return query.value(0).toLongLong();
 }

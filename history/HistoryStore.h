@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "history/EventFilter.h"
 #include "history/HistoryEvent.h"
 
 namespace zorv::history {
@@ -28,13 +29,6 @@ struct WriteResult {
   Fault fault = Fault::None;
   QString error;
   bool ok() const { return fault == Fault::None; }
-};
-
-// What the history window lists: all of it, or one truck, product or kind.
-struct Filter {
-  std::optional<QString> truck;
-  std::optional<QString> product;
-  std::optional<EventKind> kind;
 };
 
 class HistoryStore {

@@ -4,6 +4,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QElapsedTimer>
+#include <QLineEdit>
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <QLabel>
@@ -125,6 +128,43 @@ TEST_F(HistoryWindowTest, CompareTwoAndSaveAs) {
   SettingsImage read;
   ASSERT_TRUE(ReadSwitchFile(saved, read).ok);
   EXPECT_EQ(read[10], 4);
+}
+
+// The search box (case and spacing ignored, its text taken as text) and the date range, each
+// row on its own window; the list follows once typing pauses.
+TEST_F(HistoryWindowTest, SearchAndDatesNarrowTheList) {
+  const QDate today = QDate::currentDate();
+  struct Row {
+    const char* search;
+    int fromDays;  // from this many days after today; kAny for no limit
+    int toDays;
+    int rows;
+  };
+  constexpr int kAny = 99999;
+  const Row rows[] = {{"", kAny, kAny, 3},         {"unit42", kAny, kAny, 2},
+                      {" UNIT 4 2 ", kAny, kAny, 2}, {"it 7", kAny, kAny, 1},
+                      {"Unit 9", kAny, kAny, 0},    {"%", kAny, kAny, 0},
+                      {"_", kAny, kAny, 0},         {"", 0, 0, 3},
+                      {"", 1, kAny, 0},             {"", kAny, -1, 0},
+                      {"unit 7", -1, 0, 1}};
+  for (const Row& row : rows) {
+    HistoryWindow w(file, window, product::kZorv11, prompts);
+    auto* search = w.findChild<QLineEdit*>("TruckSearch");
+    auto* from = w.findChild<QDateEdit*>("FromDate");
+    auto* to = w.findChild<QDateEdit*>("ToDate");
+    ASSERT_TRUE(search != nullptr && from != nullptr && to != nullptr);
+    search->setText(row.search);
+    if (row.fromDays != kAny) from->setDate(today.addDays(row.fromDays));
+    if (row.toDays != kAny) to->setDate(today.addDays(row.toDays));
+    QElapsedTimer pause;
+    pause.start();
+    while (pause.elapsed() < 600) {
+      QApplication::processEvents();
+      QThread::msleep(10);
+    }
+    EXPECT_EQ(w.RowCount(), row.rows)
+        << "'" << row.search << "' " << row.fromDays << ".." << row.toDays;
+  }
 }
 
 // While the window is open another connection keeps recording (the window's own recorder does):
