@@ -6,12 +6,19 @@
 #include <QString>
 #include <QVariantList>
 #include <optional>
+#include <utility>
 
 #include "history/HistoryEvent.h"
 
 namespace zorv::history {
 
 struct Filter {
+  Filter() = default;
+  // The window's three boxes: callers written before the search and the dates keep their form.
+  Filter(std::optional<QString> truckIs, std::optional<QString> productIs,
+         std::optional<EventKind> kindIs)
+      : truck(std::move(truckIs)), product(std::move(productIs)), kind(kindIs) {}
+
   std::optional<QString> truck;
   std::optional<QString> product;
   std::optional<EventKind> kind;
