@@ -190,7 +190,24 @@ bool HistoryStore::FindsDamage() {
   return query.next() && query.value(0).toString() != "ok";
 }
 
-void HistoryStore::Checkpoint() { QSqlQuery(Database()).exec("PRAGMA wal_checkpoint(PASSIVE)"); }
+void HistoryStore::Checkpoint() {
+  if (mode_ == StoreMode::ReadWrite) {
+    QSqlQuery(Database()).exec("PRAGMA wal_checkpoint(PASSIVE)");
+    return;
+  }
+  // A read-only connection may not write the log back; a short one of its own may. It changes
+  // no table and waits for no one (PASSIVE, no busy wait).
+  if (mode_ != StoreMode::ReadOnly) return;
+  const QString name = connection_ + "-checkpoint";
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+    db.setDatabaseName(file_);
+    db.setConnectOptions("QSQLITE_BUSY_TIMEOUT=0");
+    if (db.open()) QSqlQuery(db).exec("PRAGMA wal_checkpoint(PASSIVE)");
+    db.close();
+  }
+  QSqlDatabase::removeDatabase(name);
+}
 
 OpenResult HistoryStore::Prepare() {
   QString error;

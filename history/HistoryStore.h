@@ -98,7 +98,8 @@ class HistoryStore {
   // SQLite's own check of the whole file (reads all of it: never on the start-up path); true
   // when it found damage.
   bool FindsDamage();
-  // Writes the log's pages into the file, so the log does not grow while a reader is about.
+  // Writes the log's pages into the file, so the log does not grow while a reader is about (a
+  // store opened for reading does it through a short connection of its own).
   void Checkpoint();
 
   // Where a damaged file named `file` goes: the same folder, the date and time in its name.

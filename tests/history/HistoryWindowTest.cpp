@@ -198,5 +198,22 @@ TEST_F(HistoryWindowTest, LogStaysBoundedWhileTheWindowIsOpen) {
   EXPECT_LT(largest, 6 * 1024 * 1024) << "log of " << largest << " bytes";
 }
 
+// A writer that leaves the log to others (no automatic checkpoints): the window's reads are
+// followed by a checkpoint of its own, which writes the log's pages back into the file.
+TEST_F(HistoryWindowTest, ReadsAreFollowedByACheckpoint) {
+  history::HistoryStore writer(file);
+  ASSERT_EQ(writer.OpenForWriting().mode, history::StoreMode::ReadWrite);
+  QSqlQuery(writer.Database()).exec("PRAGMA wal_autocheckpoint=0");
+  for (int i = 0; i < 300; ++i) {
+    ASSERT_TRUE(writer.Insert(history::NewEvent(EventKind::Uploaded, window.bytes)).ok());
+  }
+  const qint64 before = QFileInfo(file).size();
+  {
+    HistoryWindow w(file, window, product::kZorv11, prompts);
+    EXPECT_EQ(w.RowCount(), 303);
+  }
+  EXPECT_GT(QFileInfo(file).size(), before + 100 * 1024) << before;
+}
+
 }  // namespace
 }  // namespace zorv::test
