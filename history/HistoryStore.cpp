@@ -190,7 +190,24 @@ bool HistoryStore::FindsDamage() {
   return query.next() && query.value(0).toString() != "ok";
 }
 
-void HistoryStore::Checkpoint() { QSqlQuery(Database()).exec("PRAGMA wal_checkpoint(PASSIVE)"); }
+void HistoryStore::Checkpoint() {
+  if (mode_ == StoreMode::ReadWrite) {
+    QSqlQuery(Database()).exec("PRAGMA wal_checkpoint(PASSIVE)");
+    return;
+  }
+  // A read-only connection may not write the log back; a short one of its own may. It changes
+  // no table and waits for no one (PASSIVE, no busy wait).
+  if (mode_ != StoreMode::ReadOnly) return;
+  const QString name = connection_ + "-checkpoint";
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+    db.setDatabaseName(file_);
+    db.setConnectOptions("QSQLITE_BUSY_TIMEOUT=0");
+    if (db.open()) QSqlQuery(db).exec("PRAGMA wal_checkpoint(PASSIVE)");
+    db.close();
+  }
+  QSqlDatabase::removeDatabase(name);
+}
 
 OpenResult HistoryStore::Prepare() {
   QString error;
@@ -400,25 +417,8 @@ std::optional<Event> HistoryStore::Load(const QString& id) const {
   return event;
 }
 
-namespace {
-
-QString WhereSql(const Filter& filter) {
-  QStringList where;
-  if (filter.truck) where << "truck = :truck";
-  if (filter.product) where << "product = :product";
-  if (filter.kind) where << "kind = :kind";
-  return where.isEmpty() ? QString() : " WHERE " + where.join(" AND ");
-}
-
-void BindFilter(QSqlQuery& query, const Filter& filter) {
-  if (filter.truck) query.bindValue(":truck", *filter.truck);
-  if (filter.product) query.bindValue(":product", *filter.product);
-  if (filter.kind) query.bindValue(":kind", KindKey(*filter.kind));
-}
-
-}  // namespace
-
 QString HistoryStore::ListSql(const Filter& filter) const {
+  QVariantList values;
   // Where the event stands with the register: set aside (with the reason), or not in it yet.
   const QStringList tables = Database().tables();
   QString mark = "''";
@@ -430,7 +430,7 @@ QString HistoryStore::ListSql(const Filter& filter) const {
            mark + ")";
   }
   return "SELECT id, time_utc, kind, truck, product, link_text, file_path, " + mark +
-         " FROM events" + WhereSql(filter) + " ORDER BY time_utc DESC, rowid DESC LIMIT " +
+         " FROM events" + FilterSql(filter, values) + " ORDER BY time_utc DESC, rowid DESC LIMIT " +
          QString::number(kListRows);
 }
 
@@ -438,15 +438,18 @@ QSqlQuery HistoryStore::ListQuery(const Filter& filter) const {
   QSqlQuery query(Database());
   query.setForwardOnly(false);
   query.prepare(ListSql(filter));
-  BindFilter(query, filter);
+  QVariantList values;
+  FilterSql(filter, values);
+  for (const QVariant& value : values) query.addBindValue(value);
   query.exec();
   return query;
 }
 
 long long HistoryStore::Count(const Filter& filter) const {
   QSqlQuery query(Database());
-  query.prepare("SELECT COUNT(*) FROM events" + WhereSql(filter));
-  BindFilter(query, filter);
+  QVariantList values;
+  query.prepare("SELECT COUNT(*) FROM events" + FilterSql(filter, values));
+  for (const QVariant& value : values) query.addBindValue(value);
   if (!query.exec() || !query.next()) return -1;
   return query.value(0).toLongLong();
 }

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "history/EventFilter.h"
 #include "history/HistoryEvent.h"
 
 namespace zorv::history {
@@ -28,13 +29,6 @@ struct WriteResult {
   Fault fault = Fault::None;
   QString error;
   bool ok() const { return fault == Fault::None; }
-};
-
-// What the history window lists: all of it, or one truck, product or kind.
-struct Filter {
-  std::optional<QString> truck;
-  std::optional<QString> product;
-  std::optional<EventKind> kind;
 };
 
 class HistoryStore {
@@ -104,7 +98,8 @@ class HistoryStore {
   // SQLite's own check of the whole file (reads all of it: never on the start-up path); true
   // when it found damage.
   bool FindsDamage();
-  // Writes the log's pages into the file, so the log does not grow while a reader is about.
+  // Writes the log's pages into the file, so the log does not grow while a reader is about (a
+  // store opened for reading does it through a short connection of its own).
   void Checkpoint();
 
   // Where a damaged file named `file` goes: the same folder, the date and time in its name.

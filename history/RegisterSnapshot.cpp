@@ -6,16 +6,6 @@
 #include "history/RegisterStore.h"
 
 namespace zorv::history {
-namespace {
-
-bool Passes(const Event& event, const Filter& filter) {
-  return (!filter.truck || event.truck == *filter.truck) &&
-         (!filter.product || event.product == *filter.product) &&
-         (!filter.kind || event.kind == *filter.kind);
-}
-
-}  // namespace
-
 Snapshot BuildSnapshot(const QString& localFile, const RegisterAddress& shared,
                        const Filter& filter, const QString& snapshotFile,
                        const std::atomic<bool>& cancel) {

@@ -49,21 +49,6 @@ QString ConnectOptions(const RegisterAddress& address, const QString& hostAddres
   return options.join(';');
 }
 
-// The filter as a WHERE clause with positional values, and the values in their order.
-QString WhereSql(const Filter& filter, QVariantList& values) {
-  QStringList where;
-  const std::pair<const char*, std::optional<QString>> parts[] = {
-      {"truck = ?", filter.truck},
-      {"product = ?", filter.product},
-      {"kind = ?", filter.kind ? std::optional<QString>(KindKey(*filter.kind)) : std::nullopt}};
-  for (const auto& [clause, value] : parts) {
-    if (!value) continue;
-    where << clause;
-    values << *value;
-  }
-  return where.isEmpty() ? QString() : " WHERE " + where.join(" AND ");
-}
-
 QStringList Distinct(const QString& connection, bool open, const char* column) {
   QStringList values;
   QSqlQuery query(QSqlDatabase::database(connection, false));
@@ -205,7 +190,7 @@ long long RegisterStore::Count() const {
 bool RegisterStore::ReadNewest(const Filter& filter, int limit,
                                const std::function<bool(const Event&)>& each, QString& error) {
   QVariantList values;
-  const QString where = WhereSql(filter, values);
+  const QString where = FilterSql(filter, values);
   return ReadEvents("SELECT " + EventColumns() + " FROM events" + where +
                         " ORDER BY time_utc DESC, id DESC LIMIT " + QString::number(limit),
                     values, each, error);
@@ -237,7 +222,7 @@ bool RegisterStore::ReadEvents(const QString& sql, const QVariantList& values,
 long long RegisterStore::Count(const Filter& filter) const {
   QSqlQuery query(QSqlDatabase::database(connection_, false));
   QVariantList values;
-  if (!open_ || !query.prepare("SELECT COUNT(*) FROM events" + WhereSql(filter, values))) return -1;
+  if (!open_ || !query.prepare("SELECT COUNT(*) FROM events" + FilterSql(filter, values))) return -1;
   for (const QVariant& value : values) query.addBindValue(value);
   if (!query.exec() || !query.next()) return -1;
   return query.value(0).toLongLong();

@@ -4,6 +4,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QElapsedTimer>
+#include <QLineEdit>
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <QLabel>
@@ -127,6 +130,43 @@ TEST_F(HistoryWindowTest, CompareTwoAndSaveAs) {
   EXPECT_EQ(read[10], 4);
 }
 
+// The search box (case and spacing ignored, its text taken as text) and the date range, each
+// row on its own window; the list follows once typing pauses.
+TEST_F(HistoryWindowTest, SearchAndDatesNarrowTheList) {
+  const QDate today = QDate::currentDate();
+  struct Row {
+    const char* search;
+    int fromDays;  // from this many days after today; kAny for no limit
+    int toDays;
+    int rows;
+  };
+  constexpr int kAny = 99999;
+  const Row rows[] = {{"", kAny, kAny, 3},         {"unit42", kAny, kAny, 2},
+                      {" UNIT 4 2 ", kAny, kAny, 2}, {"it 7", kAny, kAny, 1},
+                      {"Unit 9", kAny, kAny, 0},    {"%", kAny, kAny, 0},
+                      {"_", kAny, kAny, 0},         {"", 0, 0, 3},
+                      {"", 1, kAny, 0},             {"", kAny, -1, 0},
+                      {"unit 7", -1, 0, 1}};
+  for (const Row& row : rows) {
+    HistoryWindow w(file, window, product::kZorv11, prompts);
+    auto* search = w.findChild<QLineEdit*>("TruckSearch");
+    auto* from = w.findChild<QDateEdit*>("FromDate");
+    auto* to = w.findChild<QDateEdit*>("ToDate");
+    ASSERT_TRUE(search != nullptr && from != nullptr && to != nullptr);
+    search->setText(row.search);
+    if (row.fromDays != kAny) from->setDate(today.addDays(row.fromDays));
+    if (row.toDays != kAny) to->setDate(today.addDays(row.toDays));
+    QElapsedTimer pause;
+    pause.start();
+    while (pause.elapsed() < 600) {
+      QApplication::processEvents();
+      QThread::msleep(10);
+    }
+    EXPECT_EQ(w.RowCount(), row.rows)
+        << "'" << row.search << "' " << row.fromDays << ".." << row.toDays;
+  }
+}
+
 // While the window is open another connection keeps recording (the window's own recorder does):
 // the window's list must not pin the log, so the log stays near its limit of 4 MB instead of
 // growing with every event written.
@@ -156,6 +196,23 @@ TEST_F(HistoryWindowTest, LogStaysBoundedWhileTheWindowIsOpen) {
     largest = std::max(largest, QFileInfo(file + "-wal").size());
   }
   EXPECT_LT(largest, 6 * 1024 * 1024) << "log of " << largest << " bytes";
+}
+
+// A writer that leaves the log to others (no automatic checkpoints): the window's reads are
+// followed by a checkpoint of its own, which writes the log's pages back into the file.
+TEST_F(HistoryWindowTest, ReadsAreFollowedByACheckpoint) {
+  history::HistoryStore writer(file);
+  ASSERT_EQ(writer.OpenForWriting().mode, history::StoreMode::ReadWrite);
+  QSqlQuery(writer.Database()).exec("PRAGMA wal_autocheckpoint=0");
+  for (int i = 0; i < 300; ++i) {
+    ASSERT_TRUE(writer.Insert(history::NewEvent(EventKind::Uploaded, window.bytes)).ok());
+  }
+  const qint64 before = QFileInfo(file).size();
+  {
+    HistoryWindow w(file, window, product::kZorv11, prompts);
+    EXPECT_EQ(w.RowCount(), 303);
+  }
+  EXPECT_GT(QFileInfo(file).size(), before + 100 * 1024) << before;
 }
 
 }  // namespace

@@ -8,12 +8,15 @@
 #include <QTableView>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QThread>
+#include <functional>
 
 #include "history/HistoryStore.h"
 #include "history/RegisterStore.h"
 #include "image/DefaultImage.h"
+#include "tests/history/RegisterServer.h"
 #include "tests/support/PgServer.h"
 #include "tests/support/SilentListener.h"
 #include "tests/support/ScriptedPrompts.h"
@@ -39,13 +42,7 @@ Event Sample(const char* truck, std::uint8_t byte10) {
 }
 
 bool WaitUntilSettled(HistoryWindow& w) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!w.SourceSettled() && timer.elapsed() < history::kConnectTimeoutS * 1000 + 5000) {
-    QApplication::processEvents();
-    QThread::msleep(10);
-  }
-  return w.SourceSettled();
+  return WaitFor([&] { return w.SourceSettled(); }, history::kConnectTimeoutS * 1000 + 5000);
 }
 
 struct WindowRow {
@@ -218,6 +215,13 @@ TEST(RegisterWindowPageTest, ListsTheNewestAndTheServerFilters) {
   ASSERT_TRUE(WaitUntilSettled(w));
   EXPECT_EQ(w.RowCount(), 3);
   EXPECT_TRUE(limitLine->isHidden());
+
+  // The search box, too, is answered by the server.
+  trucks->setCurrentIndex(0);
+  emit trucks->activated(0);
+  w.findChild<QLineEdit*>("TruckSearch")->setText("OLDUNIT");
+  ASSERT_TRUE(WaitFor([&] { return w.SourceSettled() && w.RowCount() == 3; }, 10000))
+      << w.RowCount();
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include "ui/history/HistoryWindow.h"
 
 #include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QTimer>
 #include <QCoreApplication>
 #include <QFile>
 #include <QGridLayout>
@@ -26,6 +29,9 @@ namespace zorv {
 namespace {
 
 const QString kAll = "(all)";
+// A date box at its earliest date means no limit on that side.
+const QDate kNoDate(2000, 1, 1);
+constexpr int kTypingPauseMs = 300;
 
 // The list's columns: time, kind, truck, product, link, file (the id is hidden).
 class HistoryModel final : public QSqlQueryModel {
@@ -53,6 +59,34 @@ QComboBox* MakeFilter(const char* name, QWidget* parent) {
   box->setMinimumContentsLength(10);
   box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   box->addItem(kAll);
+  return box;
+}
+
+struct Labelled {
+  const char* caption;
+  QWidget* box;
+  int stretch;
+};
+
+// A row of boxes, each after its label (the label's key moves to the box).
+QHBoxLayout* LabelledRow(std::initializer_list<Labelled> boxes, QWidget* parent) {
+  auto* row = new QHBoxLayout;
+  for (const Labelled& item : boxes) {
+    auto* label = new QLabel(item.caption, parent);
+    label->setBuddy(item.box);
+    row->addWidget(label);
+    row->addWidget(item.box, item.stretch);
+  }
+  return row;
+}
+
+QDateEdit* MakeDateBox(const char* name, QWidget* parent) {
+  auto* box = new QDateEdit(kNoDate, parent);
+  box->setObjectName(name);
+  box->setMinimumDate(kNoDate);
+  box->setSpecialValueText("(any)");
+  box->setCalendarPopup(true);
+  box->setDisplayFormat("yyyy-MM-dd");
   return box;
 }
 
@@ -90,15 +124,21 @@ HistoryWindow::HistoryWindow(const QString& file, const SettingsImage& window,
   truck_ = MakeFilter("TruckFilter", this);
   product_ = MakeFilter("ProductFilter", this);
   kind_ = MakeFilter("KindFilter", this);
-  auto* filters = new QHBoxLayout;
-  const std::pair<const char*, QComboBox*> labelled[] = {
-      {"&Truck:", truck_}, {"&Product:", product_}, {"&Kind:", kind_}};
-  for (const auto& [caption, box] : labelled) {
-    auto* label = new QLabel(caption, this);
-    label->setBuddy(box);
-    filters->addWidget(label);
-    filters->addWidget(box, 1);
-  }
+  auto* filters = LabelledRow({{"&Truck:", truck_, 1}, {"&Product:", product_, 1}, {"&Kind:", kind_, 1}},
+                              this);
+
+  search_ = new QLineEdit(this);
+  search_->setObjectName("TruckSearch");
+  search_->setPlaceholderText("part of a truck label");
+  search_->setClearButtonEnabled(true);
+  search_->setMaxLength(64);
+  from_ = MakeDateBox("FromDate", this);
+  to_ = MakeDateBox("ToDate", this);
+  auto* ranges = LabelledRow({{"&Search trucks:", search_, 2}, {"&From:", from_, 1}, {"T&o:", to_, 1}},
+                             this);
+  typing_ = new QTimer(this);
+  typing_->setSingleShot(true);
+  typing_->setInterval(kTypingPauseMs);
 
   source_ = new QLabel(this);
   source_->setObjectName("SourceLine");
@@ -144,6 +184,7 @@ HistoryWindow::HistoryWindow(const QString& file, const SettingsImage& window,
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(source_);
   layout->addLayout(filters);
+  layout->addLayout(ranges);
   layout->addWidget(table_, 3);
   layout->addWidget(limit_);
   layout->addWidget(heading_);
@@ -160,6 +201,11 @@ HistoryWindow::HistoryWindow(const QString& file, const SettingsImage& window,
 
   for (QComboBox* box : {truck_, product_, kind_}) {
     connect(box, &QComboBox::activated, this, &HistoryWindow::FilterChosen);
+  }
+  connect(search_, &QLineEdit::textChanged, typing_, qOverload<>(&QTimer::start));
+  connect(typing_, &QTimer::timeout, this, &HistoryWindow::FilterChosen);
+  for (QDateEdit* box : {from_, to_}) {
+    connect(box, &QDateEdit::dateChanged, typing_, qOverload<>(&QTimer::start));
   }
   connect(restore_, &QPushButton::clicked, this, &HistoryWindow::RestoreClick);
   connect(saveAs_, &QPushButton::clicked, this, &HistoryWindow::SaveAsClick);
@@ -251,6 +297,10 @@ history::Filter HistoryWindow::CurrentFilter() const {
   if (truck_->currentIndex() > 0) filter.truck = truck_->currentData().toString();
   if (product_->currentIndex() > 0) filter.product = product_->currentData().toString();
   if (kind_->currentIndex() > 0) filter.kind = history::KindFromKey(kind_->currentData().toString());
+  filter.truckSearch = search_->text();
+  // The dates are the user's own days, from the start of the first to the end of the last.
+  if (from_->date() > kNoDate) filter.from = from_->date().startOfDay();
+  if (to_->date() > kNoDate) filter.before = to_->date().addDays(1).startOfDay();
   return filter;
 }
 
@@ -261,7 +311,7 @@ void HistoryWindow::FilterChosen() {
 }
 
 QString HistoryWindow::LimitText() const {
-  const QString narrow = ": choose a truck, product or kind to see older ones.";
+  const QString narrow = ": choose a truck, product, kind or dates to see older ones.";
   if (snapshot_) {
     if (snapshot_->fromRegister <= snapshot_->listed) return {};
     return "The register's newest " + QString::number(snapshot_->listed) + " of " +

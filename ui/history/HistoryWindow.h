@@ -1,6 +1,6 @@
 #pragma once
 // View > "History...": the events of the service history, newest first, filtered by truck,
-// product and kind; for the selected event its named differences to the window's image;
+// product and kind, a search of the truck labels (case and spacing ignored) and a date range; for the selected event its named differences to the window's image;
 // "Restore into window", "Save as switch file..." and "Compare two events".
 // With a shared register it lists the register's newest events the filters let through (the
 // server filters; the register is never copied whole) and this laptop's events the register does
@@ -22,7 +22,10 @@
 #include "ui/Prompts.h"
 
 class QComboBox;
+class QDateEdit;
 class QLabel;
+class QLineEdit;
+class QTimer;
 class QPlainTextEdit;
 class QPushButton;
 class QSqlQueryModel;
@@ -81,6 +84,10 @@ class HistoryWindow final : public QDialog {
   QComboBox* truck_;
   QComboBox* product_;
   QComboBox* kind_;
+  QLineEdit* search_;
+  QDateEdit* from_;
+  QDateEdit* to_;
+  QTimer* typing_;  // the list follows the search box once typing pauses
   QTableView* table_;
   QSqlQueryModel* model_;
   QLabel* heading_;
