@@ -67,9 +67,10 @@ struct OpenBootLoaderJob {};
 // "Write" (or "Retry"): program and verify these bytes. Taken after BootLoaderReadyEvent or
 // while held.
 struct UpgradeJob { ApprovedFirmware firmware; };
-// The file dialog or the check was cancelled: nothing written, the program starts again (held:
-// stays held).
-struct CancelFirmwareJob {};
+// The file dialog or the check was cancelled, or the file refused: nothing written, the program
+// starts again (held: stays held). `reason` is the failure's text ("": "Error installing
+// firmware").
+struct CancelFirmwareJob { std::string reason; };
 // "Read Firmware": into the boot loader, read the flash, start the program again.
 struct ReadFlashJob {};
 // "Reset": identify again from the start.
@@ -95,6 +96,18 @@ struct DownloadedEvent {
   int length = 0;
   std::uint8_t productCode = 0;
 };
+
+// The window's product pages for the product code a controller identified itself with; nothing
+// for a Zorv v1.0, which leaves the pages as they are.
+inline std::optional<std::uint8_t> PageCodeFor(std::uint8_t productCode) {
+  switch (productCode) {
+    case product::kZorv11: return product::kZorvPages;
+    case product::kTarnovex:
+    case product::kHalverston:
+    case product::kQuirn: return productCode;
+    default: return std::nullopt;
+  }
+}
 
 // The boot loader answered with its chip line: the window may now choose the file and ask.
 struct BootLoaderReadyEvent {
@@ -153,9 +166,15 @@ struct MessageEvent {
 // After Reset the link asks to be replaced by a new one on the same port.
 struct RestartWantedEvent {};
 
+// One byte on the wire, for the byte log.
+struct ByteEvent {
+  bool sent = false;
+  std::uint8_t byte = 0;
+};
+
 using LinkEvent = std::variant<StatusEvent, DownloadedEvent, BootLoaderReadyEvent, ProgressEvent,
                                JobFinishedEvent, UnpluggedEvent, HeldEvent, MessageEvent,
-                               RestartWantedEvent>;
+                               RestartWantedEvent, ByteEvent>;
 
 // Where a link posts its events. Post is called on the link's thread and never waits.
 class LinkEvents {
