@@ -88,10 +88,10 @@ class FirmwareWindow : public ::testing::Test {
     SetPortAlias(kAliasPort, port.toStdString());
     test::PrivateSettings::Store("COM Port", QString::number(kAliasPort));
     form = std::make_unique<TZorvForm>(prompts, clock,
-                                       [this](int n) { return StartProductionLink(*form, n); });
+                                       [this](int n) { return StartProductionLink(n); });
     hook = std::make_unique<MessageHook>(
-        [this](std::uint8_t code, std::uint8_t value, std::uint64_t source) {
-          form->LinkNotice(code, value, source);
+        [this](const LinkEvent& event, std::uint64_t source) {
+          form->OnLinkEvent(event, source);
         });
     prompts.ExpectModal([](QDialog&) { return QDialog::Accepted; });  // the about window
     if (firstDownload) prompts.ExpectMessage();                       // "Download Successful!"
