@@ -43,8 +43,14 @@ FormBridge::FormBridge(StatusStrip& strip, SettingsImage& image, GlobalTrimPair&
           [this] { return SelectFirmwareFile(); },
           [this](const std::string& check) { return ConfirmFirmware(check); },
           [this](const std::string& text) { return AskRetryFirmware(text); },
-          [this](const std::string& text) { ShowLinkError(text); },
+          [this](const std::string& text) { ShowFailure(text); },
           [this](const std::string& text) { ShowLinkInfo(text); }}) {}
+
+void FormBridge::ShowFailure(const std::string& text) {
+  ShowLinkError(text);
+  failureText_ = text;
+  failureShown_.start();
+}
 
 void FormBridge::Handle(const LinkEvent& event, LinkControl* link) {
   if (const auto* status = std::get_if<StatusEvent>(&event)) {
@@ -82,7 +88,7 @@ void FormBridge::Finished(const JobFinishedEvent& finished, LinkControl* link) {
   }
   if (finished.job != JobKind::ReadFlash || finished.result == JobResult::Stopped) return;
   if (finished.result != JobResult::Done) {
-    ShowLinkError(finished.text);
+    ShowFailure(finished.text);
     return;
   }
   const Outcome written = WriteHexFile(readTarget_, finished.flash);
@@ -100,7 +106,16 @@ void FormBridge::ByteLogged(const ByteEvent& byte) {
   }
 }
 
-void FormBridge::RefreshStatus(const StatusSnapshot& status) {
+void FormBridge::RefreshStatus(const StatusSnapshot& shown) {
+  StatusSnapshot status = shown;
+  constexpr qint64 kFailureShownMs = 5000;
+  if (!failureText_.empty() && failureShown_.isValid() &&
+      failureShown_.elapsed() < kFailureShownMs) {
+    status.text = failureText_;
+    status.colour = StatusColour::Red;
+  } else {
+    failureText_.clear();
+  }
   strip_.SetStatus(QString::fromStdString(status.text), ColourOf(status.colour));
   strip_.ConnectedPanel()->setToolTip(
       QString::fromStdString(tooltip_.For(status.text, status.device, status.portNote)));

@@ -3,6 +3,7 @@
 // the status strip, the byte log, the window's image, the link's message boxes and the firmware
 // questions (file, "Write", "Retry"), whose answers go back to the link as jobs. The link never
 // waits for any of it.
+#include <QElapsedTimer>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -63,6 +64,8 @@ class FormBridge final {
  private:
   void Finished(const JobFinishedEvent& finished, LinkControl* link);
   void ByteLogged(const ByteEvent& byte);
+  // A failure's box; its text then stays in red for 5 s.
+  void ShowFailure(const std::string& text);
 
   StatusStrip& strip_;
   SettingsImage& image_;
@@ -76,6 +79,9 @@ class FormBridge final {
   ImageBytes lastSent_{};
   std::uint64_t lastSentSource_ = 0;
   std::string readTarget_;
+  // A failure stays over the status for 5 s after its box was closed.
+  std::string failureText_;
+  QElapsedTimer failureShown_;
   PortTooltip tooltip_;
   FirmwareFlow flow_;
 };

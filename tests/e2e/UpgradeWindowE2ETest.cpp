@@ -176,22 +176,21 @@ TEST_P(RefusedFirmware, WritesNothingAndTheProgramComesBackByItself) {
   QElapsedTimer since;
   qint64 appeared = -1;
   qint64 closed = -1;
-  bool programStartedWhileOpen = false;
   prompts.ExpectOpenFile(row.pick == Pick::Cancel ? QString() : QString::fromStdString(Hex()));
   if (row.pick == Pick::CancelCheck) prompts.ExpectChoice(1);
   prompts.ExpectMessage([&] {
-    // The box stays up a while; the text behind it must not change, nor the controller start.
+    // The box stays up a while; the text behind it must not change. The link does not wait
+    // for the box: nothing was written, so the intact program is started at once.
     appeared = since.elapsed();
     EXPECT_EQ(Panel(), row.text);
     RunUntil([] { return false; }, 1500);
     EXPECT_EQ(Panel(), row.text);
-    programStartedWhileOpen = SimLines("program start requested", linesBefore) > 0;
+    EXPECT_GT(SimLines("program start requested", linesBefore), 0);
     closed = since.elapsed();
   });
   since.start();
   Trigger("UpgradeFirmware1");
   ASSERT_TRUE(RunUntil([&] { return prompts.AllUsed(); }, 20000)) << sim.Output().toStdString();
-  EXPECT_FALSE(programStartedWhileOpen);
   EXPECT_GE(closed - appeared, 1500);
 
   // Readable for 5 s after the box closed, then the program is back, green, by itself.
