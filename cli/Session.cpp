@@ -62,7 +62,9 @@ QString Session::RunCommand(LinkJob job, const std::function<bool()>& done) {
     return "The controller on COM" + QString::number(options_.port) + " stopped answering";
   }
   if (link_.State() == LinkState::PortFailed) return QString::fromStdString(link_.StatusText());
-  link_.Submit(std::move(job));
+  if (!link_.SubmitWhenTaken(job, kIdleWaitMs)) {
+    return "The controller on COM" + QString::number(options_.port) + " stopped answering";
+  }
   const bool finished = link_.RunUntil(
       [&] { return done() || link_.State() == LinkState::PortFailed; }, kTransferCapMs);
   progress_.Done();
