@@ -12,7 +12,6 @@
 #include "history/HistoryStore.h"
 #include "history/TruckLabel.h"
 #include "host/HostSettings.h"
-#include "link/FirmwareJob.h"
 #include "ui/Prompts.h"
 #include "ui/history/HistoryWindow.h"
 #include "ui/history/RegisterDialog.h"
@@ -151,10 +150,16 @@ void WindowHistory::KeepUnsentEdits(bool modified) {
   ShowLine(kUnsentEditsKept);
 }
 
-void WindowHistory::RecordFirmware(const QString& firmwareFile, const QString& chipLine) {
-  // The line arrives with the boot loader's line end.
-  Record(history::EventKind::FirmwareInstalled, firmwareFile, chipLine.trimmed(),
-         FileCrc32(firmwareFile.toStdString()));
+void WindowHistory::RecordFirmware(const QString& firmwareFile, const QString& chipLine,
+                                   std::optional<std::uint32_t> fileCrc,
+                                   std::optional<std::uint32_t> flashCrc) {
+  if (!recorder_) return;
+  history::Event event = NewEvent(history::EventKind::FirmwareInstalled, sources_.image());
+  event.chipLine = chipLine.trimmed();
+  event.crc = fileCrc;
+  event.flashCrc = flashCrc;
+  event.filePath = firmwareFile;
+  recorder_->Record(std::move(event));
 }
 
 std::optional<history::Event> WindowHistory::RunWindow(Prompts& prompts,

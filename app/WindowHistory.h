@@ -55,7 +55,10 @@ class WindowHistory final : public QObject {
   // Before the window's image is replaced: an image with unsent edits is recorded first.
   void KeepUnsentEdits(bool modified);
   // A verified firmware upgrade from `firmwareFile` on the chip the boot loader named.
-  void RecordFirmware(const QString& firmwareFile, const QString& chipLine);
+  // `fileCrc`: the firmware file's CRC-32; `flashCrc`: of what is now in flash.
+  void RecordFirmware(const QString& firmwareFile, const QString& chipLine,
+                      std::optional<std::uint32_t> fileCrc,
+                      std::optional<std::uint32_t> flashCrc = {});
 
   // Runs the history window; the event to restore when the user chose "Restore into window".
   std::optional<history::Event> RunWindow(Prompts& prompts, const SettingsImage& window,

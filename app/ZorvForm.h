@@ -16,7 +16,6 @@
 #include "app/WindowHistory.h"
 #include "app/WindowPages.h"
 #include "host/PortDiscovery.h"
-#include "link/FlashImage.h"
 #include "link/UpgradeSettings.h"
 #include "session/TruckSession.h"
 #include "ui/PageHost.h"
@@ -56,10 +55,8 @@ class TZorvForm final : public QMainWindow, public PageHost {
   Clock& clock() override { return clock_; }
   TruckSession& Session() { return session_; }
 
-  // What a link needs from the window.
-  WindowBridge& Bridge() { return bridge_; }
-  std::atomic<std::uint8_t>& ProductCodeCell() { return session_.ProductCodeCell(); }
-  FlashImage& Flash() { return flash_; }
+  // The window's side of the link.
+  FormBridge& Bridge() { return bridge_; }
   int PortNumber() const { return portNumber_; }
   LinkControl* Link() const { return link_.get(); }
   // Asked again each time the port dialog opens; without it the dialog lists the ports given
@@ -68,8 +65,8 @@ class TZorvForm final : public QMainWindow, public PageHost {
   // A page gate for TabbedNotebook1; without one every page may be shown.
   void SetTabGate(std::function<bool(int)> gate);
 
-  // A link notice, as the message hook passes it on.
-  void LinkNotice(std::uint8_t code, std::uint8_t value, std::uint64_t source);
+  // A link event, as the message hook passes it on.
+  void OnLinkEvent(const LinkEvent& event, std::uint64_t source);
 
   // Handlers.
   void Exit1Click();
@@ -97,18 +94,18 @@ class TZorvForm final : public QMainWindow, public PageHost {
   void CloseNow();
   void StartLink();
   void StopLink();
-  void HandleNotice(std::uint8_t code, std::uint8_t value, std::uint64_t source);
+  void HandleEvent(const LinkEvent& event, std::uint64_t source);
   // False when firmware is being written and the user chose to let it finish.
   bool MayStopLink();
   // After a verified upgrade whose firmware changed the settings: restore or keep.
   void OfferKeptSettings();
   // Sends the image once the link is idle again (it is still finishing the download).
-  void UploadWhenIdle(int triesLeft);
+  void UploadWhenIdle(int triesLeft, const ImageBytes& bytes);
   // Replaces the link once the port's device is there again.
   void WatchForAdapter();
   // Send, Get, Upgrade, Read: a request the link cannot take now is refused by the link; the
   // message line says why.
-  void Request(std::uint8_t command);
+  void Request(LinkJob job);
 
   Prompts& prompts_;
   Clock& clock_;
@@ -117,7 +114,6 @@ class TZorvForm final : public QMainWindow, public PageHost {
   std::function<PresentPorts()> discoverPorts_;
 
   TruckSession session_;
-  FlashImage flash_;
   std::uint32_t testTimeStamp_ = 0;
   int portNumber_ = 1;
 
@@ -134,10 +130,10 @@ class TZorvForm final : public QMainWindow, public PageHost {
   WindowPages pages_;
   std::unique_ptr<LinkControl> link_;
 
-  // Notices that arrive while a success box is open wait here, in order.
+  // Events that arrive while a box is open wait here, in order.
   bool inNotice_ = false;
   struct PendingNotice {
-    std::uint8_t code, value;
+    LinkEvent event;
     std::uint64_t source;
   };
   std::deque<PendingNotice> pendingNotices_;

@@ -52,7 +52,7 @@ QString Session::ConnectAndDownload() {
   return QString::fromStdString(link_.StatusText());
 }
 
-QString Session::RunCommand(std::uint8_t command, const std::function<bool()>& done) {
+QString Session::RunCommand(LinkJob job, const std::function<bool()>& done) {
   const auto idle = [this] {
     const LinkState s = link_.State();
     return s == LinkState::ConnectedIdle || s == LinkState::PortFailed;
@@ -61,7 +61,9 @@ QString Session::RunCommand(std::uint8_t command, const std::function<bool()>& d
     return "The controller on COM" + QString::number(options_.port) + " stopped answering";
   }
   if (link_.State() == LinkState::PortFailed) return QString::fromStdString(link_.StatusText());
-  link_.Command(command);
+  if (!link_.SubmitWhenTaken(job, kIdleWaitMs)) {
+    return "The controller on COM" + QString::number(options_.port) + " stopped answering";
+  }
   const bool finished = link_.RunUntil(
       [&] { return done() || link_.State() == LinkState::PortFailed; }, kTransferCapMs);
   progress_.Done();
@@ -72,11 +74,9 @@ QString Session::RunCommand(std::uint8_t command, const std::function<bool()>& d
 
 QString Session::Upload(const SettingsImage& image) {
   bridge_.toSend = image;
-  const auto uploads = [this] {
-    return std::count(bridge_.notices.begin(), bridge_.notices.end(), notice::kUploadDone);
-  };
-  const auto before = uploads();
-  const QString failed = RunCommand(command::kUpload, [&] { return uploads() > before; });
+  const int before = bridge_.uploads;
+  const QString failed =
+      RunCommand(UploadJob{image.bytes}, [&] { return bridge_.uploads > before; });
   if (failed.isEmpty()) Record(history::EventKind::Uploaded, image);
   return failed;
 }
@@ -84,7 +84,7 @@ QString Session::Upload(const SettingsImage& image) {
 QString Session::Download() {
   const int before = bridge_.downloads;
   const QString failed =
-      RunCommand(command::kDownload, [this, before] { return bridge_.downloads > before; });
+      RunCommand(DownloadJob{}, [this, before] { return bridge_.downloads > before; });
   if (failed.isEmpty()) Record(history::EventKind::Downloaded, bridge_.received);
   return failed;
 }
@@ -101,7 +101,7 @@ QString Session::SendAndCheck(const SettingsImage& image, const QString& what) {
 }
 
 std::uint8_t Session::ControllerProduct() const {
-  return bridge_.receivedLength == 121 ? product::kZorv10 : link_.ProductCode();
+  return bridge_.receivedLength == 121 ? product::kZorv10 : bridge_.productCode;
 }
 
 void Session::Record(history::EventKind kind, const SettingsImage& image, const QString& file,

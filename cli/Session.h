@@ -44,9 +44,9 @@ class Session {
   const Common& Options() const { return options_; }
 
  private:
-  // Waits until the link is connected and idle, then hands it `command` and waits until
-  // `done`; "" when done, else the link's text.
-  QString RunCommand(std::uint8_t command, const std::function<bool()>& done);
+  // Waits until the link is connected and idle, then hands it `job` and waits until `done`;
+  // "" when done, else the link's text.
+  QString RunCommand(LinkJob job, const std::function<bool()>& done);
 
   Common options_;
   Progress progress_;

@@ -66,6 +66,8 @@ class TruckSession {
   // An upload starts: the pending edit is committed and the bytes about to be sent are
   // remembered, so that edits made while it runs stay marked as unsent.
   const ImageBytes& UploadStarting();
+  // An upload of other bytes than the image (the kept settings after an upgrade) starts.
+  void UploadStarting(const ImageBytes& bytes) { sending_ = bytes; }
   // The controller confirmed the upload: what was sent is what it holds.
   void UploadFinished();
   // A download is about to replace the image, and has replaced it.
