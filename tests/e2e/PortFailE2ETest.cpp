@@ -35,6 +35,9 @@ class PortFailE2E : public ::testing::Test {
     prompts.ExpectModal([](QDialog&) { return QDialog::Accepted; });  // about window
     form = std::make_unique<TZorvForm>(prompts, clock,
                                        [this](int n) { return StartProductionLink(n); });
+    // The link's status reaches the window as posted events, through the message hook.
+    hook = std::make_unique<MessageHook>(
+        [this](const LinkEvent& event, std::uint64_t source) { form->OnLinkEvent(event, source); });
     form->FormCreate();
     status = form->findChild<QLabel*>("ConnectedPanel");
     ASSERT_NE(status, nullptr);
@@ -47,6 +50,7 @@ class PortFailE2E : public ::testing::Test {
   test::ScriptedPrompts prompts;
   SteadyClock clock;
   std::unique_ptr<TZorvForm> form;
+  std::unique_ptr<MessageHook> hook;
   QLabel* status = nullptr;
 };
 
