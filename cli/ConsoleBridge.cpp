@@ -18,6 +18,8 @@ bool ConsoleBridge::Noticed(std::uint8_t code) const {
 }
 
 void ConsoleBridge::PostNotice(std::uint8_t code, std::uint8_t, std::uint64_t) {
+  if (code == notice::kByteReceived) ++bytesReceived;
+  if (code == notice::kByteSent) ++bytesSent;
   if (code != notice::kByteReceived && code != notice::kByteSent) notices.push_back(code);
 }
 
@@ -46,6 +48,7 @@ void ConsoleBridge::LoadBufferFromImage(ImageBytes& buffer) { buffer = toSend.by
 
 void ConsoleBridge::StoreBufferToImage(const ImageBytes& buffer, int length) {
   upgradeSettings.Downloaded(buffer, length);
+  bytesAsReceived = buffer;
   GlobalTrimPair trims;
   StoreDownloadedImage(buffer, received, trims);
   receivedLength = length;

@@ -23,6 +23,7 @@ class ConsoleBridge final : public WindowBridge {
   // What the last download left, as the window would hold it (the defaults for a blank
   // controller), and the bytes that came.
   SettingsImage received;
+  ImageBytes bytesAsReceived{};  // the last download's bytes, before any defaults
   int receivedLength = 0;
   bool receivedBlank = false;  // byte 33 was 255: the defaults were taken instead
   int downloads = 0;
@@ -34,6 +35,8 @@ class ConsoleBridge final : public WindowBridge {
   bool yes = false;
 
   std::vector<std::uint8_t> notices;  // every notice but the byte lamps
+  std::uint64_t bytesReceived = 0;    // from the byte lamps: the line is alive
+  std::uint64_t bytesSent = 0;
   std::vector<std::string> errors;
   std::vector<std::string> infos;
   bool firmwareAsked = false;

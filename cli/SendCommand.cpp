@@ -30,6 +30,8 @@ int Send(const QStringList& arguments) {
                              "controller holds what was sent.", true);
   if (const auto ended = parser.Parse(arguments, 1, 1)) return *ended;
   const QString fileName = parser.Positional().at(0);
+  const QString refused = RefuseUnlessWholeImage(fileName);
+  if (!refused.isEmpty()) return Fail(kUsage, refused);
   const std::optional<SettingsFile> file = ReadSettings(fileName);
   if (!file) return kUsage;
 

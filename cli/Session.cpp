@@ -1,6 +1,7 @@
 #include "cli/Session.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "host/HostSettings.h"
 #include "host/RegisterSetting.h"
@@ -9,8 +10,10 @@
 namespace zorv::cli {
 namespace {
 
-// A transfer has its own 1 s silence limit; this only guards against a link that never ends.
-constexpr std::uint32_t kTransferCapMs = 60000;
+// A transfer has its own 1 s silence limit and the quiet line before a request at most 3 s;
+// this only guards against a link that never ends. Silence, not the whole time, is limited:
+// a slow line moves a transfer on for minutes, and cutting it would leave settings half-sent.
+constexpr std::uint32_t kSilenceCapMs = 8000;
 // The link is idle again once the controller identifies after a transfer (every 200 ms).
 constexpr std::uint32_t kIdleWaitMs = 5000;
 // How long the end of a run waits for the history to be written.
@@ -35,40 +38,60 @@ Session::~Session() {
   }
 }
 
+bool Session::RunWhileAlive(const std::function<bool()>& done) {
+  SteadyClock clock;
+  std::uint64_t bytes = bridge_.bytesReceived + bridge_.bytesSent;
+  std::uint32_t lastByte = clock.Ticks();
+  const bool ended = link_.RunUntil(
+      [&] {
+        if (done() || link_.State() == LinkState::PortFailed ||
+            link_.State() == LinkState::Unplugged) {
+          return true;
+        }
+        const std::uint64_t now = bridge_.bytesReceived + bridge_.bytesSent;
+        if (now != bytes) {
+          bytes = now;
+          lastByte = clock.Ticks();
+        }
+        return clock.Since(lastByte) > kSilenceCapMs;
+      },
+      std::numeric_limits<std::uint32_t>::max());
+  progress_.Done();
+  return ended && done();
+}
+
 QString Session::ConnectAndDownload() {
   const QString connected = link_.Connect(options_.timeoutSeconds);
   if (!connected.isEmpty()) return connected;
-  const bool downloaded = link_.RunUntil(
-      [this] {
-        return bridge_.downloads > 0 || link_.State() == LinkState::PortFailed ||
-               link_.State() == LinkState::BootHook || link_.State() == LinkState::FirmwareHeld;
-      },
-      kTransferCapMs);
-  progress_.Done();
+  RunWhileAlive([this] {
+    return bridge_.downloads > 0 || link_.State() == LinkState::BootHook ||
+           link_.State() == LinkState::FirmwareHeld;
+  });
   if (bridge_.downloads > 0) {
     Record(history::EventKind::Downloaded, bridge_.received);
     return {};
   }
-  if (!downloaded) return "Download Failed on COM" + QString::number(options_.port);
-  return QString::fromStdString(link_.StatusText());
+  if (link_.State() == LinkState::PortFailed || link_.State() == LinkState::Unplugged ||
+      link_.State() == LinkState::BootHook || link_.State() == LinkState::FirmwareHeld) {
+    return QString::fromStdString(link_.StatusText());
+  }
+  return "Download Failed on COM" + QString::number(options_.port);
 }
 
 QString Session::RunCommand(std::uint8_t command, const std::function<bool()>& done) {
-  const auto idle = [this] {
+  const auto ended = [this] {
     const LinkState s = link_.State();
-    return s == LinkState::ConnectedIdle || s == LinkState::PortFailed;
+    return s == LinkState::PortFailed || s == LinkState::Unplugged;
   };
+  const auto idle = [&] { return link_.State() == LinkState::ConnectedIdle || ended(); };
   if (!link_.RunUntil(idle, kIdleWaitMs)) {
     return "The controller on COM" + QString::number(options_.port) + " stopped answering";
   }
-  if (link_.State() == LinkState::PortFailed) return QString::fromStdString(link_.StatusText());
+  if (ended()) return QString::fromStdString(link_.StatusText());
   link_.Command(command);
-  const bool finished = link_.RunUntil(
-      [&] { return done() || link_.State() == LinkState::PortFailed; }, kTransferCapMs);
-  progress_.Done();
-  if (done()) return {};
-  if (!finished) return "The controller on COM" + QString::number(options_.port) + " stopped answering";
-  return QString::fromStdString(link_.StatusText());
+  if (RunWhileAlive(done)) return {};
+  if (ended()) return QString::fromStdString(link_.StatusText());
+  return "The controller on COM" + QString::number(options_.port) + " stopped answering";
 }
 
 QString Session::Upload(const SettingsImage& image) {
@@ -77,8 +100,23 @@ QString Session::Upload(const SettingsImage& image) {
     return std::count(bridge_.notices.begin(), bridge_.notices.end(), notice::kUploadDone);
   };
   const auto before = uploads();
-  const QString failed = RunCommand(command::kUpload, [&] { return uploads() > before; });
-  if (failed.isEmpty()) Record(history::EventKind::Uploaded, image);
+  // Image bytes go out once the status says "Uploading": from the first one on, the controller
+  // holds part of the new settings until the last echo.
+  std::optional<std::uint64_t> sentBeforeImage;
+  const QString failed = RunCommand(command::kUpload, [&] {
+    if (!sentBeforeImage && link_.StatusText().rfind("Uploading", 0) == 0) {
+      sentBeforeImage = bridge_.bytesSent;
+    }
+    return uploads() > before;
+  });
+  if (failed.isEmpty()) {
+    Record(history::EventKind::Uploaded, image);
+    return failed;
+  }
+  if (sentBeforeImage && bridge_.bytesSent > *sentBeforeImage) {
+    // Said even after Ctrl+C, whose own line follows.
+    Err(kHalfSent);
+  }
   return failed;
 }
 

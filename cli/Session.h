@@ -15,6 +15,10 @@
 
 namespace zorv::cli {
 
+// Printed when an upload ended after some of the image had gone out.
+inline constexpr const char* kHalfSent =
+    "Settings half-sent: the controller holds a mix of old and new settings; send again";
+
 class Session {
  public:
   explicit Session(const Common& options);
@@ -47,6 +51,9 @@ class Session {
   // Waits until the link is connected and idle, then hands it `command` and waits until
   // `done`; "" when done, else the link's text.
   QString RunCommand(std::uint8_t command, const std::function<bool()>& done);
+  // Steps the link until `done`, a failed or unplugged port, or kSilenceCapMs without a byte
+  // either way; true when `done` holds.
+  bool RunWhileAlive(const std::function<bool()>& done);
 
   Common options_;
   Progress progress_;

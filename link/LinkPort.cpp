@@ -1,5 +1,7 @@
 #include "LinkPort.h"
 
+#include <algorithm>
+
 namespace zorv {
 namespace {
 
@@ -8,6 +10,8 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
     text.replace(at, from.size(), to);
   }
 }
+
+constexpr std::uint8_t kIdentifyYourself = 0xFF;
 
 // A drain stops after this many bytes even if the line never falls quiet, so a babbling
 // device cannot hold the link thread forever (at 9600 baud this is several seconds of data).
@@ -45,6 +49,10 @@ bool LinkPort::ReadByte(std::uint8_t& byte) {
   if (!device_.Read(got)) return false;
   window_.Post(notice::kByteReceived, got);
   lastReceive_ = clock_.Ticks();
+  if (awaitingAnswer_) {
+    awaitingAnswer_ = false;
+    lineDelay_ = std::min(kMaxLineDelayMs, std::max(lineDelay_, lastReceive_ - requestSentAt_));
+  }
   byte = got;
   return true;
 }
@@ -79,6 +87,10 @@ bool LinkPort::WriteByte(std::uint8_t byte) {
   if (!device_.Write(byte)) return false;
   window_.Post(notice::kByteSent, byte);
   lastTransmit_ = clock_.Ticks();
+  if (byte == kIdentifyYourself) {
+    requestSentAt_ = lastTransmit_;
+    awaitingAnswer_ = true;
+  }
   return true;
 }
 
@@ -94,6 +106,26 @@ void LinkPort::DrainInput() {
   std::uint8_t byte = 0;
   for (int i = 0; i < kMaxDrainBytes && ReadByte(byte); ++i) {
   }
+}
+
+bool LinkPort::WaitForQuietLine() {
+  const std::uint32_t quietFor = kAnnouncePeriodMs + lineDelay_ + kQuietMarginMs;
+  const std::uint32_t start = clock_.Ticks();
+  std::uint32_t lastByte = start;
+  while (!Stopped() && device_.IsOpen()) {
+    std::uint8_t byte = 0;
+    if (ReadByte(byte)) {
+      lastByte = clock_.Ticks();
+      awaitingAnswer_ = false;  // a stray byte says nothing about the line's delay
+    } else if (clock_.Since(lastByte) > quietFor) {
+      return true;
+    } else if (device_.Vanished()) {
+      return false;
+    }
+    if (clock_.Since(start) > kQuietCapMs) return false;
+    clock_.Sleep(5);
+  }
+  return false;
 }
 
 void LinkPort::ClosePort() {
