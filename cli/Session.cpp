@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <limits>
 
+#include "cli/JsonResult.h"
 #include "host/HostSettings.h"
+#include "host/PortTooltip.h"
+#include "link/PortNames.h"
 #include "host/RegisterSetting.h"
 #include "image/Catalogue.h"
 
@@ -38,6 +41,18 @@ Session::~Session() {
   }
 }
 
+QString Session::WithDoctor(const QString& failure) const {
+  std::optional<PortTrouble> trouble = TroubleOfStatus(failure.toStdString());
+  if (!trouble && failure.startsWith("No controller answered")) trouble = PortTrouble::NoAnswer;
+  if (!trouble) return failure;
+  const std::string device = DeviceNameForPort(options_.port);
+  const QString doctor = QString::fromStdString(
+      DoctorText(*trouble, failure.toStdString(), device, GatherSystemFacts(device)));
+  // The doctor's text repeats the failure first; the command line has just said it.
+  const QString advice = doctor.startsWith(failure) ? doctor.mid(failure.size()).trimmed() : doctor;
+  return advice.isEmpty() ? failure : failure + "\n" + advice;
+}
+
 bool Session::RunWhileAlive(const std::function<bool()>& done) {
   SteadyClock clock;
   std::uint64_t bytes = bridge_.bytesReceived + bridge_.bytesSent;
@@ -62,17 +77,27 @@ bool Session::RunWhileAlive(const std::function<bool()>& done) {
 
 QString Session::ConnectAndDownload() {
   const QString connected = link_.Connect(options_.timeoutSeconds);
-  if (!connected.isEmpty()) return connected;
+  if (!connected.isEmpty()) return WithDoctor(connected);
   RunWhileAlive([this] {
     return bridge_.downloads > 0 || link_.State() == LinkState::BootHook ||
            link_.State() == LinkState::FirmwareHeld;
   });
   if (bridge_.downloads > 0) {
+    JsonSet("port", "COM" + QString::number(options_.port));
+    // The link keeps 0 for a Zorv whose 256 bytes came: a v1.1.
+    const std::uint8_t product = ControllerProduct();
+    JsonSet("product", history::ProductName(product == 0 ? product::kZorv11 : product));
     Record(history::EventKind::Downloaded, bridge_.received);
     return {};
   }
-  if (link_.State() == LinkState::PortFailed || link_.State() == LinkState::Unplugged ||
-      link_.State() == LinkState::BootHook || link_.State() == LinkState::FirmwareHeld) {
+  const LinkState state = link_.State();
+  if (state == LinkState::BootHook || state == LinkState::BootIdentification ||
+      state == LinkState::FirmwareHeld) {
+    return "The controller on COM" + QString::number(options_.port) +
+           " is in its boot loader, not running its program: it has no settings to give. "
+           "Install firmware (zorvtrim-cli flash) or switch it off and on";
+  }
+  if (state == LinkState::PortFailed || state == LinkState::Unplugged) {
     return QString::fromStdString(link_.StatusText());
   }
   return "Download Failed on COM" + QString::number(options_.port);
@@ -116,6 +141,7 @@ QString Session::Upload(const SettingsImage& image) {
   if (sentBeforeImage && bridge_.bytesSent > *sentBeforeImage) {
     // Said even after Ctrl+C, whose own line follows.
     Err(kHalfSent);
+    JsonSet("halfSent", true);
   }
   return failed;
 }

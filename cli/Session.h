@@ -54,6 +54,9 @@ class Session {
   // Steps the link until `done`, a failed or unplugged port, or kSilenceCapMs without a byte
   // either way; true when `done` holds.
   bool RunWhileAlive(const std::function<bool()>& done);
+  // A port that would not open or where nothing answered: the failure, then the port doctor's
+  // findings on this machine.
+  QString WithDoctor(const QString& failure) const;
 
   Common options_;
   Progress progress_;

@@ -1,6 +1,7 @@
 #include "cli/SettingsFiles.h"
 
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 
 #include "cli/CliCommon.h"
@@ -32,6 +33,13 @@ QString RefuseUnlessWholeImage(const QString& fileName) {
                             ? QString("more than 256 bytes")
                             : QString("%1 byte%2").arg(size).arg(size == 1 ? "" : "s");
   return fileName + ": " + bytes + "; a switch file holds exactly 256: nothing was sent";
+}
+
+QString UnusableTarget(const QString& fileName) {
+  const QFileInfo target(fileName);
+  if (target.isDir()) return fileName + " is a folder: give a file name";
+  if (!target.absoluteDir().exists()) return "No such folder: " + target.absolutePath();
+  return {};
 }
 
 QString WriteSettings(const QString& fileName, const SettingsImage& image,

@@ -15,6 +15,9 @@ std::optional<SettingsFile> ReadSettings(const QString& fileName);
 // The window loads a short file as zeros and a long one cut at 256; sending either would put
 // settings into a truck that nobody chose. Else the refusal, naming the file's size.
 QString RefuseUnlessWholeImage(const QString& fileName);
+// "" when a settings file can be written as `fileName` (its folder exists, it is not a folder),
+// else why not: found out before a controller is kept waiting for a download.
+QString UnusableTarget(const QString& fileName);
 // "" when written, else the text to print. Never leaves a half-written file.
 QString WriteSettings(const QString& fileName, const SettingsImage& image,
                       std::uint8_t productCode);

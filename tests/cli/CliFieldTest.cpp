@@ -3,7 +3,12 @@
 // middle of a transfer, and a settings upload cut halfway.
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
+#include <unistd.h>
+
 #include <csignal>
 #include <functional>
 
@@ -82,7 +87,9 @@ TEST_P(CliField, ExitAndOutput) {
     ASSERT_FALSE(port.isEmpty()) << sim.Output().toStdString();
     world.PointAt(port);
   }
-  const CliRun run = world.Cli(row.cli);
+  QStringList arguments = row.cli;
+  arguments.replaceInStrings("{port}", sim.Port());
+  const CliRun run = world.Cli(arguments);
   EXPECT_EQ(run.exitCode, row.exitCode) << run.err.toStdString() << run.out.toStdString();
   EXPECT_TRUE(run.out.contains(row.out)) << run.out.toStdString();
   EXPECT_TRUE(run.err.contains(row.err)) << run.err.toStdString();
@@ -111,8 +118,176 @@ INSTANTIATE_TEST_SUITE_P(
                  "big.joy: 10000 bytes; a switch file holds exactly 256", NothingSent},
         // The bytes as received, not the defaults the window puts in their place.
         FieldRow{"DiffBlankControllerWithTheDefaults", {"--fast", "--blank"},
-                 {"diff", "controller", "{dir}/defaults.joy"}, 1, " -> ", ""}),
+                 {"diff", "controller", "{dir}/defaults.joy"}, 1, " -> ", ""},
+        // A usage mistake goes to standard error, where a script's log looks.
+        FieldRow{"UnknownCommandUsageOnStderr", {}, {"fetch"}, 2, "", "Usage: zorvtrim-cli"},
+        FieldRow{"HelpNamesTheProgramAndExitCodes", {}, {"get", "--help"}, 0,
+                 "Usage: zorvtrim-cli [options] get -o FILE", ""},
+        FieldRow{"HelpOfSendGivesExitCodes", {}, {"send", "--help"}, 0, "Exit status: 0 done", ""},
+        FieldRow{"GetIntoAFolderIsRefusedFirst", kFast, {"get", "-o", "{dir}"}, 2, "",
+                 "is a folder: give a file name",
+                 [](const QStringList& log, const SettingsImage&) {
+                   for (const QString& line : log) EXPECT_FALSE(line.contains("requested"));
+                 }},
+        FieldRow{"GetFromABootLoaderSaysSo", {"--fast", "--no-program"},
+                 {"get", "-o", "{dir}/x.joy"}, 1, "", "is in its boot loader"},
+        // --device instead of a port number: the device itself, nothing stored.
+        FieldRow{"GetThroughDevice", kFast, {"get", "--device", "{port}", "-o", "{dir}/x.joy"}, 0,
+                 "", ""},
+        FieldRow{"ProbeFindsTheProgram", kFast, {"probe"}, 0,
+                 "COM200: a running program, Zorv v1.1", ""},
+        FieldRow{"ProbeFindsTheBootLoader", {"--fast", "--no-program"}, {"probe"}, 0,
+                 "COM200: a boot loader, ATmega16 BOOT", ""},
+        FieldRow{"SendKeepsWhatWasBefore", kFast,
+                 {"send", "--before", "{dir}/before.joy", "{dir}/changed.joy"}, 0, "", "",
+                 [](const QStringList&, const SettingsImage& memory) {
+                   EXPECT_NE(memory.bytes, Start().bytes);
+                 }},
+        FieldRow{"PortAndDeviceTogether", {}, {"get", "--port", "3", "--device", "/dev/null",
+                 "-o", "{dir}/x.joy"}, 2, "", "give one"}),
     [](const auto& p) { return std::string(p.param.name); });
+
+// --json: one object on standard output that a JSON parser reads, with the exit status.
+struct JsonRow {
+  const char* name;
+  QStringList sim;
+  QStringList cli;
+  int exitCode;
+  std::function<void(const QJsonObject&, const CliWorld&)> check;
+};
+
+void PrintTo(const JsonRow& row, std::ostream* os) { *os << row.name; }
+
+class CliJson : public ::testing::TestWithParam<JsonRow> {};
+
+TEST_P(CliJson, OneObjectAScriptCanParse) {
+  const JsonRow& row = GetParam();
+  CliWorld world;
+  WriteFiles(world);
+  zorvtest::SimProcess sim;
+  if (!row.sim.isEmpty()) {
+    const QString port = sim.Start(row.sim + QStringList{"--image", world.File("start.joy")});
+    ASSERT_FALSE(port.isEmpty()) << sim.Output().toStdString();
+    world.PointAt(port);
+  }
+  const CliRun run = world.Cli(row.cli);
+  EXPECT_EQ(run.exitCode, row.exitCode) << run.err.toStdString();
+  QJsonParseError error{};
+  const QJsonDocument document = QJsonDocument::fromJson(run.out.toUtf8(), &error);
+  ASSERT_EQ(error.error, QJsonParseError::NoError) << run.out.toStdString();
+  ASSERT_TRUE(document.isObject()) << run.out.toStdString();
+  const QJsonObject o = document.object();
+  EXPECT_EQ(o.value("exitCode").toInt(-1), row.exitCode);
+  EXPECT_EQ(o.value("ok").toBool(), row.exitCode == 0);
+  EXPECT_EQ(o.value("command").toString(), row.cli.first());
+  row.check(o, world);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CliJson,
+    ::testing::Values(
+        JsonRow{"Get", kFast, {"get", "--json", "-o", "{dir}/got.json"}, 0,
+                [](const QJsonObject& o, const CliWorld& w) {
+                  EXPECT_EQ(o.value("product").toString(), "Zorv v1.1");
+                  EXPECT_EQ(o.value("file").toString(), w.File("got.json"));
+                  EXPECT_FALSE(o.value("blank").toBool(true));
+                }},
+        JsonRow{"GetFails", {"--silent"}, {"get", "--json", "--timeout", "1", "-o", "{dir}/x.joy"},
+                1,
+                [](const QJsonObject& o, const CliWorld&) {
+                  EXPECT_TRUE(o.value("error").toString().startsWith(
+                      "No controller answered on COM200 within 1 s"));
+                }},
+        JsonRow{"SendWithBefore", kFast,
+                {"send", "--json", "--before", "{dir}/before.json", "{dir}/changed.joy"}, 0,
+                [](const QJsonObject& o, const CliWorld& w) {
+                  EXPECT_TRUE(o.value("sent").toBool());
+                  EXPECT_EQ(o.value("before").toString(), w.File("before.json"));
+                  EXPECT_EQ(o.value("product").toString(), "Zorv v1.1");
+                  EXPECT_FALSE(o.contains("halfSent"));
+                }},
+        JsonRow{"SendRefused", {}, {"send", "--json", "{dir}/empty.joy"}, 2,
+                [](const QJsonObject& o, const CliWorld&) {
+                  EXPECT_TRUE(o.value("error").toString().contains("0 bytes"));
+                }},
+        JsonRow{"DiffByKey", {}, {"diff", "--json", "{dir}/start.joy", "{dir}/changed.joy"}, 1,
+                [](const QJsonObject& o, const CliWorld&) {
+                  EXPECT_FALSE(o.value("same").toBool(true));
+                  const QJsonArray differences = o.value("differences").toArray();
+                  ASSERT_FALSE(differences.isEmpty());
+                  const QJsonObject first = differences.first().toObject();
+                  EXPECT_TRUE(first.contains("key"));
+                  EXPECT_TRUE(first.contains("before") && first.contains("after"));
+                  EXPECT_FALSE(first.value("beforeText").toString().isEmpty());
+                  EXPECT_NE(first.value("before"), first.value("after"));
+                }},
+        JsonRow{"DiffSame", {}, {"diff", "--json", "{dir}/start.joy", "{dir}/start.joy"}, 0,
+                [](const QJsonObject& o, const CliWorld&) {
+                  EXPECT_TRUE(o.value("same").toBool());
+                  EXPECT_TRUE(o.value("differences").toArray().isEmpty());
+                }},
+        JsonRow{"Probe", kFast, {"probe", "--json"}, 0,
+                [](const QJsonObject& o, const CliWorld&) {
+                  EXPECT_EQ(o.value("found").toString(), "program");
+                  EXPECT_EQ(o.value("product").toString(), "Zorv v1.1");
+                }},
+        JsonRow{"ProbeBootLoader", {"--fast", "--no-program"}, {"probe", "--json"}, 0,
+                [](const QJsonObject& o, const CliWorld&) {
+                  EXPECT_EQ(o.value("found").toString(), "boot loader");
+                  EXPECT_EQ(o.value("chipLine").toString(), "ATmega16 BOOT");
+                }}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+// Output that cannot be written is a failed run.
+TEST(CliOutput, AWriteErrorOnStandardOutputIsExit2) {
+  CliWorld world;
+  WriteFiles(world);
+  QProcess process;
+  process.setStandardOutputFile("/dev/full");
+  world.Start(process, {"show", "{dir}/start.joy"});
+  ASSERT_TRUE(process.waitForFinished(30000));
+  EXPECT_EQ(process.exitCode(), 2);
+  EXPECT_TRUE(process.readAllStandardError().contains("Cannot write to standard output"));
+}
+
+// Two programs on one adapter, by the same name or by two names of one device (an alias and
+// the device itself). Root passes the exclusive-open flag and QSerialPort's lock file is named
+// after the path: only a lock on the device itself keeps the second out.
+struct SecondProgram {
+  const char* name;
+  bool otherName;
+};
+
+class CliPortInUse : public ::testing::TestWithParam<SecondProgram> {};
+
+TEST_P(CliPortInUse, TheSecondIsRefusedWithTheFirstsProcessId) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root, as a shop laptop with full rights";
+  CliWorld world;
+  zorvtest::SimProcess sim;
+  const QString port = sim.Start({"--silent"});
+  ASSERT_FALSE(port.isEmpty()) << sim.Output().toStdString();
+  const QString alias = world.File("adapter");
+  ASSERT_TRUE(QFile::link(port, alias));
+  QProcess first;
+  world.Start(first, {"get", "--device", alias, "--timeout", "30", "-o", "{dir}/a.joy"});
+  ASSERT_TRUE(first.waitForStarted());
+  first.waitForFinished(1500);  // holds the port, waiting for a controller that stays silent
+  ASSERT_EQ(first.state(), QProcess::Running);
+  const CliRun second = world.Cli({"get", "--device", GetParam().otherName ? port : alias,
+                                   "--timeout", "2", "-o", "{dir}/b.joy"});
+  EXPECT_EQ(second.exitCode, 1);
+  EXPECT_TRUE(second.err.contains(QString("COM Port in use by another program (process %1)")
+                                      .arg(first.processId())))
+      << second.err.toStdString();
+  EXPECT_FALSE(second.err.contains("Permission error")) << second.err.toStdString();
+  first.kill();
+  first.waitForFinished();
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, CliPortInUse,
+                         ::testing::Values(SecondProgram{"SameName", false},
+                                           SecondProgram{"AnotherName", true}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 // A Tarnovex export compared with a Zorv controller or a Zorv export: never "same", even with
 // the same bytes.
