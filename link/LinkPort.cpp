@@ -111,7 +111,8 @@ void LinkPort::DrainInput() {
 bool LinkPort::WaitForQuietLine() {
   const std::uint32_t quietFor = kAnnouncePeriodMs + lineDelay_ + kQuietMarginMs;
   const std::uint32_t start = clock_.Ticks();
-  std::uint32_t lastByte = start;
+  // Quiet since the last byte counts: a line idle for long already has nothing on its way.
+  std::uint32_t lastByte = lastReceive_;
   while (!Stopped() && device_.IsOpen()) {
     std::uint8_t byte = 0;
     if (ReadByte(byte)) {
