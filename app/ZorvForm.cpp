@@ -441,6 +441,12 @@ void TZorvForm::About1Click() {
 void TZorvForm::LinkNotice(std::uint8_t code, std::uint8_t value, std::uint64_t source) {
   // A success box runs its own event loop; what arrives meanwhile waits for it to close.
   if (inNotice_) {
+    // The link's own life goes on under a box: an unplug is watched for and a restart made
+    // now, so the link comes back whatever box is open.
+    if (code == notice::kAdapterUnplugged || code == notice::kRestartLink) {
+      HandleNotice(code, value, source);
+      return;
+    }
     pendingNotices_.push_back({code, value, source});
     return;
   }

@@ -91,6 +91,8 @@ struct QuickReplug {
   int backAfterMs;
 };
 
+void PrintTo(const QuickReplug& row, std::ostream* os) { *os << row.name; }
+
 class QuickReplugE2E : public ::testing::TestWithParam<QuickReplug> {};
 
 TEST_P(QuickReplugE2E, SaysUnpluggedThenComesBackGreen) {
@@ -125,6 +127,33 @@ INSTANTIATE_TEST_SUITE_P(Delays, QuickReplugE2E,
                          ::testing::Values(QuickReplug{"Within100ms", 100},
                                            QuickReplug{"Within1s", 1000}),
                          [](const auto& row) { return std::string(row.param.name); });
+
+// The re-plug happens while the "Download Successful!" box of the previous download is still
+// open: the link comes back green under the box, not only after OK.
+TEST(ReplugUnderABox, ComesBackWhileTheBoxIsOpen) {
+  WindowHarness h;
+  h.aliasThroughLink = true;
+  ASSERT_TRUE(h.Start({})) << h.sim.Output().toStdString();
+  auto* panel = h.Find<QLabel>("ConnectedPanel");
+  bool sawUnplugged = false;
+  bool greenUnderTheBox = false;
+  h.prompts.ExpectMessage([&] {
+    const int from = h.sim.LineCount();
+    ASSERT_TRUE(h.sim.Signal(SIGUSR1));
+    const auto line = WaitForSimLine(h.sim, "port: ", 5000, from);
+    ASSERT_TRUE(line.has_value());
+    WaitUntil([&] { return sawUnplugged = panel->text() == "Adapter unplugged from COM200"; }, 3000);
+    ASSERT_TRUE(h.PointLinkAt(line->mid(line->indexOf("port: ") + 6).trimmed()));
+    greenUnderTheBox = WaitUntil([&] {
+      return h.LinkIdle() && panel->text().endsWith("Connected and Listening");
+    }, 10000);
+  });
+  h.prompts.ExpectMessage();  // the new link's own "Download Successful!", after OK
+  h.Find<QAbstractButton>("DownloadButton")->click();
+  ASSERT_TRUE(WaitUntil([&] { return h.prompts.AllUsed(); }, 30000)) << panel->text().toStdString();
+  EXPECT_TRUE(sawUnplugged);
+  EXPECT_TRUE(greenUnderTheBox) << panel->text().toStdString();
+}
 
 }  // namespace
 }  // namespace zorv::test
