@@ -4,12 +4,19 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
 
-#include "app/LinkNotice.h"
+#include <unistd.h>
+
 #include "app/StatusStrip.h"
-#include "link/UpgradeSettings.h"
 #include "host/PortFailHint.h"
 #include "image/DefaultImage.h"
+#include "link/HexWriter.h"
+#include "link/UpgradeSettings.h"
 
 namespace zorv {
 namespace {
@@ -25,11 +32,90 @@ QColor ColourOf(StatusColour colour) {
 
 }  // namespace
 
-void FormBridge::PostNotice(std::uint8_t code, std::uint8_t value, std::uint64_t source) {
-  PostLinkNotice(code, value, source);
+FormBridge::FormBridge(StatusStrip& strip, SettingsImage& image, GlobalTrimPair& trims,
+                       Prompts& prompts, UpgradeSettings& upgradeSettings)
+    : strip_(strip),
+      image_(image),
+      trims_(trims),
+      prompts_(prompts),
+      upgradeSettings_(upgradeSettings),
+      flow_(FirmwareFlow::Questions{
+          [this] { return SelectFirmwareFile(); },
+          [this](const std::string& check) { return ConfirmFirmware(check); },
+          [this](const std::string& text) { return AskRetryFirmware(text); },
+          [this](const std::string& text) { ShowFailure(text); },
+          [this](const std::string& text) { ShowLinkInfo(text); }}) {}
+
+void FormBridge::ShowFailure(const std::string& text) {
+  ShowLinkError(text);
+  failureText_ = text;
+  failureShown_.start();
 }
 
-void FormBridge::RefreshStatus(const StatusSnapshot& status) {
+void FormBridge::Handle(const LinkEvent& event, LinkControl* link) {
+  if (const auto* status = std::get_if<StatusEvent>(&event)) {
+    RefreshStatus(status->status);
+  } else if (const auto* byte = std::get_if<ByteEvent>(&event)) {
+    ByteLogged(*byte);
+  } else if (const auto* downloaded = std::get_if<DownloadedEvent>(&event)) {
+    // A short image (a Zorv v1.0) is completed with what this link last sent, zeros before any
+    // upload, as the link's own buffer always completed it.
+    ImageBytes merged{};
+    if (link != nullptr && link->NoticeSource() == lastSentSource_) merged = lastSent_;
+    std::copy_n(downloaded->bytes.begin(), downloaded->length, merged.begin());
+    lastProduct_ = downloaded->productCode;
+    StoreBufferToImage(merged, downloaded->length);
+  } else if (const auto* ready = std::get_if<BootLoaderReadyEvent>(&event)) {
+    LinkJob answer = flow_.Ready(*ready);
+    if (link != nullptr) link->Submit(std::move(answer));
+  } else if (const auto* finished = std::get_if<JobFinishedEvent>(&event)) {
+    Finished(*finished, link);
+  } else if (const auto* message = std::get_if<MessageEvent>(&event)) {
+    if (message->error) {
+      ShowLinkError(message->text);
+    } else {
+      ShowLinkInfo(message->text);
+    }
+  }
+}
+
+void FormBridge::Finished(const JobFinishedEvent& finished, LinkControl* link) {
+  if (finished.job == JobKind::Upgrade) {
+    if (std::optional<LinkJob> retry = flow_.Finished(finished); retry && link != nullptr) {
+      link->Submit(std::move(*retry));
+    }
+    return;
+  }
+  if (finished.job != JobKind::ReadFlash || finished.result == JobResult::Stopped) return;
+  if (finished.result != JobResult::Done) {
+    ShowFailure(finished.text);
+    return;
+  }
+  const Outcome written = WriteHexFile(readTarget_, finished.flash);
+  if (!written) {
+    ShowLinkError(written.error);
+    return;
+  }
+  ShowLinkInfo("Firmware read: " + std::to_string(finished.flash.size()) + " bytes saved to " +
+               readTarget_);
+}
+
+void FormBridge::ByteLogged(const ByteEvent& byte) {
+  if (strip_.LogShown()) {
+    strip_.AppendLogLine((byte.sent ? "> " : "< ") + QString::number(byte.byte));
+  }
+}
+
+void FormBridge::RefreshStatus(const StatusSnapshot& shown) {
+  StatusSnapshot status = shown;
+  constexpr qint64 kFailureShownMs = 5000;
+  if (!failureText_.empty() && failureShown_.isValid() &&
+      failureShown_.elapsed() < kFailureShownMs) {
+    status.text = failureText_;
+    status.colour = StatusColour::Red;
+  } else {
+    failureText_.clear();
+  }
   strip_.SetStatus(QString::fromStdString(status.text), ColourOf(status.colour));
   strip_.ConnectedPanel()->setToolTip(
       QString::fromStdString(tooltip_.For(status.text, status.device, status.portNote)));
@@ -51,7 +137,11 @@ void FormBridge::ShowLinkInfo(const std::string& text) {
   prompts_.Message(Prompts::Kind::Information, "Information", QString::fromStdString(text));
 }
 
-void FormBridge::LoadBufferFromImage(ImageBytes& buffer) { buffer = image_.bytes; }
+UploadJob FormBridge::Upload(const ImageBytes& bytes, std::uint64_t linkSource) {
+  lastSent_ = bytes;
+  lastSentSource_ = linkSource;
+  return UploadJob{bytes};
+}
 
 void FormBridge::StoreBufferToImage(const ImageBytes& buffer, int length) {
   upgradeSettings_.Downloaded(buffer, length);
@@ -69,9 +159,7 @@ std::string FormBridge::SelectFirmwareFile() {
   const QString chosen = prompts_.OpenFileName("Select Zorv Firmware File", FirmwareStartPath(),
                                                // Upper-case names too, as on Windows.
                                                "ATMega16 CPU files (*.hex *.HEX)");
-  std::string accepted = AcceptedFirmwareFile(chosen);
-  firmwareFile_ = QString::fromStdString(accepted);
-  return accepted;
+  return AcceptedFirmwareFile(chosen);
 }
 
 bool FormBridge::ConfirmFirmware(const std::string& check) {
@@ -92,10 +180,23 @@ std::string FormBridge::SelectFirmwareReadFile() {
   return chosen.toStdString();
 }
 
+std::string FormBridge::ReadTargetProblem(const std::string& file) {
+  namespace fs = std::filesystem;
+  const std::string cannot = "Cannot write <" + file + ">: ";
+  std::error_code ec;
+  const fs::path target(file);
+  if (fs::is_directory(target, ec)) return cannot + "it is a folder";
+  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  if (!fs::is_directory(folder, ec)) return cannot + "the folder " + folder.string() + " does not exist";
+  // The folder must take a new file (the temporary one the write goes through).
+  if (::access(folder.c_str(), W_OK | X_OK) != 0) return cannot + std::strerror(errno);
+  return {};
+}
+
 std::string AcceptedFirmwareFile(const QString& chosen) {
   if (chosen.isEmpty() || chosen.contains('*') || chosen.contains('?')) return {};
-  const QFileInfo file(chosen);
-  if (!file.exists() || !file.isFile()) return {};
+  // A folder or a FIFO is passed on: the HEX reader names it for what it is.
+  if (!QFileInfo::exists(chosen)) return {};
   return chosen.toStdString();
 }
 

@@ -4,10 +4,10 @@
 
 namespace zorv {
 
-void PostLinkNotice(std::uint8_t code, std::uint8_t value, std::uint64_t source) {
+void PostLinkEvent(LinkEvent event, std::uint64_t source) {
   QCoreApplication* app = QCoreApplication::instance();
   if (app == nullptr) return;
-  QCoreApplication::postEvent(app, new LinkNoticeEvent(code, value, source));
+  QCoreApplication::postEvent(app, new LinkNoticeEvent(std::move(event), source));
 }
 
 MessageHook::MessageHook(Handler handler, QObject* parent)
@@ -22,7 +22,7 @@ MessageHook::~MessageHook() {
 bool MessageHook::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != LinkNoticeEvent::kType) return QObject::eventFilter(watched, event);
   const auto* notice = static_cast<const LinkNoticeEvent*>(event);
-  if (handler_) handler_(notice->Code(), notice->Value(), notice->Source());
+  if (handler_) handler_(notice->Event(), notice->Source());
   return true;
 }
 

@@ -1,10 +1,13 @@
 #pragma once
-// Link notices travel as events posted to the application; the message hook, an event filter
-// on the application, hands each one to the window and keeps it from being dispatched further.
+// The link's events travel to the window as Qt events posted to the application: posting never
+// waits, and they arrive on the window's thread in order. The message hook, an event filter on
+// the application, hands each one to the window and keeps it from being dispatched further.
 #include <QEvent>
 #include <QObject>
 #include <cstdint>
 #include <functional>
+
+#include "link/LinkJobs.h"
 
 namespace zorv {
 
@@ -12,28 +15,36 @@ class LinkNoticeEvent final : public QEvent {
  public:
   static constexpr QEvent::Type kType = static_cast<QEvent::Type>(QEvent::User + 1);
 
-  LinkNoticeEvent(std::uint8_t code, std::uint8_t value, std::uint64_t source)
-      : QEvent(kType), code_(code), value_(value), source_(source) {}
+  LinkNoticeEvent(LinkEvent event, std::uint64_t source)
+      : QEvent(kType), event_(std::move(event)), source_(source) {}
 
-  std::uint8_t Code() const { return code_; }
-  std::uint8_t Value() const { return value_; }
+  const LinkEvent& Event() const { return event_; }
   // Which link posted it (0: not told).
   std::uint64_t Source() const { return source_; }
 
  private:
-  std::uint8_t code_;
-  std::uint8_t value_;
+  LinkEvent event_;
   std::uint64_t source_;
 };
 
 // Any thread; never waits. Dropped when the application is gone.
-void PostLinkNotice(std::uint8_t code, std::uint8_t value, std::uint64_t source);
+void PostLinkEvent(LinkEvent event, std::uint64_t source);
 
-// The message hook: installed on the application, it passes every link notice to `handler` and
+// The sink a production link posts to: every event tagged with its link.
+class PostedLinkEvents final : public LinkEvents {
+ public:
+  explicit PostedLinkEvents(std::uint64_t source) : source_(source) {}
+  void Post(LinkEvent event) override { PostLinkEvent(std::move(event), source_); }
+
+ private:
+  std::uint64_t source_;
+};
+
+// The message hook: installed on the application, it passes every link event to `handler` and
 // marks it handled; every other event passes untouched.
 class MessageHook final : public QObject {
  public:
-  using Handler = std::function<void(std::uint8_t code, std::uint8_t value, std::uint64_t source)>;
+  using Handler = std::function<void(const LinkEvent& event, std::uint64_t source)>;
 
   explicit MessageHook(Handler handler, QObject* parent = nullptr);
   ~MessageHook() override;

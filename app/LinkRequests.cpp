@@ -4,17 +4,16 @@
 #include <utility>
 
 #include "app/LinkControl.h"
-#include "link/TCOMThread.h"
 
 namespace zorv {
 
-QString RefusalText(const LinkControl* link, std::uint8_t command) {
+QString RefusalText(const LinkControl* link, const LinkJob& job) {
   if (link == nullptr) return "Not sent: not connected to a controller";
-  return RefusalText(link->State(), command);
+  return RefusalText(link->State(), job);
 }
 
-QString RefusalText(LinkState state, std::uint8_t command) {
-  if (TCOMThread::Accepts(state, command)) return {};
+QString RefusalText(LinkState state, const LinkJob& job) {
+  if (Accepts(state, job)) return {};
   switch (state) {
     case LinkState::Unplugged:
       return "Not sent: the adapter is unplugged";

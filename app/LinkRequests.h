@@ -7,15 +7,16 @@
 #include <cstdint>
 #include <functional>
 
+#include "link/LinkJobs.h"
 #include "link/LinkState.h"
 
 namespace zorv {
 
 class LinkControl;
 
-// "" when `link` takes `command` in its present state; otherwise why not.
-QString RefusalText(const LinkControl* link, std::uint8_t command);
-QString RefusalText(LinkState state, std::uint8_t command);
+// "" when `link` takes `job` in its present state; otherwise why not.
+QString RefusalText(const LinkControl* link, const LinkJob& job);
+QString RefusalText(LinkState state, const LinkJob& job);
 
 // Polls for the device of an unplugged adapter to appear again (its path, or through an alias
 // the target the alias names) and calls back once, when it has been there for two polls in a

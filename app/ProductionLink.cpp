@@ -2,7 +2,8 @@
 
 #include <atomic>
 
-#include "app/ZorvForm.h"
+#include "app/LinkNotice.h"
+#include "link/HeldStore.h"
 #include "link/LinkThread.h"
 
 namespace zorv {
@@ -12,27 +13,28 @@ std::atomic<std::uint64_t> nextSource{1};
 
 class ProductionLink final : public LinkControl {
  public:
-  ProductionLink(TZorvForm& form, int port)
+  explicit ProductionLink(int port)
       : source_(nextSource.fetch_add(1)),
-        thread_(form.Bridge(), &form, port, form.Flash(), form.ProductCodeCell(), source_) {}
+        events_(source_),
+        held_(HeldStore::DefaultFile()),
+        thread_(events_, port, &held_) {}
 
-  void SetCommand(std::uint8_t command, std::uint8_t argument) override {
-    thread_.SetCommand(command, argument);
-  }
+  bool Submit(LinkJob job) override { return thread_.Submit(std::move(job)); }
   LinkState State() const override { return thread_.State(); }
-  void ClearProgress() override { thread_.ClearProgress(); }
   int PortNumber() const override { return thread_.PortNumber(); }
   std::uint64_t NoticeSource() const override { return source_; }
 
  private:
   std::uint64_t source_;
+  PostedLinkEvents events_;
+  HeldStore held_;
   LinkThread thread_;
 };
 
 }  // namespace
 
-std::unique_ptr<LinkControl> StartProductionLink(TZorvForm& form, int port) {
-  return std::make_unique<ProductionLink>(form, port);
+std::unique_ptr<LinkControl> StartProductionLink(int port) {
+  return std::make_unique<ProductionLink>(port);
 }
 
 }  // namespace zorv

@@ -145,13 +145,15 @@ int main(int argc, char** argv) {
                    out.filePath("compare-with-file.png"));
   ok &= SaveWindow(zorv::ExitQuestion(true, nullptr), out.filePath("exit-question.png"));
   // The check before writing firmware, as an ATmega16 upgrade shows it.
-  zorv::FlashImage flash;
-  flash.chipLine = "ATmega16 BOOT\r\n";
-  flash.highestAddress = 0x3A97;
-  flash.dataBytes = 15000;
+  zorv::ApprovedFirmware firmware;
+  firmware.fileName = "/home/tech/firmware/zorv-2.4.hex";
+  firmware.image.chipLine = "ATmega16 BOOT\r\n";
+  firmware.image.highestAddress = 0x3A97;
+  firmware.image.dataBytes = 15000;
+  firmware.crcs = {0x5E2C17A9, 0x9B04D3F1};
   const auto check = zorv::BuildChoiceBox(
       nullptr, zorv::Prompts::Kind::Confirmation, "Upgrade Firmware",
-      QString::fromStdString(zorv::CheckFirmware("/home/tech/firmware/zorv-2.4.hex", flash).Text()),
+      QString::fromStdString(zorv::CheckFirmware(firmware).Text()),
       {"Write", "Cancel"}, 1);
   ok &= Save(*check, out.filePath("firmware-check.png"));
 

@@ -8,7 +8,6 @@
 #include <QStatusBar>
 
 #include "host/HostSettings.h"
-#include "link/FirmwareJob.h"
 #include "ui/Prompts.h"
 #include "ui/history/HistoryWindow.h"
 #include "ui/history/RegisterDialog.h"
@@ -103,10 +102,9 @@ void WindowHistory::KeepUnsentEdits(bool modified) {
   ShowLine(kUnsentEditsKept);
 }
 
-void WindowHistory::RecordFirmware(const QString& firmwareFile, const QString& chipLine) {
-  // The line arrives with the boot loader's line end.
-  Record(history::EventKind::FirmwareInstalled, firmwareFile, chipLine.trimmed(),
-         FileCrc32(firmwareFile.toStdString()));
+void WindowHistory::RecordFirmware(const QString& firmwareFile, const QString& chipLine,
+                                   std::optional<std::uint32_t> crc) {
+  Record(history::EventKind::FirmwareInstalled, firmwareFile, chipLine.trimmed(), crc);
 }
 
 std::optional<history::Event> WindowHistory::RunWindow(Prompts& prompts,

@@ -51,7 +51,9 @@ class WindowHistory final : public QObject {
   // Before the window's image is replaced: an image with unsent edits is recorded first.
   void KeepUnsentEdits(bool modified);
   // A verified firmware upgrade from `firmwareFile` on the chip the boot loader named.
-  void RecordFirmware(const QString& firmwareFile, const QString& chipLine);
+  // `crc`: the firmware file's CRC-32, of the bytes that were written.
+  void RecordFirmware(const QString& firmwareFile, const QString& chipLine,
+                      std::optional<std::uint32_t> crc);
 
   // Runs the history window; the event to restore when the user chose "Restore into window".
   std::optional<history::Event> RunWindow(Prompts& prompts, const SettingsImage& window,

@@ -27,7 +27,8 @@
 #include "image/DefaultImage.h"
 #include "link/PortNames.h"
 #include "link/TCOMThread.h"
-#include "link/WindowBridge.h"
+#include "link/LinkJobs.h"
+#include <QProgressBar>
 #include "ui/files/FileMenu.h"
 #include "ui/files/SwitchFileCommands.h"
 #include "ui/pages/PageGate.h"
@@ -295,7 +296,13 @@ bool TZorvForm::MayClose() {
 }
 
 void TZorvForm::SetCommand(std::uint8_t command, std::uint8_t argument) {
-  if (link_) link_->SetCommand(command, argument);
+  // The pages drive one valve output while its button is held; 0 lets go.
+  if (!link_) return;
+  if (command == 0) {
+    link_->Submit(LiveOutputOffJob{});
+  } else {
+    link_->Submit(LiveOutputJob{command, argument});
+  }
 }
 
 void TZorvForm::StartLink() { link_ = linkFactory_ ? linkFactory_(portNumber_) : nullptr; }
@@ -305,10 +312,10 @@ void TZorvForm::StopLink() {
   link_.reset();
 }
 
-void TZorvForm::Request(std::uint8_t command) {
-  const QString refused = RefusalText(link_.get(), command);
+void TZorvForm::Request(LinkJob job) {
+  const QString refused = RefusalText(link_.get(), job);
   if (!refused.isEmpty()) messageLine_->Show(refused);
-  SetCommand(command, 0);
+  if (link_) link_->Submit(std::move(job));
 }
 
 void TZorvForm::Exit1Click() {
@@ -373,10 +380,12 @@ bool TZorvForm::MayStopLink() {
   return stop && link_ && link_->State() == LinkState::Programming;
 }
 
-void TZorvForm::UploadButtonClick() { Request(command::kUpload); }
-void TZorvForm::SendCalClick() { Request(command::kUpload); }
-void TZorvForm::DownloadButtonClick() { Request(command::kDownload); }
-void TZorvForm::GetCalibration1Click() { Request(command::kDownload); }
+void TZorvForm::UploadButtonClick() { SendCalClick(); }
+void TZorvForm::SendCalClick() {
+  Request(bridge_.Upload(image_.bytes, link_ ? link_->NoticeSource() : 0));
+}
+void TZorvForm::DownloadButtonClick() { Request(DownloadJob{}); }
+void TZorvForm::GetCalibration1Click() { Request(DownloadJob{}); }
 void TZorvForm::UpgradeFirmware1Click() {
   if (link_ && link_->State() == LinkState::ConnectedIdle) {
     // The settings of the last download go to a file first: new firmware may reset them.
@@ -387,16 +396,32 @@ void TZorvForm::UpgradeFirmware1Click() {
                            QString::fromStdString(kept.error));
     }
   }
-  Request(command::kUpgradeFirmware);
+  Request(OpenBootLoaderJob{});
 }
 
-void TZorvForm::ReadFirmware1Click() { Request(command::kReadFirmware); }
+void TZorvForm::ReadFirmware1Click() {
+  const QString refused = RefusalText(link_.get(), ReadFlashJob{});
+  if (!refused.isEmpty()) {
+    messageLine_->Show(refused);
+    return;
+  }
+  // The target is chosen and checked before the controller is touched: a folder that cannot
+  // take the file fails now, not after minutes of reading.
+  const std::string file = bridge_.SelectFirmwareReadFile();
+  if (file.empty()) return;
+  if (const std::string problem = FormBridge::ReadTargetProblem(file); !problem.empty()) {
+    bridge_.ShowLinkError(problem);
+    return;
+  }
+  bridge_.SetReadTarget(file);
+  Request(ReadFlashJob{});
+}
 
 void TZorvForm::ResetButtonClick() {
   if (link_ && link_->State() == LinkState::Programming && !MayStopLink()) return;
   if (link_ && link_->State() == LinkState::ConnectedIdle) {
-    // The link sends 0xFF and asks to be replaced by notice 255.
-    link_->SetCommand(command::kReset, 0);
+    // The link sends 0xFF and asks to be replaced.
+    link_->Submit(ResetJob{});
   } else {
     StopLink();
     StartLink();
@@ -438,24 +463,29 @@ void TZorvForm::About1Click() {
   prompts_.ShowModal(about);
 }
 
-void TZorvForm::LinkNotice(std::uint8_t code, std::uint8_t value, std::uint64_t source) {
-  // A success box runs its own event loop; what arrives meanwhile waits for it to close.
-  if (inNotice_) {
-    // The link's own life goes on under a box: an unplug is watched for and a restart made
-    // now, so the link comes back whatever box is open.
-    if (code == notice::kAdapterUnplugged || code == notice::kRestartLink) {
-      HandleNotice(code, value, source);
-      return;
-    }
-    pendingNotices_.push_back({code, value, source});
+void TZorvForm::OnLinkEvent(const LinkEvent& event, std::uint64_t source) {
+  // A box runs its own event loop; what arrives meanwhile waits for it to close, in order. The
+  // status never opens one: it is shown at once, so a long box does not freeze the strip. The
+  // link's own life goes on under a box too: an unplug is watched for and a restart made now,
+  // so the link comes back whatever box is open.
+  const bool quiet = std::holds_alternative<StatusEvent>(event) ||
+                     std::holds_alternative<ProgressEvent>(event) ||
+                     std::holds_alternative<UnpluggedEvent>(event) ||
+                     std::holds_alternative<RestartWantedEvent>(event);
+  if (inNotice_ && !quiet) {
+    pendingNotices_.push_back({event, source});
+    return;
+  }
+  if (quiet) {
+    HandleEvent(event, source);
     return;
   }
   inNotice_ = true;
-  HandleNotice(code, value, source);
+  HandleEvent(event, source);
   while (!pendingNotices_.empty()) {
-    const PendingNotice next = pendingNotices_.front();
+    const PendingNotice next = std::move(pendingNotices_.front());
     pendingNotices_.pop_front();
-    HandleNotice(next.code, next.value, next.source);
+    HandleEvent(next.event, next.source);
   }
   inNotice_ = false;
 }
@@ -475,13 +505,15 @@ void TZorvForm::OfferKeptSettings() {
   BeforeImageReplaced();
   image_.bytes = *kept;
   RefreshControls(1);
-  UploadWhenIdle(100);
+  // The kept bytes exactly as they were: the refresh's repairs are for the pages, not for what
+  // goes back to the controller.
+  UploadWhenIdle(100, *kept);
 }
 
-void TZorvForm::UploadWhenIdle(int triesLeft) {
+void TZorvForm::UploadWhenIdle(int triesLeft, const ImageBytes& bytes) {
   if (!link_) return;
-  if (link_->State() == LinkState::ConnectedIdle) {
-    link_->SetCommand(command::kUpload, 0);
+  if (link_->State() == LinkState::ConnectedIdle &&
+      link_->Submit(bridge_.Upload(bytes, link_->NoticeSource()))) {
     return;
   }
   if (triesLeft <= 0) {
@@ -491,22 +523,30 @@ void TZorvForm::UploadWhenIdle(int triesLeft) {
     return;
   }
   QPointer<TZorvForm> self(this);
-  QTimer::singleShot(100, this, [self, triesLeft] {
-    if (self) self->UploadWhenIdle(triesLeft - 1);
+  QTimer::singleShot(100, this, [self, triesLeft, bytes] {
+    if (self) self->UploadWhenIdle(triesLeft - 1, bytes);
   });
 }
 
-void TZorvForm::HandleNotice(std::uint8_t code, std::uint8_t value, std::uint64_t source) {
-  // A replaced link's transfer was abandoned: no success box (a store that did run was shown
-  // when it ran).
-  if ((code == notice::kUploadDone || code == notice::kDownloadDone) && source != 0 &&
-      (!link_ || source != link_->NoticeSource())) {
-    return;
+void TZorvForm::HandleEvent(const LinkEvent& event, std::uint64_t source) {
+  // A replaced link's events are dropped: its transfer was abandoned, its questions are moot.
+  const bool current = source == 0 || (link_ && source == link_->NoticeSource());
+  if (!current) return;
+  if (const auto* downloaded = std::get_if<DownloadedEvent>(&event)) {
+    // The pages follow the product the controller named (a Zorv v1.0 leaves them as they are).
+    if (const auto page = PageCodeFor(downloaded->productCode)) SetProductCode(*page);
   }
-  switch (code) {
-    case notice::kUploadDone:
+  bridge_.Handle(event, link_.get());
+  if (std::holds_alternative<DownloadedEvent>(event)) {
+    prompts_.Message(Prompts::Kind::Information, "Information", "Download Successful!");
+    RefreshControls(1);
+    ImageKept();
+    strip_->ProgressGauge()->setValue(0);
+    OfferKeptSettings();
+  } else if (const auto* finished = std::get_if<JobFinishedEvent>(&event)) {
+    if (finished->job == JobKind::Upload && finished->result == JobResult::Done) {
       prompts_.Message(Prompts::Kind::Information, "Information", "Upload Successful!");
-      if (link_) link_->ClearProgress();
+      strip_->ProgressGauge()->setValue(0);
       ImageKept();
       history_->Record(history::EventKind::Uploaded);
       if (exitGuard_.UploadSucceeded()) {  // "Send to controller" on Exit
@@ -514,36 +554,18 @@ void TZorvForm::HandleNotice(std::uint8_t code, std::uint8_t value, std::uint64_
         StopLink();
         close();
       }
-      break;
-    case notice::kDownloadDone:
-      prompts_.Message(Prompts::Kind::Information, "Information", "Download Successful!");
-      RefreshControls(1);
-      ImageKept();
-      if (link_) link_->ClearProgress();
-      OfferKeptSettings();
-      break;
-    case notice::kFirmwareInstalled:
+    } else if (finished->job == JobKind::Upgrade && finished->result == JobResult::Done) {
       upgradeSettings_.UpgradeVerified();
-      history_->RecordFirmware(bridge_.FirmwareFile(), QString::fromStdString(flash_.chipLine));
-      break;
-    case notice::kByteReceived:
-      if (strip_->LogShown()) strip_->AppendLogLine("< " + QString::number(value));
-      break;
-    case notice::kByteSent:
-      if (strip_->LogShown()) strip_->AppendLogLine("> " + QString::number(value));
-      break;
-    case notice::kAdapterUnplugged:
-      if (source != 0 && link_ && source != link_->NoticeSource()) break;
-      WatchForAdapter();
-      break;
-    case notice::kRestartLink:
-      // The old link repeats its request until it is gone; one that is already replaced must
-      // not take the new link down with it.
-      if (source != 0 && link_ && source != link_->NoticeSource()) break;
-      StopLink();
-      StartLink();
-      break;
-    default: break;
+      // Both CRCs travel in the event; the history keeps the file's, of the bytes written.
+      history_->RecordFirmware(QString::fromStdString(finished->fileName),
+                               QString::fromStdString(finished->chipLine),
+                               finished->crcs ? std::optional(finished->crcs->file) : std::nullopt);
+    }
+  } else if (std::holds_alternative<UnpluggedEvent>(event)) {
+    WatchForAdapter();
+  } else if (std::holds_alternative<RestartWantedEvent>(event)) {
+    StopLink();
+    StartLink();
   }
 }
 

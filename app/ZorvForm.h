@@ -18,7 +18,6 @@
 #include "link/UpgradeSettings.h"
 #include "app/WindowHistory.h"
 #include "host/PortDiscovery.h"
-#include "link/FlashImage.h"
 #include "ui/PageHost.h"
 #include "ui/RefreshControls.h"
 #include "ui/widgets/MessageLine.h"
@@ -76,10 +75,8 @@ class TZorvForm final : public QMainWindow, public PageHost {
   Prompts& prompts() override { return prompts_; }
   Clock& clock() override { return clock_; }
 
-  // What a link needs from the window.
-  WindowBridge& Bridge() { return bridge_; }
-  std::atomic<std::uint8_t>& ProductCodeCell() { return productCode_; }
-  FlashImage& Flash() { return flash_; }
+  // The window's side of the link.
+  FormBridge& Bridge() { return bridge_; }
   int PortNumber() const { return portNumber_; }
   LinkControl* Link() const { return link_.get(); }
   // Asked again each time the port dialog opens; without it the dialog lists the ports given
@@ -94,8 +91,8 @@ class TZorvForm final : public QMainWindow, public PageHost {
 
   // The link `source` copied a downloaded image into the window's.
 
-  // A link notice, as the message hook passes it on.
-  void LinkNotice(std::uint8_t code, std::uint8_t value, std::uint64_t source);
+  // A link event, as the message hook passes it on.
+  void OnLinkEvent(const LinkEvent& event, std::uint64_t source);
 
   // Handlers.
   void Exit1Click();
@@ -136,19 +133,19 @@ class TZorvForm final : public QMainWindow, public PageHost {
   void ShowModified();
   void StartLink();
   void StopLink();
-  void HandleNotice(std::uint8_t code, std::uint8_t value, std::uint64_t source);
+  void HandleEvent(const LinkEvent& event, std::uint64_t source);
   // False when firmware is being written and the user chose to let it finish.
   bool MayStopLink();
   // After a verified upgrade whose firmware changed the settings: restore or keep.
   void OfferKeptSettings();
   // Sends the image once the link is idle again (it is still finishing the download).
-  void UploadWhenIdle(int triesLeft);
+  void UploadWhenIdle(int triesLeft, const ImageBytes& bytes);
   // Replaces the link once the port's device is there again.
   void WatchForAdapter();
   void FitWindowHeight();
   // Send, Get, Upgrade, Read: a request the link cannot take now is refused by the link; the
   // message line says why.
-  void Request(std::uint8_t command);
+  void Request(LinkJob job);
 
   Prompts& prompts_;
   Clock& clock_;
@@ -159,7 +156,6 @@ class TZorvForm final : public QMainWindow, public PageHost {
   SettingsImage image_;
   GlobalTrimPair trims_;
   std::atomic<std::uint8_t> productCode_{0};
-  FlashImage flash_;
   std::uint32_t testTimeStamp_ = 0;
   int portNumber_ = 1;
 
@@ -180,10 +176,10 @@ class TZorvForm final : public QMainWindow, public PageHost {
   std::vector<std::shared_ptr<void>> pages_;
   std::unique_ptr<LinkControl> link_;
 
-  // Notices that arrive while a success box is open wait here, in order.
+  // Events that arrive while a box is open wait here, in order.
   bool inNotice_ = false;
   struct PendingNotice {
-    std::uint8_t code, value;
+    LinkEvent event;
     std::uint64_t source;
   };
   std::deque<PendingNotice> pendingNotices_;

@@ -20,14 +20,14 @@ int main(int argc, char** argv) {
   zorv::QtPrompts prompts;
   zorv::SteadyClock clock;
   std::unique_ptr<zorv::TZorvForm> form;
-  auto startLink = [&form](int port) { return zorv::StartProductionLink(*form, port); };
+  auto startLink = [](int port) { return zorv::StartProductionLink(port); };
   form = std::make_unique<zorv::TZorvForm>(prompts, clock, startLink, std::move(ports));
   form->SetPortDiscovery(zorv::DiscoverPorts);
   prompts.SetParent(form.get());
   form->FormCreate();
 
-  zorv::MessageHook hook([&form](std::uint8_t code, std::uint8_t value, std::uint64_t source) {
-    form->LinkNotice(code, value, source);
+  zorv::MessageHook hook([&form](const zorv::LinkEvent& event, std::uint64_t source) {
+    form->OnLinkEvent(event, source);
   });
 
   form->show();

@@ -1,59 +1,52 @@
 #include "cli/ConsoleLink.h"
 
-#include <mutex>
+#include <QElapsedTimer>
+#include <chrono>
 
 #include "cli/ConsoleBridge.h"
 #include "cli/Interrupt.h"
-#include "link/CycleSchedule.h"
-#include "link/LinkThread.h"
 
 namespace zorv::cli {
 
 ConsoleLink::ConsoleLink(ConsoleBridge& bridge, int port)
-    : bridge_(bridge),
-      port_(port),
-      channel_(bridge),
-      link_(std::in_place, channel_, port, clock_, device_, flash_, productCode_, stop_) {
-  CatchInterrupt(stop_);
+    : bridge_(bridge), port_(port), held_(HeldStore::DefaultFile()) {
+  Start(false);
 }
 
 ConsoleLink::~ConsoleLink() {
-  link_->Shutdown();
-  device_.Close();
+  link_.reset();
   ReleaseInterrupt();
 }
 
-void ConsoleLink::HoldForFirmware() {
+void ConsoleLink::Start(bool assumeHeld) {
+  ReleaseInterrupt();
   link_.reset();
-  flash_ = FlashImage{};
-  flash_.programIncomplete = true;
-  link_.emplace(channel_, port_, clock_, device_, flash_, productCode_, stop_);
+  while (events_.Take()) {
+  }
+  if (assumeHeld) {
+    link_ = std::make_unique<LinkThread>(events_, port_, &held_, LinkThread::AssumingHeld{});
+  } else {
+    link_ = std::make_unique<LinkThread>(events_, port_, &held_);
+  }
+  CatchInterrupt(link_->StopFlag());
 }
 
+void ConsoleLink::HoldForFirmware() { Start(true); }
+
+std::string ConsoleLink::StatusText() const { return bridge_.last.text; }
+
 bool ConsoleLink::RunUntil(const std::function<bool()>& done, std::uint32_t ms) {
-  const std::uint32_t start = clock_.Ticks();
-  CycleSchedule schedule(clock_, LinkThread::kCycleMs);
-  schedule.Start();
+  QElapsedTimer timer;
+  timer.start();
   while (true) {
-    {
-      const std::lock_guard<std::mutex> guard(link_->Lock());
-      link_->Step();
-    }
-    // A programming run begins and ends within one step.
-    SetWritingFirmware(false);
-    if (stop_) return false;
-    if (clock_.Since(lastRefresh_) > LinkThread::kRefreshMs) {
-      StatusSnapshot snapshot;
-      {
-        const std::lock_guard<std::mutex> guard(link_->Lock());
-        snapshot = link_->Snapshot();
-      }
-      bridge_.RefreshStatus(snapshot);
-      lastRefresh_ = clock_.Ticks();
+    if (Interrupted()) return false;
+    if (std::optional<LinkEvent> event = events_.Take(std::chrono::milliseconds(10))) {
+      bridge_.Handle(*event, *link_);
+      // Take whatever else is waiting before judging, so a status is never behind its job.
+      while (std::optional<LinkEvent> more = events_.Take()) bridge_.Handle(*more, *link_);
     }
     if (done()) return true;
-    if (clock_.Since(start) > ms) return false;
-    schedule.WaitForNext();
+    if (timer.elapsed() > static_cast<qint64>(ms)) return false;
   }
 }
 
@@ -63,7 +56,11 @@ QString ConsoleLink::Connect(int timeoutSeconds) {
     return s != LinkState::Start && s != LinkState::WaitingForIdentification;
   };
   const bool inTime = RunUntil(answered, static_cast<std::uint32_t>(timeoutSeconds) * 1000);
-  if (State() == LinkState::PortFailed) return QString::fromStdString(StatusText());
+  if (State() == LinkState::PortFailed) {
+    // The status event that says why may still be on its way.
+    RunUntil([this] { return StatusText().rfind("COM Port Fail", 0) == 0; }, 500);
+    return QString::fromStdString(StatusText());
+  }
   if (!inTime) {
     return QString("No controller answered on COM%1 within %2 s").arg(port_).arg(timeoutSeconds);
   }

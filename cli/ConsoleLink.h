@@ -1,17 +1,15 @@
 #pragma once
-// The link supervisor driven on the command line's own thread: the same TCOMThread as the
-// window's, stepped every 10 ms over the steady clock and the real serial port, its window
-// calls answered at once by the console bridge.
+// The link on the command line: the same TCOMThread as the window's, run by a LinkThread, its
+// events taken from a queue on the command line's own thread and handed to the console bridge.
+// Ctrl+C (TERM, HUP) sets the link's terminate request.
 #include <QString>
-#include <atomic>
 #include <cstdint>
 #include <functional>
-#include <optional>
+#include <memory>
 
-#include "link/Clock.h"
-#include "link/FlashImage.h"
-#include "link/QtSerialDevice.h"
-#include "link/TCOMThread.h"
+#include "link/HeldStore.h"
+#include "link/LinkJobs.h"
+#include "link/LinkThread.h"
 
 namespace zorv::cli {
 
@@ -20,13 +18,14 @@ class ConsoleBridge;
 class ConsoleLink {
  public:
   ConsoleLink(ConsoleBridge& bridge, int port);
-  // Lets a controller taken into its boot loader only to be looked at run its program again,
-  // and closes the port.
+  // Stops the link, which starts a controller taken into its boot loader with nothing written
+  // again, and closes the port.
   ~ConsoleLink();
   ConsoleLink(const ConsoleLink&) = delete;
   ConsoleLink& operator=(const ConsoleLink&) = delete;
 
-  // Steps until `done` holds (true) or `ms` have passed (false).
+  // Handles the link's events until `done` holds (true), `ms` have passed or the run was
+  // interrupted (false).
   bool RunUntil(const std::function<bool()>& done, std::uint32_t ms);
   // Waits for the controller (or its boot loader) to answer; "" when it did, else the text
   // to print.
@@ -37,25 +36,19 @@ class ConsoleLink {
   // in its boot loader until asked.
   void HoldForFirmware();
 
-  void Command(std::uint8_t command) { link_->SetCommand(command, 0); }
-  LinkState State() { return link_->State(); }
-  std::string StatusText() { return link_->Status().text; }
-  // The product code the controller gave (0 for a Zorv; the v1.0 shows by its 121 bytes).
-  std::uint8_t ProductCode() const { return productCode_.load(); }
-  FlashImage& Flash() { return flash_; }
+  bool Submit(LinkJob job) { return link_->Submit(std::move(job)); }
+  LinkState State() const { return link_->State(); }
+  std::string StatusText() const;
   int Port() const { return port_; }
 
  private:
+  void Start(bool assumeHeld);
+
   ConsoleBridge& bridge_;
   int port_;
-  SteadyClock clock_;
-  QtSerialDevice device_;
-  FlashImage flash_;
-  std::atomic<std::uint8_t> productCode_{0};
-  std::atomic<bool> stop_{false};
-  DirectChannel channel_;
-  std::optional<TCOMThread> link_;
-  std::uint32_t lastRefresh_ = 0;
+  HeldStore held_;
+  LinkEventQueue events_;
+  std::unique_ptr<LinkThread> link_;
 };
 
 }  // namespace zorv::cli

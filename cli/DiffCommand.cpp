@@ -78,7 +78,7 @@ int Diff(const QStringList& arguments) {
   for (int i = 0; i < 2; ++i) {
     if (names[i] == "controller") {
       // The bytes that came, not the defaults the window shows for a blank memory.
-      sides[i].image.bytes = session->Bridge().bytesAsReceived;
+      sides[i].image.bytes = session->Bridge().receivedBytes;
       sides[i].product = session->ControllerProduct();
     } else {
       const std::optional<SettingsFile> file = ReadSettings(names[i]);

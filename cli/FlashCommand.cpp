@@ -6,6 +6,7 @@
 #include "cli/Commands.h"
 #include "cli/Session.h"
 #include "link/FirmwareJob.h"
+#include "link/TCOMThread.h"
 
 namespace zorv::cli {
 namespace {
@@ -16,6 +17,7 @@ constexpr const char* kNoFirmwareSelect = "This system has no firmware, please s
 constexpr std::uint32_t kJobCapMs = 30 * 60 * 1000;
 
 bool JobFailed(const ConsoleBridge& bridge) {
+  if (bridge.lastFailure || bridge.unplugged) return true;
   for (const std::string& error : bridge.errors) {
     if (error != kNoFirmwareSelect) return true;
   }
@@ -24,14 +26,23 @@ bool JobFailed(const ConsoleBridge& bridge) {
 
 // The failure as the link left it: its text, and that the controller is held when it is.
 int JobFailure(Session& session) {
-  const std::vector<std::string>& errors = session.Bridge().errors;
-  const bool said = std::any_of(errors.begin(), errors.end(), [](const std::string& e) {
+  const ConsoleBridge& bridge = session.Bridge();
+  const bool said = std::any_of(bridge.errors.begin(), bridge.errors.end(), [](const std::string& e) {
     return e.find(TCOMThread::kFirmwareIncomplete) != std::string::npos;
   });
-  if (session.Link().State() == LinkState::FirmwareHeld && !said) {
-    return Fail(kFailure, TCOMThread::kFirmwareIncomplete);
-  }
+  const bool held = bridge.held || session.Link().State() == LinkState::FirmwareHeld;
+  if (held && !said) return Fail(kFailure, TCOMThread::kFirmwareIncomplete);
   return kFailure;  // the link's box text is already on standard error
+}
+
+// "" when Read Firmware's target can take the file; checked before the controller is asked.
+QString ReadBackProblem(const QString& file) {
+  const QFileInfo target(file);
+  if (target.isDir()) return "Cannot write " + file + ": it is a folder";
+  const QFileInfo folder(target.absolutePath());
+  if (!folder.isDir()) return "Cannot write " + file + ": the folder " + folder.filePath() + " does not exist";
+  if (!folder.isWritable()) return "Cannot write " + file + ": permission denied";
+  return {};
 }
 
 }  // namespace
@@ -55,6 +66,10 @@ int Flash(const QStringList& arguments) {
   bridge.firmwareFile = QFileInfo(hex).absoluteFilePath().toStdString();
   bridge.readBackFile = parser.Raw().value("read-back").toStdString();
   bridge.yes = parser.Raw().isSet("yes");
+  if (!bridge.readBackFile.empty()) {
+    const QString problem = ReadBackProblem(QString::fromStdString(bridge.readBackFile));
+    if (!problem.isEmpty()) return Fail(kUsage, problem);
+  }
 
   const QString connected = link.Connect(parser.Options().timeoutSeconds);
   const bool silent = !connected.isEmpty() && link.State() == LinkState::WaitingForIdentification;
@@ -65,12 +80,18 @@ int Flash(const QStringList& arguments) {
     bridge.quietUntilFirmwareAsked = true;
     link.HoldForFirmware();
     const bool held = link.RunUntil([&] { return link.State() == LinkState::FirmwareHeld; }, 2000);
-    link.Command(command::kUpgradeFirmware);
+    link.Submit(OpenBootLoaderJob{});
     if (held) link.RunUntil([&] { return link.State() != LinkState::FirmwareHeld; }, 2000);
     link.RunUntil([&] { return bridge.firmwareAsked || JobFailed(bridge); }, 5000);
     if (!bridge.firmwareAsked) return Fail(kFailure, connected);
   }
-  const bool inBootLoader = silent || link.State() == LinkState::BootHook;
+  // Held (a run left the flash unverified, here or in the window) or met in its boot loader.
+  const bool heldAtStart = !silent && link.State() == LinkState::FirmwareHeld;
+  const bool inBootLoader = silent || heldAtStart || link.State() == LinkState::BootHook;
+  if (heldAtStart) {
+    Err(QString(TCOMThread::kFirmwareIncomplete));
+    link.Submit(OpenBootLoaderJob{});
+  }
   if (!inBootLoader) {
     // A running program: its settings first, as the window takes them on every new link.
     const QString failed = session.ConnectAndDownload();
@@ -78,13 +99,12 @@ int Flash(const QStringList& arguments) {
   }
 
   if (!bridge.readBackFile.empty() && !inBootLoader) {
-    const std::size_t infos = bridge.infos.size();
     if (!link.RunUntil([&] { return link.State() == LinkState::ConnectedIdle; }, 5000)) {
       return Fail(kFailure, QString::fromStdString(link.StatusText()));
     }
-    link.Command(command::kReadFirmware);
-    link.RunUntil([&] { return bridge.infos.size() > infos || JobFailed(bridge); }, kJobCapMs);
-    if (JobFailed(bridge) || bridge.infos.size() == infos) return JobFailure(session);
+    link.Submit(ReadFlashJob{});
+    link.RunUntil([&] { return bridge.readBack || JobFailed(bridge); }, kJobCapMs);
+    if (JobFailed(bridge) || !bridge.readBack) return JobFailure(session);
   }
 
   if (!bridge.readBackFile.empty() && inBootLoader) {
@@ -94,7 +114,7 @@ int Flash(const QStringList& arguments) {
   // Kept whether or not they are sent back, as the window keeps them before every upgrade.
   if (bridge.downloads > 0) {
     const Outcome kept = bridge.upgradeSettings.KeepBeforeUpgrade(
-        KeptSettingsFolder(), static_cast<char>(link.ProductCode()));
+        KeptSettingsFolder(), static_cast<char>(bridge.productCode));
     if (!kept) {
       Err("The controller's settings could not be kept before the upgrade: " +
           QString::fromStdString(kept.error));
@@ -106,19 +126,17 @@ int Flash(const QStringList& arguments) {
     if (!link.RunUntil([&] { return link.State() == LinkState::ConnectedIdle; }, 5000)) {
       return Fail(kFailure, QString::fromStdString(link.StatusText()));
     }
-    link.Command(command::kUpgradeFirmware);
+    link.Submit(OpenBootLoaderJob{});
   }
-  link.RunUntil(
-      [&] {
-        return bridge.Noticed(notice::kFirmwareInstalled) || JobFailed(bridge) ||
-               link.State() == LinkState::FirmwareHeld;
-      },
-      kJobCapMs);
-  if (!bridge.Noticed(notice::kFirmwareInstalled)) return JobFailure(session);
+  link.RunUntil([&] { return bridge.installed.has_value() || JobFailed(bridge); }, kJobCapMs);
+  if (!bridge.installed) return JobFailure(session);
   bridge.upgradeSettings.UpgradeVerified();
+  // Both CRCs came with the job's end; the history keeps the file's, of the bytes written.
   session.Record(history::EventKind::FirmwareInstalled, bridge.received,
-                 QString::fromStdString(bridge.firmwareFile),
-                 QString::fromStdString(link.Flash().chipLine).trimmed(), FileCrc32(bridge.firmwareFile));
+                 QString::fromStdString(bridge.installed->fileName),
+                 QString::fromStdString(bridge.installed->chipLine).trimmed(),
+                 bridge.installed->crcs ? std::optional(bridge.installed->crcs->file)
+                                        : std::nullopt);
 
   // The new program identifies itself and its settings come down again.
   if (!link.RunUntil([&] { return bridge.downloads > downloadsBefore; },

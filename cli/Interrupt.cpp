@@ -42,30 +42,37 @@ extern "C" void OnInterrupt(int) {
   if (std::atomic<bool>* stop = gStop.load()) stop->store(true);
 }
 
+// `timeout`, a cancelled job and a dropped remote session end a run with TERM or HUP: they are
+// taken as Ctrl+C is, so a firmware write is finished or held and said so, never cut silently.
+#ifdef _WIN32
+constexpr int kCaught[] = {SIGINT, SIGTERM};
+#else
+constexpr int kCaught[] = {SIGINT, SIGTERM, SIGHUP};
+#endif
+
+void Handle(void (*handler)(int)) {
+  for (const int signal : kCaught) {
+#ifdef _WIN32
+    std::signal(signal, handler);
+#else
+    // Without SA_RESTART: a question waiting on the terminal is answered "no" by the press.
+    struct sigaction action {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    sigaction(signal, &action, nullptr);
+#endif
+  }
+}
+
 }  // namespace
 
 void CatchInterrupt(std::atomic<bool>& stop) {
   gStop.store(&stop);
-#ifdef _WIN32
-  std::signal(SIGINT, OnInterrupt);
-#else
-  // Without SA_RESTART: a question waiting on the terminal is answered "no" by the press.
-  struct sigaction action {};
-  action.sa_handler = OnInterrupt;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
-#endif
+  Handle(OnInterrupt);
 }
 
 void ReleaseInterrupt() {
-#ifdef _WIN32
-  std::signal(SIGINT, SIG_DFL);
-#else
-  struct sigaction action {};
-  action.sa_handler = SIG_DFL;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
-#endif
+  Handle(SIG_DFL);
   gStop.store(nullptr);
   gWriting.store(false);
 }

@@ -8,7 +8,7 @@
 
 namespace zorv::cli {
 
-// Ctrl+C sets `stop` from now on, until ReleaseInterrupt().
+// Ctrl+C, TERM and HUP set `stop` from now on, until ReleaseInterrupt().
 void CatchInterrupt(std::atomic<bool>& stop);
 void ReleaseInterrupt();
 // Between the answer to the firmware check and the end of programming.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <tuple>
 
 #include "cli/JsonResult.h"
 #include "host/HostSettings.h"
@@ -55,7 +56,12 @@ QString Session::WithDoctor(const QString& failure) const {
 
 bool Session::RunWhileAlive(const std::function<bool()>& done) {
   SteadyClock clock;
-  std::uint64_t bytes = bridge_.bytesReceived + bridge_.bytesSent;
+  // Signs of life: the status the link posts as bytes move (progress, text, the lamps).
+  const auto mark = [this] {
+    const StatusSnapshot& s = bridge_.last;
+    return std::make_tuple(s.progress, s.text, s.receiveLamp, s.transmitLamp, link_.State());
+  };
+  auto seen = mark();
   std::uint32_t lastByte = clock.Ticks();
   const bool ended = link_.RunUntil(
       [&] {
@@ -63,9 +69,9 @@ bool Session::RunWhileAlive(const std::function<bool()>& done) {
             link_.State() == LinkState::Unplugged) {
           return true;
         }
-        const std::uint64_t now = bridge_.bytesReceived + bridge_.bytesSent;
-        if (now != bytes) {
-          bytes = now;
+        auto now = mark();
+        if (now != seen || std::get<2>(now) || std::get<3>(now)) {
+          seen = std::move(now);
           lastByte = clock.Ticks();
         }
         return clock.Since(lastByte) > kSilenceCapMs;
@@ -103,7 +109,7 @@ QString Session::ConnectAndDownload() {
   return "Download Failed on COM" + QString::number(options_.port);
 }
 
-QString Session::RunCommand(std::uint8_t command, const std::function<bool()>& done) {
+QString Session::RunCommand(LinkJob job, const std::function<bool()>& done) {
   const auto ended = [this] {
     const LinkState s = link_.State();
     return s == LinkState::PortFailed || s == LinkState::Unplugged;
@@ -113,7 +119,7 @@ QString Session::RunCommand(std::uint8_t command, const std::function<bool()>& d
     return "The controller on COM" + QString::number(options_.port) + " stopped answering";
   }
   if (ended()) return QString::fromStdString(link_.StatusText());
-  link_.Command(command);
+  link_.Submit(std::move(job));
   if (RunWhileAlive(done)) return {};
   if (ended()) return QString::fromStdString(link_.StatusText());
   return "The controller on COM" + QString::number(options_.port) + " stopped answering";
@@ -121,24 +127,20 @@ QString Session::RunCommand(std::uint8_t command, const std::function<bool()>& d
 
 QString Session::Upload(const SettingsImage& image) {
   bridge_.toSend = image;
-  const auto uploads = [this] {
-    return std::count(bridge_.notices.begin(), bridge_.notices.end(), notice::kUploadDone);
-  };
-  const auto before = uploads();
-  // Image bytes go out once the status says "Uploading": from the first one on, the controller
-  // holds part of the new settings until the last echo.
-  std::optional<std::uint64_t> sentBeforeImage;
-  const QString failed = RunCommand(command::kUpload, [&] {
-    if (!sentBeforeImage && link_.StatusText().rfind("Uploading", 0) == 0) {
-      sentBeforeImage = bridge_.bytesSent;
-    }
-    return uploads() > before;
+  const int before = bridge_.uploads;
+  // Image bytes go out once the status says "Uploading": from then on the controller holds
+  // part of the new settings until the last echo.
+  bool uploading = false;
+  const QString failed = RunCommand(UploadJob{image.bytes}, [&] {
+    uploading = uploading || bridge_.last.text.rfind("Uploading", 0) == 0 ||
+                link_.StatusText().rfind("Uploading", 0) == 0;
+    return bridge_.uploads > before;
   });
   if (failed.isEmpty()) {
     Record(history::EventKind::Uploaded, image);
     return failed;
   }
-  if (sentBeforeImage && bridge_.bytesSent > *sentBeforeImage) {
+  if (uploading) {
     // Said even after Ctrl+C, whose own line follows.
     Err(kHalfSent);
     JsonSet("halfSent", true);
@@ -149,7 +151,7 @@ QString Session::Upload(const SettingsImage& image) {
 QString Session::Download() {
   const int before = bridge_.downloads;
   const QString failed =
-      RunCommand(command::kDownload, [this, before] { return bridge_.downloads > before; });
+      RunCommand(DownloadJob{}, [this, before] { return bridge_.downloads > before; });
   if (failed.isEmpty()) Record(history::EventKind::Downloaded, bridge_.received);
   return failed;
 }
@@ -166,7 +168,7 @@ QString Session::SendAndCheck(const SettingsImage& image, const QString& what) {
 }
 
 std::uint8_t Session::ControllerProduct() const {
-  return bridge_.receivedLength == 121 ? product::kZorv10 : link_.ProductCode();
+  return bridge_.receivedLength == 121 ? product::kZorv10 : bridge_.productCode;
 }
 
 void Session::Record(history::EventKind kind, const SettingsImage& image, const QString& file,

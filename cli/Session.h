@@ -48,11 +48,11 @@ class Session {
   const Common& Options() const { return options_; }
 
  private:
-  // Waits until the link is connected and idle, then hands it `command` and waits until
-  // `done`; "" when done, else the link's text.
-  QString RunCommand(std::uint8_t command, const std::function<bool()>& done);
-  // Steps the link until `done`, a failed or unplugged port, or kSilenceCapMs without a byte
-  // either way; true when `done` holds.
+  // Waits until the link is connected and idle, then hands it `job` and waits until `done`;
+  // "" when done, else the link's text.
+  QString RunCommand(LinkJob job, const std::function<bool()>& done);
+  // Steps the link until `done`, a failed or unplugged port, or kSilenceCapMs without a sign
+  // of life from the line; true when `done` holds.
   bool RunWhileAlive(const std::function<bool()>& done);
   // A port that would not open or where nothing answered: the failure, then the port doctor's
   // findings on this machine.

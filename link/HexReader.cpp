@@ -38,21 +38,95 @@ constexpr const char* kAbove64K = "data above 64 KB";
 // Flash that no record writes reads back as erased.
 constexpr std::uint8_t kErased = 0xFF;
 
-// An extended segment or linear address record: checked like any record, and refused unless
-// its base is 0, since every address this tool can program lies below 64 KB.
-Outcome CheckAddressBase(std::string_view rest, unsigned count, unsigned sum) {
-  if (rest.size() < 2 * std::size_t{count} + 2) return Outcome::Failure("packet truncated");
-  unsigned base = 0;
-  for (unsigned i = 0; i < count; ++i) {
+constexpr unsigned kEndOfFile = 1;
+constexpr unsigned kStartSegment = 3;
+constexpr unsigned kStartLinear = 5;
+
+// What the whole file's records have put into the image so far.
+struct ReadState {
+  std::vector<bool> stored = std::vector<bool>(kFlashImageSize, false);
+  bool ended = false;
+};
+
+// One record, checked whole before its type is looked at: every field, its length and its
+// checksum; a damaged type byte then fails the checksum instead of being skipped.
+Outcome ParseRecord(std::string_view line, FlashImage& flash, ReadState& state) {
+  if (line.size() < 9) return Outcome::Failure("not a valid packet");
+  if (line[0] != ':') return Outcome::Failure("no start marker");
+
+  const std::optional<unsigned> count = HexField(line, 1, 2);
+  if (!count) return Outcome::Failure("bad length byte");
+  unsigned sum = *count;
+
+  const std::optional<unsigned> start = HexField(line, 3, 4);
+  if (!start) return Outcome::Failure("bad address");
+  sum += (*start >> 8) + (*start & 0xFF);
+
+  const std::optional<unsigned> type = HexField(line, 7, 2);
+  if (!type) return Outcome::Failure("bad rec type byte");
+  sum += *type;
+
+  const std::string_view rest = line.substr(9);
+  if (rest.size() < 2 * std::size_t{*count} + 2) return Outcome::Failure("packet truncated");
+  std::vector<std::uint8_t> data;
+  data.reserve(*count);
+  for (unsigned i = 0; i < *count; ++i) {
     const std::optional<unsigned> byte = HexField(rest, 2 * std::size_t{i}, 2);
     if (!byte) return Outcome::Failure("bad packet data");
     sum += *byte;
-    base |= *byte;
+    data.push_back(static_cast<std::uint8_t>(*byte));
   }
-  const std::optional<unsigned> checksum = HexField(rest, 2 * std::size_t{count}, 2);
+  const std::optional<unsigned> checksum = HexField(rest, 2 * std::size_t{*count}, 2);
   if (!checksum) return Outcome::Failure("bad checksum format");
   if (*checksum != ((256 - (sum % 256)) % 256)) return Outcome::Failure("checksum failed");
-  if (base != 0) return Outcome::Failure(kAbove64K);
+  // A second record on the line, or anything else, is not silently dropped.
+  if (rest.size() != 2 * std::size_t{*count} + 2) {
+    return Outcome::Failure("characters after the checksum");
+  }
+
+  switch (*type) {
+    case kData:
+      break;
+    case kEndOfFile:
+      state.ended = true;
+      return Outcome::Success();
+    case kExtendedSegment:
+    case kExtendedLinear: {
+      // Every address this tool can program lies below 64 KB: only a base of 0 is taken.
+      unsigned base = 0;
+      for (std::uint8_t b : data) base |= b;
+      return base != 0 ? Outcome::Failure(kAbove64K) : Outcome::Success();
+    }
+    case kStartSegment:
+    case kStartLinear:
+      return Outcome::Success();  // a start address means nothing to the image
+    default:
+      return Outcome::Failure("unknown record type");
+  }
+
+  // The boot loader's page address has 16 bits: a byte past 0xFFFF would land on page 0.
+  if (std::size_t{*start} + *count > kSixteenBitSpace) return Outcome::Failure(kAbove64K);
+  // Never trust the chip limit beyond the image itself.
+  const std::size_t limit = std::min<std::size_t>(flash.chip.flashLimit, flash.bytes.size());
+  if (std::size_t{*start} + *count > limit) {
+    return Outcome::Failure("data exceeds writeable flash space");
+  }
+  for (unsigned i = 0; i < *count; ++i) {
+    const std::size_t address = std::size_t{*start} + i;
+    if (state.stored[address] && flash.bytes[address] != data[i]) {
+      char text[48];
+      std::snprintf(text, sizeof text, "conflicting data at 0x%04X", static_cast<unsigned>(address));
+      return Outcome::Failure(text);
+    }
+  }
+  for (unsigned i = 0; i < *count; ++i) {
+    const std::size_t address = std::size_t{*start} + i;
+    flash.bytes[address] = data[i];
+    // Program data counts each address once, however often the file repeats it.
+    if (!state.stored[address]) ++flash.dataBytes;
+    state.stored[address] = true;
+    flash.highestAddress = std::max(flash.highestAddress, static_cast<std::uint32_t>(address));
+  }
   return Outcome::Success();
 }
 
@@ -85,55 +159,8 @@ std::optional<std::string> ReadWholeFile(const std::string& fileName) {
 }  // namespace
 
 Outcome ParseHexRecord(std::string_view line, FlashImage& flash) {
-  if (line.size() < 9) return Outcome::Failure("not a valid packet");
-  if (line[0] != ':') return Outcome::Failure("no start marker");
-
-  const std::optional<unsigned> count = HexField(line, 1, 2);
-  if (!count) return Outcome::Failure("bad length byte");
-  unsigned sum = *count;
-
-  const std::optional<unsigned> start = HexField(line, 3, 4);
-  if (!start) return Outcome::Failure("bad address");
-  sum += (*start >> 8) + (*start & 0xFF);
-
-  const std::optional<unsigned> type = HexField(line, 7, 2);
-  if (!type) return Outcome::Failure("bad rec type byte");
-  sum += *type;
-
-  std::string_view rest = line.substr(9);
-  if (*type == kExtendedSegment || *type == kExtendedLinear) {
-    return CheckAddressBase(rest, *count, sum);
-  }
-  // End-of-file and start address records carry nothing for the image.
-  if (*type != kData) return Outcome::Success();
-
-  if (rest.size() < 2 * std::size_t{*count} + 2) return Outcome::Failure("packet truncated");
-
-  // The boot loader's page address has 16 bits: a byte past 0xFFFF would land on page 0.
-  if (std::size_t{*start} + *count > kSixteenBitSpace) return Outcome::Failure(kAbove64K);
-  // Never trust the chip limit beyond the image itself.
-  const std::size_t limit = std::min<std::size_t>(flash.chip.flashLimit, flash.bytes.size());
-  if (std::size_t{*start} + *count > limit) {
-    return Outcome::Failure("data exceeds writeable flash space");
-  }
-
-  std::uint32_t address = *start;
-  for (unsigned i = 0; i < *count; ++i) {
-    const std::optional<unsigned> byte = HexField(rest, 0, 2);
-    if (!byte) return Outcome::Failure("bad packet data");
-    sum += *byte;
-    // Stored before the checksum is known; a bad record fails the whole file anyway.
-    flash.bytes[address] = static_cast<std::uint8_t>(*byte);
-    flash.highestAddress = std::max(flash.highestAddress, address);
-    ++flash.dataBytes;
-    ++address;
-    rest.remove_prefix(2);
-  }
-
-  const std::optional<unsigned> checksum = HexField(rest, 0, 2);
-  if (!checksum) return Outcome::Failure("bad checksum format");
-  if (*checksum != ((256 - (sum % 256)) % 256)) return Outcome::Failure("checksum failed");
-  return Outcome::Success();
+  ReadState state;
+  return ParseRecord(line, flash, state);
 }
 
 Outcome ReadFirmwareFile(const std::string& fileName, std::optional<std::string>& content) {
@@ -180,6 +207,7 @@ Outcome ReadHexText(std::string_view text, FlashImage& flash) {
   flash.bytes.assign(kFlashImageSize, kErased);
   flash.highestAddress = 0;
   flash.dataBytes = 0;
+  ReadState state;
 
   // CR, LF and CR LF all end a line: a file with bare CR breaks must not collapse into one
   // record whose tail would be ignored as trailing characters.
@@ -190,11 +218,14 @@ Outcome ReadHexText(std::string_view text, FlashImage& flash) {
     if (!text.empty() && text.front() == '\r') text.remove_prefix(1);
     if (!text.empty() && text.front() == '\n') text.remove_prefix(1);
     if (line.empty()) continue;
-    const Outcome record = ParseHexRecord(line, flash);
+    const Outcome record = ParseRecord(line, flash, state);
     if (!record) return Outcome::Failure("Error parsing file: " + record.error);
+    // Whatever follows the end record (a signature, a note) is not part of the program.
+    if (state.ended) break;
   }
   // Programming an empty image would only erase page 0.
   if (flash.dataBytes == 0) return Outcome::Failure("Error parsing file: no program data");
+  if (!state.ended) return Outcome::Failure("Error parsing file: no end record");
   return Outcome::Success();
 }
 

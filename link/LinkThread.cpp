@@ -15,16 +15,21 @@ LinkThread::LinkThread(LinkEvents& events, int portNumber, HeldStore* held, Cloc
                        SerialDevice& device)
     : LinkThread(events, portNumber, held, nullptr, nullptr, &clock, &device) {}
 
+LinkThread::LinkThread(LinkEvents& events, int portNumber, HeldStore* held, AssumingHeld)
+    : LinkThread(events, portNumber, held, std::make_unique<SteadyClock>(),
+                 std::make_unique<QtSerialDevice>(), nullptr, nullptr, true) {}
+
 LinkThread::LinkThread(LinkEvents& events, int portNumber, HeldStore* held,
                        std::unique_ptr<Clock> ownedClock,
                        std::unique_ptr<SerialDevice> ownedDevice, Clock* clock,
-                       SerialDevice* device)
+                       SerialDevice* device, bool assumeHeld)
     : ownedClock_(std::move(ownedClock)),
       ownedDevice_(std::move(ownedDevice)),
       clock_(clock != nullptr ? *clock : *ownedClock_),
       device_(device != nullptr ? *device : *ownedDevice_),
       link_(events, portNumber, clock_, device_, stop_, held),
       thread_(QThread::create([this] { Run(); })) {
+  if (assumeHeld) link_.AssumeHeld();
   thread_->start();
 }
 

@@ -27,6 +27,10 @@ class LinkThread final : public LinkJobs {
   // On a given clock and device (both used by the link thread only while it runs).
   LinkThread(LinkEvents& events, int portNumber, HeldStore* held, Clock& clock,
              SerialDevice& device);
+  // On the serial port, taking the controller to be held in its boot loader from the start
+  // (see TCOMThread::AssumeHeld).
+  struct AssumingHeld {};
+  LinkThread(LinkEvents& events, int portNumber, HeldStore* held, AssumingHeld);
   ~LinkThread() override;
   LinkThread(const LinkThread&) = delete;
   LinkThread& operator=(const LinkThread&) = delete;
@@ -34,13 +38,14 @@ class LinkThread final : public LinkJobs {
   bool Submit(LinkJob job) override { return link_.Submit(std::move(job)); }
   LinkState State() const override { return link_.State(); }
   int PortNumber() const { return link_.PortNumber(); }
-  // Any thread: stops the loop without joining (the destructor joins).
-  void RequestStop() { stop_.store(true); }
+  // The terminate request: setting it (from any thread, or a signal handler) ends the loop;
+  // the destructor joins.
+  std::atomic<bool>& StopFlag() { return stop_; }
 
  private:
   LinkThread(LinkEvents& events, int portNumber, HeldStore* held,
              std::unique_ptr<Clock> ownedClock, std::unique_ptr<SerialDevice> ownedDevice,
-             Clock* clock, SerialDevice* device);
+             Clock* clock, SerialDevice* device, bool assumeHeld = false);
 
   void Run();
 

@@ -14,11 +14,23 @@ struct LinkRecord {
   int stopped = 0;
   int live = 0;
   std::vector<std::pair<std::uint8_t, std::uint8_t>> commands;
-  int progressClears = 0;
+  std::vector<LinkJob> jobs;
   LinkState state = LinkState::ConnectedIdle;  // what State() reports
   std::uint64_t nextSource = 100;
   std::uint64_t currentSource = 0;
 };
+
+// A job as the byte pair the window used to hand the link: 253 download, 254 upload, 251
+// upgrade, 250 read, 255 reset, (output, value) a live output, (0, 0) live output off.
+inline std::pair<std::uint8_t, std::uint8_t> JobCode(const LinkJob& job) {
+  if (std::holds_alternative<DownloadJob>(job)) return {253, 0};
+  if (std::holds_alternative<UploadJob>(job)) return {254, 0};
+  if (std::holds_alternative<OpenBootLoaderJob>(job)) return {251, 0};
+  if (std::holds_alternative<ReadFlashJob>(job)) return {250, 0};
+  if (std::holds_alternative<ResetJob>(job)) return {255, 0};
+  if (const auto* live = std::get_if<LiveOutputJob>(&job)) return {live->output, live->value};
+  return {0, 0};
+}
 
 class FakeLink final : public LinkControl {
  public:
@@ -31,11 +43,13 @@ class FakeLink final : public LinkControl {
     ++record_.stopped;
     --record_.live;
   }
-  void SetCommand(std::uint8_t command, std::uint8_t argument) override {
-    record_.commands.emplace_back(command, argument);
+  // Recorded as the window's old command bytes, the tests' short names for jobs.
+  bool Submit(LinkJob job) override {
+    record_.commands.push_back(JobCode(job));
+    record_.jobs.push_back(std::move(job));
+    return Accepts(record_.state, record_.jobs.back());
   }
   LinkState State() const override { return record_.state; }
-  void ClearProgress() override { ++record_.progressClears; }
   int PortNumber() const override { return port_; }
   std::uint64_t NoticeSource() const override { return source_; }
 

@@ -2,6 +2,7 @@
 #include <QPushButton>
 
 #include "tests/app/FormFixture.h"
+#include "tests/app/NoticeEvents.h"
 
 namespace zorv::test {
 namespace {
@@ -21,7 +22,12 @@ TEST_F(Handlers, LinkRequestsFromButtonsAndMenu) {
       {[&] { Find<QPushButton>("DownloadButton")->click(); }, {253, 0}},
       {[&] { Action("GetCalibration1")->trigger(); }, {253, 0}},
       {[&] { Action("UpgradeFirmware1")->trigger(); }, {251, 0}},
-      {[&] { Action("ReadFirmware1")->trigger(); }, {250, 0}},
+      {[&] {
+         // The target is chosen first, and checked, before the controller is asked.
+         prompts.ExpectSaveFile(QDir::tempPath() + "/controller-firmware.hex");
+         Action("ReadFirmware1")->trigger();
+       },
+       {250, 0}},
   };
   for (std::size_t i = 0; i < cases.size(); ++i) {
     links.commands.clear();
@@ -48,7 +54,7 @@ class ResetInState : public FormFixture, public ::testing::WithParamInterface<Li
 TEST_P(ResetInState, IdleLinkIsAskedToRestartAnyOtherIsReplacedAtOnce) {
   MakeForm();
   Action("LogWindow1")->trigger();
-  form->LinkNotice(251, 7, 0);
+  form->OnLinkEvent(EventFor(251, 7), 0);
   form->SetProductCode('c');  // a refresh moves to the Quirn page
   links.state = GetParam();
   Find<QPushButton>("ResetButton")->click();

@@ -16,7 +16,6 @@
 
 #include "host/HostSettings.h"
 #include "link/PortNames.h"
-#include "link/WindowBridge.h"
 #include "tests/app/FormFixture.h"
 #include "ui/widgets/MessageLine.h"
 
@@ -110,7 +109,7 @@ TEST_F(FormFixture, UnpluggedAdapterGetsANewLinkWhenItsDeviceIsBack) {
   MakeForm();
   ASSERT_EQ(links.startedOn, std::vector<int>{201});
   links.state = LinkState::Unplugged;
-  form->LinkNotice(notice::kAdapterUnplugged, 0, links.currentSource);
+  form->OnLinkEvent(UnpluggedEvent{}, links.currentSource);
 
   // Gone: nothing happens however long the window waits.
   EXPECT_FALSE(RunUntil([&] { return links.startedOn.size() > 1; }, 1500));
@@ -158,9 +157,9 @@ TEST_F(FormFixture, UnplugNoticeOfAReplacedLinkIsIgnored) {
   MakeForm();
   const std::uint64_t old = links.currentSource;
   form->ResetButtonClick();  // idle: asks the link to restart itself
-  form->LinkNotice(notice::kRestartLink, 0, old);
+  form->OnLinkEvent(RestartWantedEvent{}, old);
   ASSERT_NE(links.currentSource, old);
-  form->LinkNotice(notice::kAdapterUnplugged, 0, old);
+  form->OnLinkEvent(UnpluggedEvent{}, old);
   EXPECT_FALSE(RunUntil([&] { return links.startedOn.size() > 2; }, 1500));
 }
 

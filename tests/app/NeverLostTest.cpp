@@ -25,6 +25,7 @@
 #include "tests/support/FakeClock.h"
 #include "tests/support/FocusTakingPrompts.h"
 #include "tests/support/ScriptedPrompts.h"
+#include "tests/app/NoticeEvents.h"
 #include "tests/support/TempFolder.h"
 #include "ui/pages/trims/TestButton.h"
 #include "ui/widgets/SpinEdit.h"
@@ -70,11 +71,12 @@ class NeverLostTest : public ::testing::Test {
     ASSERT_TRUE(box->isVisible()) << box->objectName().toStdString();
   }
 
-  // The link's store of a downloaded image, then its notice, as the message hook passes it.
+  // A downloaded image, as the message hook passes the link's event.
   void Download(const std::function<void(SettingsImage&)>& controller) {
-    controller(form->Image());
+    SettingsImage sent = form->Image();
+    controller(sent);
     prompts.ExpectMessage();
-    form->LinkNotice(2, 0, 0);
+    form->OnLinkEvent(EventFor(2, 0, sent.bytes), 0);
     Activate(form.get());
   }
 
@@ -312,22 +314,22 @@ TEST_F(NeverLostTest, TypedValveTypeIsNoHuscoChoice) {
   EXPECT_EQ(form->Image()[2], form->Trims().max);
 }
 
-// A replaced link's notices show no box; its store, when it ran, is shown.
+// A replaced link's events show no box and store nothing: its transfer was abandoned.
 TEST_F(NeverLostTest, ReplacedLinksNoticesShowNoBox) {
   const std::uint64_t old = links.currentSource;
   links.state = LinkState::Start;
   form->ResetButtonClick();  // replaced at once
   ASSERT_NE(links.currentSource, old);
-  form->LinkNotice(1, 0, old);
-  form->LinkNotice(2, 0, old);  // its store never ran: nothing to show
+  form->OnLinkEvent(EventFor(1), old);
+  form->OnLinkEvent(EventFor(2, 0, form->Image().bytes), old);
   EXPECT_TRUE(prompts.shown.empty() ||
               prompts.shown.back().call != ScriptedPrompts::Call::Message);
   auto* delay = Find<SpinEdit>("startupdelay");
   ImageBytes downloaded = form->Image().bytes;
   downloaded[zorvfield::StartupDelay] = 7;
-  form->Bridge().StoreBufferToImage(downloaded, 256);  // the old link's store did run
-  form->LinkNotice(2, 0, old);
-  EXPECT_EQ(delay->value(), 7) << "a store that ran is shown";
+  const int before = delay->value();
+  form->OnLinkEvent(EventFor(2, 0, downloaded), old);
+  EXPECT_EQ(delay->value(), before) << "a replaced link's download is not stored";
   EXPECT_FALSE(form->isWindowModified());
 }
 
@@ -384,12 +386,12 @@ INSTANTIATE_TEST_SUITE_P(
         KeptRow{"Download",
                 [](TZorvForm& f, ScriptedPrompts& p, const std::string&) {
                   p.ExpectMessage();
-                  f.LinkNotice(2, 0, 0);
+                  f.OnLinkEvent(EventFor(2, 0, f.Image().bytes), 0);
                 }},
         KeptRow{"Upload",
                 [](TZorvForm& f, ScriptedPrompts& p, const std::string&) {
                   p.ExpectMessage();
-                  f.LinkNotice(1, 0, 0);
+                  f.OnLinkEvent(EventFor(1), 0);
                 }},
         KeptRow{"Save",
                 [](TZorvForm& f, ScriptedPrompts& p, const std::string& file) {
@@ -451,7 +453,7 @@ TEST_P(ExitQuestionTest, AnswerDecides) {
     ASSERT_EQ(links.commands.size(), 1U);
     EXPECT_EQ(links.commands[0].first, 254);
     prompts.ExpectMessage();
-    form->LinkNotice(1, 0, 0);
+    form->OnLinkEvent(EventFor(1), 0);
     EXPECT_FALSE(form->isVisible()) << "closed after \"Upload Successful!\"";
   } else {
     EXPECT_TRUE(links.commands.empty());
@@ -483,7 +485,7 @@ TEST_F(NeverLostTest, FailedUploadOnExitKeepsTheWindowOpen) {
   form->Timer2Timer();
   EXPECT_TRUE(form->isVisible());
   prompts.ExpectMessage();
-  form->LinkNotice(1, 0, 0);  // a later upload of the user's own
+  form->OnLinkEvent(EventFor(1), 0);  // a later upload of the user's own
   EXPECT_TRUE(form->isVisible());
 }
 

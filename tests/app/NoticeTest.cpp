@@ -1,8 +1,10 @@
 #include <QCoreApplication>
+#include <QProgressBar>
 #include <QTextBlock>
 
 #include "app/LinkNotice.h"
 #include "tests/app/FormFixture.h"
+#include "tests/app/NoticeEvents.h"
 #include "tests/support/DelegatingPrompts.h"
 
 namespace zorv::test {
@@ -14,14 +16,12 @@ class Notices : public FormFixture {
   void SetUp() override {
     MakeForm();
     hook = std::make_unique<MessageHook>(
-        [this](std::uint8_t code, std::uint8_t value, std::uint64_t source) {
-          form->LinkNotice(code, value, source);
-        });
+        [this](const LinkEvent& event, std::uint64_t source) { form->OnLinkEvent(event, source); });
   }
   void TearDown() override { hook.reset(); }
 
   void Post(std::uint8_t code, std::uint8_t value = 0, std::uint64_t source = 0) {
-    PostLinkNotice(code, value, source);
+    PostLinkEvent(EventFor(code, value, form->Image().bytes), source);
     QCoreApplication::processEvents();
   }
   void ShowLog() { Action("LogWindow1")->trigger(); }
@@ -38,6 +38,7 @@ struct SuccessCase {
 class SuccessNotice : public Notices, public ::testing::WithParamInterface<SuccessCase> {};
 
 TEST_P(SuccessNotice, ShowsItsBoxThenClearsTheProgress) {
+  Find<QProgressBar>("ProgressGauge")->setValue(100);
   // A refresh would move to the Halverston page for this product code.
   form->SetProductCode('d');
   prompts.ExpectMessage();
@@ -47,7 +48,7 @@ TEST_P(SuccessNotice, ShowsItsBoxThenClearsTheProgress) {
   const auto& box = prompts.shown.back();
   EXPECT_EQ(box.kind, Prompts::Kind::Information);
   EXPECT_EQ(box.text, GetParam().text);
-  EXPECT_EQ(links.progressClears, 1);
+  EXPECT_EQ(Find<QProgressBar>("ProgressGauge")->value(), 0);
   EXPECT_EQ(Products()->currentIndex(), GetParam().refreshes ? 3 : 0);
   EXPECT_TRUE(links.commands.empty());
 }
@@ -62,7 +63,7 @@ class NestedLoopPrompts final : public DelegatingPrompts {
  public:
   NestedLoopPrompts(Prompts& inner, QPlainTextEdit*& log) : DelegatingPrompts(inner), log_(log) {}
   void Message(Kind kind, const QString& title, const QString& text) override {
-    PostLinkNotice(251, 65, 0);
+    PostLinkEvent(ByteEvent{false, 65}, 0);
     QCoreApplication::processEvents();
     linesWhileOpen = log_->toPlainText().isEmpty() ? 0 : log_->document()->blockCount();
     DelegatingPrompts::Message(kind, title, text);
@@ -84,11 +85,11 @@ TEST(NoticeQueue, NoticesWaitWhileASuccessBoxIsOpen) {
   log = form.findChild<QPlainTextEdit*>("Memo1");
   scripted.ExpectModal([](QDialog&) { return QDialog::Accepted; });
   form.FormCreate();
-  MessageHook hook([&](std::uint8_t c, std::uint8_t v, std::uint64_t s) { form.LinkNotice(c, v, s); });
+  MessageHook hook([&](const LinkEvent& e, std::uint64_t s) { form.OnLinkEvent(e, s); });
   form.findChild<QAction*>("LogWindow1")->trigger();
 
   scripted.ExpectMessage();
-  PostLinkNotice(1, 0, 0);
+  PostLinkEvent(EventFor(1), 0);
   QCoreApplication::processEvents();
   EXPECT_EQ(prompts.linesWhileOpen, 0);
   EXPECT_EQ(log->toPlainText(), "< 65");
@@ -110,7 +111,7 @@ TEST_F(Notices, ByteNoticesAreLoggedOnlyWhileTheLogIsShown) {
 
 TEST_F(Notices, OtherCodesDoNothingAndOtherEventsPassTheHook) {
   ShowLog();
-  Post(3, 1);
+  Post(7, 1);
   Post(250, 1);
   Post(253, 1);
   Post(0, 0);
@@ -131,7 +132,7 @@ class Receiver final : public QObject {
 TEST_F(Notices, HookTakesNoticesAndPassesEveryOtherEvent) {
   Receiver receiver;
   QCoreApplication::postEvent(&receiver, new QEvent(static_cast<QEvent::Type>(QEvent::User + 2)));
-  QCoreApplication::postEvent(&receiver, new LinkNoticeEvent(251, 1, 0));
+  QCoreApplication::postEvent(&receiver, new LinkNoticeEvent(ByteEvent{false, 1}, 0));
   QCoreApplication::processEvents();
   EXPECT_EQ(receiver.received, 1);
 }
@@ -139,7 +140,7 @@ TEST_F(Notices, HookTakesNoticesAndPassesEveryOtherEvent) {
 TEST_F(Notices, LogKeepsItsLastHundredThousandLines) {
   ShowLog();
   constexpr int kLines = 100005;
-  for (int i = 0; i < kLines; ++i) form->LinkNotice(251, static_cast<std::uint8_t>(i % 256), 0);
+  for (int i = 0; i < kLines; ++i) form->OnLinkEvent(ByteEvent{false, static_cast<std::uint8_t>(i % 256)}, 0);
   EXPECT_EQ(Log()->document()->blockCount(), 100000);
   EXPECT_EQ(Log()->document()->firstBlock().text(), "< 5");
   EXPECT_EQ(Log()->document()->lastBlock().text(), "< " + QString::number((kLines - 1) % 256));

@@ -67,7 +67,7 @@ struct StartedWindow {
       dialog.accept();
     };
     PresentPorts ports = DiscoverPorts();
-    auto startLink = [this](int port) { return StartProductionLink(*form, port); };
+    auto startLink = [this](int port) { return StartProductionLink(port); };
     form = std::make_unique<TZorvForm>(prompts, clock, startLink, std::move(ports));
     form->FormCreate();
     form->show();

@@ -61,10 +61,10 @@ TEST(FrameE2E, StartUpDownloadsAndShowsTheControllersSettings) {
   SteadyClock clock;
   std::unique_ptr<TZorvForm> form;
   form = std::make_unique<TZorvForm>(prompts, clock,
-                                     [&form](int n) { return StartProductionLink(*form, n); });
+                                     [&form](int n) { return StartProductionLink(n); });
   form->FormCreate();
-  MessageHook hook([&form](std::uint8_t code, std::uint8_t value, std::uint64_t source) {
-    form->LinkNotice(code, value, source);
+  MessageHook hook([&form](const LinkEvent& event, std::uint64_t source) {
+    form->OnLinkEvent(event, source);
   });
   form->show();
 

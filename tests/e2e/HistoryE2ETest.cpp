@@ -85,7 +85,11 @@ TEST(HistoryE2E, EveryKindIsRecordedAndUnsentEditsComeBack) {
   EXPECT_TRUE(h.form->isWindowModified()) << "restored, not sent: the user sends it";
 
   // A verified upgrade's notice, as the link posts it.
-  PostLinkNotice(notice::kFirmwareInstalled, 0, 0);
+  JobFinishedEvent installed;
+  installed.job = JobKind::Upgrade;
+  installed.result = JobResult::Done;
+  installed.crcs = FirmwareCrcs{0x1234ABCD, 0x5678EF01};
+  PostLinkEvent(installed, 0);
   ASSERT_TRUE(WaitUntil([&] {
     return h.form->History().Recorder()->Flush(0) && AllEvents(h.form->History().Recorder()->File()).size() >= 9;
   }, 5000));

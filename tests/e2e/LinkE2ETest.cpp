@@ -131,7 +131,7 @@ TEST(LinkE2E, LivePairReachesTheControllerEveryCycle) {
   ASSERT_TRUE(h.Request(5, 180));
   ASSERT_TRUE(WaitForSimLine(h.sim, "output 5 driven at 180", 3000).has_value()) << h.sim.Output().toStdString();
   WaitUntil([] { return false; }, 1000);
-  h.link->SetCommand(0, 0);
+  h.link->Submit(LiveOutputOffJob{});
   const auto stopped = WaitForSimLine(h.sim, "output 5 stopped after", 3000);
   ASSERT_TRUE(stopped.has_value()) << h.sim.Output().toStdString();
   // "output 5 stopped after N pairs, mean interval X ms"
@@ -156,7 +156,7 @@ TEST_P(Upgrade, ProgramsAndVerifiesThroughTheBootLoader) {
   ASSERT_TRUE(h.Start({"--fast", "--chip", c.chip, "--save-flash",
                        QString::fromStdString(flashFile)}));
   ASSERT_TRUE(h.WaitForFirstDownload());
-  const auto firmware = MakeFirmware(h.files, c.size, 7, h.window.firmware);
+  const auto firmware = MakeFirmware(h.files, c.size, 7, h.window.firmwareFile);
 
   ASSERT_TRUE(h.Request(251));
   ASSERT_TRUE(WaitUntil([&] { return !h.window.infos.empty() || !h.window.errors.empty(); },
@@ -164,7 +164,8 @@ TEST_P(Upgrade, ProgramsAndVerifiesThroughTheBootLoader) {
       << h.sim.Output().toStdString();
   ASSERT_EQ(h.window.infos, std::vector<std::string>{"Upload completed and verified!"});
   EXPECT_TRUE(h.window.errors.empty());
-  EXPECT_EQ(h.flash.chip.flashLimit, c.flashLimit);
+  ASSERT_FALSE(h.window.ready.empty());
+  EXPECT_EQ(h.window.ready.back().chip.flashLimit, c.flashLimit);
   // The new program starts and the link comes back.
   EXPECT_TRUE(h.WaitForIdle(10000));
 
@@ -184,13 +185,14 @@ TEST(LinkE2E, SilentlyCorruptedFlashIsCaughtByTheReadBack) {
   LinkHarness h;
   ASSERT_TRUE(h.Start({"--fast", "--corrupt-flash", "0x0085"}));
   ASSERT_TRUE(h.WaitForFirstDownload());
-  MakeFirmware(h.files, 1000, 3, h.window.firmware);
+  MakeFirmware(h.files, 1000, 3, h.window.firmwareFile);
   const int linesBefore = h.sim.LineCount();
   ASSERT_TRUE(h.Request(251));
-  ASSERT_TRUE(WaitUntil([&] { return !h.window.errors.empty(); }, 60000))
+  ASSERT_TRUE(WaitUntil([&] { return !h.window.retryQuestions.empty(); }, 60000))
       << h.sim.Output().toStdString();
   // Offered as a Retry question (the harness cancels it): the program is not started.
-  EXPECT_EQ(h.window.errors,
+  EXPECT_TRUE(h.window.errors.empty());
+  EXPECT_EQ(h.window.retryQuestions,
             std::vector<std::string>{std::string("Contents of flash doesn't match file\r\n\r\n") +
                                      TCOMThread::kFirmwareIncomplete});
   EXPECT_TRUE(h.window.infos.empty());
@@ -201,7 +203,7 @@ TEST(LinkE2E, SilentlyCorruptedFlashIsCaughtByTheReadBack) {
 TEST(LinkE2E, ControllerWithoutProgramReachesProgramming) {
   LinkHarness h;
   ASSERT_TRUE(h.Start({"--fast", "--no-program"}));
-  MakeFirmware(h.files, 500, 5, h.window.firmware);
+  MakeFirmware(h.files, 500, 5, h.window.firmwareFile);
   ASSERT_TRUE(WaitUntil([&] { return !h.window.infos.empty(); }, 60000))
       << h.sim.Output().toStdString();
   ASSERT_FALSE(h.window.errors.empty());
@@ -227,7 +229,7 @@ TEST(LinkE2E, DestroyDuringProgrammingReturnsPromptly) {
   LinkHarness h;
   ASSERT_TRUE(h.Start({}));
   ASSERT_TRUE(h.WaitForFirstDownload());
-  MakeFirmware(h.files, 15000, 9, h.window.firmware);
+  MakeFirmware(h.files, 15000, 9, h.window.firmwareFile);
   ASSERT_TRUE(h.Request(251));
   ASSERT_TRUE(WaitUntil([&] { return h.sim.WaitForLine("page 0x0100 written", 0).has_value(); },
                         30000))

@@ -34,7 +34,7 @@ class PortFailE2E : public ::testing::Test {
     WriteSetting(kApplicationName, kComPortSetting, QString::number(kPort));
     prompts.ExpectModal([](QDialog&) { return QDialog::Accepted; });  // about window
     form = std::make_unique<TZorvForm>(prompts, clock,
-                                       [this](int n) { return StartProductionLink(*form, n); });
+                                       [this](int n) { return StartProductionLink(n); });
     form->FormCreate();
     status = form->findChild<QLabel*>("ConnectedPanel");
     ASSERT_NE(status, nullptr);

@@ -41,12 +41,12 @@ class WindowHarness {
     form = std::make_unique<TZorvForm>(windowPrompts != nullptr ? *windowPrompts : prompts, clock,
                                        [this](int n) {
                                          return linkMaker ? linkMaker(*form, n)
-                                                          : StartProductionLink(*form, n);
+                                                          : StartProductionLink(n);
                                        });
     form->FormCreate();
     hook = std::make_unique<MessageHook>(
-        [this](std::uint8_t code, std::uint8_t value, std::uint64_t source) {
-          form->LinkNotice(code, value, source);
+        [this](const LinkEvent& event, std::uint64_t source) {
+          form->OnLinkEvent(event, source);
         });
     form->show();
     return WaitUntil([&] { return prompts.AllUsed() && LinkIdle(); }, 20000);

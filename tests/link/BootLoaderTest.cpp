@@ -650,7 +650,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ProgramTest, LastPageBelow64KiBEndsTheLoopsInsteadOfWrapping) {
   boot.IdentifyChip("AT90CAN128");
-  ASSERT_TRUE(Verified(Program(WriteFile("top.hex", HexSpan(0xFFF0, 0xFFFF)))));
+  ASSERT_TRUE(Verified(Program(WriteFile("top.hex", HexSpan(0xFFF0, 0xFFFF) + kEndOfFile))));
   const std::vector<std::uint32_t> pages = peer.Addresses('A');
   ASSERT_EQ(pages.size(), 256u);
   for (std::size_t i = 0; i < pages.size(); ++i) ASSERT_EQ(pages[i], i * 256);
@@ -681,7 +681,7 @@ TEST_P(HighestZeroTest, WritesPageZeroWithProgress100) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, HighestZeroTest,
-                         ::testing::Values(HighestZeroCase{"one_byte_at_0", HexSpan(0, 0)},
+                         ::testing::Values(HighestZeroCase{"one_byte_and_lower_case_end", HexSpan(0, 0) + ":00000001ff\n"},
                                            HighestZeroCase{"one_byte_and_end_record",
                                                            HexSpan(0, 0) + kEndOfFile}),
                          kCaseName);
@@ -689,7 +689,7 @@ INSTANTIATE_TEST_SUITE_P(Files, HighestZeroTest,
 TEST_F(ProgramTest, EarlierFileLeavesNothingBehind) {
   ASSERT_TRUE(Verified(Program(ThreePageFile())));
   peer.frames.clear();
-  ASSERT_TRUE(Verified(Program(WriteFile("one.hex", HexSpan(0x110, 0x110)))));
+  ASSERT_TRUE(Verified(Program(WriteFile("one.hex", HexSpan(0x110, 0x110) + kEndOfFile))));
   EXPECT_EQ(peer.Addresses('A'), (std::vector<std::uint32_t>{0, 128, 256}));
   for (std::uint32_t a = 0; a < 384; ++a) {
     ASSERT_EQ(peer.flash[a], a == 0x110 ? Pattern(a) : 0xFF) << "address " << a;

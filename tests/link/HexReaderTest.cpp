@@ -120,7 +120,10 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorRow{"Address", Source::Line, ":0100X0ZZ55AA", "bad address"},
         ErrorRow{"Type", Source::Line, ":010000Z0GGZZ", "bad rec type byte"},
         ErrorRow{"Truncated", Source::Line, ":03FFFF00GGGGG", "packet truncated"},
-        ErrorRow{"Limit", Source::Line, ":023BFF00GGGGZZ", "data exceeds writeable flash space"},
+        // The whole record is read before its meaning: bad data fails before the limit.
+        ErrorRow{"Limit", Source::Line, ":023BFF00GGGGZZ", "bad packet data"},
+        ErrorRow{"LimitOfAWholeRecord", Source::Line, Record(0, 0x3BFF, {1, 2}),
+                 "data exceeds writeable flash space"},
         ErrorRow{"Data", Source::Line, ":020000001GGGZZ", "bad packet data"},
         ErrorRow{"ChecksumFormat", Source::Line, ":0100000055ZZ", "bad checksum format"},
         ErrorRow{"Checksum", Source::Line, ":0100000055AB", "checksum failed"},
@@ -216,8 +219,6 @@ INSTANTIATE_TEST_SUITE_P(
         LineRow{"UpperCase", ":10010000214601360121470136007EFE09D2190140", 0x0100, kSample},
         LineRow{"LowerCase", ":10010000214601360121470136007efe09d2190140", 0x0100, kSample},
         LineRow{"MixedCase", ":10010000214601360121470136007eFe09d2190140", 0x0100, kSample},
-        LineRow{"TrailingText", ":0100000055AA trailing text", 0x0000, {0x55}},
-        LineRow{"TrailingHex", ":0100000055AA00FF", 0x0000, {0x55}},
         LineRow{"EmptyData", ":00030000FD", 0x0300, {}}, LineRow{"EndOfFile", ":00000001FF", 0, {}},
         LineRow{"ExtendedSegmentZero", ":020000020000FC", 0, {}},
         LineRow{"StartSegment", ":0400000300001000E9", 0, {}},
@@ -254,11 +255,20 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(LayoutRow{"Lf", kA + "\n" + kB + "\n" + kEnd + "\n"},
                       LayoutRow{"CrLf", kA + "\r\n" + kB + "\r\n" + kEnd + "\r\n"},
                       LayoutRow{"Cr", kA + "\r" + kB + "\r" + kEnd + "\r"},
-                      LayoutRow{"NoFinalBreak", kA + "\n" + kB},
-                      LayoutRow{"BlankLines", "\n\n" + kA + "\n\n   \n\t\n" + kB + "\n\n"},
+                      LayoutRow{"NoFinalBreak", kA + "\n" + kB + "\n" + kEnd},
+                      LayoutRow{"BlankLines", "\n\n" + kA + "\n\n   \n\t\n" + kB + "\n\n" + kEnd},
                       LayoutRow{"Surrounded",
-                                "  \t" + kA + " \t \n\x01\x1f" + kB + std::string(1, '\0') + " \n"},
-                      LayoutRow{"FormFeedAndVerticalTab", "\f\v" + kA + "\v\n" + kB + "\f"}),
+                                "  \t" + kA + " \t \n\x01\x1f" + kB + std::string(1, '\0') + " \n" + kEnd},
+                      LayoutRow{"FormFeedAndVerticalTab", "\f\v" + kA + "\v\n" + kB + "\f\n" + kEnd},
+                      LayoutRow{"Shuffled", kB + "\n" + kA + "\n" + kEnd + "\n"},
+                      LayoutRow{"DuplicatesWithEqualData", kA + "\n" + kB + "\n" + kA + "\n" + kEnd},
+                      LayoutRow{"EmptyAndStartRecords",
+                                ":00030000FD\n:0400000300001000E9\n" + kA + "\n:0400000500000000F7\n" +
+                                    kB + "\n" + kEnd},
+                      LayoutRow{"BaseZeroAddressRecords",
+                                ":020000020000FC\n" + kA + "\n:020000040000FA\n" + kB + "\n" + kEnd},
+                      LayoutRow{"TextAfterTheEndRecord",
+                                kA + "\n" + kB + "\n" + kEnd + "\nsigned: build 41\n:GARBAGE\n"}),
     RowName<LayoutRow>);
 
 // ---- Highest address: the largest address that received a byte, over the whole file.
@@ -292,9 +302,9 @@ INSTANTIATE_TEST_SUITE_P(
                                  0x0203},
                       HighestRow{"AddressRecordsDoNotCount",
                                  0x3C00,
-                                 {Record(0, 0x0020, {1}), ":02FFFF040000FC", Record(4, 0, {0, 0})},
+                                 {Record(0, 0x0020, {1}), ":02FFFF040000FC", Record(4, 0, {0, 0}), kEnd},
                                  0x0020},
-                      HighestRow{"LastByteOf64K", 0x1F800, {Record(0, 0xFFFC, Range(1, 4))}, 0xFFFF}),
+                      HighestRow{"LastByteOf64K", 0x1F800, {Record(0, 0xFFFC, Range(1, 4)), kEnd}, 0xFFFF}),
     RowName<HighestRow>);
 
 // ---- A file that carries no program would only erase page 0: refused before anything is sent.
@@ -322,16 +332,72 @@ INSTANTIATE_TEST_SUITE_P(
                       EmptyRow{"EmptyDataRecord", ":00030000FD\n" + kEnd + "\n"}),
     RowName<EmptyRow>);
 
+// ---- Files the reader refuses: every record's checksum is checked before its type, and a file
+// that other tools refuse is never programmed. A damaged type byte once let 16 zero bytes be
+// "verified" into flash.
+
+struct RefusedRow {
+  const char* name;
+  std::string content;
+  std::string error;
+};
+
+class HexRefusedTest : public ::testing::TestWithParam<RefusedRow> {};
+
+TEST_P(HexRefusedTest, IsRefusedWithItsReason) {
+  TempFolder folder;
+  FlashImage flash;
+  const Outcome outcome = ReadHexFile(folder.Write("f.hex", GetParam().content), flash);
+  EXPECT_FALSE(outcome.ok);
+  EXPECT_EQ(outcome.error, "Error parsing file: " + GetParam().error);
+}
+
+// A data record whose type byte was changed, its checksum left as it was.
+std::string Retyped(const std::string& record, const char* type) {
+  return record.substr(0, 7) + type + record.substr(9);
+}
+
+const std::string kData16 = Record(0, 0x0010, Range(0x30, 16));
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, HexRefusedTest,
+    ::testing::Values(
+        RefusedRow{"TypeChangedTo08", kA + "\n" + Retyped(kData16, "08") + "\n" + kEnd,
+                   "checksum failed"},
+        RefusedRow{"TypeChangedTo01", kA + "\n" + Retyped(kData16, "01") + "\n" + kEnd,
+                   "checksum failed"},
+        RefusedRow{"UnknownTypeWithItsChecksum", kA + "\n" + Record(8, 0x0010, {1, 2}) + "\n" + kEnd,
+                   "unknown record type"},
+        RefusedRow{"TwoRecordsOnOneLine", kA + kB + "\n" + kEnd, "characters after the checksum"},
+        RefusedRow{"TextAfterTheChecksum", kA + " trailing text\n" + kEnd,
+                   "characters after the checksum"},
+        RefusedRow{"HexAfterTheChecksum", kA + "00FF\n" + kEnd, "characters after the checksum"},
+        RefusedRow{"NoEndRecord", kA + "\n" + kB + "\n", "no end record"},
+        RefusedRow{"OverlapWithOtherData",
+                   kA + "\n" + Record(0, 0x0002, {9, 9}) + "\n" + kEnd,
+                   "conflicting data at 0x0002"}),
+    RowName<RefusedRow>);
+
+// "Program data" counts each address once, however often the file repeats it.
+TEST(HexDistinctBytes, RepeatedRecordsCountOnce) {
+  TempFolder folder;
+  FlashImage flash;
+  std::string content;
+  for (int i = 0; i < 50; ++i) content += kA + "\n" + kB + "\n";
+  ASSERT_TRUE(ReadHexFile(folder.Write("f.hex", content + kEnd), flash).ok);
+  EXPECT_EQ(flash.dataBytes, 6u);
+}
+
 // ---- Each file is read into a cleared image.
 
 TEST(HexFreshImage, ASecondFileDoesNotSeeTheFirstFilesBytes) {
   TempFolder folder;
   FlashImage flash;
   flash.chip.flashLimit = 0x7C00;
-  ASSERT_TRUE(ReadHexFile(folder.Write("a.hex", Record(0, 0x7000, Range(1, 16))), flash).ok);
+  ASSERT_TRUE(ReadHexFile(folder.Write("a.hex", Record(0, 0x7000, Range(1, 16)) + "\n" + kEnd), flash).ok);
   ASSERT_EQ(flash.highestAddress, 0x700Fu);
 
-  ASSERT_TRUE(ReadHexFile(folder.Write("b.hex", Record(0, 0x0100, {0x77})), flash).ok);
+  ASSERT_TRUE(ReadHexFile(folder.Write("b.hex", Record(0, 0x0100, {0x77}) + "\n" + kEnd), flash).ok);
   EXPECT_EQ(ImageAt(flash, 0x7000, 16), Bytes(16, 0xFF));
   EXPECT_EQ(flash.bytes[0x0100], 0x77);
   EXPECT_EQ(flash.highestAddress, 0x0100u);
@@ -375,12 +441,12 @@ INSTANTIATE_TEST_SUITE_P(
                                   {{0x0000, Range(0x10, 16)},
                                    {0x0010, {0xAB, 0xCD, 0xEF, 0x01, 0xFF}},
                                    {0x3BF0, Range(0xF0, 16)}}},
-                      // The failing record's bytes are stored before its checksum is tested.
+                      // The failing record is checked whole before any of its bytes is stored.
                       DataFileRow{"BadChecksum",
                                   "bad-checksum.hex",
                                   "Error parsing file: checksum failed",
-                                  0x0021,
-                                  {{0x0000, {1, 2, 3, 4}}, {0x0020, {0x55, 0x66}}, {0x0040, {0xFF}}}},
+                                  0x0003,
+                                  {{0x0000, {1, 2, 3, 4}}, {0x0020, {0xFF, 0xFF}}, {0x0040, {0xFF}}}},
                       DataFileRow{"OverLimit",
                                   "over-limit.hex",
                                   "Error parsing file: data exceeds writeable flash space",

@@ -81,6 +81,12 @@ class ScriptedWindow final : public LinkEvents {
     }
   }
 
+  int NoticeCount(std::uint8_t code) const {
+    int n = 0;
+    for (const auto& notice : notices) n += notice.first == code ? 1 : 0;
+    return n;
+  }
+
   // Notices other than the per-byte ones, which would drown the interesting ones.
   std::vector<std::pair<std::uint8_t, std::uint8_t>> LinkNotices() const {
     std::vector<std::pair<std::uint8_t, std::uint8_t>> out;
@@ -110,6 +116,9 @@ class ScriptedWindow final : public LinkEvents {
   std::vector<BootLoaderReadyEvent> ready;
   std::vector<std::pair<std::uint8_t, std::uint8_t>> notices;
   std::vector<StatusSnapshot> refreshes;
+  StatusSnapshot last;              // the latest status
+  std::vector<std::string> texts;   // every status text, once per change
+  std::function<void(const std::string&)> onError;
   std::vector<ProgressEvent> progress;
   std::vector<std::string> errors;
   std::vector<std::string> infos;
@@ -118,6 +127,8 @@ class ScriptedWindow final : public LinkEvents {
   void Handle(const LinkEvent& event, const std::function<bool(LinkJob)>& submit) {
     if (const auto* status = std::get_if<StatusEvent>(&event)) {
       refreshes.push_back(status->status);
+      last = status->status;
+      if (texts.empty() || texts.back() != last.text) texts.push_back(last.text);
     } else if (const auto* byte = std::get_if<ByteEvent>(&event)) {
       notices.emplace_back(byte->sent ? notice::kByteSent : notice::kByteReceived, byte->byte);
     } else if (const auto* downloaded = std::get_if<DownloadedEvent>(&event)) {
@@ -190,7 +201,10 @@ class ScriptedWindow final : public LinkEvents {
         retryAnswers.erase(retryAnswers.begin());
         return retry;
       },
-      [this](const std::string& text) { errors.push_back(text); },
+      [this](const std::string& text) {
+        errors.push_back(text);
+        if (onError) onError(text);
+      },
       [this](const std::string& text) { infos.push_back(text); }}};
   std::mutex lock_;
   std::deque<LinkEvent> pending_;

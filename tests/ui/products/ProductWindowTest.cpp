@@ -24,11 +24,15 @@ using Commands = std::vector<std::pair<std::uint8_t, std::uint8_t>>;
 class RecordingLink final : public LinkControl {
  public:
   explicit RecordingLink(Commands& commands) : commands_(commands) {}
-  void SetCommand(std::uint8_t command, std::uint8_t argument) override {
-    commands_.emplace_back(command, argument);
+  bool Submit(LinkJob job) override {
+    if (const auto* live = std::get_if<LiveOutputJob>(&job)) {
+      commands_.emplace_back(live->output, live->value);
+    } else if (std::holds_alternative<LiveOutputOffJob>(job)) {
+      commands_.emplace_back(0, 0);
+    }
+    return true;
   }
   LinkState State() const override { return LinkState::ConnectedIdle; }
-  void ClearProgress() override {}
   int PortNumber() const override { return 1; }
 
  private:
