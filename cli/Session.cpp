@@ -54,6 +54,14 @@ QString Session::WithDoctor(const QString& failure) const {
   return advice.isEmpty() ? failure : failure + "\n" + advice;
 }
 
+QString Session::LinkText() const {
+  // The link's own words; its status event may still be on its way when the state is known.
+  if (link_.State() == LinkState::Unplugged || bridge_.unplugged) {
+    return "Adapter unplugged from COM" + QString::number(options_.port);
+  }
+  return QString::fromStdString(link_.StatusText());
+}
+
 bool Session::RunWhileAlive(const std::function<bool()>& done) {
   SteadyClock clock;
   // Signs of life: the status the link posts as bytes move (progress, text, the lamps).
@@ -104,7 +112,7 @@ QString Session::ConnectAndDownload() {
            "Install firmware (zorvtrim-cli flash) or switch it off and on";
   }
   if (state == LinkState::PortFailed || state == LinkState::Unplugged) {
-    return QString::fromStdString(link_.StatusText());
+    return LinkText();
   }
   return "Download Failed on COM" + QString::number(options_.port);
 }
@@ -118,10 +126,10 @@ QString Session::RunCommand(LinkJob job, const std::function<bool()>& done) {
   if (!link_.RunUntil(idle, kIdleWaitMs)) {
     return "The controller on COM" + QString::number(options_.port) + " stopped answering";
   }
-  if (ended()) return QString::fromStdString(link_.StatusText());
+  if (ended()) return LinkText();
   link_.Submit(std::move(job));
   if (RunWhileAlive(done)) return {};
-  if (ended()) return QString::fromStdString(link_.StatusText());
+  if (ended()) return LinkText();
   return "The controller on COM" + QString::number(options_.port) + " stopped answering";
 }
 

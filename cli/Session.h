@@ -57,6 +57,8 @@ class Session {
   // A port that would not open or where nothing answered: the failure, then the port doctor's
   // findings on this machine.
   QString WithDoctor(const QString& failure) const;
+  // What the link says now: its status text, or the unplug it has just found.
+  QString LinkText() const;
 
   Common options_;
   Progress progress_;
