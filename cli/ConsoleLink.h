@@ -37,6 +37,11 @@ class ConsoleLink {
   void HoldForFirmware();
 
   bool Submit(LinkJob job) { return link_->Submit(std::move(job)); }
+  // Hands `job` over as soon as the link takes it (an idle link is busy for a moment with each
+  // keep-alive); false after `ms`.
+  bool SubmitWhenTaken(const LinkJob& job, std::uint32_t ms) {
+    return RunUntil([&] { return Submit(job); }, ms);
+  }
   LinkState State() const { return link_->State(); }
   std::string StatusText() const;
   int Port() const { return port_; }

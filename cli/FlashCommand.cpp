@@ -80,7 +80,7 @@ int Flash(const QStringList& arguments) {
     bridge.quietUntilFirmwareAsked = true;
     link.HoldForFirmware();
     const bool held = link.RunUntil([&] { return link.State() == LinkState::FirmwareHeld; }, 2000);
-    link.Submit(OpenBootLoaderJob{});
+    link.SubmitWhenTaken(OpenBootLoaderJob{}, 2000);
     if (held) link.RunUntil([&] { return link.State() != LinkState::FirmwareHeld; }, 2000);
     link.RunUntil([&] { return bridge.firmwareAsked || JobFailed(bridge); }, 5000);
     if (!bridge.firmwareAsked) return Fail(kFailure, connected);
@@ -90,7 +90,7 @@ int Flash(const QStringList& arguments) {
   const bool inBootLoader = silent || heldAtStart || link.State() == LinkState::BootHook;
   if (heldAtStart) {
     Err(QString(TCOMThread::kFirmwareIncomplete));
-    link.Submit(OpenBootLoaderJob{});
+    link.SubmitWhenTaken(OpenBootLoaderJob{}, 5000);
   }
   if (!inBootLoader) {
     // A running program: its settings first, as the window takes them on every new link.
@@ -102,7 +102,9 @@ int Flash(const QStringList& arguments) {
     if (!link.RunUntil([&] { return link.State() == LinkState::ConnectedIdle; }, 5000)) {
       return Fail(kFailure, QString::fromStdString(link.StatusText()));
     }
-    link.Submit(ReadFlashJob{});
+    if (!link.SubmitWhenTaken(ReadFlashJob{}, 5000)) {
+      return Fail(kFailure, QString::fromStdString(link.StatusText()));
+    }
     link.RunUntil([&] { return bridge.readBack || JobFailed(bridge); }, kJobCapMs);
     if (JobFailed(bridge) || !bridge.readBack) return JobFailure(session);
   }
@@ -126,7 +128,9 @@ int Flash(const QStringList& arguments) {
     if (!link.RunUntil([&] { return link.State() == LinkState::ConnectedIdle; }, 5000)) {
       return Fail(kFailure, QString::fromStdString(link.StatusText()));
     }
-    link.Submit(OpenBootLoaderJob{});
+    if (!link.SubmitWhenTaken(OpenBootLoaderJob{}, 5000)) {
+      return Fail(kFailure, QString::fromStdString(link.StatusText()));
+    }
   }
   link.RunUntil([&] { return bridge.installed.has_value() || JobFailed(bridge); }, kJobCapMs);
   if (!bridge.installed) return JobFailure(session);

@@ -127,7 +127,11 @@ QString Session::RunCommand(LinkJob job, const std::function<bool()>& done) {
     return "The controller on COM" + QString::number(options_.port) + " stopped answering";
   }
   if (ended()) return LinkText();
-  link_.Submit(std::move(job));
+  // Handed over as soon as the link takes it: a keep-alive in between must not lose it.
+  if (!link_.SubmitWhenTaken(job, kIdleWaitMs)) {
+    if (ended()) return LinkText();
+    return "The controller on COM" + QString::number(options_.port) + " stopped answering";
+  }
   if (RunWhileAlive(done)) return {};
   if (ended()) return LinkText();
   return "The controller on COM" + QString::number(options_.port) + " stopped answering";

@@ -88,7 +88,9 @@ TEST(HistoryE2E, EveryKindIsRecordedAndUnsentEditsComeBack) {
   JobFinishedEvent installed;
   installed.job = JobKind::Upgrade;
   installed.result = JobResult::Done;
+  installed.text = "Upload completed and verified!";
   installed.crcs = FirmwareCrcs{0x1234ABCD, 0x5678EF01};
+  h.prompts.ExpectMessage();
   PostLinkEvent(installed, 0);
   ASSERT_TRUE(WaitUntil([&] {
     return h.form->History().Recorder()->Flush(0) && AllEvents(h.form->History().Recorder()->File()).size() >= 9;

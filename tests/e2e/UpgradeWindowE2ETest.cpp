@@ -221,7 +221,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "Error parsing file: data above 64 KB"},
         RefusedRow{"LinearBase", Pick::File, ":020000040001F9\n:0100000055AA\n" + kEnd,
                    "Error parsing file: data above 64 KB"},
-        RefusedRow{"PastFFFF", Pick::File, ":04FFFE000102030400\n" + kEnd,
+        RefusedRow{"PastFFFF", Pick::File, ":04FFFE0001020304F5\n" + kEnd,
                    "Error parsing file: data above 64 KB"},
         RefusedRow{"Checksum", Pick::File, ":0100000055AB\n" + kEnd,
                    "Error parsing file: checksum failed"}),
