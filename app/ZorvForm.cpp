@@ -344,9 +344,13 @@ void TZorvForm::About1Click() {
 
 void TZorvForm::OnLinkEvent(const LinkEvent& event, std::uint64_t source) {
   // A box runs its own event loop; what arrives meanwhile waits for it to close, in order. The
-  // status never opens one: it is shown at once, so a long box does not freeze the strip.
+  // status never opens one: it is shown at once, so a long box does not freeze the strip. The
+  // link's own life goes on under a box too: an unplug is watched for and a restart made now,
+  // so the link comes back whatever box is open.
   const bool quiet = std::holds_alternative<StatusEvent>(event) ||
-                     std::holds_alternative<ProgressEvent>(event);
+                     std::holds_alternative<ProgressEvent>(event) ||
+                     std::holds_alternative<UnpluggedEvent>(event) ||
+                     std::holds_alternative<RestartWantedEvent>(event);
   if (inNotice_ && !quiet) {
     pendingNotices_.push_back({event, source});
     return;

@@ -30,12 +30,15 @@ class Parser {
   // Parses `arguments` (the subcommand's name first). An exit status when the run ends here
   // (help printed: 0; a usage error printed: 2), nothing when the subcommand goes on.
   std::optional<int> Parse(const QStringList& arguments, int minPositional, int maxPositional);
+  // Adds --json: the run's result as one JSON object on standard output (see JsonResult.h).
+  void OfferJson();
   QStringList Positional() const { return parser_.positionalArguments(); }
   const Common& Options() const { return common_; }
 
  private:
   QCommandLineParser parser_;
   bool linkOptions_;
+  bool jsonOption_ = false;
   Common common_;
 };
 

@@ -12,5 +12,6 @@ int Show(const QStringList& arguments);
 int Diff(const QStringList& arguments);
 int Flash(const QStringList& arguments);
 int Report(const QStringList& arguments);
+int Probe(const QStringList& arguments);
 
 }  // namespace zorv::cli

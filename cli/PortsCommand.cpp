@@ -30,7 +30,10 @@ int Ports(const QStringList& arguments) {
                                {"description", QString::fromStdString(port.description)},
                                {"manufacturer", QString::fromStdString(port.manufacturer)},
                                {"serialNumber", QString::fromStdString(port.serialNumber)},
-                               {"alias", aliasText}});
+                               {"alias", aliasText},
+                               {"resolved", QString::fromStdString(port.resolved)},
+                               {"byId", QString::fromStdString(port.stablePath)},
+                               {"present", port.present}});
     } else {
       Out(QStringList{"COM" + QString::number(number), QString::fromStdString(port.device),
                       QString::fromStdString(port.description),

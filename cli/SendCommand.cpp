@@ -1,6 +1,9 @@
 // send [--port N] FILE: uploads a settings file, downloads again and checks the controller
 // holds what was sent.
+#include <QFileInfo>
+
 #include "cli/Commands.h"
+#include "cli/JsonResult.h"
 #include "cli/Session.h"
 #include "cli/SettingsFiles.h"
 #include "image/Catalogue.h"
@@ -28,19 +31,41 @@ int Send(const QStringList& arguments) {
   Parser parser("send FILE", "Uploads FILE (a switch file or JSON) to the controller with the "
                              "per-byte echo check, then downloads again and checks the "
                              "controller holds what was sent.", true);
+  parser.Raw().addOption({"before", "Also writes the controller's settings as they were before "
+                                    "the send to BEFORE (a switch file, or JSON for .json): the "
+                                    "record a fleet keeps, without a get of its own.", "BEFORE"});
+  parser.OfferJson();
   if (const auto ended = parser.Parse(arguments, 1, 1)) return *ended;
   const QString fileName = parser.Positional().at(0);
+  const QString refused = RefuseUnlessWholeImage(fileName);
+  if (!refused.isEmpty()) return Fail(kUsage, refused);
   const std::optional<SettingsFile> file = ReadSettings(fileName);
   if (!file) return kUsage;
+
+  const QString before = parser.Raw().value("before");
+  if (parser.Raw().isSet("before")) {
+    const QString unusable = UnusableTarget(before);
+    if (!unusable.isEmpty()) return Fail(kUsage, unusable);
+  }
 
   Session session(parser.Options());
   QString failed = session.ConnectAndDownload();
   if (!failed.isEmpty()) return Fail(kFailure, failed);
   const std::uint8_t product = session.ControllerProduct();
+  JsonSet("file", QFileInfo(fileName).absoluteFilePath());
+  if (!before.isEmpty()) {
+    // Kept before anything is sent: the record survives a send that fails.
+    failed = WriteSettings(before, session.Bridge().received, product);
+    if (!failed.isEmpty()) return Fail(kFailure, failed);
+    session.Record(history::EventKind::FileSaved, session.Bridge().received,
+                   QFileInfo(before).absoluteFilePath());
+    JsonSet("before", QFileInfo(before).absoluteFilePath());
+  }
   failed = ProductMismatch(*file, session.Bridge().received, product);
   if (!failed.isEmpty()) return Fail(kFailure, failed);
 
   failed = session.SendAndCheck(file->image, "The controller does not hold what was sent");
+  JsonSet("sent", failed.isEmpty());
   return failed.isEmpty() ? kSuccess : Fail(kFailure, failed);
 }
 

@@ -1,16 +1,23 @@
 #include "cli/Session.h"
 
 #include <algorithm>
+#include <limits>
+#include <tuple>
 
+#include "cli/JsonResult.h"
 #include "host/HostSettings.h"
+#include "host/PortTooltip.h"
+#include "link/PortNames.h"
 #include "host/RegisterSetting.h"
 #include "image/Catalogue.h"
 
 namespace zorv::cli {
 namespace {
 
-// A transfer has its own 1 s silence limit; this only guards against a link that never ends.
-constexpr std::uint32_t kTransferCapMs = 60000;
+// A transfer has its own 1 s silence limit and the quiet line before a request at most 3 s;
+// this only guards against a link that never ends. Silence, not the whole time, is limited:
+// a slow line moves a transfer on for minutes, and cutting it would leave settings half-sent.
+constexpr std::uint32_t kSilenceCapMs = 8000;
 // The link is idle again once the controller identifies after a transfer (every 200 ms).
 constexpr std::uint32_t kIdleWaitMs = 5000;
 // How long the end of a run waits for the history to be written.
@@ -34,50 +41,121 @@ Session::~Session() {
   if (!line.isEmpty()) Err(line);
 }
 
-QString Session::ConnectAndDownload() {
-  const QString connected = link_.Connect(options_.timeoutSeconds);
-  if (!connected.isEmpty()) return connected;
-  const bool downloaded = link_.RunUntil(
-      [this] {
-        return bridge_.downloads > 0 || link_.State() == LinkState::PortFailed ||
-               link_.State() == LinkState::BootHook || link_.State() == LinkState::FirmwareHeld;
-      },
-      kTransferCapMs);
-  progress_.Done();
-  if (bridge_.downloads > 0) {
-    Record(history::EventKind::Downloaded, bridge_.received);
-    return {};
+QString Session::WithDoctor(const QString& failure) const {
+  std::optional<PortTrouble> trouble = TroubleOfStatus(failure.toStdString());
+  if (!trouble && failure.startsWith("No controller answered")) trouble = PortTrouble::NoAnswer;
+  if (!trouble) return failure;
+  const std::string device = DeviceNameForPort(options_.port);
+  const QString doctor = QString::fromStdString(
+      DoctorText(*trouble, failure.toStdString(), device, GatherSystemFacts(device)));
+  // The doctor's text repeats the failure first; the command line has just said it.
+  const QString advice = doctor.startsWith(failure) ? doctor.mid(failure.size()).trimmed() : doctor;
+  return advice.isEmpty() ? failure : failure + "\n" + advice;
+}
+
+QString Session::LinkText() const {
+  // The link's own words; its status event may still be on its way when the state is known.
+  if (link_.State() == LinkState::Unplugged || bridge_.unplugged) {
+    return "Adapter unplugged from COM" + QString::number(options_.port);
   }
-  if (!downloaded) return "Download Failed on COM" + QString::number(options_.port);
   return QString::fromStdString(link_.StatusText());
 }
 
-QString Session::RunCommand(LinkJob job, const std::function<bool()>& done) {
-  const auto idle = [this] {
-    const LinkState s = link_.State();
-    return s == LinkState::ConnectedIdle || s == LinkState::PortFailed;
+bool Session::RunWhileAlive(const std::function<bool()>& done) {
+  SteadyClock clock;
+  // Signs of life: the status the link posts as bytes move (progress, text, the lamps).
+  const auto mark = [this] {
+    const StatusSnapshot& s = bridge_.last;
+    return std::make_tuple(s.progress, s.text, s.receiveLamp, s.transmitLamp, link_.State());
   };
+  auto seen = mark();
+  std::uint32_t lastByte = clock.Ticks();
+  const bool ended = link_.RunUntil(
+      [&] {
+        if (done() || link_.State() == LinkState::PortFailed ||
+            link_.State() == LinkState::Unplugged) {
+          return true;
+        }
+        auto now = mark();
+        if (now != seen || std::get<2>(now) || std::get<3>(now)) {
+          seen = std::move(now);
+          lastByte = clock.Ticks();
+        }
+        return clock.Since(lastByte) > kSilenceCapMs;
+      },
+      std::numeric_limits<std::uint32_t>::max());
+  progress_.Done();
+  return ended && done();
+}
+
+QString Session::ConnectAndDownload() {
+  const QString connected = link_.Connect(options_.timeoutSeconds);
+  if (!connected.isEmpty()) return WithDoctor(connected);
+  RunWhileAlive([this] {
+    return bridge_.downloads > 0 || link_.State() == LinkState::BootHook ||
+           link_.State() == LinkState::FirmwareHeld;
+  });
+  if (bridge_.downloads > 0) {
+    JsonSet("port", "COM" + QString::number(options_.port));
+    // The link keeps 0 for a Zorv whose 256 bytes came: a v1.1.
+    const std::uint8_t product = ControllerProduct();
+    JsonSet("product", history::ProductName(product == 0 ? product::kZorv11 : product));
+    Record(history::EventKind::Downloaded, bridge_.received);
+    return {};
+  }
+  const LinkState state = link_.State();
+  if (state == LinkState::BootHook || state == LinkState::BootIdentification ||
+      state == LinkState::FirmwareHeld) {
+    return "The controller on COM" + QString::number(options_.port) +
+           " is in its boot loader, not running its program: it has no settings to give. "
+           "Install firmware (zorvtrim-cli flash) or switch it off and on";
+  }
+  if (state == LinkState::PortFailed || state == LinkState::Unplugged) {
+    return LinkText();
+  }
+  return "Download Failed on COM" + QString::number(options_.port);
+}
+
+QString Session::RunCommand(LinkJob job, const std::function<bool()>& done) {
+  const auto ended = [this] {
+    const LinkState s = link_.State();
+    return s == LinkState::PortFailed || s == LinkState::Unplugged;
+  };
+  const auto idle = [&] { return link_.State() == LinkState::ConnectedIdle || ended(); };
   if (!link_.RunUntil(idle, kIdleWaitMs)) {
     return "The controller on COM" + QString::number(options_.port) + " stopped answering";
   }
-  if (link_.State() == LinkState::PortFailed) return QString::fromStdString(link_.StatusText());
+  if (ended()) return LinkText();
+  // Handed over as soon as the link takes it: a keep-alive in between must not lose it.
   if (!link_.SubmitWhenTaken(job, kIdleWaitMs)) {
+    if (ended()) return LinkText();
     return "The controller on COM" + QString::number(options_.port) + " stopped answering";
   }
-  const bool finished = link_.RunUntil(
-      [&] { return done() || link_.State() == LinkState::PortFailed; }, kTransferCapMs);
-  progress_.Done();
-  if (done()) return {};
-  if (!finished) return "The controller on COM" + QString::number(options_.port) + " stopped answering";
-  return QString::fromStdString(link_.StatusText());
+  if (RunWhileAlive(done)) return {};
+  if (ended()) return LinkText();
+  return "The controller on COM" + QString::number(options_.port) + " stopped answering";
 }
 
 QString Session::Upload(const SettingsImage& image) {
   bridge_.toSend = image;
   const int before = bridge_.uploads;
-  const QString failed =
-      RunCommand(UploadJob{image.bytes}, [&] { return bridge_.uploads > before; });
-  if (failed.isEmpty()) Record(history::EventKind::Uploaded, image);
+  // Image bytes go out once the status says "Uploading": from then on the controller holds
+  // part of the new settings until the last echo.
+  bool uploading = false;
+  const QString failed = RunCommand(UploadJob{image.bytes}, [&] {
+    uploading = uploading || bridge_.last.text.rfind("Uploading", 0) == 0 ||
+                link_.StatusText().rfind("Uploading", 0) == 0;
+    return bridge_.uploads > before;
+  });
+  if (failed.isEmpty()) {
+    Record(history::EventKind::Uploaded, image);
+    return failed;
+  }
+  if (uploading) {
+    // Said even after Ctrl+C, whose own line follows.
+    Err(kHalfSent);
+    JsonSet("halfSent", true);
+  }
   return failed;
 }
 

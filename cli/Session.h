@@ -15,6 +15,10 @@
 
 namespace zorv::cli {
 
+// Printed when an upload ended after some of the image had gone out.
+inline constexpr const char* kHalfSent =
+    "Settings half-sent: the controller holds a mix of old and new settings; send again";
+
 class Session {
  public:
   explicit Session(const Common& options);
@@ -47,6 +51,14 @@ class Session {
   // Waits until the link is connected and idle, then hands it `job` and waits until `done`;
   // "" when done, else the link's text.
   QString RunCommand(LinkJob job, const std::function<bool()>& done);
+  // Steps the link until `done`, a failed or unplugged port, or kSilenceCapMs without a sign
+  // of life from the line; true when `done` holds.
+  bool RunWhileAlive(const std::function<bool()>& done);
+  // A port that would not open or where nothing answered: the failure, then the port doctor's
+  // findings on this machine.
+  QString WithDoctor(const QString& failure) const;
+  // What the link says now: its status text, or the unplug it has just found.
+  QString LinkText() const;
 
   Common options_;
   Progress progress_;

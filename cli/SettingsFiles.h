@@ -11,6 +11,13 @@ namespace zorv::cli {
 
 // The file's settings, or nothing after printing why it cannot be read.
 std::optional<SettingsFile> ReadSettings(const QString& fileName);
+// "" when `fileName` may be sent as it is: a JSON export, or a switch file of exactly 256 bytes.
+// The window loads a short file as zeros and a long one cut at 256; sending either would put
+// settings into a truck that nobody chose. Else the refusal, naming the file's size.
+QString RefuseUnlessWholeImage(const QString& fileName);
+// "" when a settings file can be written as `fileName` (its folder exists, it is not a folder),
+// else why not: found out before a controller is kept waiting for a download.
+QString UnusableTarget(const QString& fileName);
 // "" when written, else the text to print. Never leaves a half-written file.
 QString WriteSettings(const QString& fileName, const SettingsImage& image,
                       std::uint8_t productCode);

@@ -2,11 +2,15 @@
 // for fleets and scripts. One subcommand a run; see zorvtrim-cli --help.
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "cli/Interrupt.h"
+#include "cli/JsonResult.h"
 #include "link/TCOMThread.h"
 
 namespace {
@@ -19,20 +23,29 @@ struct Subcommand {
 
 constexpr Subcommand kSubcommands[] = {
     {"ports", zorv::cli::Ports, "ports [--json]"},
-    {"get", zorv::cli::Get, "get [--port N] -o FILE"},
-    {"send", zorv::cli::Send, "send [--port N] FILE"},
+    {"get", zorv::cli::Get, "get [--port N | --device PATH] -o FILE"},
+    {"send", zorv::cli::Send, "send [--port N | --device PATH] [--before FILE] FILE"},
     {"show", zorv::cli::Show, "show FILE [--json]"},
-    {"diff", zorv::cli::Diff, "diff A B [--port N]      (A or B may be \"controller\")"},
+    {"diff", zorv::cli::Diff, "diff A B [--port N | --device PATH]   (A or B may be \"controller\")"},
     {"flash", zorv::cli::Flash,
      "flash [--port N] FILE.hex [--keep-settings] [--read-back OLD.hex] [--yes]"},
     {"report", zorv::cli::Report, "report FILE [--pdf OUT.pdf]"},
+    {"probe", zorv::cli::Probe, "probe [--port N | --device PATH] [--json]"},
 };
 
-void Usage() {
-  zorv::cli::Out("Usage: zorvtrim-cli COMMAND [OPTIONS]; zorvtrim-cli COMMAND --help for more.");
-  for (const Subcommand& s : kSubcommands) zorv::cli::Out(QString("  ") + s.summary);
-  zorv::cli::Out("Common: --timeout SECONDS (10), --quiet, --truck LABEL. Exit status: 0 done, "
-                 "1 failed, 2 wrong usage or trouble (diff: 0 same, 1 different, 2 trouble).");
+// On standard output when asked for (--help), on standard error after a usage mistake.
+void Usage(void (*print)(const QString&)) {
+  print("Usage: zorvtrim-cli COMMAND [OPTIONS]; zorvtrim-cli COMMAND --help for more.");
+  for (const Subcommand& s : kSubcommands) print(QString("  ") + s.summary);
+  print("Common: --timeout SECONDS (10), --quiet, --truck LABEL. Exit status: 0 done, "
+        "1 failed, 2 wrong usage or trouble (diff: 0 same, 1 different, 2 trouble).");
+}
+
+// A line lost on a full disk or a closed pipe is a failed run, not a quiet success.
+int CheckedOutput(int status) {
+  if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) return status;
+  zorv::cli::Err(QString("Cannot write to standard output: ") + std::strerror(errno));
+  return zorv::cli::kUsage;
 }
 
 bool WantsPdf(int argc, char** argv) {
@@ -58,20 +71,29 @@ int main(int argc, char** argv) {
   QCoreApplication::setOrganizationName("Dravik Controls");
 
   const QStringList arguments = QCoreApplication::arguments().mid(1);
-  if (arguments.isEmpty() || arguments.first() == "--help" || arguments.first() == "-h") {
-    Usage();
-    return arguments.isEmpty() ? zorv::cli::kUsage : zorv::cli::kSuccess;
+  if (arguments.isEmpty()) {
+    Usage(zorv::cli::Err);
+    return zorv::cli::kUsage;
+  }
+  if (arguments.first() == "--help" || arguments.first() == "-h") {
+    Usage(zorv::cli::Out);
+    return CheckedOutput(zorv::cli::kSuccess);
   }
   for (const Subcommand& s : kSubcommands) {
     if (arguments.first() != s.name) continue;
-    const int status = s.run(arguments);
-    if (!zorv::cli::Interrupted() || status == zorv::cli::kSuccess) return status;
-    zorv::cli::Err(zorv::cli::InterruptedWhileWriting()
-                       ? QString("Stopped by Ctrl+C while the firmware was being written. ") +
-                             zorv::TCOMThread::kFirmwareIncomplete
-                       : QString("Stopped by Ctrl+C"));
-    return zorv::cli::kFailure;
+    int status = s.run(arguments);
+    if (zorv::cli::Interrupted() && status != zorv::cli::kSuccess) {
+      const QString stopped = zorv::cli::InterruptedWhileWriting()
+                                  ? QString("Stopped by Ctrl+C while the firmware was being "
+                                            "written. ") + zorv::TCOMThread::kFirmwareIncomplete
+                                  : QString("Stopped by Ctrl+C");
+      zorv::cli::Err(stopped);
+      zorv::cli::JsonError(stopped);
+      status = zorv::cli::kFailure;
+    }
+    zorv::cli::PrintJson(status);
+    return CheckedOutput(status);
   }
-  Usage();
+  Usage(zorv::cli::Err);
   return zorv::cli::Fail(zorv::cli::kUsage, "Unknown command: " + arguments.first());
 }

@@ -4,6 +4,11 @@
 #include <QFileInfo>
 #include <QSerialPortInfo>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#endif
+
 #include "link/PortNames.h"
 
 namespace zorv {
@@ -23,6 +28,28 @@ QString StablePathOf(const QString& device) {
   return {};
 }
 
+// A character device the tty layer serves (a serial port, a USB adapter, a pseudo-terminal),
+// told by its device number without opening it: opening may move modem lines.
+bool IsSerialDevice(const QString& path) {
+#ifdef Q_OS_UNIX
+  struct stat node {};
+  if (::stat(QFile::encodeName(path).constData(), &node) != 0 || !S_ISCHR(node.st_mode)) {
+    return false;
+  }
+  const unsigned major = major(node.st_rdev);
+  // Pseudo-terminal slaves (136-143) have no entry in sysfs.
+  if (major >= 136 && major <= 143) return true;
+  const QString subsystem = QFileInfo(QString("/sys/dev/char/%1:%2/subsystem")
+                                          .arg(major)
+                                          .arg(minor(node.st_rdev)))
+                                .canonicalFilePath();
+  return subsystem.endsWith("/tty");
+#else
+  (void)path;
+  return true;
+#endif
+}
+
 }  // namespace
 
 PresentPorts BuildPortTable(const std::vector<SystemPort>& system,
@@ -32,26 +59,43 @@ PresentPorts BuildPortTable(const std::vector<SystemPort>& system,
     const int n = PortNumberForDevice(port.device);
     if (InTable(n)) {
       ports[n] = {port.device, port.description, port.manufacturer, port.serialNumber,
-                  port.stablePath};
+                  port.stablePath, port.device, true};
     }
   }
   // An alias wins, as it does when the port is opened.
   for (const auto& [n, path] : aliases) {
     if (!InTable(n) || path.empty()) continue;
-    ports[n] = {path, "alias", {}, {}, {}};
+    ports[n] = {path, "alias", {}, {}, {}, path, true};
     // A remembered adapter that is present keeps telling what it is.
     for (const SystemPort& port : system) {
       if (!port.stablePath.empty() && port.stablePath == path) {
         ports[n] = {path, port.description + " (remembered)", port.manufacturer,
-                    port.serialNumber, port.stablePath};
+                    port.serialNumber, port.stablePath, port.device, true};
       }
     }
   }
   return ports;
 }
 
+AliasTarget ResolveAlias(const std::string& path) {
+  const QFileInfo info(QString::fromStdString(path));
+  const QString canonical = info.canonicalFilePath();  // "" when the target is missing
+  AliasTarget target{canonical.isEmpty() ? path : canonical.toStdString(), {}};
+  if (canonical.isEmpty()) {
+    target.dead = "missing";
+  } else if (info.isDir()) {
+    target.dead = "a folder";
+  } else if (info.isFile()) {
+    target.dead = "a plain file";
+  } else if (!IsSerialDevice(canonical)) {
+    target.dead = "not a serial device";
+  }
+  return target;
+}
+
 std::string PortEntryTooltip(const PresentPort& port) {
   std::string tip = port.device;
+  if (!port.resolved.empty() && port.resolved != port.device) tip += " -> " + port.resolved;
   if (!port.description.empty()) tip += " - " + port.description;
   if (!port.manufacturer.empty()) tip += "\nMaker: " + port.manufacturer;
   if (!port.serialNumber.empty()) tip += "\nSerial number: " + port.serialNumber;
@@ -79,7 +123,21 @@ PresentPorts DiscoverPorts() {
                       info.manufacturer().toStdString(), info.serialNumber().toStdString(),
                       StablePathOf(info.systemLocation()).toStdString()});
   }
-  return BuildPortTable(system, PortAliases());
+  const std::map<int, std::string> aliases = PortAliases();
+  PresentPorts ports = BuildPortTable(system, aliases);
+  // An alias is listed whatever it leads to, but one that leads nowhere usable says so.
+  for (const auto& [n, path] : aliases) {
+    const auto port = ports.find(n);
+    if (port == ports.end() || port->second.device != path) continue;
+    const AliasTarget target = ResolveAlias(path);
+    port->second.resolved = target.resolved;
+    port->second.present = target.dead.empty();
+    if (!target.dead.empty()) port->second.description += ", dead: " + target.dead;
+    if (port->second.stablePath.empty()) {
+      port->second.stablePath = StablePathOf(QString::fromStdString(path)).toStdString();
+    }
+  }
+  return ports;
 }
 
 }  // namespace zorv

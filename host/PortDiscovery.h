@@ -15,7 +15,19 @@ struct PresentPort {
   std::string serialNumber = {};
   // The adapter's own name under /dev/serial/by-id, the same in every socket; "" when none.
   std::string stablePath = {};
+  // The device an alias leads to (links followed); its device itself for other ports.
+  std::string resolved = {};
+  // False for an alias whose target is missing or no serial device: listed, marked dead.
+  bool present = true;
 };
+
+// Where an alias leads: the resolved path and, when it is no serial device, why not
+// ("missing", "a folder", "a plain file", "not a serial device"); "" when it is one.
+struct AliasTarget {
+  std::string resolved;
+  std::string dead;
+};
+AliasTarget ResolveAlias(const std::string& path);
 
 // Present ports by number, 1..255 only.
 using PresentPorts = std::map<int, PresentPort>;

@@ -1,5 +1,7 @@
 #include "host/PortDoctor.h"
 
+#include <cstdio>
+
 namespace zorv {
 namespace {
 
@@ -11,9 +13,19 @@ bool BrailleClaims(const std::set<std::string>& drivers) {
 Diagnosis GroupCause(const std::string& device, const SystemFacts& facts) {
   return {PortCause::NotInDeviceGroup,
           "Your user " + facts.user + " is not in the group " + facts.deviceGroup + " that owns " +
-              device + ".",
+              device + " (" + NodeAccess(facts) + ").",
           "sudo usermod -aG " + facts.deviceGroup + " " + facts.user +
               " (then log out and in again)"};
+}
+
+// Joining a group helps nothing when the group may not use the node either.
+Diagnosis ClosedNodeCause(const std::string& device, const SystemFacts& facts) {
+  return {PortCause::NodeClosedToGroup,
+          device + " is " + NodeAccess(facts) + ": only " + facts.deviceOwner +
+              " may open it; joining a group does not help.",
+          "sudo chgrp dialout " + device + " && sudo chmod 0660 " + device +
+              " (until it is plugged in again; a udev rule with GROUP=\"dialout\", "
+              "MODE=\"0660\" makes it last), then join dialout"};
 }
 
 Diagnosis BrailleCause(bool running) {
@@ -41,7 +53,12 @@ std::vector<Diagnosis> Diagnose(PortTrouble trouble, const std::string& device,
                            facts.userGroups.count(facts.deviceGroup) == 0;
   switch (trouble) {
     case PortTrouble::OpenRefused:
-      if (groupLocked) found.push_back(GroupCause(device, facts));
+      if (groupLocked) {
+        found.push_back(GroupCause(device, facts));
+      } else if (facts.deviceExists && !facts.ownedByUser && !facts.othersMayReadWrite &&
+                 !facts.groupMayReadWrite) {
+        found.push_back(ClosedNodeCause(device, facts));
+      }
       break;
     case PortTrouble::OpenMissing:
       // brltty unbinds the adapter's serial driver, so its device node goes away.
@@ -57,6 +74,12 @@ std::vector<Diagnosis> Diagnose(PortTrouble trouble, const std::string& device,
       break;
   }
   return found;
+}
+
+std::string NodeAccess(const SystemFacts& facts) {
+  char mode[8];
+  std::snprintf(mode, sizeof mode, "%04o", facts.deviceMode & 07777u);
+  return facts.deviceOwner + ":" + facts.deviceGroup + ", mode " + mode;
 }
 
 std::string DiagnosisText(const std::vector<Diagnosis>& found) {

@@ -16,7 +16,9 @@ struct SystemFacts {
   std::set<std::string> adapterDrivers; // drivers of the USB serial adapters present ("ch341", "cp210x", "ftdi_sio")
   // The port's device node as the system has it; deviceExists false when there is none.
   bool deviceExists = false;
+  std::string deviceOwner;              // user owning the node
   std::string deviceGroup;              // group owning the node
+  unsigned deviceMode = 0;              // the node's permission bits (0660)
   bool groupMayReadWrite = false;       // the node's group bits allow read and write
   bool othersMayReadWrite = false;
   bool ownedByUser = false;
@@ -24,7 +26,7 @@ struct SystemFacts {
 
 enum class PortTrouble { OpenRefused, OpenMissing, OpenBusy, NoAnswer };
 
-enum class PortCause { NotInDeviceGroup, BrailleDaemon, ModemManager };
+enum class PortCause { NotInDeviceGroup, BrailleDaemon, ModemManager, NodeClosedToGroup };
 
 struct Diagnosis {
   PortCause cause;
@@ -38,6 +40,9 @@ std::vector<Diagnosis> Diagnose(PortTrouble trouble, const std::string& device,
 
 // The tooltip block for these findings ("" for none).
 std::string DiagnosisText(const std::vector<Diagnosis>& found);
+
+// "root:dialout, mode 0660": who may open the node, as ls -l would say it.
+std::string NodeAccess(const SystemFacts& facts);
 
 // Reads the facts of this machine for `device` (a path; a symbolic link is followed).
 SystemFacts GatherSystemFacts(const std::string& device);

@@ -71,6 +71,7 @@ PortFailCause ClassifyPortFailure(std::string_view failureText, HostSystem syste
   // Windows answers "Access is denied." when another program has the port open; Qt's lock file
   // held by another program reads as a permission error on Unix.
   if (ContainsAny(text, {"device or resource busy", "while locking the device", "resource is in use",
+                         "in use by another program",
                          "being used by another process"}) ||
       (system == HostSystem::Windows && ContainsAny(text, {"access is denied"}))) {
     return PortFailCause::Busy;

@@ -1,5 +1,6 @@
 #include "host/PortTooltip.h"
 
+#include <chrono>
 #include <optional>
 
 #include "host/PortFailHint.h"
@@ -24,6 +25,27 @@ std::optional<PortTrouble> TroubleOf(const std::string& text) {
 
 }  // namespace
 
+std::string DoctorText(PortTrouble trouble, const std::string& statusText,
+                       const std::string& device, const SystemFacts& facts) {
+  const std::string found = DiagnosisText(Diagnose(trouble, device, facts));
+  // What was found on this machine replaces the general advice, which may not apply (a node
+  // only root may open is not mended by joining a group).
+  if (!found.empty() && trouble == PortTrouble::OpenRefused) return statusText + "\n\n" + found;
+  std::string text = PortFailHint(statusText);
+  if (!found.empty()) text += (text.empty() ? "" : "\n\n") + found;
+  return text;
+}
+
+std::optional<PortTrouble> TroubleOfStatus(const std::string& statusText) {
+  return TroubleOf(statusText);
+}
+
+std::int64_t PortTooltip::SteadyMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
 std::string PortTooltip::For(const std::string& statusText, const std::string& device,
                              const std::string& portNote) {
   const std::optional<PortTrouble> trouble = TroubleOf(statusText);
@@ -31,12 +53,14 @@ std::string PortTooltip::For(const std::string& statusText, const std::string& d
     const std::string hint = PortFailHint(statusText);
     return hint.empty() ? portNote : hint;
   }
-  if (statusText == lastText_ && device == lastDevice_) return lastTooltip_;
+  // The same text again after a Reset is a new failure: the node may have been mended since.
+  if (statusText == lastText_ && device == lastDevice_ && clock_() - gatheredAt_ < kFreshMs) {
+    return lastTooltip_;
+  }
   lastText_ = statusText;
   lastDevice_ = device;
-  const std::string found = DiagnosisText(Diagnose(*trouble, device, facts_(device)));
-  std::string tooltip = PortFailHint(statusText);
-  if (!found.empty()) tooltip += (tooltip.empty() ? "" : "\n\n") + found;
+  gatheredAt_ = clock_();
+  std::string tooltip = DoctorText(*trouble, statusText, device, facts_(device));
   if (tooltip.empty()) tooltip = portNote;
   lastTooltip_ = tooltip;
   return tooltip;

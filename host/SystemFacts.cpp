@@ -22,9 +22,13 @@ std::string GroupName(gid_t gid) {
   return g != nullptr ? g->gr_name : std::to_string(gid);
 }
 
+std::string UserName(uid_t uid) {
+  const passwd* pw = getpwuid(uid);
+  return pw != nullptr ? pw->pw_name : std::to_string(uid);
+}
+
 void ReadGroups(SystemFacts& facts) {
-  const passwd* pw = getpwuid(geteuid());
-  facts.user = pw != nullptr ? pw->pw_name : std::to_string(geteuid());
+  facts.user = UserName(geteuid());
   facts.userGroups.insert(GroupName(getegid()));
   const int count = getgroups(0, nullptr);
   if (count <= 0) return;
@@ -38,6 +42,8 @@ void ReadDevice(const std::string& device, SystemFacts& facts) {
   if (device.empty() || stat(device.c_str(), &node) != 0) return;
   facts.deviceExists = true;
   facts.deviceGroup = GroupName(node.st_gid);
+  facts.deviceOwner = UserName(node.st_uid);
+  facts.deviceMode = static_cast<unsigned>(node.st_mode & 07777);
   facts.groupMayReadWrite = (node.st_mode & S_IRGRP) != 0 && (node.st_mode & S_IWGRP) != 0;
   facts.othersMayReadWrite = (node.st_mode & S_IROTH) != 0 && (node.st_mode & S_IWOTH) != 0;
   facts.ownedByUser = node.st_uid == geteuid();

@@ -32,7 +32,16 @@ int TCOMThread::TransferLengthFor(std::uint8_t productByte) {
 
 void TCOMThread::StartTransfer(LinkState transfer) {
   transferPhase_ = 0;
-  port_.DrainInput();
+  // A product code still on its way (an announcement sent before the controller saw our 'E')
+  // would be taken as the answer to this request, and its real answer as image byte 0.
+  if (!port_.WaitForQuietLine()) {
+    if (!port_.Vanished() && !stop_) {
+      status_.linkState = transfer;  // the failure is this transfer's
+      TransferFailed(transfer == LinkState::Upload ? "Upload Failed on COM"
+                                                   : "Download Failed on COM");
+    }
+    return;
+  }
   // An upload's bytes came with its job.
   status_.linkState = transfer;
   Send(kIdentifyYourself);
@@ -67,7 +76,12 @@ void TCOMThread::StepUpload() {
       Send(BufferAt(transferIndex_));
       transferPhase_ = 2;
       accepted = true;
-    } else if (transferPhase_ == 2 && byte == BufferAt(transferIndex_)) {
+    } else if (transferPhase_ == 2 && byte != BufferAt(transferIndex_)) {
+      // The controller stored something else than was sent, or the line lost its step: either
+      // way what it holds now is not what was sent, and waiting cannot mend that.
+      TransferFailed("Upload Failed on COM");
+      return;
+    } else if (transferPhase_ == 2) {
       ++transferIndex_;
       UpdateProgress();
       if (transferIndex_ > transferLength_) {

@@ -1,5 +1,6 @@
 #include "LinkPort.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace zorv {
@@ -10,6 +11,8 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
     text.replace(at, from.size(), to);
   }
 }
+
+constexpr std::uint8_t kIdentifyYourself = 0xFF;
 
 // A drain stops after this many bytes even if the line never falls quiet, so a babbling
 // device cannot hold the link thread forever (at 9600 baud this is several seconds of data).
@@ -47,6 +50,10 @@ bool LinkPort::ReadByte(std::uint8_t& byte) {
   if (!device_.Read(got)) return false;
   if (observer_) observer_(false, got);
   lastReceive_ = clock_.Ticks();
+  if (awaitingAnswer_) {
+    awaitingAnswer_ = false;
+    lineDelay_ = std::min(kMaxLineDelayMs, std::max(lineDelay_, lastReceive_ - requestSentAt_));
+  }
   byte = got;
   return true;
 }
@@ -81,6 +88,10 @@ bool LinkPort::WriteByte(std::uint8_t byte) {
   if (!device_.Write(byte)) return false;
   if (observer_) observer_(true, byte);
   lastTransmit_ = clock_.Ticks();
+  if (byte == kIdentifyYourself) {
+    requestSentAt_ = lastTransmit_;
+    awaitingAnswer_ = true;
+  }
   return true;
 }
 
@@ -96,6 +107,27 @@ void LinkPort::DrainInput() {
   std::uint8_t byte = 0;
   for (int i = 0; i < kMaxDrainBytes && ReadByte(byte); ++i) {
   }
+}
+
+bool LinkPort::WaitForQuietLine() {
+  const std::uint32_t quietFor = kAnnouncePeriodMs + lineDelay_ + kQuietMarginMs;
+  const std::uint32_t start = clock_.Ticks();
+  // Quiet since the last byte counts: a line idle for long already has nothing on its way.
+  std::uint32_t lastByte = lastReceive_;
+  while (!Stopped() && device_.IsOpen()) {
+    std::uint8_t byte = 0;
+    if (ReadByte(byte)) {
+      lastByte = clock_.Ticks();
+      awaitingAnswer_ = false;  // a stray byte says nothing about the line's delay
+    } else if (clock_.Since(lastByte) > quietFor) {
+      return true;
+    } else if (device_.Vanished()) {
+      return false;
+    }
+    if (clock_.Since(start) > kQuietCapMs) return false;
+    clock_.Sleep(5);
+  }
+  return false;
 }
 
 void LinkPort::ClosePort() {

@@ -21,6 +21,12 @@ class LinkPort {
   // A longer "line" is noise, not a boot loader's identification; giving up keeps a babbling
   // device from holding the link thread forever.
   static constexpr std::size_t kMaxLineLength = 256;
+  // A running controller announces itself every 200 ms until it is acknowledged.
+  static constexpr std::uint32_t kAnnouncePeriodMs = 200;
+  // Beyond the announce period and the line's delay: one poll and the scheduler's jitter.
+  static constexpr std::uint32_t kQuietMarginMs = 50;
+  static constexpr std::uint32_t kQuietCapMs = 3000;
+  static constexpr std::uint32_t kMaxLineDelayMs = 1000;
 
   // Told of every byte that moves (sent or received), for the byte log.
   using ByteObserver = std::function<void(bool sent, std::uint8_t byte)>;
@@ -46,6 +52,13 @@ class LinkPort {
   // Up to `ms` for a byte to arrive (read it with ReadByte); true as soon as one is there.
   bool WaitReadable(std::uint32_t ms);
   void DrainInput();
+  // Discards input until the line has been quiet for longer than the controller's announce
+  // period plus the line's measured delay, so that no byte sent before a request (an
+  // announcement still on its way through a slow adapter) is taken as part of its answer.
+  // Gives up after kQuietCapMs on a line that never falls quiet; false then.
+  bool WaitForQuietLine();
+  // The longest time seen from a request (0xFF) to the first byte after it.
+  std::uint32_t LineDelay() const { return lineDelay_; }
   void ClosePort();
 
   std::uint32_t LastReceiveTime() const { return lastReceive_; }
@@ -58,6 +71,9 @@ class LinkPort {
   const std::atomic<bool>* stop_ = nullptr;
   std::uint32_t lastReceive_ = 0;
   std::uint32_t lastTransmit_ = 0;
+  std::uint32_t lineDelay_ = 0;
+  std::uint32_t requestSentAt_ = 0;
+  bool awaitingAnswer_ = false;
 
   bool Stopped() const { return stop_ != nullptr && stop_->load(); }
 };

@@ -84,7 +84,28 @@ std::string AliasFor(int n) {
 
 }  // namespace
 
+namespace {
+// Set once, before any link starts, by the command line's --device.
+int gRunPort = 0;
+std::string gRunDevice;
+}  // namespace
+
+void UseDeviceForRun(int n, const std::string& path) {
+  gRunPort = n;
+  gRunDevice = path;
+}
+
+int RunPortNumberForDevice(const std::string& path) {
+  if (const int n = PortNumberForDevice(path); n != 0) return n;
+  const std::map<int, std::string> aliases = PortAliases();
+  for (int n = 200; n <= kHighestPortNumber; ++n) {
+    if (aliases.count(n) == 0 && StableDeviceName(n).empty()) return n;
+  }
+  return kHighestPortNumber;
+}
+
 std::string DeviceNameForPort(int n) {
+  if (n == gRunPort && !gRunDevice.empty()) return gRunDevice;
   if (ValidPortNumber(n)) {
     std::string alias = AliasFor(n);
     if (!alias.empty()) return alias;

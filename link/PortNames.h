@@ -14,6 +14,13 @@ inline constexpr int kHighestPortNumber = 255;
 // The device to open for port n; "" when n names no device (the open then fails clearly).
 std::string DeviceNameForPort(int n);
 
+// For this run only, port n opens `path` (never stored): the command line's --device. It wins
+// over a stored alias.
+void UseDeviceForRun(int n, const std::string& path);
+// A port number to call `path` by in this run: its own (stable mapping or alias) when it has
+// one, else the first number from 200 up that names nothing.
+int RunPortNumberForDevice(const std::string& path);
+
 // The port number of a device path: the stable mapping first, then the aliases; 0 when none.
 int PortNumberForDevice(const std::string& path);
 

@@ -13,12 +13,22 @@
 #include <linux/serial.h>
 #include <sys/ioctl.h>
 #endif
+#ifdef Q_OS_UNIX
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#endif
+
+#include "link/PortLock.h"
 
 namespace zorv {
 namespace {
 
 // A byte takes about 1 ms at 9600 baud; this bounds a write on a stalled line.
 constexpr int kWriteFlushMs = 50;
+// While nothing arrives, the device's identity is looked at every this many empty reads (the
+// link polls every 10 ms), so a quick re-plug is known within a quarter of a second.
+constexpr std::uint32_t kIdentityCheckEvery = 25;
 
 // A descriptor on Unix, a pointer on Windows.
 template <typename Handle>
@@ -69,9 +79,29 @@ std::string QtSerialDevice::Open(const std::string& deviceName) {
   port->setFlowControl(QSerialPort::NoFlowControl);
   // QSerialPort opens with O_CLOEXEC on Unix, so the device is never inherited by a child.
   if (!port->open(QIODevice::ReadWrite)) {
+    if (port->error() == QSerialPort::PermissionError) {
+      // QSerialPort's lock file is taken: say by whom rather than "permission".
+      const std::string holder = LockFileHolder(deviceName);
+      if (!holder.empty()) return holder;
+    }
     std::string error = port->errorString().toStdString();
     return error.empty() ? "The port could not be opened." : error;
   }
+  // QSerialPort's lock file is named after the path, so another name of the same device (an
+  // alias, a by-id link) passes it, and root passes the exclusive-open flag too; a lock on the
+  // open device itself is shared by every name.
+  const std::string locked = LockOpenDevice(HandleValue(port->handle()), deviceName);
+  if (!locked.empty()) {
+    port->close();
+    return locked;
+  }
+#ifdef Q_OS_UNIX
+  struct stat opened {};
+  if (::fstat(static_cast<int>(port->handle()), &opened) == 0) {
+    openDevice_ = opened.st_rdev;
+    openInode_ = opened.st_ino;
+  }
+#endif
   // The controller does not use the modem lines. Devices without them (pseudo-terminals)
   // refuse the request, which is harmless, so the outcome is not checked.
   port->setDataTerminalReady(false);
@@ -89,7 +119,9 @@ bool QtSerialDevice::Read(std::uint8_t& byte) {
   if (!IsOpen()) return false;
   // No event loop runs on the link thread: a zero wait polls the descriptor once.
   if (port_->bytesAvailable() == 0 && !port_->waitForReadyRead(0)) {
-    CheckVanished();
+    if (port_->error() != QSerialPort::NoError || ++quietPolls_ % kIdentityCheckEvery == 0) {
+      CheckVanished();
+    }
     return false;
   }
   char got = 0;
@@ -139,17 +171,43 @@ void QtSerialDevice::Close() {
   port_.reset();
   note_.clear();
   vanished_ = false;
+  openDevice_ = 0;
+  openInode_ = 0;
+  quietPolls_ = 0;
 }
 
 void QtSerialDevice::CheckVanished() {
+  if (vanished_ || !port_) return;
   const QSerialPort::SerialPortError error = port_->error();
-  // A pseudo-terminal whose other end closed gives a read error, a USB adapter a resource
-  // error; either way only a missing node makes it an unplug rather than a line fault.
-  if (error != QSerialPort::ReadError && error != QSerialPort::WriteError &&
-      error != QSerialPort::ResourceError) {
+  // A USB adapter pulled out gives a resource error; a pseudo-terminal whose other end closed
+  // a read error, as does a hang-up.
+  if (error == QSerialPort::ResourceError) {
+    vanished_ = true;
     return;
   }
-  if (!QFileInfo::exists(QString::fromStdString(deviceName_))) vanished_ = true;
+#ifdef Q_OS_UNIX
+  const int fd = static_cast<int>(port_->handle());
+  pollfd hangUp{fd, 0, 0};
+  if (::poll(&hangUp, 1, 0) > 0 && (hangUp.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
+    vanished_ = true;
+    return;
+  }
+  // The name may already mean the next device: compare it with the one held open, not merely
+  // look whether the name exists.
+  struct stat named {};
+  if (::stat(deviceName_.c_str(), &named) != 0) {
+    vanished_ = error == QSerialPort::ReadError || error == QSerialPort::WriteError;
+    return;
+  }
+  if (openDevice_ != 0 && (named.st_rdev != openDevice_ || named.st_ino != openInode_)) {
+    vanished_ = true;
+  }
+#else
+  if ((error == QSerialPort::ReadError || error == QSerialPort::WriteError) &&
+      !QFileInfo::exists(QString::fromStdString(deviceName_))) {
+    vanished_ = true;
+  }
+#endif
 }
 
 std::intptr_t QtSerialDevice::NativeHandle() const {

@@ -35,9 +35,15 @@ class QtSerialDevice final : public SerialDevice {
   std::string note_;
   std::string deviceName_;
   bool vanished_ = false;
+  // The open device's identity, to tell when its name has come to mean another device (a
+  // quick re-plug gives a new device under the old name or alias).
+  std::uint64_t openDevice_ = 0;
+  std::uint64_t openInode_ = 0;
 
-  // After a failed operation: an I/O error with the device node gone means the adapter left.
+  // After a failed operation, and now and then while the line is quiet: a hang-up or an I/O
+  // error on the open descriptor, or its name now naming another device, is an unplug.
   void CheckVanished();
+  std::uint32_t quietPolls_ = 0;
 };
 
 }  // namespace zorv

@@ -29,6 +29,8 @@ std::string UsageText() {
          "Plays a snow-plow valve controller and its boot loader on a new pseudo-terminal\n"
          "(or on DEVICE, opened raw at 9600 8N1). The first output line is \"port: PATH\".\n"
          "Runs until SIGINT or SIGTERM, then writes the files asked for and exits.\n"
+         "SIGUSR1 pulls the cable and plugs it back: the pseudo-terminal closes and a new one\n"
+         "opens (its path on a new \"port: PATH\" line).\n"
          "\n"
          "  --product X          product code sent as identification (default g)\n"
          "  --chip TEXT          boot loader identification line (default \"ATmega16 BOOT\")\n"

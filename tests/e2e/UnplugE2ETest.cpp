@@ -83,5 +83,77 @@ INSTANTIATE_TEST_SUITE_P(
                       UnplugCase{"during_upload", "UploadButton", LinkState::Upload}),
     [](const auto& row) { return std::string(row.param.name); });
 
+// A quick re-plug, as udev makes it: the alias names the new device within a second of the
+// pull, before anything could see it missing. The open device itself tells the unplug (its
+// hang-up), so the panel says it and the link comes back by itself.
+struct QuickReplug {
+  const char* name;
+  int backAfterMs;
+};
+
+void PrintTo(const QuickReplug& row, std::ostream* os) { *os << row.name; }
+
+class QuickReplugE2E : public ::testing::TestWithParam<QuickReplug> {};
+
+TEST_P(QuickReplugE2E, SaysUnpluggedThenComesBackGreen) {
+  WindowHarness h;
+  h.aliasThroughLink = true;
+  ASSERT_TRUE(h.Start({})) << h.sim.Output().toStdString();
+  auto* panel = h.Find<QLabel>("ConnectedPanel");
+
+  const int from = h.sim.LineCount();
+  ASSERT_TRUE(h.sim.Signal(SIGUSR1));
+  const auto line = WaitForSimLine(h.sim, "port: ", 5000, from);
+  ASSERT_TRUE(line.has_value()) << h.sim.Output().toStdString();
+  const QString newPort = line->mid(line->indexOf("port: ") + 6).trimmed();
+  bool sawUnplugged = false;
+  const auto watch = [&] {
+    sawUnplugged = sawUnplugged || panel->text() == "Adapter unplugged from COM200";
+    return false;
+  };
+  WaitUntil(watch, GetParam().backAfterMs);
+  h.prompts.ExpectMessage();  // "Download Successful!" of the new link
+  ASSERT_TRUE(h.PointLinkAt(newPort));
+
+  ASSERT_TRUE(WaitUntil([&] { watch(); return h.prompts.AllUsed() && h.LinkIdle(); }, 15000))
+      << panel->text().toStdString();
+  EXPECT_TRUE(sawUnplugged);
+  EXPECT_EQ(h.prompts.MessageTexts().back(), "Download Successful!");
+  EXPECT_TRUE(WaitUntil([&] { return panel->text().endsWith("Connected and Listening"); }, 3000))
+      << panel->text().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Delays, QuickReplugE2E,
+                         ::testing::Values(QuickReplug{"Within100ms", 100},
+                                           QuickReplug{"Within1s", 1000}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+// The re-plug happens while the "Download Successful!" box of the previous download is still
+// open: the link comes back green under the box, not only after OK.
+TEST(ReplugUnderABox, ComesBackWhileTheBoxIsOpen) {
+  WindowHarness h;
+  h.aliasThroughLink = true;
+  ASSERT_TRUE(h.Start({})) << h.sim.Output().toStdString();
+  auto* panel = h.Find<QLabel>("ConnectedPanel");
+  bool sawUnplugged = false;
+  bool greenUnderTheBox = false;
+  h.prompts.ExpectMessage([&] {
+    const int from = h.sim.LineCount();
+    ASSERT_TRUE(h.sim.Signal(SIGUSR1));
+    const auto line = WaitForSimLine(h.sim, "port: ", 5000, from);
+    ASSERT_TRUE(line.has_value());
+    WaitUntil([&] { return sawUnplugged = panel->text() == "Adapter unplugged from COM200"; }, 3000);
+    ASSERT_TRUE(h.PointLinkAt(line->mid(line->indexOf("port: ") + 6).trimmed()));
+    greenUnderTheBox = WaitUntil([&] {
+      return h.LinkIdle() && panel->text().endsWith("Connected and Listening");
+    }, 10000);
+  });
+  h.prompts.ExpectMessage();  // the new link's own "Download Successful!", after OK
+  h.Find<QAbstractButton>("DownloadButton")->click();
+  ASSERT_TRUE(WaitUntil([&] { return h.prompts.AllUsed(); }, 30000)) << panel->text().toStdString();
+  EXPECT_TRUE(sawUnplugged);
+  EXPECT_TRUE(greenUnderTheBox) << panel->text().toStdString();
+}
+
 }  // namespace
 }  // namespace zorv::test

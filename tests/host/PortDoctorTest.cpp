@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -132,6 +133,22 @@ TEST(DoctorTooltip, FailureHintThenFindingsAndFactsGatheredOncePerText) {
   EXPECT_EQ(tooltip.For("ZORV v1.1 Connected and Listening", "/dev/ttyUSB0", "note"), "note");
 }
 
+// The probe run as nobody on `node` (copied where nobody may run it): its output, "" when it
+// could not be run.
+std::string ProbeAsNobody(const QString& setpriv, const std::string& node) {
+  QTemporaryDir dir("/tmp/zorv-doctor-XXXXXX");
+  if (!dir.isValid() || chmod(dir.path().toLocal8Bit().constData(), 0755) != 0) return {};
+  const QString probe = dir.filePath("probe");
+  if (!QFile::copy(QStringLiteral(ZORV_DOCTOR_PROBE), probe)) return {};
+  QProcess run;
+  run.start(setpriv, {"--reuid=nobody", "--regid=nogroup", "--clear-groups", "--", probe,
+                      QString::fromStdString(node)});
+  if (!run.waitForFinished(20000) || run.exitCode() != 0) {
+    ADD_FAILURE() << "the probe failed: " << run.readAllStandardError().toStdString();
+  }
+  return run.readAllStandardOutput().toStdString();
+}
+
 // Root never gets "permission denied": the real case runs as nobody on a pseudo-terminal whose
 // node only its owner root and the group tty may use.
 TEST(DoctorOnThisMachine, NobodyIsToldToJoinTheDevicesGroup) {
@@ -147,19 +164,8 @@ TEST(DoctorOnThisMachine, NobodyIsToldToJoinTheDevicesGroup) {
   struct stat st {};
   ASSERT_EQ(stat(node.c_str(), &st), 0);
 
-  // The probe where nobody may run it.
-  QTemporaryDir dir("/tmp/zorv-doctor-XXXXXX");
-  ASSERT_TRUE(dir.isValid());
-  ASSERT_EQ(chmod(dir.path().toLocal8Bit().constData(), 0755), 0);
-  const QString probe = dir.filePath("probe");
-  ASSERT_TRUE(QFile::copy(QStringLiteral(ZORV_DOCTOR_PROBE), probe));
-  QProcess run;
-  run.start(setpriv, {"--reuid=nobody", "--regid=nogroup", "--clear-groups", "--", probe,
-                      QString::fromStdString(node)});
-  ASSERT_TRUE(run.waitForFinished(20000));
-  const std::string out = run.readAllStandardOutput().toStdString();
+  const std::string out = ProbeAsNobody(setpriv, node);
   close(master);
-  EXPECT_EQ(run.exitCode(), 0) << out << run.readAllStandardError().toStdString();
   EXPECT_NE(out.find("open: Permission denied"), std::string::npos) << out;
   const std::string group = getgrgid(st.st_gid) != nullptr ? getgrgid(st.st_gid)->gr_name : "";
   EXPECT_NE(out.find("cause: 0 Your user nobody is not in the group " + group + " that owns " + node),
@@ -167,6 +173,94 @@ TEST(DoctorOnThisMachine, NobodyIsToldToJoinTheDevicesGroup) {
       << out;
   EXPECT_NE(out.find("fix: sudo usermod -aG " + group + " nobody"), std::string::npos) << out;
 }
+
+// The same failure after Reset gets findings made anew: a node mended meanwhile is not still
+// blamed, and the advice names the node's real owner and mode.
+TEST(DoctorTooltip, FindingsMadeAnewAfterTheFreshTimeAndTheRealOwnerNamed) {
+  std::int64_t now = 1000;
+  SystemFacts machine = Laptop();
+  machine.userGroups = {"tech"};
+  machine.deviceOwner = "root";
+  machine.deviceGroup = "root";
+  machine.groupMayReadWrite = false;
+  machine.deviceMode = 0600;
+  PortTooltip tooltip([&](const std::string&) { return machine; }, [&] { return now; });
+  const std::string text = "COM Port Fail: Permission denied";
+  const std::string closed = tooltip.For(text, "/dev/ttyUSB0", "");
+  EXPECT_NE(closed.find("/dev/ttyUSB0 is root:root, mode 0600: only root may open it"),
+            std::string::npos) << closed;
+  // Joining dialout cannot help with a node dialout may not use.
+  EXPECT_EQ(closed.find("usermod"), std::string::npos) << closed;
+  EXPECT_EQ(closed.find("dialout group"), std::string::npos) << closed;
+
+  machine.deviceGroup = "dialout";
+  machine.groupMayReadWrite = true;
+  machine.deviceMode = 0660;
+  now += PortTooltip::kFreshMs + 1;
+  const std::string mended = tooltip.For(text, "/dev/ttyUSB0", "");
+  EXPECT_NE(mended.find("Your user tech is not in the group dialout that owns /dev/ttyUSB0 "
+                        "(root:dialout, mode 0660)"), std::string::npos) << mended;
+}
+
+// A real node of each owner and mode, opened by the probe running as nobody: what opens, and
+// what the doctor says about what does not.
+struct NodeCase {
+  const char* name;
+  bool ownedByNobody;
+  bool groupTty;  // else group root
+  mode_t mode;
+  const char* open;   // the probe's "open: " line
+  const char* cause;  // in the output ("" : no cause line at all); {node} is the node
+  const char* never;  // must not appear
+};
+
+class DoctorNode : public ::testing::TestWithParam<NodeCase> {};
+
+TEST_P(DoctorNode, AsNobody) {
+  const NodeCase& c = GetParam();
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to make nodes and run a process as nobody";
+  const QString setpriv = QStandardPaths::findExecutable("setpriv");
+  if (setpriv.isEmpty()) GTEST_SKIP() << "setpriv not installed";
+  const int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(grantpt(master), 0);
+  ASSERT_EQ(unlockpt(master), 0);
+  const std::string node = ptsname(master);
+  const passwd* nobody = getpwnam("nobody");
+  const group* tty = getgrnam("tty");
+  ASSERT_NE(nobody, nullptr);
+  ASSERT_NE(tty, nullptr);
+  ASSERT_EQ(chown(node.c_str(), c.ownedByNobody ? nobody->pw_uid : 0, c.groupTty ? tty->gr_gid : 0), 0);
+  ASSERT_EQ(chmod(node.c_str(), c.mode), 0);
+
+  const std::string out = ProbeAsNobody(setpriv, node);
+  close(master);
+  EXPECT_NE(out.find(std::string("open: ") + c.open), std::string::npos) << out;
+  std::string cause = c.cause;
+  if (const auto at = cause.find("{node}"); at != std::string::npos) cause.replace(at, 6, node);
+  if (cause.empty()) {
+    EXPECT_EQ(out.find("cause: "), std::string::npos) << out;
+  } else {
+    EXPECT_NE(out.find(cause), std::string::npos) << out;
+  }
+  if (*c.never != 0) {
+    EXPECT_EQ(out.find(c.never), std::string::npos) << out;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    OwnersAndModes, DoctorNode,
+    ::testing::Values(
+        NodeCase{"RootOnly", false, false, 0600, "Permission denied",
+                 "cause: 3 {node} is root:root, mode 0600: only root may open it", "usermod"},
+        NodeCase{"GroupMayUseIt", false, true, 0660, "Permission denied",
+                 "cause: 0 Your user nobody is not in the group tty that owns {node} (root:tty, "
+                 "mode 0660)", ""},
+        NodeCase{"GroupMayOnlyRead", false, true, 0640, "Permission denied",
+                 "cause: 3 {node} is root:tty, mode 0640: only root may open it", "usermod"},
+        NodeCase{"NobodysOwn", true, false, 0600, "ok", "", ""},
+        NodeCase{"Everyone", false, false, 0666, "ok", "", ""}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace zorv

@@ -44,6 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
         CauseCase{"Permission error while creating lock port", HostSystem::Linux,
                   PortFailCause::PermissionDenied},
         CauseCase{"Device or resource busy", HostSystem::Linux, PortFailCause::Busy},
+        CauseCase{"COM Port in use by another program (process 4711)", HostSystem::Linux,
+                  PortFailCause::Busy},
         CauseCase{"Permission error while locking the device", HostSystem::Linux,
                   PortFailCause::Busy},
         CauseCase{"Access is denied.", HostSystem::Windows, PortFailCause::Busy},
