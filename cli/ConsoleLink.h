@@ -10,7 +10,7 @@
 
 #include "link/Clock.h"
 #include "link/FlashImage.h"
-#include "link/QtSerialDevice.h"
+#include "link/SystemSerialDevice.h"
 #include "link/TCOMThread.h"
 
 namespace zorv::cli {
@@ -49,7 +49,7 @@ class ConsoleLink {
   ConsoleBridge& bridge_;
   int port_;
   SteadyClock clock_;
-  QtSerialDevice device_;
+  SystemSerialDevice device_;
   FlashImage flash_;
   std::atomic<std::uint8_t> productCode_{0};
   std::atomic<bool> stop_{false};

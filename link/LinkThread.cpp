@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "link/CycleSchedule.h"
-#include "link/QtSerialDevice.h"
+#include "link/SystemSerialDevice.h"
 
 namespace zorv {
 
@@ -11,7 +11,7 @@ LinkThread::LinkThread(WindowBridge& window, QObject* windowContext, int portNum
                        FlashImage& flash, std::atomic<std::uint8_t>& productCode,
                        std::uint64_t noticeSource)
     : LinkThread(window, windowContext, portNumber, flash, productCode,
-                 std::make_unique<SteadyClock>(), std::make_unique<QtSerialDevice>(), nullptr,
+                 std::make_unique<SteadyClock>(), std::make_unique<SystemSerialDevice>(), nullptr,
                  nullptr, noticeSource) {}
 
 LinkThread::LinkThread(WindowBridge& window, QObject* windowContext, int portNumber,
