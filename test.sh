@@ -42,3 +42,10 @@ else
 fi
 
 echo "== test.sh finished in $(( $(date +%s) - start )) s"
+
+# The Windows build under Wine, only when asked and outside the budget above: the first run
+# builds Qt for Windows (about an hour).
+if [ "${ZORV_WINDOWS:-0}" = 1 ]; then
+  echo "== Windows build under Wine (ZORV_WINDOWS=1)"
+  scripts/windows/test.sh
+fi
