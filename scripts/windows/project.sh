@@ -47,7 +47,7 @@ zw_build_project() {
   zw_heavy "$log" cmake -S "$repo" -B "$ZW_BUILD" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$ZW_QT/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_PREFIX_PATH="$ZW_GTEST" \
+    -DCMAKE_PREFIX_PATH="$ZW_GTEST" -DGTest_DIR="$ZW_GTEST/lib/cmake/GTest" \
     -DZORV_WINDOWS_ICON="$ZW_ICON" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$here/wine-run.sh;$ZW_BUILD/wine-env.sh"
   zw_heavy "$log" cmake --build "$ZW_BUILD" --parallel "$ZW_JOBS"
