@@ -30,6 +30,7 @@ case "$what" in
   *) echo "usage: $0 [all|qt]" >&2; exit 2 ;;
 esac
 
+zw_lock_cache
 zw_install_packages
 zw_build_qt
 if [ "$what" = qt ]; then

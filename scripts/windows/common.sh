@@ -235,3 +235,13 @@ zw_build_gtest() {
   zw_heavy "$ZW_LOGS/googletest.log" cmake --install "$build"
   touch "$ZW_GTEST/.zorv-done"
 }
+
+# One build at a time on a cache: a second run (say test.sh while a first build runs in the
+# background) waits for the first instead of building into the same folders.
+zw_lock_cache() {
+  exec 9>"$ZW_CACHE/.lock"
+  if ! flock -n 9; then
+    zw_say "Another build is using $ZW_CACHE: waiting for it to finish"
+    flock 9
+  fi
+}
