@@ -4,8 +4,8 @@
 #      controller on a COM port for the port tests;
 #   2. zorvtrim-cli.exe against the simulator on a pseudo-terminal mapped as COM33: ports, get,
 #      send, diff, flash of the whole 15 KB flash with verification; times are printed;
-#   3. zorvtrim.exe on a virtual display: the link comes up on the remembered port, and the
-#      "COM Port" value stands in the registry;
+#   3. zorvtrim.exe on a virtual display, first start: it writes "COM Port" = "1" to the
+#      registry and its link comes up on COM1 (the simulator);
 #   4. the setup program installs silently into a fresh Wine prefix, the installed command line
 #      runs, and the uninstaller removes what was installed.
 # Builds first (scripts/windows/build.sh; seconds once built). Exits non-zero on any failure;
@@ -75,7 +75,7 @@ start_sim() {
     sleep 0.1
   done
   [ -n "$pty" ] || { cat "$work/sim.log" >&2; return 1; }
-  "$wine" reg add 'HKLM\Software\Wine\Ports' /v COM33 /t REG_SZ /d "$pty" /f >/dev/null
+  "$wine" reg add 'HKLM\Software\Wine\Ports' /v "${sim_com:-COM33}" /t REG_SZ /d "$pty" /f >/dev/null
   /usr/lib/wine/wineserver -k 2>/dev/null || true
 }
 
@@ -137,10 +137,25 @@ row "controller holds the sent settings" cmp -s "$work/memory.joy" "$work/change
 row "controller's flash holds the file" cmp -s -n 15360 "$work/flash.bin" "$work/flash15k.bin"
 
 echo "== zorvtrim.exe on a virtual display"
-start_sim --fast
-"$wine" reg add 'HKCU\Software\Dravik Controls\ZorvTrim\Settings' /v "COM Port" /t REG_SZ /d 33 /f >/dev/null
-xvfb-run -a -s "-screen 0 1280x1024x24" "$wine" "$window" >"$work/window.log" 2>&1 &
+# A first start: no "COM Port" value yet, so the window takes port 1 and writes "1" itself;
+# the simulator is COM1 here.
+"$wine" reg delete 'HKCU\Software\Dravik Controls\ZorvTrim\Settings' /v "COM Port" /f >/dev/null 2>&1 || true
+sim_com=COM1 start_sim --fast
+display=""
+for n in $(seq 90 120); do
+  if [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+done
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+sleep 1
+DISPLAY="$display" "$wine" "$window" >"$work/window.log" 2>&1 &
 window_pid=$!
+# The about window opens first and holds the start-up until it is closed: its OK button is
+# the default, so Return closes it.
+if DISPLAY="$display" timeout 120 xdotool search --sync --name '^ZorvTrim$' >/dev/null 2>&1; then
+  sleep 2
+  DISPLAY="$display" xdotool key Return
+fi
 acknowledged() {
   local i
   for i in $(seq 120); do
@@ -149,11 +164,12 @@ acknowledged() {
   done
   return 1
 }
-row "window's link reaches the controller on COM33" acknowledged
-row "\"COM Port\" = 33 in the registry" bash -c \
-  "\"$wine\" reg query 'HKCU\\Software\\Dravik Controls\\ZorvTrim\\Settings' /v 'COM Port' | tr -d '\\r' | grep -Eq 'COM Port +REG_SZ +33$'"
+row "window's link reaches the controller on COM1" acknowledged
+row "\"COM Port\" = \"1\" written to the registry" bash -c \
+  "\"$wine\" reg query 'HKCU\\Software\\Dravik Controls\\ZorvTrim\\Settings' /v 'COM Port' | tr -d '\\r' | grep -Eq 'COM Port +REG_SZ +1$'"
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 wait "$window_pid" 2>/dev/null || true
+kill "$xvfb_pid" 2>/dev/null || true
 stop_sim
 
 echo "== Setup program in a fresh Wine prefix"
