@@ -1,11 +1,23 @@
 include(GoogleTest)
 
-# zorv_add_test(NAME SOURCES a.cpp ... LIBS lib ... LABELS unit|gui|e2e [TSAN] [GUI])
-# One executable per call; every test case becomes a CTest test carrying the labels.
-# TSAN marks thread tests that also run in the ThreadSanitizer build; GUI tests get a
-# QApplication (on the offscreen platform) instead of a QCoreApplication.
+# zorv_add_test(NAME SOURCES a.cpp ... LIBS lib ... LABELS unit|gui|e2e [TSAN] [GUI]
+#               [PER_CASE | ONE_ENTRY] [SHARDS n])
+# One executable per call, carrying the labels. TSAN marks thread tests that also run in the
+# ThreadSanitizer build; GUI tests get a QApplication (on the offscreen platform) instead of a
+# QCoreApplication.
+#
+# How CTest runs it: a program of quick cases is one CTest entry (one process for all its cases:
+# starting a process per case cost more than most cases take), and a failing case is named in
+# its output ("[  FAILED  ] Suite.Case"). A program of slow cases gets one entry per case, so
+# `ctest -j` spreads them over the cores. PER_CASE or ONE_ENTRY chooses; without either, programs
+# labelled e2e (real time against zorv-sim) get an entry per case, the others one entry.
+# SHARDS n splits a long one-entry program into n entries (GoogleTest's sharding: each runs
+# every n-th case), so one program does not keep a core busy long after the others are done.
 function(zorv_add_test name)
-  cmake_parse_arguments(ARG "TSAN;GUI" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "TSAN;GUI;PER_CASE;ONE_ENTRY" "SHARDS" "SOURCES;LIBS;LABELS" ${ARGN})
+  if(ARG_PER_CASE AND ARG_ONE_ENTRY)
+    message(FATAL_ERROR "zorv_add_test(${name}): PER_CASE and ONE_ENTRY exclude each other")
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   if(ARG_GUI)
     set(main zorv_gui_test_main)
@@ -27,8 +39,25 @@ function(zorv_add_test name)
     set_target_properties(${name} PROPERTIES EXCLUDE_FROM_ALL ON)
     return()
   endif()
-  gtest_discover_tests(${name}
-    DISCOVERY_MODE PRE_TEST
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "${labels}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  set(per_case ${ARG_PER_CASE})
+  if(NOT ARG_PER_CASE AND NOT ARG_ONE_ENTRY AND labels MATCHES "e2e")
+    set(per_case ON)
+  endif()
+  if(per_case)
+    gtest_discover_tests(${name}
+      DISCOVERY_MODE PRE_TEST
+      DISCOVERY_TIMEOUT 60
+      PROPERTIES LABELS "${labels}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  elseif(ARG_SHARDS GREATER 1)
+    math(EXPR last "${ARG_SHARDS} - 1")
+    foreach(shard RANGE ${last})
+      add_test(NAME ${name}_${shard} COMMAND ${name})
+      set_tests_properties(${name}_${shard} PROPERTIES LABELS "${labels}" ENVIRONMENT
+        "QT_QPA_PLATFORM=offscreen;GTEST_TOTAL_SHARDS=${ARG_SHARDS};GTEST_SHARD_INDEX=${shard}")
+    endforeach()
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES LABELS "${labels}"
+                                            ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  endif()
 endfunction()

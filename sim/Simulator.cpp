@@ -7,6 +7,9 @@
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <utility>
+
+#include "link/ThreadPriority.h"
 
 namespace zorvsim {
 namespace {
@@ -18,7 +21,13 @@ constexpr std::size_t kOutLimit = 65536;
 
 Simulator::Simulator(SerialEndpoint& endpoint, PeerContext& context, bool wireTime,
                      std::chrono::milliseconds latency)
-    : endpoint_(&endpoint),
+    : Simulator(Sink{}, context, wireTime, latency) {
+  endpoint_ = &endpoint;
+}
+
+Simulator::Simulator(Sink sink, PeerContext& context, bool wireTime,
+                     std::chrono::milliseconds latency)
+    : sink_(std::move(sink)),
       latency_(latency),
       ctx_(context),
       program_(context),
@@ -28,6 +37,15 @@ Simulator::Simulator(SerialEndpoint& endpoint, PeerContext& context, bool wireTi
   ctx_.send = [this](std::uint8_t b) {
     if (out_.size() < kOutLimit) out_.push_back({b, outPacer_.Schedule(now_) + latency_});
   };
+}
+
+void Simulator::Start(bool inBootLoader, TimePoint now) {
+  now_ = now;
+  Follow(inBootLoader ? Switch::ToBootLoader : Switch::ToProgram, now);
+}
+
+void Simulator::Receive(const std::uint8_t* bytes, std::size_t count, TimePoint arrived) {
+  for (std::size_t i = 0; i < count; ++i) in_.push_back({bytes[i], inPacer_.Schedule(arrived)});
 }
 
 void Simulator::Follow(Switch next, TimePoint now) {
@@ -56,6 +74,11 @@ void Simulator::Feed(TimePoint now) {
 
 void Simulator::Flush(TimePoint now) {
   while (!out_.empty() && out_.front().due <= now) {
+    if (sink_) {
+      sink_(out_.front().byte);
+      out_.pop_front();
+      continue;
+    }
     if (!endpoint_->Write(out_.front().byte)) {
       // A full pseudo-terminal means nobody has read it for a long time: drop the stale bytes.
       endpoint_->DiscardUnread();
@@ -84,9 +107,9 @@ std::chrono::nanoseconds Simulator::WaitTime(TimePoint now) const {
 }
 
 bool Simulator::Run(int stopFd, bool startInBootLoader, int replugFd, const Replug& replug) {
-  const TimePoint start = Clock::now();
-  now_ = start;
-  Follow(startInBootLoader ? Switch::ToBootLoader : Switch::ToProgram, start);
+  // In a test the simulator is the controller: a busy machine must not make it late either.
+  ctx_.log.Line("serving thread priority: " + zorv::RaiseThreadPriority().how);
+  Start(startInBootLoader, Clock::now());
   for (;;) {
     const TimePoint now = Clock::now();
     Pump(now);
@@ -122,8 +145,7 @@ bool Simulator::Run(int stopFd, bool startInBootLoader, int replugFd, const Repl
         ctx_.log.Line("port failed: " + std::string(std::strerror(errno)));
         return false;
       }
-      const TimePoint arrived = Clock::now();
-      for (long i = 0; i < got; ++i) in_.push_back({buffer[i], inPacer_.Schedule(arrived)});
+      Receive(buffer, static_cast<std::size_t>(got), Clock::now());
     } else if ((fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
       // A pseudo-terminal master may report a hang-up while the tool has the port closed;
       // sleep a little instead of spinning.

@@ -18,6 +18,20 @@ class Simulator {
  public:
   Simulator(SerialEndpoint& endpoint, PeerContext& context, bool wireTime,
             std::chrono::milliseconds latency = {});
+  // Without a device, in a test's own process: bytes that have crossed the wire go to `sink`,
+  // and the caller drives time through Start, Receive and Pump (Run is not for this one).
+  using Sink = std::function<void(std::uint8_t)>;
+  Simulator(Sink sink, PeerContext& context, bool wireTime,
+            std::chrono::milliseconds latency = {});
+
+  // The controller is switched on at `now`: its program runs, or its boot loader.
+  void Start(bool inBootLoader, TimePoint now);
+  // Bytes from the tool that reached the controller's end at `arrived`; they cross the wire first.
+  void Receive(const std::uint8_t* bytes, std::size_t count, TimePoint arrived);
+  // Handles all that is due by `now`: bytes in, time-outs and announcements, bytes out.
+  void Pump(TimePoint now);
+  // The latest time of the next Pump: the next byte due, or the next check of time-outs.
+  TimePoint NextPump(TimePoint now) const { return now + WaitTime(now); }
 
   // Gives a new endpoint for an unplugged one, or null when none could be made.
   using Replug = std::function<SerialEndpoint*()>;
@@ -28,12 +42,12 @@ class Simulator {
 
  private:
   void Follow(Switch next, TimePoint now);
-  void Pump(TimePoint now);
   void Feed(TimePoint now);
   void Flush(TimePoint now);
   std::chrono::nanoseconds WaitTime(TimePoint now) const;
 
-  SerialEndpoint* endpoint_;
+  SerialEndpoint* endpoint_ = nullptr;
+  Sink sink_;
   std::chrono::milliseconds latency_;
   PeerContext& ctx_;
   ControllerProgram program_;

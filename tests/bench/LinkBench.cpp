@@ -7,7 +7,7 @@
 //   readback:  seconds to read a chip's whole flash back into a HEX file, and the ratio to the
 //              wire time of the read-back frames
 // Arguments choose sections: transfers, firmware (firmware15, firmware64 for one size), readback,
-// idle, window (default: all); latency=0,1,16 runs transfers and firmware against an adapter
+// idle, window, gaps (default: all); latency=0,1,16 runs transfers and firmware against an adapter
 // that holds each byte that long (zorv-sim --latency; default 0).
 // Run it from a Release build: build/release/tests/bench/zorvtrim-bench
 #include <QApplication>
@@ -27,6 +27,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "tests/bench/ByteGapBench.h"
 #include "tests/bench/HistoryBench.h"
 #include "tests/bench/WindowBench.h"
 #include "tests/e2e/LinkHarness.h"
@@ -226,5 +227,6 @@ int main(int argc, char** argv) {
   }
   if (all || args.contains("idle")) zorv::test::IdleCpu();
   if (all || args.contains("history")) zorv::bench::HistoryFigures();
+  if (all || args.contains("gaps")) zorv::bench::ByteGapFigures();
   return 0;
 }

@@ -71,13 +71,10 @@ long long WaitingIn(const QString& file) {
 class RegisterServer : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    server_ = new zorvtest::PgServer;
+    server_ = &zorvtest::PgServer::Shared();
     startError_ = server_->Start();
   }
-  static void TearDownTestSuite() {
-    delete server_;
-    server_ = nullptr;
-  }
+  static void TearDownTestSuite() { server_ = nullptr; }
   void SetUp() override {
     ASSERT_TRUE(startError_.isEmpty()) << "the test's PostgreSQL server did not start: "
                                        << startError_.toStdString();

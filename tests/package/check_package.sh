@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds the Debian package and checks what a technician's apt would get: the programs, the
 # desktop entry, the icons at every size and the dependencies.
-# check_package.sh SOURCE_DIR TREE VERSION own|current
+# check_package.sh SOURCE_DIR TREE VERSION own|given|current
 #   own:     configure TREE as a Release build of just the packaged targets (a sanitizer build
 #            must never be shipped), then package it
+#   given:   TREE is a Release tree made beforehand (test.sh's build/release): check that it is
+#            one, bring its packaged targets up to date (nothing to do after test.sh) and package it
 #   current: TREE is a plain build: package it as it is
 set -euo pipefail
 src=$1 tree=$2 version=$3 mode=$4
@@ -14,6 +16,11 @@ if [ "$mode" = own ]; then
   cmake -S "$src" -B "$tree" -DCMAKE_BUILD_TYPE=Release -DZORV_TESTS=OFF \
         -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >"$tree.configure.log" 2>&1 ||
     { cat "$tree.configure.log"; fail "configure"; }
+elif [ "$mode" = given ]; then
+  cache="$tree/CMakeCache.txt"
+  [ -f "$cache" ] || fail "$tree is no configured build tree (run test.sh, or unset ZORV_PACKAGE_TREE)"
+  grep -qx 'CMAKE_BUILD_TYPE:STRING=Release' "$cache" || fail "$tree is not a Release tree"
+  if grep -Eqx 'ZORV_(SANITIZE|TSAN):BOOL=ON' "$cache"; then fail "$tree is a sanitizer tree"; fi
 fi
 cmake --build "$tree" -j2 --target zorvtrim zorvtrim-cli zorv-sim zorvtrim_icons >/dev/null ||
   fail "build of the packaged targets"

@@ -34,16 +34,16 @@ class SimChipTest : public SimFixture, public ::testing::WithParamInterface<Chip
 
 TEST_P(SimChipTest, IdentifiesAndWritesPagesOfItsSize) {
   const ChipCase c = GetParam();
-  StartSim({"--fast", "--chip", c.line});
+  StartCore({"--fast", "--chip", c.line});
   ASSERT_NO_FATAL_FAILURE(HoldBootLoader());
-  port.Write({'I'});
+  Write({'I'});
   const std::string line = std::string(c.line) + "\r\n";
-  EXPECT_EQ(port.Read(line.size(), 2000), Bytes(line.begin(), line.end()));
+  EXPECT_EQ(Read(line.size(), 2000), Bytes(line.begin(), line.end()));
 
   const unsigned address = c.pageSize;  // the second page
   const Bytes data = PageData(c.pageSize, 5);
-  ASSERT_TRUE(WritePage(address, data)) << sim.Output().toStdString();
-  EXPECT_TRUE(sim.WaitForLine(PageWritten(address), 2000)) << sim.Output().toStdString();
+  ASSERT_TRUE(WritePage(address, data)) << Output();
+  EXPECT_TRUE(WaitForLine(PageWritten(address), 2000)) << Output();
   for (unsigned at = 0; at < c.pageSize; at += 64) {
     EXPECT_EQ(ReadBack(address + at), Slice(data, at, 64)) << "block at " << address + at;
   }
@@ -68,21 +68,21 @@ INSTANTIATE_TEST_SUITE_P(Chips, SimChipTest,
 using SimBootLoaderTest = SimFixture;
 
 TEST_F(SimBootLoaderTest, BadFramesAreRefusedAndTheNextGoodOneAccepted) {
-  StartSim({"--fast"});
+  StartCore({"--fast"});
   ASSERT_NO_FATAL_FAILURE(HoldBootLoader());
   Bytes badXor = Frame('D', PageData(64, 1));
   badXor.back() = static_cast<std::uint8_t>(badXor.back() ^ 0x01);
-  port.Write(badXor);
-  EXPECT_EQ(port.Read(1, 2000), kNak);
-  port.Write({'A', 4, 0x80, 0x80});  // a length that does not fit the command
-  EXPECT_EQ(port.Read(1, 2000), kNak);
+  Write(badXor);
+  EXPECT_EQ(Read(1, 2000), kNak);
+  Write({'A', 4, 0x80, 0x80});  // a length that does not fit the command
+  EXPECT_EQ(Read(1, 2000), kNak);
   EXPECT_EQ(SendFrame('A', {0x80, 0x00}), kAck);
-  sim.Stop();
-  EXPECT_TRUE(sim.WaitForLine("counter naks for bad frames: 2", 100)) << sim.Output().toStdString();
+  StopSim();
+  EXPECT_TRUE(WaitForLine("counter naks for bad frames: 2", 100)) << Output();
 }
 
 TEST_F(SimBootLoaderTest, NakOptionRefusesTheNextFrames) {
-  StartSim({"--fast", "--nak", "2"});
+  StartCore({"--fast", "--nak", "2"});
   ASSERT_NO_FATAL_FAILURE(HoldBootLoader());
   EXPECT_EQ(SendFrame('A', {0x00, 0x00}), kNak);
   EXPECT_EQ(SendFrame('A', {0x00, 0x00}), kNak);
@@ -91,7 +91,7 @@ TEST_F(SimBootLoaderTest, NakOptionRefusesTheNextFrames) {
 }
 
 TEST_F(SimBootLoaderTest, CorruptFlashShowsInTheReadBack) {
-  StartSim({"--fast", "--corrupt-flash", "0x0085"});
+  StartCore({"--fast", "--corrupt-flash", "0x0085"});
   ASSERT_NO_FATAL_FAILURE(HoldBootLoader());
   const Bytes data = PageData(128, 2);
   ASSERT_TRUE(WritePage(0x80, data));  // accepted: the fault is silent on the wire
@@ -102,43 +102,60 @@ TEST_F(SimBootLoaderTest, CorruptFlashShowsInTheReadBack) {
 }
 
 TEST_F(SimBootLoaderTest, StartsTheProgramOnRAndWhenNotHeld) {
-  StartSim({"--fast"});
+  StartCore({"--fast"});
   ASSERT_NO_FATAL_FAILURE(HoldBootLoader());
-  port.Write({'R'});
-  EXPECT_EQ(port.Read(1, 2000), Bytes{'g'});
+  Write({'R'});
+  EXPECT_EQ(Read(1, 2000), Bytes{'g'});
   ASSERT_NO_FATAL_FAILURE(Acknowledge());
   ASSERT_NO_FATAL_FAILURE(Request('R'));
-  EXPECT_EQ(port.Read(1, 2000), Bytes{'B'});
+  EXPECT_EQ(Read(1, 2000), Bytes{'B'});
   // No 'u': after about a second the program starts and announces itself.
-  EXPECT_EQ(port.Read(1, 3000), Bytes{'g'});
+  EXPECT_EQ(Read(1, 3000), Bytes{'g'});
 }
 
-TEST_F(SimBootLoaderTest, NoProgramStaysInTheBootLoaderUntilOneIsWritten) {
+// In the core the flash is read from its memory; the program writes it to --save-flash at exit.
+class SimNoProgramTest : public SimFixture, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(SimNoProgramTest, StaysInTheBootLoaderUntilOneIsWritten) {
+  const bool process = GetParam();
   QTemporaryDir dir;
   const QString flashFile = dir.filePath("flash.bin");
-  StartSim({"--fast", "--no-program", "--save-flash", flashFile});
-  EXPECT_EQ(port.Read(1, 3000), Bytes{'B'});  // announced again every second while not held
-  port.Write({'u'});
-  EXPECT_EQ(port.Read(1, 2000), Bytes{'?'});
-  port.Write({'R'});
-  EXPECT_EQ(port.Read(1, 2000), Bytes{'B'});  // nothing to start
-  port.Write({'u'});
-  EXPECT_EQ(port.Read(1, 2000), Bytes{'?'});
+  if (process) {
+    StartSim({"--fast", "--no-program", "--save-flash", flashFile});
+  } else {
+    StartCore({"--fast", "--no-program"});
+  }
+  EXPECT_EQ(Read(1, 3000), Bytes{'B'});  // announced again every second while not held
+  Write({'u'});
+  EXPECT_EQ(Read(1, 2000), Bytes{'?'});
+  Write({'R'});
+  EXPECT_EQ(Read(1, 2000), Bytes{'B'});  // nothing to start
+  Write({'u'});
+  EXPECT_EQ(Read(1, 2000), Bytes{'?'});
   const Bytes data = PageData(128, 7);
   ASSERT_TRUE(WritePage(0x0100, data));
-  port.Write({'R'});
-  EXPECT_EQ(port.Read(1, 2000), Bytes{'g'});  // the new program runs
-  ASSERT_EQ(sim.Stop(), 0) << sim.Output().toStdString();
+  Write({'R'});
+  EXPECT_EQ(Read(1, 2000), Bytes{'g'});  // the new program runs
 
-  QFile file(flashFile);
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QByteArray flash = file.readAll();
-  ASSERT_EQ(flash.size(), 0x3C00);
-  for (int i = 0; i < flash.size(); ++i) {
-    const auto expected = i >= 0x100 && i < 0x180 ? data[static_cast<std::size_t>(i - 0x100)] : 0xFF;
-    ASSERT_EQ(static_cast<std::uint8_t>(flash[i]), expected) << "flash byte " << i;
+  Bytes flash;
+  if (process) {
+    ASSERT_EQ(pty->sim.Stop(), 0) << Output();
+    QFile file(flashFile);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray saved = file.readAll();
+    flash.assign(saved.begin(), saved.end());
+  } else {
+    flash = core->device.Memories().flash;
+  }
+  ASSERT_EQ(flash.size(), 0x3C00u);
+  for (std::size_t i = 0; i < flash.size(); ++i) {
+    const auto expected = i >= 0x100 && i < 0x180 ? data[i - 0x100] : 0xFF;
+    ASSERT_EQ(flash[i], expected) << "flash byte " << i;
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Ends, SimNoProgramTest, ::testing::Values(false, true),
+                         [](const auto& row) { return row.param ? "process" : "core"; });
 
 }  // namespace
 }  // namespace zorvtest

@@ -3,35 +3,45 @@
 namespace zorvtest {
 
 void SimFixture::StartSim(const QStringList& arguments) {
-  const QString path = sim.Start(arguments);
-  ASSERT_FALSE(path.isEmpty()) << sim.Output().toStdString();
-  ASSERT_TRUE(port.Open(path)) << path.toStdString();
+  auto end = std::make_unique<PtyEnd>();
+  const std::string error = end->Start(arguments);
+  pty = end.get();
+  end_ = std::move(end);
+  ASSERT_TRUE(error.empty()) << error;
+}
+
+void SimFixture::StartCore(const QStringList& arguments) {
+  auto end = std::make_unique<CoreEnd>(arguments);
+  const std::string error = end->Error();
+  core = end.get();
+  end_ = std::move(end);
+  ASSERT_TRUE(error.empty()) << error;
 }
 
 void SimFixture::Acknowledge() {
-  const int mark = sim.LineCount();
-  port.Write({0xFF, 'E'});
-  ASSERT_TRUE(sim.WaitForLine("acknowledged", 3000, mark)) << sim.Output().toStdString();
-  port.Drain(50);
+  const int mark = end_->LineCount();
+  Write({0xFF, 'E'});
+  ASSERT_TRUE(end_->WaitForLine("acknowledged", 3000, mark)) << Output();
+  Drain(50);
 }
 
 void SimFixture::Request(std::uint8_t request, std::uint8_t product) {
-  port.Write({0xFF});
-  ASSERT_EQ(port.Read(1, 2000), Bytes{product});
-  port.Write({request});
+  Write({0xFF});
+  ASSERT_EQ(Read(1, 2000), Bytes{product});
+  Write({request});
 }
 
 void SimFixture::HoldBootLoader(std::uint8_t product) {
   ASSERT_NO_FATAL_FAILURE(Acknowledge());
   ASSERT_NO_FATAL_FAILURE(Request('R', product));
-  ASSERT_EQ(port.Read(1, 2000), Bytes{'B'});
-  port.Write({'u'});
-  ASSERT_EQ(port.Read(1, 2000), Bytes{'?'});
+  ASSERT_EQ(Read(1, 2000), Bytes{'B'});
+  Write({'u'});
+  ASSERT_EQ(Read(1, 2000), Bytes{'?'});
 }
 
 Bytes SimFixture::SendFrame(std::uint8_t command, const Bytes& payload) {
-  port.Write(Frame(command, payload));
-  return port.Read(1, 2000);
+  Write(Frame(command, payload));
+  return Read(1, 2000);
 }
 
 bool SimFixture::WritePage(unsigned address, const Bytes& data) {
@@ -47,9 +57,9 @@ bool SimFixture::WritePage(unsigned address, const Bytes& data) {
 }
 
 Bytes SimFixture::ReadBack(unsigned address) {
-  port.Write(Frame('V', {static_cast<std::uint8_t>(address & 0xFF),
-                         static_cast<std::uint8_t>(address >> 8)}));
-  const Bytes answer = port.Read(67, 2000);
+  Write(Frame('V', {static_cast<std::uint8_t>(address & 0xFF),
+                    static_cast<std::uint8_t>(address >> 8)}));
+  const Bytes answer = Read(67, 2000);
   if (answer.size() != 67 || answer[0] != 'V' || answer[1] != 67) return {};
   std::uint8_t sum = 0;
   for (std::size_t i = 2; i < 66; ++i) sum = static_cast<std::uint8_t>(sum ^ answer[i]);
@@ -61,10 +71,10 @@ Bytes SimFixture::Download(std::size_t length, std::uint8_t product) {
   Request('F', product);
   Bytes image;
   for (std::size_t i = 0; i < length; ++i) {
-    const Bytes b = port.Read(1, 2000);
+    const Bytes b = Read(1, 2000);
     if (b.empty()) break;
     image.push_back(b[0]);
-    port.Write(b);
+    Write(b);
   }
   return image;
 }

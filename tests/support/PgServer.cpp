@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -36,6 +37,19 @@ int FreePort() {
 }
 
 }  // namespace
+
+PgServer& PgServer::Shared() {
+  static PgServer* shared = nullptr;
+  if (shared == nullptr) {
+    shared = new PgServer;
+    // Stopped while the application still exists (QProcess runs pg_ctl), never left running.
+    qAddPostRoutine([] {
+      delete shared;
+      shared = nullptr;
+    });
+  }
+  return *shared;
+}
 
 QString PgServer::BinDir() {
   QProcess config;

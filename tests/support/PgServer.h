@@ -15,6 +15,11 @@ class PgServer {
   PgServer(const PgServer&) = delete;
   PgServer& operator=(const PgServer&) = delete;
 
+  // One server for all the cases of a test program: made on the first call, started by the
+  // caller's Start(), stopped and removed when the program's QCoreApplication goes. A cluster
+  // costs seconds to make; cases keep apart by databases of their own.
+  static PgServer& Shared();
+
   // Makes the cluster on the first call, then starts the server; "" when it runs, else what
   // went wrong (missing binaries included: scripts/deps.sh installs them).
   QString Start();
