@@ -2,7 +2,7 @@
 // byte, every byte checked by its echo (upload) or echoed back (download).
 #include "TCOMThread.h"
 
-#include <memory>
+#include <algorithm>
 
 namespace zorv {
 namespace {
@@ -31,17 +31,10 @@ int TCOMThread::TransferLengthFor(std::uint8_t productByte) {
 }
 
 void TCOMThread::StartTransfer(LinkState transfer) {
-  command_ = command::kIdle;
   transferPhase_ = 0;
   port_.DrainInput();
-  // The state changes before the copy, which runs with the lock released: a request arriving
-  // meanwhile is dropped as in any other busy state.
+  // An upload's bytes came with its job.
   status_.linkState = transfer;
-  if (transfer == LinkState::Upload) {
-    // The window fills a copy of its own: a call given up never writes into the link.
-    auto copy = std::make_shared<ImageBytes>(buffer_);
-    if (Sync([copy](WindowBridge& w) { w.LoadBufferFromImage(*copy); })) buffer_ = *copy;
-  }
   Send(kIdentifyYourself);
   RenewStamp();
 }
@@ -52,7 +45,9 @@ void TCOMThread::UpdateProgress() {
 
 void TCOMThread::TransferFailed(const char* what) {
   SetStatus(what + std::to_string(portNumber_), StatusColour::Red);
+  const JobKind job = status_.linkState == LinkState::Upload ? JobKind::Upload : JobKind::Download;
   status_.linkState = LinkState::PortFailed;
+  Finished(job, JobResult::Failed, status_.text);
 }
 
 void TCOMThread::StepUpload() {
@@ -78,7 +73,7 @@ void TCOMThread::StepUpload() {
       if (transferIndex_ > transferLength_) {
         status_.progress = 100;
         status_.text = "Upload Successful";
-        window_.Post(notice::kUploadDone, 0);
+        Finished(JobKind::Upload, JobResult::Done, status_.text);
         status_.linkState = LinkState::WaitingForIdentification;
       } else {
         Send(BufferAt(transferIndex_));
@@ -103,6 +98,7 @@ void TCOMThread::StepDownload() {
       Send(kGetImage);
       transferPhase_ = 2;
       transferLength_ = TransferLengthFor(byte);
+      identifiedProduct_ = byte;
       status_.text = transferLength_ == 121 ? "Retrieving v1.0 Calibration"
                                             : "Retrieving v1.1 Calibration";
       status_.progress = 0;
@@ -115,14 +111,12 @@ void TCOMThread::StepDownload() {
       if (transferIndex_ > transferLength_) {
         status_.progress = 100;
         status_.text = "Download Successful";
-        // The window's refresh on notice 2 must see the new image, and the controller's last
-        // echo follows the store.
-        if (!Sync([image = buffer_, length = transferLength_](WindowBridge& w) {
-              w.StoreBufferToImage(image, length);
-            })) {
-          return;
-        }
-        window_.Post(notice::kDownloadDone, 0);
+        // The bytes exactly as received: the window decides what a blank controller shows.
+        ImageBytes received{};
+        std::copy_n(buffer_.begin(), transferLength_, received.begin());
+        PostStatus();
+        events_.Post(DownloadedEvent{received, transferLength_, identifiedProduct_});
+        Finished(JobKind::Download, JobResult::Done, status_.text);
         Send(byte);
         status_.linkState = LinkState::WaitingForIdentification;
       } else {

@@ -7,6 +7,8 @@
 #include <iterator>
 #include <vector>
 
+#include "link/HexReader.h"
+
 namespace zorv {
 namespace {
 
@@ -76,9 +78,35 @@ std::optional<std::uint32_t> FileCrc32(const std::string& fileName) {
   return Crc32(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 
-FirmwareCheck CheckFirmware(const std::string& fileName, const FlashImage& flash) {
+std::uint32_t FlashCrc32(const FlashImage& flash) {
+  const std::size_t end = std::min<std::size_t>(
+      std::size_t{PagesToWrite(flash)} * std::max<std::uint32_t>(flash.chip.pageSize, 1),
+      flash.bytes.size());
+  return Crc32(flash.bytes.data(), end);
+}
+
+Outcome PrepareFirmware(const std::string& fileName, const ChipParameters& chip,
+                        const std::string& chipLine, ApprovedFirmware& firmware) {
+  std::optional<std::string> content;
+  const Outcome read = ReadFirmwareFile(fileName, content);
+  if (!read) return read;
+  FlashImage image;
+  image.chip = chip;
+  image.chipLine = chipLine;
+  const Outcome parsed = ReadHexText(*content, image);
+  if (!parsed) return parsed;
+  firmware.fileName = fileName;
+  firmware.image = std::move(image);
+  firmware.crcs.file = Crc32(reinterpret_cast<const std::uint8_t*>(content->data()),
+                             content->size());
+  firmware.crcs.flash = FlashCrc32(firmware.image);
+  return Outcome::Success();
+}
+
+FirmwareCheck CheckFirmware(const ApprovedFirmware& firmware) {
+  const FlashImage& flash = firmware.image;
   FirmwareCheck check;
-  check.fileName = fileName;
+  check.fileName = firmware.fileName;
   check.chipLine = flash.chipLine;
   while (!check.chipLine.empty() &&
          (check.chipLine.back() == '\n' || check.chipLine.back() == '\r')) {
@@ -93,9 +121,7 @@ FirmwareCheck CheckFirmware(const std::string& fileName, const FlashImage& flash
                               (WriteBytesPerPage(flash.chip.blocksPerPage) +
                                VerifyBytesPerPage(flash.chip.blocksPerPage));
   check.estimateMs = WireEstimateMs(bytes);
-  const std::size_t imageEnd =
-      std::min<std::size_t>(std::size_t{check.pages} * check.pageSize, flash.bytes.size());
-  check.crc32 = Crc32(flash.bytes.data(), imageEnd);
+  check.crcs = firmware.crcs;
   return check;
 }
 
@@ -104,9 +130,10 @@ std::string FirmwareCheck::Text() const {
   std::snprintf(text, sizeof text,
                 "File: %s\nChip: %s\nProgram data: %u bytes\n"
                 "Highest address: 0x%04X of 0x%04X bytes of flash\n"
-                "Pages to write: %u of %u bytes\nTime needed: about %s\nCRC-32: %08X",
+                "Pages to write: %u of %u bytes\nTime needed: about %s\n"
+                "File CRC-32: %08X\nFlash CRC-32: %08X",
                 fileName.c_str(), chipLine.c_str(), dataBytes, highestAddress, flashLimit, pages,
-                pageSize, MinutesSeconds(estimateMs).c_str(), crc32);
+                pageSize, MinutesSeconds(estimateMs).c_str(), crcs.file, crcs.flash);
   return text;
 }
 

@@ -6,7 +6,9 @@
 #include <optional>
 #include <string>
 
+#include "image/Outcome.h"
 #include "link/FlashImage.h"
+#include "link/LinkJobs.h"
 
 namespace zorv {
 
@@ -26,9 +28,16 @@ std::string MinutesSeconds(std::uint32_t ms);
 
 // CRC-32 (IEEE 802.3, the one of zip and PNG) of `size` bytes.
 std::uint32_t Crc32(const std::uint8_t* data, std::size_t size);
-// The CRC-32 of a whole file, as the history records an installed firmware file; nothing when
-// the file cannot be read.
+// The CRC-32 of a whole file; nothing when the file cannot be read.
 std::optional<std::uint32_t> FileCrc32(const std::string& fileName);
+// "Flash CRC-32": of what the flash holds once `flash` is programmed, its bytes (0xFF where the
+// file has no data) from 0 to the end of the last page written.
+std::uint32_t FlashCrc32(const FlashImage& flash);
+
+// Reads the firmware file once, for the chip in `chip`: its bytes give the "File CRC-32", its
+// records the image programmed. Fails with the HEX reader's text (nothing approved then).
+Outcome PrepareFirmware(const std::string& fileName, const ChipParameters& chip,
+                        const std::string& chipLine, ApprovedFirmware& firmware);
 
 // The check shown before the first frame is written.
 struct FirmwareCheck {
@@ -40,13 +49,13 @@ struct FirmwareCheck {
   std::uint32_t pages = 0;
   std::uint32_t pageSize = 0;
   std::uint32_t estimateMs = 0;  // writing and verifying
-  std::uint32_t crc32 = 0;       // of the image up to the end of the last page written
+  FirmwareCrcs crcs;             // "File CRC-32" and "Flash CRC-32"
 
   // The lines the user reads before pressing "Write".
   std::string Text() const;
 };
 
-FirmwareCheck CheckFirmware(const std::string& fileName, const FlashImage& flash);
+FirmwareCheck CheckFirmware(const ApprovedFirmware& firmware);
 
 // Time left for a whole job: the rate so far applied to the bytes still to move; before any
 // byte has moved, the wire estimate.

@@ -16,15 +16,12 @@ struct ChipParameters {
 };
 
 struct FlashImage {
-  std::vector<std::uint8_t> bytes = std::vector<std::uint8_t>(kFlashImageSize, 0);
+  // Erased flash reads 0xFF: so does every byte no record of the file puts data in.
+  std::vector<std::uint8_t> bytes = std::vector<std::uint8_t>(kFlashImageSize, 0xFF);
   std::uint32_t highestAddress = 0;  // largest address that received a data byte
   std::uint32_t dataBytes = 0;       // data bytes the file's records carried
   ChipParameters chip;
   std::string chipLine;  // the boot loader's identification line, as received
-  // A programming run wrote to the flash and did not end verified: the controller is held in
-  // its boot loader until a run ends verified, across link restarts, so the broken program
-  // never starts.
-  bool programIncomplete = false;
 };
 
 }  // namespace zorv

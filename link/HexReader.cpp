@@ -1,6 +1,8 @@
 #include "link/HexReader.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -33,6 +35,8 @@ constexpr unsigned kExtendedSegment = 2;
 constexpr unsigned kExtendedLinear = 4;
 constexpr std::size_t kSixteenBitSpace = 0x10000;
 constexpr const char* kAbove64K = "data above 64 KB";
+// Flash that no record writes reads back as erased.
+constexpr std::uint8_t kErased = 0xFF;
 
 // An extended segment or linear address record: checked like any record, and refused unless
 // its base is 0, since every address this tool can program lies below 64 KB.
@@ -132,18 +136,53 @@ Outcome ParseHexRecord(std::string_view line, FlashImage& flash) {
   return Outcome::Success();
 }
 
+Outcome ReadFirmwareFile(const std::string& fileName, std::optional<std::string>& content) {
+  const std::string failed = "Failed to read input file <" + fileName + ">";
+  // Opening a FIFO would wait for a writer, and a folder or device holds no records: each is
+  // named for what it is before anything is opened.
+  std::error_code ec;
+  const std::filesystem::file_status type = std::filesystem::status(fileName, ec);
+  if (!ec) {
+    switch (type.type()) {
+      case std::filesystem::file_type::directory:
+        return Outcome::Failure(failed + ": it is a folder, not a file");
+      case std::filesystem::file_type::fifo:
+        return Outcome::Failure(failed + ": it is a FIFO (named pipe), not a file");
+      case std::filesystem::file_type::character:
+      case std::filesystem::file_type::block:
+        return Outcome::Failure(failed + ": it is a device, not a file");
+      case std::filesystem::file_type::socket:
+        return Outcome::Failure(failed + ": it is a socket, not a file");
+      default:
+        break;
+    }
+  }
+  content = ReadWholeFile(fileName);
+  if (!content) return Outcome::Failure(failed);
+  return Outcome::Success();
+}
+
 Outcome ReadHexFile(const std::string& fileName, FlashImage& flash) {
+  std::optional<std::string> content;
+  const Outcome read = ReadFirmwareFile(fileName, content);
+  if (!read) {
+    // What gets programmed must depend on this file alone, never on one read earlier.
+    flash.bytes.assign(kFlashImageSize, kErased);
+    flash.highestAddress = 0;
+    flash.dataBytes = 0;
+    return read;
+  }
+  return ReadHexText(*content, flash);
+}
+
+Outcome ReadHexText(std::string_view text, FlashImage& flash) {
   // What gets programmed must depend on this file alone, never on one read earlier.
-  flash.bytes.assign(kFlashImageSize, 0);
+  flash.bytes.assign(kFlashImageSize, kErased);
   flash.highestAddress = 0;
   flash.dataBytes = 0;
 
-  const std::optional<std::string> content = ReadWholeFile(fileName);
-  if (!content) return Outcome::Failure("Failed to read input file <" + fileName + ">");
-
   // CR, LF and CR LF all end a line: a file with bare CR breaks must not collapse into one
   // record whose tail would be ignored as trailing characters.
-  std::string_view text = *content;
   while (!text.empty()) {
     const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
     const std::string_view line = Trim(text.substr(0, end));

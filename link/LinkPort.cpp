@@ -1,5 +1,7 @@
 #include "LinkPort.h"
 
+#include <utility>
+
 namespace zorv {
 namespace {
 
@@ -21,8 +23,8 @@ std::string PortErrorText(std::string systemMessage) {
   return systemMessage;
 }
 
-LinkPort::LinkPort(SerialDevice& device, Clock& clock, WindowChannel& window)
-    : device_(device), clock_(clock), window_(window) {}
+LinkPort::LinkPort(SerialDevice& device, Clock& clock, ByteObserver observer)
+    : device_(device), clock_(clock), observer_(std::move(observer)) {}
 
 Outcome LinkPort::OpenPort(int baudRate, const std::string& deviceName) {
   if (baudRate != kBaudRate) {
@@ -43,7 +45,7 @@ bool LinkPort::ReadByte(std::uint8_t& byte) {
   if (!device_.IsOpen()) return false;
   std::uint8_t got = 0;
   if (!device_.Read(got)) return false;
-  window_.Post(notice::kByteReceived, got);
+  if (observer_) observer_(false, got);
   lastReceive_ = clock_.Ticks();
   byte = got;
   return true;
@@ -77,7 +79,7 @@ bool LinkPort::ReadLine(std::string& text) {
 bool LinkPort::WriteByte(std::uint8_t byte) {
   if (!device_.IsOpen()) return false;
   if (!device_.Write(byte)) return false;
-  window_.Post(notice::kByteSent, byte);
+  if (observer_) observer_(true, byte);
   lastTransmit_ = clock_.Ticks();
   return true;
 }

@@ -4,12 +4,12 @@
 // announce it for the byte log. Runs on the link thread only.
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "image/Outcome.h"
 #include "link/Clock.h"
 #include "link/SerialDevice.h"
-#include "link/WindowBridge.h"
 
 namespace zorv {
 
@@ -22,7 +22,10 @@ class LinkPort {
   // device from holding the link thread forever.
   static constexpr std::size_t kMaxLineLength = 256;
 
-  LinkPort(SerialDevice& device, Clock& clock, WindowChannel& window);
+  // Told of every byte that moves (sent or received), for the byte log.
+  using ByteObserver = std::function<void(bool sent, std::uint8_t byte)>;
+
+  LinkPort(SerialDevice& device, Clock& clock, ByteObserver observer = {});
 
   // The link thread's terminate request: WaitByte and ReadLine give up at once when it is set.
   void SetStopFlag(const std::atomic<bool>* stop) { stop_ = stop; }
@@ -51,7 +54,7 @@ class LinkPort {
  private:
   SerialDevice& device_;
   Clock& clock_;
-  WindowChannel& window_;
+  ByteObserver observer_;
   const std::atomic<bool>* stop_ = nullptr;
   std::uint32_t lastReceive_ = 0;
   std::uint32_t lastTransmit_ = 0;

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "link/LinkState.h"
-#include "link/WindowBridge.h"
+#include "link/StatusSnapshot.h"
 
 namespace zorv {
 

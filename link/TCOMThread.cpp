@@ -1,11 +1,9 @@
 #include "TCOMThread.h"
 
-#include <filesystem>
-#include <system_error>
+#include <type_traits>
+#include <utility>
 
 #include "link/FirmwareJob.h"
-#include "link/HexReader.h"
-#include "link/HexWriter.h"
 #include "link/PortNames.h"
 
 namespace zorv {
@@ -56,28 +54,20 @@ constexpr const char* kNoFirmwareCycle =
     "This system has no firmware. \r\nPress OK, then cycle power and select firmware.";
 
 constexpr const char* kNoFirmwareInstalled = "Error installing firmware";
-constexpr const char* kNoFirmwareRead = "Error reading firmware";
 constexpr const char* kBootHookFailed = "Boot Hook Failed!";
-
-bool UsableFirmwareFile(const std::string& name) {
-  if (name.empty() || name.find_first_of("*?") != std::string::npos) return false;
-  std::error_code error;
-  return std::filesystem::is_regular_file(std::filesystem::path(name), error);
-}
 
 }  // namespace
 
-TCOMThread::TCOMThread(WindowChannel& window, int portNumber, Clock& clock, SerialDevice& device,
-                       FlashImage& flash, std::atomic<std::uint8_t>& productCode,
-                       const std::atomic<bool>& stop)
-    : window_(window),
+TCOMThread::TCOMThread(LinkEvents& events, int portNumber, Clock& clock, SerialDevice& device,
+                       const std::atomic<bool>& stop, HeldStore* held)
+    : events_(events),
       portNumber_(portNumber),
       clock_(clock),
-      port_(device, clock, window),
-      flash_(flash),
-      boot_(port_, clock, flash, stop),
-      productCode_(productCode),
-      stop_(stop) {
+      port_(device, clock,
+            [this](bool sent, std::uint8_t byte) { events_.Post(ByteEvent{sent, byte}); }),
+      boot_(port_, clock, flash_, stop),
+      stop_(stop),
+      held_(held) {
   port_.SetStopFlag(&stop_);
 }
 
@@ -111,37 +101,74 @@ void TCOMThread::Step() {
   };
   static_assert(std::size(kStates) == kLinkStateCount);
   if (stop_) return;
+  TakeJob();
   const auto index = static_cast<std::size_t>(Number(status_.linkState));
   if (index < std::size(kStates)) (this->*kStates[index].step)();
   // Whatever the step was doing, a vanished device ends it: the unplug is the news, not the
   // transfer that it cut.
   if (status_.linkState != LinkState::Unplugged && port_.Vanished() && !stop_) AdapterUnplugged();
+  // A job taken in idle waits through a keep-alive exchange for the next idle step; one the
+  // new state cannot carry out is dropped, as a request outside it would be.
+  if (job_ && status_.linkState != LinkState::WaitingForIdentification &&
+      !Accepts(status_.linkState, *job_)) {
+    job_.reset();
+  }
+  published_.store(status_.linkState);
+  if (!stop_) PostStatusWhenDue();
+}
+
+bool TCOMThread::Submit(LinkJob job) {
+  if (!Accepts(published_.load(), job)) return false;
+  const std::lock_guard<std::mutex> guard(jobLock_);
+  waiting_ = std::move(job);
+  return true;
+}
+
+void TCOMThread::TakeJob() {
+  std::optional<LinkJob> waiting;
+  {
+    const std::lock_guard<std::mutex> guard(jobLock_);
+    waiting.swap(waiting_);
+  }
+  // Judged again against the state now: a job that arrived while the link moved on is lost
+  // like any request outside the state that takes it. A newer job replaces one not yet begun.
+  if (waiting && Accepts(status_.linkState, *waiting)) job_ = std::move(waiting);
 }
 
 void TCOMThread::AdapterUnplugged() {
+  const LinkState state = status_.linkState;
+  const bool inBootLoader = state == LinkState::BootHook ||
+                            state == LinkState::BootIdentification ||
+                            state == LinkState::Programming ||
+                            state == LinkState::ReadingFirmware;
+  // Nothing was written: the program is started again once the adapter is back.
+  if (inBootLoader && hadProgram_ && !programIncomplete_ && held_ != nullptr) {
+    held_->Hold(heldKey_, HeldRecord{flash_.chipLine, std::nullopt, true});
+  }
+  const bool transfer = state == LinkState::Upload || state == LinkState::Download;
+  if (transfer || state == LinkState::ReadingFirmware ||
+      (state == LinkState::Programming && firmwareWanted_)) {
+    JobFinishedEvent cut;
+    cut.job = state == LinkState::Upload     ? JobKind::Upload
+              : state == LinkState::Download ? JobKind::Download
+              : readWanted_                  ? JobKind::ReadFlash
+                                             : JobKind::Upgrade;
+    cut.result = JobResult::Unplugged;
+    cut.text = UnpluggedText();
+    cut.held = programIncomplete_;
+    Finished(std::move(cut));
+  }
   status_.linkState = LinkState::Unplugged;
-  SetStatus("Adapter unplugged from COM" + std::to_string(portNumber_), StatusColour::Red);
+  SetStatus(UnpluggedText(), StatusColour::Red);
   failureText_.clear();
   status_.progressText.clear();
-  command_ = command::kIdle;
+  liveOutput_.reset();
+  job_.reset();
   port_.ClosePort();
-  window_.Post(notice::kAdapterUnplugged, 0);
+  events_.Post(UnpluggedEvent{DeviceName()});
 }
 
 void TCOMThread::StepUnplugged() {}
-
-bool TCOMThread::Accepts(LinkState state, std::uint8_t command) {
-  if (state == LinkState::ConnectedIdle) return true;
-  // Held in its boot loader, the controller can only be programmed.
-  return state == LinkState::FirmwareHeld && command == command::kUpgradeFirmware;
-}
-
-void TCOMThread::SetCommand(std::uint8_t command, std::uint8_t argument) {
-  const std::lock_guard<std::mutex> guard(lock_);
-  if (!Accepts(status_.linkState, command)) return;
-  command_ = command;
-  argument_ = argument;
-}
 
 StatusSnapshot TCOMThread::Snapshot() {
   StatusSnapshot snapshot;
@@ -164,35 +191,73 @@ StatusSnapshot TCOMThread::Snapshot() {
   return snapshot;
 }
 
+void TCOMThread::PostStatus() {
+  StatusSnapshot snapshot = Snapshot();
+  lastPosted_ = snapshot;
+  lastPostedAt_ = clock_.Ticks();
+  events_.Post(StatusEvent{std::move(snapshot)});
+}
+
+void TCOMThread::PostStatusWhenDue() {
+  const StatusSnapshot now = Snapshot();
+  if (lastPosted_ && *lastPosted_ == now && clock_.Since(lastPostedAt_) <= kStatusMs) return;
+  PostStatus();
+}
+
+void TCOMThread::Finished(JobFinishedEvent event) {
+  events_.Post(std::move(event));
+}
+
+void TCOMThread::Finished(JobKind job, JobResult result, const std::string& text) {
+  JobFinishedEvent event;
+  event.job = job;
+  event.result = result;
+  event.text = text;
+  Finished(std::move(event));
+}
+
 void TCOMThread::Shutdown() {
-  const std::lock_guard<std::mutex> guard(lock_);
   const LinkState state = status_.linkState;
+  // Programming here means waiting for the answer to the check: a run begins and ends within
+  // one step, and one that was stopped after writing left the program incomplete.
   const bool inBootLoader = state == LinkState::BootHook ||
                             state == LinkState::BootIdentification ||
+                            state == LinkState::Programming ||
                             state == LinkState::ReadingFirmware;
-  // Nothing was written: the program the controller ran before is intact.
-  if (inBootLoader && hadProgram_ && !flash_.programIncomplete) Send(kRestart);
+  if (inBootLoader && hadProgram_ && !programIncomplete_) Send(kRestart);
 }
 
 // ---- link states ---------------------------------------------------------------------------
 
 void TCOMThread::StepStart() {
-  // A controller whose flash a run left unverified stays in its boot loader, whatever link
-  // comes next.
-  firmwareWanted_ = flash_.programIncomplete;
+  firmwareWanted_ = false;
   readWanted_ = false;
   hadProgram_ = false;
   restartPending_ = false;
-  firmwareFile_.clear();
+  liveOutput_.reset();
   SetStatus("Not Connected", StatusColour::Red);
   status_.progress = 0;
   status_.progressText.clear();
   port_.ClosePort();
   ConnectPort();
   port_.DrainInput();
-  if (status_.linkState == LinkState::WaitingForIdentification && flash_.programIncomplete) {
-    HoldInBootLoader(kFirmwareIncomplete);
+  if (status_.linkState != LinkState::WaitingForIdentification) return;
+  heldKey_ = HeldStore::DeviceKey(DeviceName());
+  const std::optional<HeldRecord> record =
+      held_ != nullptr ? held_->Find(heldKey_) : std::nullopt;
+  if (record && record->intact) {
+    // Left in its boot loader with nothing written when the adapter vanished.
+    held_->Release(heldKey_);
+    RestartProgram();
+    return;
   }
+  // A controller whose flash a run left unverified stays in its boot loader, whatever link
+  // and whichever program comes next.
+  if (record) {
+    programIncomplete_ = true;
+    events_.Post(HeldEvent{true, heldKey_, record->chipLine, record->fileCrc});
+  }
+  if (programIncomplete_) HoldInBootLoader(kFirmwareIncomplete);
 }
 
 void TCOMThread::StepPortFailed() {}
@@ -210,7 +275,7 @@ void TCOMThread::StepWaitForIdentification() {
   if (restartPending_) {
     // The controller was told to start its program and never identified itself.
     if (Elapsed(kNoProgramMs)) {
-      ShowError(kNoFirmwareCycle);
+      events_.Post(MessageEvent{true, kNoFirmwareCycle});
       firmwareWanted_ = true;
       restartPending_ = false;
     }
@@ -243,86 +308,98 @@ void TCOMThread::StepBootIdentification() {
     return;
   }
   SetStatus(line, StatusColour::Green);
-  status_.linkState = readWanted_ ? LinkState::ReadingFirmware : LinkState::Programming;
-  RefreshNow();
   boot_.IdentifyChip(line);
+  if (readWanted_) {
+    status_.linkState = LinkState::ReadingFirmware;
+    PostStatus();
+    return;
+  }
+  BootLoaderReady();
+}
+
+void TCOMThread::BootLoaderReady() {
+  status_.linkState = LinkState::Programming;
+  firmwareWanted_ = true;
+  BootLoaderReadyEvent ready;
+  ready.chipLine = flash_.chipLine;
+  while (!ready.chipLine.empty() &&
+         (ready.chipLine.back() == '\n' || ready.chipLine.back() == '\r')) {
+    ready.chipLine.pop_back();
+  }
+  ready.chip = flash_.chip;
+  ready.held = programIncomplete_;
+  ready.hadProgram = hadProgram_;
+  PostStatus();
+  events_.Post(std::move(ready));
 }
 
 void TCOMThread::StepProgramming() {
-  firmwareFile_ = Ask<std::string>([](WindowBridge& w) { return w.SelectFirmwareFile(); })
-                      .value_or(std::string());
-  if (stop_) return;
-  if (!UsableFirmwareFile(firmwareFile_)) {
-    FirmwareFailed(kNoFirmwareInstalled);
-    return;
-  }
-  // Everything is checked before the first frame: a refused file writes nothing.
-  const Outcome read = ReadHexFile(firmwareFile_, flash_);
-  if (!read) {
-    FirmwareFailed(read.error);
-    return;
-  }
-  const std::string check = CheckFirmware(firmwareFile_, flash_).Text();
-  const bool confirmed =
-      Ask<bool>([check](WindowBridge& w) { return w.ConfirmFirmware(check); }).value_or(false);
-  if (stop_) return;
-  if (!confirmed) {
-    FirmwareFailed(kNoFirmwareInstalled);
-    return;
-  }
-  ProgrammingRun(firmwareFile_);
-}
-
-// Writes and verifies; after a failure that wrote, offers to read the same file again and
-// program it once more, for as long as the user asks.
-void TCOMThread::ProgrammingRun(const std::string& file) {
-  while (true) {
-    const BootLoader::Run run = boot_.Program(status_, [this] { RefreshNow(); });
-    if (run.written) flash_.programIncomplete = true;
-    if (run.result == BootLoader::Result::Stopped || stop_) return;
-    if (run.result == BootLoader::Result::Verified) {
-      FirmwareInstalled();
-      return;
-    }
-    const std::string text = run.result == BootLoader::Result::Mismatch
-                                 ? "Contents of flash doesn't match file"
-                                 : "Upload failed!";
-    if (!run.written) {
-      FirmwareFailed(text);
-      return;
-    }
-    SetStatus(text, StatusColour::Red);
-    status_.progressText.clear();
-    RefreshNow();
-    const std::string question = text + "\r\n\r\n" + kFirmwareIncomplete;
-    const bool retry =
-        Ask<bool>([question](WindowBridge& w) { return w.AskRetryFirmware(question); })
-            .value_or(false);
-    if (stop_) return;
-    KeepOnScreen(text);
-    if (!retry) {
-      HoldInBootLoader(kFirmwareIncomplete);
-      return;
-    }
-    const Outcome read = ReadHexFile(file, flash_);
-    if (!read) {
-      SetStatus(read.error, StatusColour::Red);
-      RefreshNow();
-      ShowError(read.error);
-      if (stop_) return;
-      KeepOnScreen(read.error);
-      HoldInBootLoader(kFirmwareIncomplete);
-      return;
-    }
+  // Waits silently for the answer to the check: no keep-alive, no time limit of its own.
+  if (!job_) return;
+  LinkJob job = std::move(*job_);
+  job_.reset();
+  if (const auto* upgrade = std::get_if<UpgradeJob>(&job)) {
+    ProgrammingRun(upgrade->firmware);
+  } else if (const auto* cancel = std::get_if<CancelFirmwareJob>(&job)) {
+    FirmwareFailed(JobKind::Upgrade, JobResult::Cancelled,
+                   cancel->reason.empty() ? kNoFirmwareInstalled : cancel->reason);
   }
 }
 
-void TCOMThread::FirmwareInstalled() {
-  flash_.programIncomplete = false;
+// Writes and verifies the approved bytes. A failure that wrote holds the controller; Retry is a
+// new UpgradeJob with the same bytes.
+void TCOMThread::ProgrammingRun(const ApprovedFirmware& firmware) {
+  // The approved bytes, on the chip the boot loader named.
+  const ChipParameters chip = flash_.chip;
+  const std::string chipLine = flash_.chipLine;
+  flash_ = firmware.image;
+  flash_.chip = chip;
+  flash_.chipLine = chipLine;
+  const BootLoader::Run run = boot_.Program(status_, [this] {
+    PostStatus();
+    events_.Post(ProgressEvent{status_.progress, status_.progressText});
+  });
+  if (run.written && !programIncomplete_) SetHeld(true, chipLine, firmware.crcs.file);
+  if (run.result == BootLoader::Result::Stopped || stop_) return;
+
+  JobFinishedEvent finished;
+  finished.job = JobKind::Upgrade;
+  finished.written = run.written;
+  finished.crcs = FirmwareCrcs{firmware.crcs.file, FlashCrc32(flash_)};
+  finished.fileName = firmware.fileName;
+  finished.chipLine = chipLine;
+  if (run.result == BootLoader::Result::Verified) {
+    FirmwareInstalled(std::move(finished));
+    return;
+  }
+  const bool unplugged = port_.Vanished();
+  finished.result = unplugged ? JobResult::Unplugged
+                    : run.result == BootLoader::Result::Mismatch ? JobResult::Mismatch
+                                                                  : JobResult::Failed;
+  finished.text = unplugged ? UnpluggedText()
+                  : run.result == BootLoader::Result::Mismatch
+                      ? "Contents of flash doesn't match file"
+                      : "Upload failed!";
+  if (!run.written) {
+    FirmwareFailed(JobKind::Upgrade, finished.result, finished.text);
+    return;
+  }
+  SetStatus(finished.text, StatusColour::Red);
+  status_.progressText.clear();
+  KeepOnScreen(finished.text);
+  HoldInBootLoader(kFirmwareIncomplete);
+  finished.held = true;
+  PostStatus();
+  Finished(std::move(finished));
+}
+
+void TCOMThread::FirmwareInstalled(JobFinishedEvent finished) {
+  SetHeld(false, flash_.chipLine, std::nullopt);
   firmwareWanted_ = false;
-  ShowInfo("Upload completed and verified!");
-  if (stop_) return;
-  window_.Post(notice::kFirmwareInstalled, 0);
+  finished.result = JobResult::Done;
+  finished.text = "Upload completed and verified!";
+  PostStatus();
+  Finished(std::move(finished));
   // The new program may have reset the settings: its identification downloads them again,
   // as a new link's would.
   firstLink_ = true;
@@ -332,14 +409,15 @@ void TCOMThread::FirmwareInstalled() {
   RenewStamp();
 }
 
-void TCOMThread::FirmwareFailed(const std::string& text) {
+void TCOMThread::FirmwareFailed(JobKind job, JobResult result, const std::string& text) {
   SetStatus(text, StatusColour::Red);
   status_.progressText.clear();
-  RefreshNow();
-  ShowError(text);
-  if (stop_) return;
   KeepOnScreen(text);
-  if (flash_.programIncomplete) {
+  JobFinishedEvent failed;
+  failed.job = job;
+  failed.result = result;
+  failed.text = text;
+  if (programIncomplete_) {
     HoldInBootLoader(kFirmwareIncomplete);
   } else if (hadProgram_) {
     RestartProgram();
@@ -347,13 +425,17 @@ void TCOMThread::FirmwareFailed(const std::string& text) {
     // Without a program, 'R' would only bring the boot loader back: stay in it.
     HoldInBootLoader(text);
   }
+  failed.held = status_.linkState == LinkState::FirmwareHeld;
+  PostStatus();
+  Finished(std::move(failed));
 }
 
 void TCOMThread::BootHookFailed() {
   // Only a firmware job is a failure to report; a boot loader met by chance keeps the old way
   // back through the keep-alive.
   if (firmwareWanted_ || readWanted_) {
-    FirmwareFailed(kBootHookFailed);
+    FirmwareFailed(readWanted_ ? JobKind::ReadFlash : JobKind::Upgrade, JobResult::Failed,
+                   kBootHookFailed);
     return;
   }
   SetStatus(kBootHookFailed, StatusColour::Red);
@@ -365,7 +447,22 @@ void TCOMThread::HoldInBootLoader(const std::string& text) {
   status_.linkState = LinkState::FirmwareHeld;
   firmwareWanted_ = true;
   readWanted_ = false;
-  command_ = command::kIdle;
+  liveOutput_.reset();
+}
+
+void TCOMThread::SetHeld(bool incomplete, const std::string& chipLine,
+                         std::optional<std::uint32_t> crc) {
+  programIncomplete_ = incomplete;
+  std::string line = chipLine;
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  if (held_ != nullptr) {
+    if (incomplete) {
+      held_->Hold(heldKey_, HeldRecord{line, crc, false});
+    } else {
+      held_->Release(heldKey_);
+    }
+  }
+  events_.Post(HeldEvent{incomplete, heldKey_, line, crc});
 }
 
 void TCOMThread::RestartProgram() {
@@ -378,64 +475,77 @@ void TCOMThread::RestartProgram() {
 }
 
 void TCOMThread::StepIdle() {
-  switch (command_) {
-    case command::kIdle:
-      if (Elapsed(kKeepAliveMs)) {
-        port_.DrainInput();
-        Send(kIdentifyYourself);
-        status_.linkState = LinkState::WaitingForIdentification;
-        RenewStamp();
-      }
-      break;
-    case command::kUpload:
+  if (job_) {
+    LinkJob job = std::move(*job_);
+    job_.reset();
+    if (!std::holds_alternative<LiveOutputJob>(job)) liveOutput_.reset();
+    if (const auto* upload = std::get_if<UploadJob>(&job)) {
+      buffer_ = upload->bytes;
       StartTransfer(LinkState::Upload);
-      break;
-    case command::kDownload:
+      return;
+    }
+    if (std::holds_alternative<DownloadJob>(job)) {
       StartTransfer(LinkState::Download);
-      break;
-    case command::kReset:
-      command_ = command::kIdle;
+      return;
+    }
+    if (std::holds_alternative<ResetJob>(job)) {
       port_.DrainInput();
       Send(kIdentifyYourself);
       status_.linkState = LinkState::Restart;
       RenewStamp();
-      break;
-    case command::kUpgradeFirmware:
+      return;
+    }
+    if (std::holds_alternative<OpenBootLoaderJob>(job)) {
       EnterBootLoader(false);
-      break;
-    case command::kReadFirmware:
+      return;
+    }
+    if (std::holds_alternative<ReadFlashJob>(job)) {
       EnterBootLoader(true);
-      break;
-    default:
-      // A live output pair: the mailbox keeps it, so it goes out again on the next cycle.
-      Send(command_);
-      Send(argument_);
-      RenewStamp();
-      break;
+      return;
+    }
+    if (const auto* live = std::get_if<LiveOutputJob>(&job)) liveOutput_ = *live;
+  }
+  if (liveOutput_) {
+    // The pair goes out again on every cycle until it is switched off.
+    Send(liveOutput_->output);
+    Send(liveOutput_->value);
+    RenewStamp();
+  } else if (Elapsed(kKeepAliveMs)) {
+    port_.DrainInput();
+    Send(kIdentifyYourself);
+    status_.linkState = LinkState::WaitingForIdentification;
+    RenewStamp();
   }
 }
 
 void TCOMThread::StepRestart() {
   if (Elapsed(kRestartNoticeMs)) {
-    window_.Post(notice::kRestartLink, 0);
+    events_.Post(RestartWantedEvent{});
     RenewStamp();
   }
 }
 
 void TCOMThread::StepFirmwareHeld() {
-  if (command_ == command::kUpgradeFirmware) {
-    command_ = command::kIdle;
+  if (job_) {
+    LinkJob job = std::move(*job_);
+    job_.reset();
+    if (std::holds_alternative<CancelFirmwareJob>(job)) return;
     firmwareWanted_ = true;
     if (flash_.chipLine.empty()) {
-      // Held by a run this link did not see (the command line's previous run): the boot
+      // Held by a run this link did not see (an earlier run, or the other program): the boot
       // loader is waiting for commands, and the chip is not known yet.
       Send(kAskChipLine);
       RenewStamp();
       status_.linkState = LinkState::BootIdentification;
       return;
     }
-    // The controller is already in its boot loader, and the chip is known.
-    status_.linkState = LinkState::Programming;
+    if (const auto* upgrade = std::get_if<UpgradeJob>(&job)) {
+      // Retry: the controller is already in its boot loader, and the chip is known.
+      status_.linkState = LinkState::Programming;
+      ProgrammingRun(upgrade->firmware);
+      return;
+    }
+    BootLoaderReady();
     return;
   }
   std::uint8_t byte = 0;
@@ -447,35 +557,35 @@ void TCOMThread::StepFirmwareHeld() {
     status_.linkState = LinkState::BootHook;
     RenewStamp();
   } else if (FindProduct(byte) != nullptr) {
+    if (programIncomplete_) {
+      // The half-written program runs: take it back into its boot loader before it does more.
+      Send(kRestart);
+      return;
+    }
     Identified(byte);
   }
 }
 
 void TCOMThread::StepReadingFirmware() {
-  const std::string file =
-      Ask<std::string>([](WindowBridge& w) { return w.SelectFirmwareReadFile(); })
-          .value_or(std::string());
-  if (stop_) return;
-  if (file.empty()) {
-    FirmwareFailed(kNoFirmwareRead);
-    return;
-  }
   std::vector<std::uint8_t> bytes;
   std::string error;
-  if (!boot_.ReadFlash(bytes, status_, [this] { RefreshNow(); }, error)) {
+  if (!boot_.ReadFlash(bytes, status_, [this] {
+        PostStatus();
+        events_.Post(ProgressEvent{status_.progress, status_.progressText});
+      }, error)) {
     if (stop_) return;
-    FirmwareFailed(error);
-    return;
-  }
-  const Outcome written = WriteHexFile(file, bytes);
-  if (!written) {
-    FirmwareFailed(written.error);
+    if (port_.Vanished()) return;  // AdapterUnplugged reports it
+    FirmwareFailed(JobKind::ReadFlash, JobResult::Failed, error);
     return;
   }
   SetStatus("Firmware read", StatusColour::Green);
-  RefreshNow();
-  ShowInfo("Firmware read: " + std::to_string(bytes.size()) + " bytes saved to " + file);
-  if (stop_) return;
+  JobFinishedEvent read;
+  read.job = JobKind::ReadFlash;
+  read.result = JobResult::Done;
+  read.chipLine = flash_.chipLine;
+  read.flash = std::move(bytes);
+  PostStatus();
+  Finished(std::move(read));
   RestartProgram();
 }
 
@@ -495,6 +605,10 @@ void TCOMThread::ConnectPort() {
 
 std::string TCOMThread::DeviceName() const { return DeviceNameForPort(portNumber_); }
 
+std::string TCOMThread::UnpluggedText() const {
+  return "Adapter unplugged from COM" + std::to_string(portNumber_);
+}
+
 void TCOMThread::Identified(std::uint8_t productByte) {
   const ProductRow& row = *FindProduct(productByte);
   restartPending_ = false;
@@ -502,9 +616,9 @@ void TCOMThread::Identified(std::uint8_t productByte) {
   status_.linkState = LinkState::ConnectedIdle;
   SetStatus(row.statusText, StatusColour::Green);
   transferLength_ = row.transferLength;
-  if (row.setsProductCode) productCode_ = row.pageCode;
+  identifiedProduct_ = productByte;
   if (firstLink_) {
-    command_ = command::kDownload;
+    job_ = DownloadJob{};
     firstLink_ = false;
   }
   RenewStamp();
@@ -516,7 +630,7 @@ void TCOMThread::BootLoaderAnnounced() {
   if (restartPending_) {
     // Told to start its program, the controller came back to its boot loader: it has none.
     firmwareWanted_ = true;
-    ShowError(kNoFirmwareSelect);
+    if (!stop_) events_.Post(MessageEvent{true, kNoFirmwareSelect});
     restartPending_ = false;
   }
   // The prompt gets its full 250 ms from now, however long the link waited for the 'B'.
@@ -524,7 +638,6 @@ void TCOMThread::BootLoaderAnnounced() {
 }
 
 void TCOMThread::EnterBootLoader(bool forReading) {
-  command_ = command::kIdle;
   port_.DrainInput();
   Send(kIdentifyYourself);
   std::uint8_t byte = 0;
@@ -540,8 +653,6 @@ void TCOMThread::EnterBootLoader(bool forReading) {
   RenewStamp();
 }
 
-void TCOMThread::RefreshNow() { Sync([snapshot = Snapshot()](WindowBridge& w) { w.RefreshStatus(snapshot); }); }
-
 void TCOMThread::SetStatus(std::string text, StatusColour colour) {
   status_.text = std::move(text);
   status_.colour = colour;
@@ -550,36 +661,6 @@ void TCOMThread::SetStatus(std::string text, StatusColour colour) {
 void TCOMThread::KeepOnScreen(const std::string& text) {
   failureText_ = text;
   failureShownAt_ = clock_.Ticks();
-}
-
-// ---- synchronised calls --------------------------------------------------------------------
-
-bool TCOMThread::Sync(std::function<void(WindowBridge&)> work) {
-  if (stop_) return false;
-  // Relocks even if the window's side throws, so the caller's guard stays balanced.
-  struct Relock {
-    std::mutex& lock;
-    ~Relock() { lock.lock(); }
-  };
-  lock_.unlock();
-  const Relock relock{lock_};
-  return window_.Call(std::move(work));
-}
-
-template <typename Answer>
-std::optional<Answer> TCOMThread::Ask(std::function<Answer(WindowBridge&)> question) {
-  // The answer lives in a share of its own: a call given up may still be running.
-  auto answer = std::make_shared<Answer>();
-  if (!Sync([answer, question](WindowBridge& w) { *answer = question(w); })) return std::nullopt;
-  return *answer;
-}
-
-void TCOMThread::ShowError(const std::string& text) {
-  Sync([text](WindowBridge& w) { w.ShowLinkError(text); });
-}
-
-void TCOMThread::ShowInfo(const std::string& text) {
-  Sync([text](WindowBridge& w) { w.ShowLinkInfo(text); });
 }
 
 }  // namespace zorv

@@ -51,9 +51,10 @@ Bytes ImageAt(const FlashImage& flash, std::size_t address, std::size_t count) {
   return out;
 }
 
-bool AllZero(const FlashImage& flash) {
+// Nothing stored: every byte erased.
+bool AllErased(const FlashImage& flash) {
   for (std::uint8_t b : flash.bytes)
-    if (b != 0) return false;
+    if (b != 0xFF) return false;
   return true;
 }
 
@@ -88,7 +89,9 @@ TEST_P(HexErrorTest, ReportsTheFirstFailingCheck) {
         row.source == Source::Folder ? folder.Path().string() : folder.File("none.hex");
     const Outcome outcome = ReadHexFile(name, flash);
     EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(outcome.error, "Failed to read input file <" + name + ">");
+    // A folder is named as one.
+    EXPECT_EQ(outcome.error, "Failed to read input file <" + name + ">" +
+                                 (row.source == Source::Folder ? ": it is a folder, not a file" : ""));
     return;
   }
 
@@ -103,7 +106,7 @@ TEST_P(HexErrorTest, ReportsTheFirstFailingCheck) {
   EXPECT_FALSE(outcome.ok);
   EXPECT_EQ(outcome.error, "Error parsing file: " + row.error);
   EXPECT_EQ(flash.bytes[0x0300], 0x11);
-  EXPECT_EQ(flash.bytes[0x0310], 0x00);
+  EXPECT_EQ(flash.bytes[0x0310], 0xFF);  // erased: no record put data there
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -150,7 +153,7 @@ TEST_P(HexLimitTest, AddressPlusCountMayEqualTheLimit) {
     EXPECT_EQ(ImageAt(flash, row.address, row.count), data);
   } else {
     EXPECT_EQ(outcome.error, row.error);
-    EXPECT_TRUE(AllZero(flash));  // refused before any byte is stored
+    EXPECT_TRUE(AllErased(flash));  // refused before any byte is stored
   }
 }
 
@@ -329,13 +332,13 @@ TEST(HexFreshImage, ASecondFileDoesNotSeeTheFirstFilesBytes) {
   ASSERT_EQ(flash.highestAddress, 0x700Fu);
 
   ASSERT_TRUE(ReadHexFile(folder.Write("b.hex", Record(0, 0x0100, {0x77})), flash).ok);
-  EXPECT_EQ(ImageAt(flash, 0x7000, 16), Bytes(16, 0));
+  EXPECT_EQ(ImageAt(flash, 0x7000, 16), Bytes(16, 0xFF));
   EXPECT_EQ(flash.bytes[0x0100], 0x77);
   EXPECT_EQ(flash.highestAddress, 0x0100u);
   EXPECT_EQ(flash.chip.flashLimit, 0x7C00u);  // the chip stays as identified
 
   EXPECT_FALSE(ReadHexFile(folder.File("missing.hex"), flash).ok);
-  EXPECT_TRUE(AllZero(flash));
+  EXPECT_TRUE(AllErased(flash));
   EXPECT_EQ(flash.highestAddress, 0u);
 }
 
@@ -370,24 +373,24 @@ INSTANTIATE_TEST_SUITE_P(
                                   "",
                                   0x3BFF,
                                   {{0x0000, Range(0x10, 16)},
-                                   {0x0010, {0xAB, 0xCD, 0xEF, 0x01, 0x00}},
+                                   {0x0010, {0xAB, 0xCD, 0xEF, 0x01, 0xFF}},
                                    {0x3BF0, Range(0xF0, 16)}}},
                       // The failing record's bytes are stored before its checksum is tested.
                       DataFileRow{"BadChecksum",
                                   "bad-checksum.hex",
                                   "Error parsing file: checksum failed",
                                   0x0021,
-                                  {{0x0000, {1, 2, 3, 4}}, {0x0020, {0x55, 0x66}}, {0x0040, {0}}}},
+                                  {{0x0000, {1, 2, 3, 4}}, {0x0020, {0x55, 0x66}}, {0x0040, {0xFF}}}},
                       DataFileRow{"OverLimit",
                                   "over-limit.hex",
                                   "Error parsing file: data exceeds writeable flash space",
                                   0x0001,
-                                  {{0x0000, {1, 2}}, {0x3BF1, Bytes(15, 0)}}},
+                                  {{0x0000, {1, 2}}, {0x3BF1, Bytes(15, 0xFF)}}},
                       DataFileRow{"Truncated",
                                   "truncated.hex",
                                   "Error parsing file: packet truncated",
                                   0x0002,
-                                  {{0x0000, {7, 8, 9, 0}}}}),
+                                  {{0x0000, {7, 8, 9, 0xFF}}}}),
     RowName<DataFileRow>);
 
 // ---- Cross-check: random binaries converted by binutils read back byte for byte.
@@ -423,7 +426,7 @@ TEST_P(HexObjcopyTest, ReadsBackWhatObjcopyWrote) {
       << "first wrong byte";
   EXPECT_EQ(flash.highestAddress, row.size - 1);
   EXPECT_TRUE(std::all_of(flash.bytes.begin() + static_cast<std::ptrdiff_t>(row.size),
-                          flash.bytes.end(), [](std::uint8_t b) { return b == 0; }));
+                          flash.bytes.end(), [](std::uint8_t b) { return b == 0xFF; }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, HexObjcopyTest,

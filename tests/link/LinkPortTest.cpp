@@ -9,7 +9,6 @@
 
 #include "link/LinkPort.h"
 #include "tests/support/FakeClock.h"
-#include "tests/support/RecordingBridge.h"
 #include "tests/support/ScriptedSerialDevice.h"
 
 namespace zorv::test {
@@ -21,8 +20,13 @@ class LinkPortTest : public ::testing::Test {
 
   FakeClock clock{1000};
   ScriptedSerialDevice device{clock};
-  RecordingBridge bridge;
-  LinkPort port{device, clock, bridge};
+  // Every byte the port reports, as the old notices numbered them: 252 sent, 251 received.
+  struct {
+    std::vector<std::pair<std::uint8_t, std::uint8_t>> notices;
+  } bridge;
+  LinkPort port{device, clock, [this](bool sent, std::uint8_t byte) {
+                  bridge.notices.emplace_back(sent ? 252 : 251, byte);
+                }};
 };
 
 struct OpenCase {

@@ -150,8 +150,10 @@ TEST_F(SupervisorBoot, ChipLineIsShownGreenAndSelectsTheChip) {
   ASSERT_EQ(link.bridge.refreshes.size(), 1u);
   EXPECT_EQ(link.bridge.refreshes[0].text, "AT90CAN128 BOOT\r\n");
   EXPECT_EQ(link.bridge.refreshes[0].colour, StatusColour::Green);
-  EXPECT_EQ(link.flash.chip.pageSize, 256u);
-  EXPECT_EQ(link.flash.chip.flashLimit, 0x1F800u);
+  ASSERT_EQ(link.bridge.ready.size(), 1u);
+  EXPECT_EQ(link.bridge.ready[0].chipLine, "AT90CAN128 BOOT");
+  EXPECT_EQ(link.bridge.ready[0].chip.pageSize, 256u);
+  EXPECT_EQ(link.bridge.ready[0].chip.flashLimit, 0x1F800u);
 }
 
 TEST_F(SupervisorBoot, NoChipLineFailsTheHook) {
@@ -170,7 +172,8 @@ TEST_F(SupervisorBoot, NoChipLineFailsTheHook) {
 
 struct FileCase {
   const char* name;
-  std::string file;  // relative to a temporary folder; "" = cancelled; "*" prefix = as given
+  std::string file;  // relative to a temporary folder; "" = cancelled
+  std::string text = "Error installing firmware";  // in red and in the box; the folder's name follows
 };
 
 class UnusableFirmwareFile : public SupervisorBoot, public ::testing::WithParamInterface<FileCase> {};
@@ -186,12 +189,15 @@ TEST_P(UnusableFirmwareFile, IsRefusedWithoutProgramming) {
   ReachProgramming();
   link.Step();
   EXPECT_EQ(link.bridge.firmwareDialogs, 1);
-  EXPECT_EQ(link.bridge.errors, std::vector<std::string>{"Error installing firmware"});
+  const std::string text =
+      GetParam().text.back() == '<' ? GetParam().text + base + f + ">: it is a folder, not a file"
+                                    : GetParam().text;
+  EXPECT_EQ(link.bridge.errors, std::vector<std::string>{text});
   EXPECT_TRUE(link.bridge.checks.empty());
   // No frame: only the restart of the program that is still intact.
   EXPECT_EQ(link.device.TakeWritten(), Bytes{'R'});
   EXPECT_EQ(link.State(), LinkState::WaitingForIdentification);
-  EXPECT_EQ(link.Status().text, "Error installing firmware");
+  EXPECT_EQ(link.Status().text, text);
   EXPECT_EQ(link.Status().colour, StatusColour::Red);
 }
 
@@ -200,7 +206,7 @@ INSTANTIATE_TEST_SUITE_P(Files, UnusableFirmwareFile,
                                            FileCase{"Missing", "missing.hex"},
                                            FileCase{"Star", "a*.hex"},
                                            FileCase{"Question", "b?.hex"},
-                                           FileCase{"Folder", "folder.hex"}),
+                                           FileCase{"Folder", "folder.hex", "Failed to read input file <"}),
                          [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(SupervisorBoot, InstalledFirmwareRestartsTheControllerOnce) {
@@ -222,7 +228,7 @@ TEST_F(SupervisorBoot, InstalledFirmwareRestartsTheControllerOnce) {
   EXPECT_EQ(link.Status().text, "Completed");
   EXPECT_EQ(link.Status().progress, 100);
   EXPECT_EQ(link.bridge.checks.size(), 1u);
-  EXPECT_FALSE(link.flash.programIncomplete);
+  EXPECT_FALSE(link.thread->ProgramIncomplete());
   // The new program identifies itself and its settings are downloaded, as on a new link.
   EXPECT_EQ(Answer('g'), Bytes{'E'});
   EXPECT_EQ(link.State(), LinkState::ConnectedIdle);
@@ -245,12 +251,18 @@ TEST_F(SupervisorBoot, BadFirmwareFileStopsWithTheReadersText) {
   EXPECT_EQ(link.device.TakeWritten(), Bytes{'R'});
 }
 
-TEST_F(SupervisorBoot, TerminateRequestBeforeProgrammingOpensNoDialog) {
+TEST_F(SupervisorBoot, TerminateRequestBeforeProgrammingWritesNothing) {
+  link.bridge.confirmWrite = true;
+  QTemporaryDir dir;
+  link.bridge.firmwareFile = dir.path().toStdString() + "/fw.hex";
+  std::ofstream(link.bridge.firmwareFile) << ":0100000055AA\n:00000001FF\n";
   ReachProgramming();
   link.stop = true;
   link.Step();
-  EXPECT_EQ(link.bridge.firmwareDialogs, 0);
   EXPECT_TRUE(link.device.written.empty());
+  // Destroyed before its answer was carried out: the intact program starts again.
+  link.thread->Shutdown();
+  EXPECT_EQ(link.device.TakeWritten(), Bytes{'R'});
 }
 
 TEST_F(SupervisorBoot, TerminateRequestMidStepSkipsTheMessageBox) {
@@ -266,52 +278,32 @@ TEST_F(SupervisorBoot, TerminateRequestMidStepSkipsTheMessageBox) {
   link.device.onWrite = nullptr;
 }
 
-// Records whether the link's lock was free while each synchronised call ran.
-class LockProbeBridge final : public WindowChannel {
- public:
-  void Post(std::uint8_t code, std::uint8_t value) override { inner.Post(code, value); }
-  bool Call(std::function<void(WindowBridge&)> work) override {
-    ++calls;
-    if (thread->Lock().try_lock()) {
-      thread->Lock().unlock();
-    } else {
-      ++lockHeld;
-    }
-    return inner.Call(std::move(work));
+// The check stays open for ten minutes: the link sends nothing (no keep-alive to a boot loader)
+// and sets no time limit of its own; the answer then programs as if given at once.
+TEST_F(SupervisorBoot, WaitsSilentlyForTheAnswerToTheCheck) {
+  QTemporaryDir dir;
+  const std::string file = dir.path().toStdString() + "/fw.hex";
+  std::ofstream(file) << ":0100000055AA\n:00000001FF\n";
+  link.bridge.firmwareFile = file;
+  RequestUpgrade();
+  Answer('B');
+  Answer('?');
+  // The window's answer is held back: the question is still open.
+  link.device.Feed(std::string("ATmega16 BOOT\r\n"));
+  link.thread->Step();
+  for (int i = 0; i < 60000; ++i) {
+    link.thread->Step();
+    link.clock.Sleep(10);
   }
-
-  RecordingBridge inner;
-  TCOMThread* thread = nullptr;
-  int calls = 0;
-  int lockHeld = 0;
-};
-
-// The window may take the lock (a request, the Reset button) while it runs a synchronised call
-// for the link: the link must not hold the lock meanwhile, or the two would wait for each other.
-TEST(SupervisorLock, IsReleasedWhileTheWindowRunsASynchronisedCall) {
-  FakeClock clock(5'000'000);
-  ScriptedSerialDevice device(clock);
-  LockProbeBridge bridge;
-  FlashImage flash;
-  std::atomic<std::uint8_t> productCode{0};
-  std::atomic<bool> stop{false};
-  TCOMThread thread(bridge, 7, clock, device, flash, productCode, stop);
-  bridge.thread = &thread;
-  FakeController controller(device);
-  const auto step = [&] {
-    const std::lock_guard<std::mutex> guard(thread.Lock());
-    thread.Step();
-    clock.Sleep(10);
-  };
-  step();
-  device.Feed({'g'});
-  for (int i = 0; i < 400 && bridge.inner.LinkNotices().empty(); ++i) step();  // the download
-  device.Feed({'g'});
-  step();
-  thread.SetCommand(command::kUpload, 0);
-  step();  // LoadBufferFromImage
-  EXPECT_EQ(bridge.calls, 2);  // the store after the download, the copy before the upload
-  EXPECT_EQ(bridge.lockHeld, 0);
+  EXPECT_EQ(link.State(), LinkState::Programming);
+  EXPECT_TRUE(link.device.TakeWritten().empty());
+  EXPECT_TRUE(link.bridge.errors.empty());
+  link.bridge.confirmWrite = true;
+  std::optional<FakeBootLoader> boot(std::in_place, link.device);
+  link.bridge.Answer([this](LinkJob job) { return link.Submit(std::move(job)); });
+  link.Step();
+  EXPECT_EQ(boot->flash[0], 0x55);
+  EXPECT_EQ(link.bridge.infos, std::vector<std::string>{"Upload completed and verified!"});
 }
 
 }  // namespace

@@ -49,10 +49,7 @@ class FirmwareJob : public ::testing::Test {
     ASSERT_EQ(link.State(), LinkState::Programming);
   }
   // What a status refresh would show now.
-  StatusSnapshot Shown() {
-    const std::lock_guard<std::mutex> guard(link.thread->Lock());
-    return link.thread->Snapshot();
-  }
+  StatusSnapshot Shown() { return link.thread->Snapshot(); }
 
   QTemporaryDir dir;
   Supervisor link;
@@ -96,14 +93,14 @@ TEST_P(FirmwareFailure, IsBoxedKeptOnScreenAndRestartsOnlyAnIntactProgram) {
     EXPECT_NE(after.back(), 'R');
     EXPECT_EQ(link.State(), LinkState::FirmwareHeld);
     EXPECT_EQ(link.Status().text, kIncomplete);
-    EXPECT_TRUE(link.flash.programIncomplete);
+    EXPECT_TRUE(link.thread->ProgramIncomplete());
   } else {
     EXPECT_EQ(link.bridge.errors, std::vector<std::string>{row.text});
     EXPECT_TRUE(link.bridge.retryQuestions.empty());
     ASSERT_FALSE(after.empty());
     EXPECT_EQ(after.back(), 'R');
     EXPECT_EQ(link.State(), LinkState::WaitingForIdentification);
-    EXPECT_FALSE(link.flash.programIncomplete);
+    EXPECT_FALSE(link.thread->ProgramIncomplete());
   }
   EXPECT_EQ(link.bridge.checks.size(), row.fault == Fault::CancelFile ||
                                                row.fault == Fault::RefuseFile
@@ -133,20 +130,29 @@ INSTANTIATE_TEST_SUITE_P(
         FailureRow{"Mismatch", Fault::Mismatch, "Contents of flash doesn't match file", true}),
     [](const auto& p) { return std::string(p.param.name); });
 
-TEST_F(FirmwareJob, RetryReadsTheFileAgainAndEndsVerified) {
+// Retry is a new job from the held state with the bytes that were approved: a file replaced on
+// disk meanwhile is never programmed without its own check.
+TEST_F(FirmwareJob, RetryProgramsTheApprovedBytesAndEndsVerified) {
   link.bridge.firmwareFile = File();
   link.bridge.retryAnswers = {true};
   ReachProgramming();
   FakeBootLoader boot(link.device);
   boot.corruptAddress = 0x0005;
-  link.bridge.onRetryQuestion = [&] { boot.corruptAddress.reset(); };
+  link.bridge.onRetryQuestion = [&] {
+    boot.corruptAddress.reset();
+    std::ofstream(File()) << ":010000009966\n:00000001FF\n";  // replaced on disk
+  };
   link.Step();
+  EXPECT_EQ(link.State(), LinkState::FirmwareHeld);
+  link.Step();  // the Retry job
+  EXPECT_EQ(boot.flash[0], 0x00);
+  EXPECT_EQ(boot.flash[0x12C], 0x55);
   EXPECT_EQ(link.bridge.retryQuestions.size(), 1u);
   EXPECT_EQ(link.bridge.checks.size(), 1u);  // no second check for the same file
   EXPECT_EQ(boot.Count('F'), 6);             // three pages, twice
   EXPECT_EQ(link.bridge.infos, std::vector<std::string>{"Upload completed and verified!"});
   EXPECT_EQ(link.device.TakeWritten().back(), 'R');
-  EXPECT_FALSE(link.flash.programIncomplete);
+  EXPECT_FALSE(link.thread->ProgramIncomplete());
   EXPECT_EQ(link.State(), LinkState::WaitingForIdentification);
 }
 
@@ -176,8 +182,9 @@ TEST_F(FirmwareJob, AControllerWithoutProgramStaysInItsBootLoader) {
 }
 
 TEST_F(FirmwareJob, IncompleteFlashHoldsEveryLaterLinkUntilAVerifiedRun) {
-  link.flash.programIncomplete = true;
-  link.NewThread();  // Reset
+  link.heldStore.Hold(HeldStore::DeviceKey(DeviceNameForPort(Supervisor::kPort)),
+                      HeldRecord{"ATmega16 BOOT", 0x12345678u, false});
+  link.NewThread();  // Reset, or a restart of the program
   link.Step();
   EXPECT_EQ(link.State(), LinkState::FirmwareHeld);
   EXPECT_EQ(link.Status().text, kIncomplete);
@@ -209,7 +216,14 @@ TEST_P(ShutdownInBootLoader, RestartsTheIntactProgram) {
   link.Step();
   link.device.TakeWritten();
   const std::uint8_t answers[] = {'B', '?'};
-  for (int i = 0; i < GetParam().answersBeforeStop; ++i) Answer(answers[i]);
+  for (int i = 0; i < GetParam().answersBeforeStop && i < 2; ++i) Answer(answers[i]);
+  if (GetParam().answersBeforeStop > 2) {
+    // The chip line: the window now asks for the file and has not answered yet.
+    link.device.Feed(std::string("ATmega16 BOOT\r\n"));
+    link.thread->Step();
+    ASSERT_EQ(link.State(), LinkState::Programming);
+    link.device.TakeWritten();
+  }
   link.thread->Shutdown();
   EXPECT_EQ(link.device.TakeWritten(), GetParam().restarts ? Bytes{'R'} : Bytes{});
 }
@@ -217,7 +231,8 @@ TEST_P(ShutdownInBootLoader, RestartsTheIntactProgram) {
 INSTANTIATE_TEST_SUITE_P(
     States, ShutdownInBootLoader,
     ::testing::Values(ShutdownRow{"WaitingForTheBootLoader", 0, false},
-                      ShutdownRow{"Hooked", 1, true}, ShutdownRow{"AskedForTheChipLine", 2, true}),
+                      ShutdownRow{"Hooked", 1, true}, ShutdownRow{"AskedForTheChipLine", 2, true},
+                      ShutdownRow{"QuestionAboutTheFileOpen", 3, true}),
     [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace

@@ -1,5 +1,5 @@
 #pragma once
-// A link supervisor on the fake clock, a scripted serial device and a recording window bridge,
+// A link supervisor on the fake clock, a scripted serial device and a scripted window,
 // plus a scripted controller that answers identification requests and both transfers.
 #include <QSettings>
 #include <QTemporaryDir>
@@ -14,7 +14,7 @@
 #include "link/PortNames.h"
 #include "link/TCOMThread.h"
 #include "tests/support/FakeClock.h"
-#include "tests/support/RecordingBridge.h"
+#include "tests/support/ScriptedWindow.h"
 #include "tests/support/ScriptedSerialDevice.h"
 
 namespace zorv::test {
@@ -113,15 +113,18 @@ class Supervisor {
     NewThread();
   }
 
-  // What the window does on Reset or notice 255: a fresh thread for the same port.
+  // What the window does on Reset or when the link asks to be replaced: a fresh thread for the
+  // same port (with the same held store, as the window's next link has).
   void NewThread() {
     thread.reset();
-    thread = std::make_unique<TCOMThread>(bridge, kPort, clock, device, flash, productCode, stop);
+    bridge.sentOnThisLink = {};
+    thread = std::make_unique<TCOMThread>(bridge, kPort, clock, device, stop, &heldStore);
   }
 
+  // One step, then the window answers what the link posted.
   void Step() {
-    const std::lock_guard<std::mutex> guard(thread->Lock());
     thread->Step();
+    bridge.Answer([this](LinkJob job) { return thread->Submit(std::move(job)); });
   }
   // One loop cycle: a step and the 10 ms sleep.
   void Cycle() {
@@ -133,18 +136,14 @@ class Supervisor {
     const std::uint32_t start = clock.Ticks();
     while (clock.Since(start) < ms && State() != untilState) Cycle();
   }
-  void SetCommand(std::uint8_t command, std::uint8_t argument = 0) {
-    thread->SetCommand(command, argument);
+  // A button press: the job it hands the link; false when the link refused it.
+  bool SetCommand(std::uint8_t command, std::uint8_t argument = 0) {
+    return thread->Submit(bridge.JobFor(command, argument));
   }
+  bool Submit(LinkJob job) { return thread->Submit(std::move(job)); }
 
-  LinkState State() {
-    const std::lock_guard<std::mutex> guard(thread->Lock());
-    return thread->State();
-  }
-  LinkStatus Status() {
-    const std::lock_guard<std::mutex> guard(thread->Lock());
-    return thread->Status();
-  }
+  LinkState State() { return thread->State(); }
+  LinkStatus Status() { return thread->Status(); }
 
   // Opens the port and brings the link to idle in state 6 with the first download done.
   void ConnectIdle(FakeController& controller) {
@@ -161,14 +160,16 @@ class Supervisor {
 
   FakeClock clock;
   ScriptedSerialDevice device{clock};
-  RecordingBridge bridge;
-  FlashImage flash;
-  std::atomic<std::uint8_t> productCode{0x55};  // neither 0 nor a product code
+  ScriptedWindow bridge;
   std::atomic<bool> stop{false};
-  std::unique_ptr<TCOMThread> thread;
 
  private:
   QTemporaryDir settingsDir_;
+
+ public:
+  // Held controllers are kept here, as the window keeps them beside its history.
+  HeldStore heldStore{settingsDir_.path().toStdString() + "/held-controllers.txt"};
+  std::unique_ptr<TCOMThread> thread;
 };
 
 }  // namespace zorv::test

@@ -83,29 +83,29 @@ TEST_P(Transfer, FirstDownloadBringsTheControllersImageByteForByte) {
   EXPECT_EQ(link.bridge.LinkNotices(), (Notices{{notice::kDownloadDone, 0}}));
 }
 
-TEST_P(Transfer, LastEchoFollowsTheStoreAndTheNotice) {
+// The downloaded image is posted before the controller's last echo goes out, with the bytes
+// exactly as they came.
+TEST_P(Transfer, LastEchoFollowsTheDownloadedEvent) {
   const int length = GetParam().length;
   controller.memory = Pattern(5);
-  struct Seen {
-    std::size_t notices;
-    bool stored;
-  };
-  std::vector<Seen> seen;
+  std::vector<int> posted;
   bool downloading = false;
   controller.onWrite = [&](std::uint8_t byte) {
-    if (downloading) {
-      seen.push_back({link.bridge.LinkNotices().size(),
-                      Head(link.bridge.image.bytes, length) == Head(controller.memory, length)});
-    }
+    if (downloading) posted.push_back(link.bridge.downloadsPosted);
     if (byte == 'F') downloading = true;
   };
   Identify();
   link.RunFor(5000, LinkState::WaitingForIdentification);
-  ASSERT_EQ(seen.size(), static_cast<std::size_t>(length));
-  EXPECT_EQ(seen[seen.size() - 2].notices, 0u);
-  EXPECT_FALSE(seen[seen.size() - 2].stored);
-  EXPECT_EQ(seen.back().notices, 1u);
-  EXPECT_TRUE(seen.back().stored);
+  ASSERT_EQ(posted.size(), static_cast<std::size_t>(length));
+  EXPECT_EQ(posted[posted.size() - 2], 0);
+  EXPECT_EQ(posted.back(), 1);
+  ASSERT_EQ(link.bridge.downloads.size(), 1u);
+  EXPECT_EQ(link.bridge.downloads[0].length, length);
+  EXPECT_EQ(link.bridge.downloads[0].productCode, GetParam().code);
+  EXPECT_EQ(Head(link.bridge.downloads[0].bytes, length), Head(controller.memory, length));
+  for (std::size_t i = static_cast<std::size_t>(length); i < kImageSize; ++i) {
+    EXPECT_EQ(link.bridge.downloads[0].bytes[i], 0) << "byte " << i;
+  }
 }
 
 TEST_P(Transfer, UploadSendsTheImageAndChecksEveryEcho) {

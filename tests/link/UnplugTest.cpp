@@ -50,7 +50,13 @@ TEST_P(Unplug, SaysAdapterUnpluggedAndWaitsToBeReplaced) {
   EXPECT_EQ(s.bridge.image.bytes, imageBefore);
   EXPECT_TRUE(s.bridge.errors.empty());
   // Requests are refused while unplugged.
-  EXPECT_FALSE(TCOMThread::Accepts(LinkState::Unplugged, command::kDownload));
+  EXPECT_FALSE(Accepts(LinkState::Unplugged, DownloadJob{}));
+  EXPECT_FALSE(s.SetCommand(command::kDownload));
+  // A cut transfer ends as unplugged, never as a success or a plain failure.
+  if (std::string(GetParam().name).rfind("during", 0) == 0) {
+    ASSERT_FALSE(s.bridge.finished.empty());
+    EXPECT_EQ(s.bridge.finished.back().result, JobResult::Unplugged);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
