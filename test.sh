@@ -154,3 +154,9 @@ if command -v clang++ >/dev/null 2>&1; then
 else
   echo "== clang++ not found: fuzzing skipped"
 fi
+
+# The Windows build under Wine, only when asked: no budget (the first run builds Qt for Windows,
+# which takes hours on two cores), so the total is over its budget when it runs.
+if [ "${ZORV_WINDOWS:-0}" = 1 ]; then
+  stage windows "Windows build and tests under Wine (ZORV_WINDOWS=1)" scripts/windows/test.sh
+fi

@@ -23,6 +23,11 @@ namespace {
 constexpr int kFlushAtExitMs = 1000;
 // How long opening the history window waits for events still being written.
 constexpr int kFlushBeforeWindowMs = 1000;
+#ifdef Q_OS_WIN
+constexpr const char* kNoRegisterOnWindows =
+    "The shared history register is not part of ZorvTrim for Windows.\n"
+    "The service history is kept on this laptop.";
+#endif
 
 }  // namespace
 
@@ -177,6 +182,12 @@ std::optional<history::Event> WindowHistory::RunWindow(Prompts& prompts,
 }
 
 void WindowHistory::RunRegisterDialog(Prompts& prompts) {
+#ifdef Q_OS_WIN
+  // The register is reached through PostgreSQL's client library, which the Windows build
+  // does not carry.
+  prompts.Message(Prompts::Kind::Information, "History register", kNoRegisterOnWindows);
+  return;
+#endif
   RegisterDialog dialog(ReadRegisterAddress(), line_->window());
   if (prompts.ShowModal(dialog) != QDialog::Accepted) return;
   const history::RegisterAddress chosen = dialog.Address();

@@ -1,8 +1,11 @@
 // ZorvTrim: finds the serial ports, creates the main window (about window, remembered port,
-// link, default settings), installs the message hook for the link notices, and runs.
+// link, default settings), installs the message hook for the link notices, opens a switch file
+// named on the command line, and runs.
 #include <QApplication>
+#include <QTimer>
 #include <memory>
 
+#include "app/CommandLineFile.h"
 #include "app/LinkNotice.h"
 #include "app/ProductionLink.h"
 #include "app/ZorvForm.h"
@@ -31,6 +34,13 @@ int main(int argc, char** argv) {
   });
 
   form->show();
+  // Once the window is on screen, so an error about the file has a window to stand over.
+  const QString fileArgument = zorv::SwitchFileArgument(QCoreApplication::arguments());
+  if (!fileArgument.isEmpty()) {
+    QTimer::singleShot(0, form.get(), [&form, fileArgument] {
+      zorv::OpenSwitchFileArgument(*form, fileArgument);
+    });
+  }
   const int result = QApplication::exec();
   form.reset();  // stops the link before the application goes
   return result;

@@ -10,6 +10,9 @@
 #endif
 
 #include "link/PortNames.h"
+#ifdef Q_OS_WIN
+#include "link/SerialCommMap.h"
+#endif
 
 namespace zorv {
 namespace {
@@ -108,6 +111,17 @@ int PresetPortNumber(const PresentPorts& ports) {
 }
 
 PresentPorts DiscoverPorts() {
+#ifdef Q_OS_WIN
+  {
+    // The system's serial device map lists every port a driver has announced, by its COMn
+    // name; the driver's device (\Device\VCP0 for an FTDI adapter) tells what it is.
+    std::vector<SystemPort> mapped;
+    for (const SerialCommEntry& entry : ReadSerialCommMap()) {
+      mapped.push_back({entry.portName, entry.driverDevice});
+    }
+    return BuildPortTable(mapped, PortAliases());
+  }
+#endif
   std::vector<SystemPort> system;
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
 #ifdef Q_OS_WIN

@@ -29,7 +29,9 @@ std::string CauseAndFix(PortFailCause cause, HostSystem system) {
         return "Likely cause: the adapter is unplugged, or no device has this COM number.\n"
                "Fix: plug the adapter in and press Reset.\n"
                "Device Manager > Ports (COM & LPT) shows the COM number the adapter got;\n"
-               "choose it in Datalink > Port Number.";
+               "choose it in Datalink > Port Number.\n"
+               "An adapter listed under Other devices with a warning sign has no driver:\n"
+               "install the driver from the adapter's maker, then plug it in again.";
       }
       return "Likely cause: the adapter is unplugged, or no device has this COM number.\n"
              "Fix: plug the adapter in, choose its port in Datalink > Port Number\n"

@@ -3,13 +3,14 @@
 #include <utility>
 
 #include "link/CycleSchedule.h"
-#include "link/QtSerialDevice.h"
+#include "link/SystemSerialDevice.h"
+#include "link/ThreadPriority.h"
 
 namespace zorv {
 
 LinkThread::LinkThread(LinkEvents& events, int portNumber, HeldStore* held)
     : LinkThread(events, portNumber, held, std::make_unique<SteadyClock>(),
-                 std::make_unique<QtSerialDevice>(), nullptr, nullptr) {}
+                 std::make_unique<SystemSerialDevice>(), nullptr, nullptr) {}
 
 LinkThread::LinkThread(LinkEvents& events, int portNumber, HeldStore* held, Clock& clock,
                        SerialDevice& device)
@@ -39,6 +40,8 @@ LinkThread::~LinkThread() {
 }
 
 void LinkThread::Run() {
+  // A busy laptop must not make the controller give up on a transfer.
+  RaiseThreadPriority();
   CycleSchedule schedule(clock_, kCycleMs);
   schedule.Start();
   while (!stop_.load()) {

@@ -69,7 +69,7 @@ for size in "${sizes[@]}"; do
 done
 
 desktop="$root/usr/share/applications/zorvtrim.desktop"
-for line in "Type=Application" "Name=ZorvTrim" "Exec=zorvtrim" "Icon=zorvtrim" "Terminal=false" \
+for line in "Type=Application" "Name=ZorvTrim" "Exec=zorvtrim %f" "Icon=zorvtrim" "Terminal=false" \
             "Categories=Utility;Engineering;"; do
   grep -qx "$line" "$desktop" || fail "desktop entry lacks $line"
 done

@@ -4,6 +4,9 @@
 
 #include <filesystem>
 #include <fstream>
+#ifdef _WIN32
+#include <random>
+#endif
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -13,9 +16,21 @@ namespace zorv::test {
 class TempFolder {
  public:
   TempFolder() {
+#ifdef _WIN32
+    // No mkdtemp there: a random name, created only if it is not there yet.
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      const auto candidate = std::filesystem::temp_directory_path() /
+                             ("zorv-test-" + std::to_string(random()));
+      std::error_code ec;
+      if (std::filesystem::create_directory(candidate, ec)) path_ = candidate;
+    }
+    if (path_.empty()) throw std::runtime_error("cannot create a temporary folder");
+#else
     std::string pattern = (std::filesystem::temp_directory_path() / "zorv-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create " + pattern);
     path_ = pattern;
+#endif
   }
   ~TempFolder() {
     std::error_code ec;

@@ -22,6 +22,10 @@ bool AcceptedSwitchFileName(const QString& chosen) {
 void SwitchFileCommands::Open1Click() {
   const QString chosen = host_.prompts().OpenFileName("Open", StartPath(), kSwitchFileFilter);
   if (!AcceptedSwitchFileName(chosen)) return;
+  OpenFile(chosen);
+}
+
+void SwitchFileCommands::OpenFile(const QString& chosen) {
   if (IsJsonFileName(chosen)) {
     OpenSettingsFile(host_, chosen);
     return;

@@ -15,6 +15,8 @@ class SwitchFileCommands {
   explicit SwitchFileCommands(PageHost& host) : host_(host) {}
 
   void Open1Click();
+  // What Open does once a name is chosen; also for a file named on the command line.
+  void OpenFile(const QString& chosen);
   // True when the file was written.
   bool Save1Click();
 
