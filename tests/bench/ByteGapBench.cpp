@@ -22,7 +22,10 @@
 namespace zorv::bench {
 namespace {
 
-using test::E2EWindow;
+using test::ScriptedWindow;
+using test::WaitTurn;
+namespace command = test::command;
+namespace notice = test::notice;
 using test::TempFolder;
 using test::WaitUntil;
 
@@ -93,12 +96,14 @@ void Run(const char* load, bool raised) {
     return;
   }
   SetPortAlias(test::kAliasPort, tap.ToolPath());
-  E2EWindow window;
-  FlashImage flash;
-  std::atomic<std::uint8_t> productCode{0};
-  QObject context;
+  ScriptedWindow window;
+  HeldStore held{settings.File("held-controllers.txt")};
   const QSet<QString> earlier = Threads();
-  auto link = std::make_unique<LinkThread>(window, &context, test::kAliasPort, flash, productCode);
+  auto link = std::make_unique<LinkThread>(window, test::kAliasPort, &held);
+  // The scripted window answers the link's events between two waits, as the window's loop would.
+  WaitTurn() = [&] {
+    if (link) window.Answer([&](LinkJob job) { return link && link->Submit(std::move(job)); });
+  };
   const std::string linkPriority = raised ? RaiseThreads(Threads() - earlier) : "as it is";
   const auto idle = [&] {
     return WaitUntil([&] { return link->State() == LinkState::ConnectedIdle; }, 20000);
@@ -121,7 +126,7 @@ void Run(const char* load, bool raised) {
     };
     for (int attempt = 0; attempt < 10 && !started(); ++attempt) {
       if (!idle()) break;  // a failed transfer left the link waiting: nothing more to measure
-      link->SetCommand(command, 0);
+      link->Submit(window.JobFor(command));
       WaitUntil(started, 500);
     }
     if (!started()) {
@@ -151,12 +156,12 @@ void Run(const char* load, bool raised) {
   for (auto& b : bytes) b = static_cast<char>(random());
   TempFolder files;
   const std::string bin = files.Write("fw.bin", bytes);
-  window.firmware = files.File("fw.hex");
-  QProcess::execute("objcopy", {"-I", "binary", "-O", "ihex", QString::fromStdString(bin),
-                                QString::fromStdString(window.firmware)});
+  window.firmwareFile = files.File("fw.hex");
+  QProcess::execute("objcopy", QStringList{"-I", "binary", "-O", "ihex", QString::fromStdString(bin),
+                                           QString::fromStdString(window.firmwareFile)});
   for (int attempt = 0; attempt < 10 && window.firmwareDialogs == 0; ++attempt) {
     idle();
-    link->SetCommand(command::kUpgradeFirmware, 0);
+    link->Submit(window.JobFor(command::kUpgradeFirmware));
     WaitUntil([&] { return window.firmwareDialogs > 0; }, 3000);
   }
   WaitUntil([&] { return !window.checks.empty(); }, 20000);
@@ -169,6 +174,7 @@ void Run(const char* load, bool raised) {
                 window.errors.empty() ? (window.infos.empty() ? "no result" : window.infos.front().c_str())
                                       : window.errors.front().c_str());
   }
+  WaitTurn() = nullptr;
   link.reset();
 
   std::printf("gaps, %s: %d/%d downloads, %d/%d uploads of 256 bytes, 15 KB upgrade %s; longest "
