@@ -125,16 +125,21 @@ std::function<void(std::deque<std::uint8_t>&)> Announce(std::uint8_t byte,
 
 // A Zorv v1.1 controller: identifies itself on its own and on 0xFF, and serves downloads of
 // `image` byte by byte against the echo.
-ControllerScript DownloadingController(const ImageBytes& image) {
+ControllerScript DownloadingController(const ImageBytes& image,
+                                       std::shared_ptr<bool> announcing = std::make_shared<bool>(true)) {
   auto next = std::make_shared<std::size_t>(0);
   auto idle = std::make_shared<bool>(true);
+  // Like the real controller, it announces itself until the link acknowledges it with 'E'.
   ControllerScript script;
-  script.onQuiet = Announce('g', idle);
-  script.onWrite = [image, next, idle](std::uint8_t written, std::deque<std::uint8_t>& replies) {
+  script.onQuiet = Announce('g', announcing);
+  script.onWrite = [image, next, idle, announcing](std::uint8_t written,
+                                                  std::deque<std::uint8_t>& replies) {
+    if (written == 'E' && *idle) *announcing = false;
     if (!*idle) {
       if (written != image[*next]) return;
       if (++*next == image.size()) {
         *idle = true;
+        *announcing = true;  // after a transfer it announces itself again, as the real one does
       } else {
         replies.push_back(image[*next]);
       }
@@ -168,23 +173,40 @@ ControllerScript BootLoaderWithoutProgram() {
 
 // A controller running its program: identifies on 0xFF; 'R' takes it into its boot loader,
 // which prompts when hooked, names its chip on 'I' and on 'R' starts the program again.
+ImageBytes CountingImage();
+
 ControllerScript ProgramWithBootLoader(std::shared_ptr<bool> inBootLoader) {
-  auto idle = std::make_shared<bool>(true);
+  // Its program serves downloads like DownloadingController's and announces itself again when
+  // it starts after the boot loader.
+  auto announcing = std::make_shared<bool>(true);
+  const ControllerScript program = DownloadingController(CountingImage(), announcing);
   ControllerScript script;
-  script.onQuiet = [inBootLoader, quiet = std::make_shared<int>(0)](std::deque<std::uint8_t>& r) {
-    if (++*quiet % 20 == 0) r.push_back(*inBootLoader ? 'B' : 'g');
-  };
-  script.onWrite = [inBootLoader](std::uint8_t written, std::deque<std::uint8_t>& replies) {
+  script.onQuiet = [inBootLoader, program,
+                    quiet = std::make_shared<int>(0)](std::deque<std::uint8_t>& r) {
     if (!*inBootLoader) {
-      if (written == 0xFF) replies.push_back('g');
-      if (written == 'R') *inBootLoader = true;
+      program.onQuiet(r);
+    } else if (++*quiet % 20 == 0) {
+      r.push_back('B');
+    }
+  };
+  script.onWrite = [inBootLoader, announcing, program](std::uint8_t written,
+                                                       std::deque<std::uint8_t>& replies) {
+    if (!*inBootLoader) {
+      if (written == 'R') {
+        *inBootLoader = true;
+      } else {
+        program.onWrite(written, replies);
+      }
       return;
     }
     if (written == 'u') replies.push_back('?');
     if (written == 'I') {
       for (char c : std::string("ATmega16 BOOT\r\n")) replies.push_back(static_cast<std::uint8_t>(c));
     }
-    if (written == 'R') *inBootLoader = false;
+    if (written == 'R') {
+      *inBootLoader = false;
+      *announcing = true;
+    }
   };
   return script;
 }
@@ -302,7 +324,11 @@ TEST_F(LinkThreadTest, JobsAreTakenOnlyOnceTheLinkIsIdle) {
   // The first identification downloads the controller's settings, then the link idles.
   ASSERT_TRUE(Until([&] {
     return !window_.downloads.empty() && link->State() == LinkState::ConnectedIdle;
-  }));
+  })) << link->State() << " " << [&] {
+    std::string texts;
+    for (const auto& status : window_.statuses) texts += status.text + " | ";
+    return texts;
+  }();
   EXPECT_EQ(window_.downloads[0].bytes, controllerImage);
   EXPECT_EQ(window_.downloads[0].length, 256);
   EXPECT_EQ(window_.downloads[0].productCode, 'g');
