@@ -53,8 +53,10 @@ QString Session::WithDoctor(const QString& failure) const {
   return advice.isEmpty() ? failure : failure + "\n" + advice;
 }
 
-QString Session::LinkText() const {
-  // The link's own words; its status event may still be on its way when the state is known.
+QString Session::LinkText() {
+  // The link's own words; its state is known before its status event arrives, so the events
+  // still on their way are taken first (a failed upload says "Upload Failed", not "Uploading").
+  link_.RunUntil([] { return false; }, 50);
   if (link_.State() == LinkState::Unplugged || bridge_.unplugged) {
     return "Adapter unplugged from COM" + QString::number(options_.port);
   }

@@ -58,7 +58,7 @@ class Session {
   // findings on this machine.
   QString WithDoctor(const QString& failure) const;
   // What the link says now: its status text, or the unplug it has just found.
-  QString LinkText() const;
+  QString LinkText();
 
   Common options_;
   Progress progress_;
