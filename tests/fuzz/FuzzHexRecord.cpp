@@ -17,7 +17,7 @@ namespace {
 using zorv::FlashImage;
 using zorv::Outcome;
 
-constexpr std::array<std::string_view, 12> kRecordErrors{"not a valid packet",
+constexpr std::array<std::string_view, 15> kRecordErrors{"not a valid packet",
                                                          "no start marker",
                                                          "bad length byte",
                                                          "bad address",
@@ -28,9 +28,14 @@ constexpr std::array<std::string_view, 12> kRecordErrors{"not a valid packet",
                                                          "bad checksum format",
                                                          "checksum failed",
                                                          "data above 64 KB",
-                                                         "no program data"};
+                                                         "no program data",
+                                                         "characters after the checksum",
+                                                         "unknown record type",
+                                                         "no end record"};
 
 bool IsRecordError(std::string_view text) {
+  // Overlapping records with other data name the address.
+  if (text.substr(0, 22) == "conflicting data at 0x") return true;
   return std::find(kRecordErrors.begin(), kRecordErrors.end(), text) != kRecordErrors.end();
 }
 
