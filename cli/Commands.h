@@ -13,5 +13,6 @@ int Diff(const QStringList& arguments);
 int Flash(const QStringList& arguments);
 int Report(const QStringList& arguments);
 int Probe(const QStringList& arguments);
+int RegisterSetup(const QStringList& arguments);
 
 }  // namespace zorv::cli

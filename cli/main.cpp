@@ -31,6 +31,7 @@ constexpr Subcommand kSubcommands[] = {
      "flash [--port N] FILE.hex [--keep-settings] [--read-back OLD.hex] [--yes]"},
     {"report", zorv::cli::Report, "report FILE [--pdf OUT.pdf]"},
     {"probe", zorv::cli::Probe, "probe [--port N | --device PATH] [--json]"},
+    {"register-setup", zorv::cli::RegisterSetup, "register-setup [-o FILE]"},
 };
 
 // On standard output when asked for (--help), on standard error after a usage mistake.

@@ -1,5 +1,7 @@
 #include "history/HistoryStore.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -400,6 +402,22 @@ std::vector<Event> HistoryStore::All() const {
   while (query.next()) {
     if (auto event = EventFromRow(query)) events.push_back(std::move(*event));
   }
+  return events;
+}
+
+std::vector<Event> HistoryStore::Events(const Filter& filter, int limit) const {
+  std::vector<Event> events;
+  QSqlQuery query(Database());
+  query.setForwardOnly(true);
+  QVariantList values;
+  query.prepare("SELECT " + EventColumns() + " FROM events" + FilterSql(filter, values) +
+                " ORDER BY time_utc DESC, rowid DESC LIMIT " + QString::number(limit));
+  for (const QVariant& value : values) query.addBindValue(value);
+  if (!query.exec()) return events;
+  while (query.next()) {
+    if (auto event = EventFromRow(query)) events.push_back(std::move(*event));
+  }
+  std::reverse(events.begin(), events.end());
   return events;
 }
 

@@ -69,6 +69,8 @@ class HistoryStore {
   std::optional<Event> Load(const QString& id) const;
   // Every event of a known kind, oldest first.
   std::vector<Event> All() const;
+  // The newest `limit` events the filter lets through, oldest first.
+  std::vector<Event> Events(const Filter& filter, int limit) const;
   // Events recorded here that are not waiting for the register (recorded before a register was
   // set, or sent already), and marking them all as waiting; -1 on failure.
   long long NotWaitingCount() const;

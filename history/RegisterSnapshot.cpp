@@ -8,7 +8,8 @@
 namespace zorv::history {
 Snapshot BuildSnapshot(const QString& localFile, const RegisterAddress& shared,
                        const Filter& filter, const QString& snapshotFile,
-                       const std::atomic<bool>& cancel) {
+                       const std::atomic<bool>& cancel,
+                       const std::function<void(const Snapshot&)>& firstRows) {
   Snapshot result;
   HistoryStore copy(snapshotFile);
   if (copy.OpenForWriting().mode != StoreMode::ReadWrite) {
@@ -34,6 +35,11 @@ Snapshot BuildSnapshot(const QString& localFile, const RegisterAddress& shared,
     return result;
   }
   result.listed = static_cast<long long>(page.size());
+  if (firstRows) {
+    Snapshot first = result;
+    first.registerRead = true;
+    firstRows(first);
+  }
   result.fromRegister = source.Count(filter);
   result.trucks = source.Trucks();
   result.products = source.Products();
@@ -61,6 +67,7 @@ Snapshot BuildSnapshot(const QString& localFile, const RegisterAddress& shared,
     result.waiting = static_cast<long long>(missing.size());
   }
   result.registerRead = true;
+  result.complete = true;
   return result;
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <atomic>
+#include <functional>
 
 #include "history/HistoryStore.h"
 #include "history/RegisterAddress.h"
@@ -15,6 +16,9 @@ namespace zorv::history {
 
 struct Snapshot {
   bool registerRead = false;
+  // False while only the register's page is in the copy: the count, the trucks and products and
+  // this laptop's events not in the register follow.
+  bool complete = false;
   bool encrypted = false;     // the register's connection, as the server says
   long long fromRegister = 0; // the register's events the filter lets through
   long long listed = 0;       // of those, copied (the newest)
@@ -25,8 +29,11 @@ struct Snapshot {
 };
 
 // Fills `snapshotFile` (new) from the register and `localFile`; `cancel` stops it early.
+// `firstRows` is told as soon as the register's page is in the copy (the window lists it while
+// the rest, which takes longer on a large register, is read).
 Snapshot BuildSnapshot(const QString& localFile, const RegisterAddress& shared,
                        const Filter& filter, const QString& snapshotFile,
-                       const std::atomic<bool>& cancel);
+                       const std::atomic<bool>& cancel,
+                       const std::function<void(const Snapshot&)>& firstRows = {});
 
 }  // namespace zorv::history

@@ -25,18 +25,6 @@ QJsonValue ValueOf(const Setting& s, const Shown& shown) {
   return static_cast<double>(shown.value);
 }
 
-QString CsvField(const QString& field) {
-  // A spreadsheet runs a field that starts like a formula: it is written as text instead.
-  static const QString kFormulaStarts = "=+-@";
-  const QString safe = !field.isEmpty() && kFormulaStarts.contains(field[0]) ? "'" + field : field;
-  if (!safe.contains(',') && !safe.contains('"') && !safe.contains('\n') && !safe.contains('\r')) {
-    return safe;
-  }
-  QString quoted = safe;
-  quoted.replace("\"", "\"\"");
-  return "\"" + quoted + "\"";
-}
-
 // Keys the first format did not have: a file of that format opens without them (its bytes
 // hold their values anyway).
 bool NewInVersion2(const QString& key) {
@@ -120,6 +108,22 @@ QByteArray ExportCsv(const SettingsImage& image, std::uint8_t productCode) {
                          CsvField(Str(d.shown.text))}
                  .join(',');
   }
+  return CsvDocument(lines);
+}
+
+QString CsvField(const QString& field) {
+  // A spreadsheet runs a field that starts like a formula: it is written as text instead.
+  static const QString kFormulaStarts = "=+-@";
+  const QString safe = !field.isEmpty() && kFormulaStarts.contains(field[0]) ? "'" + field : field;
+  if (!safe.contains(',') && !safe.contains('"') && !safe.contains('\n') && !safe.contains('\r')) {
+    return safe;
+  }
+  QString quoted = safe;
+  quoted.replace("\"", "\"\"");
+  return "\"" + quoted + "\"";
+}
+
+QByteArray CsvDocument(const QStringList& lines) {
   // The byte order mark tells a spreadsheet the file is UTF-8 (accents in labels).
   return "\xEF\xBB\xBF" + (lines.join("\r\n") + "\r\n").toUtf8();
 }

@@ -5,6 +5,7 @@
 // instead of silently ignored.
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 
@@ -24,6 +25,11 @@ QString ProductText(std::uint8_t productCode);
 
 QByteArray ExportJson(const SettingsImage& image, std::uint8_t productCode);
 QByteArray ExportCsv(const SettingsImage& image, std::uint8_t productCode);
+
+// One CSV field as a spreadsheet reads it safely (quoted where needed, a formula start as text),
+// and the lines as a file (a UTF-8 byte order mark, CRLF).
+QString CsvField(const QString& field);
+QByteArray CsvDocument(const QStringList& lines);
 
 struct ImportedSettings {
   SettingsImage image;

@@ -7,11 +7,14 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "history/HistoryRecorder.h"
 #include "history/HistoryStore.h"
@@ -33,6 +36,13 @@ qint64 FolderBytes(const QString& path) {
     bytes += it.fileInfo().size();
   }
   return bytes;
+}
+
+// The machine's load at the time of a figure: the 1, 5 and 15 minute averages.
+QString LoadAverage() {
+  QFile file("/proc/loadavg");
+  if (!file.open(QIODevice::ReadOnly)) return "unknown";
+  return QString::fromLatin1(file.readLine()).section(' ', 0, 2);
 }
 
 history::Event Sample(int i) {
@@ -119,39 +129,59 @@ void RegisterWindowFigures() {
       }
     }
   }
-  QTemporaryDir folder;
   SettingsImage window;
   GlobalTrimPair trims;
   LoadDefaultImage(window, trims);
   QuietPrompts prompts;
-  // The window's copy goes to a temporary folder of this bench's own, so it alone is counted.
-  QTemporaryDir scratch;
-  const QByteArray tmpBefore = qgetenv("TMPDIR");
-  qputenv("TMPDIR", scratch.path().toLocal8Bit());
-  QElapsedTimer open;
-  open.start();
-  HistoryWindow dialog(folder.filePath("laptop.sqlite"), window, 0, prompts, nullptr, address);
-  dialog.show();
-  QApplication::processEvents();
-  const qint64 shownMs = open.elapsed();  // with this laptop's own events, before the register's
-  qint64 copied = 0;
-  while (!dialog.SourceSettled() && open.elapsed() < 120000) {
+  // The first opening after the register was filled also pays the server's one-off work on the
+  // new rows; the later ones are what a technician sees every day.
+  constexpr int kOpenings = 5;
+  std::vector<double> listed;
+  for (int round = 0; round < kOpenings; ++round) {
+    QTemporaryDir folder;
+    // The window's copy goes to a temporary folder of this bench's own, so it alone is counted.
+    QTemporaryDir scratch;
+    const QByteArray tmpBefore = qgetenv("TMPDIR");
+    qputenv("TMPDIR", scratch.path().toLocal8Bit());
+    QElapsedTimer open;
+    open.start();
+    HistoryWindow dialog(folder.filePath("laptop.sqlite"), window, 0, prompts, nullptr, address);
+    dialog.show();
     QApplication::processEvents();
-    copied = std::max(copied, FolderBytes(scratch.path()));
-    QThread::msleep(5);
+    const qint64 shownMs = open.elapsed();  // with this laptop's own events, before the register's
+    qint64 copied = 0;
+    double listedMs = -1;
+    while (!dialog.SourceSettled() && open.elapsed() < 120000) {
+      QApplication::processEvents();
+      if (listedMs < 0 && dialog.RegisterListed()) {
+        listedMs = static_cast<double>(open.nsecsElapsed()) / 1e6;
+      }
+      QThread::msleep(1);
+      copied = std::max(copied, FolderBytes(scratch.path()));
+    }
+    const double settledMs = static_cast<double>(open.nsecsElapsed()) / 1e6;
+    if (listedMs < 0) listedMs = settledMs;
+    QApplication::processEvents();
+    qputenv("TMPDIR", tmpBefore);
+    listed.push_back(listedMs);
+    std::printf("history: window on a register of %d events, opening %d: shown after %lld ms, the "
+                "register's first rows listed after %.0f ms, all read after %.0f ms (%d rows), %.1f MB "
+                "copied to list them; load average %s\n",
+                kEvents, round + 1, shownMs, listedMs, settledMs, dialog.RowCount(),
+                static_cast<double>(copied) / 1024.0 / 1024.0, qPrintable(LoadAverage()));
+    std::fflush(stdout);
   }
-  QApplication::processEvents();
-  qputenv("TMPDIR", tmpBefore);
-  std::printf("history: window on a register of %d events: shown after %lld ms, the register's "
-              "rows listed after %.0f ms (%d of them), %.1f MB copied to list them\n",
-              kEvents, shownMs, static_cast<double>(open.elapsed()), dialog.RowCount(),
-              static_cast<double>(copied) / 1024.0 / 1024.0);
+  std::sort(listed.begin(), listed.end());
+  std::printf("history: the register's first rows listed after %.0f ms (median of %d openings)\n",
+              listed[listed.size() / 2], kOpenings);
 }
 
 }  // namespace
 
 void HistoryFigures() {
   RegisterWindowFigures();
+  // Only the window on a register (the figure with a goal), when asked so.
+  if (qEnvironmentVariable("ZORV_HISTORY_ONLY") == "register-window") return;
   RegisterFigures();
   QTemporaryDir folder;
   const QString file = folder.filePath("history.sqlite");

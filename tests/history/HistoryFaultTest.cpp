@@ -16,7 +16,7 @@
 
 #include "history/HistoryRecorder.h"
 #include "history/HistoryStore.h"
-#include "tests/history/FileHolder.h"
+#include "tests/history/HistoryFixture.h"
 #include "tests/support/TempFolder.h"
 
 namespace zorv::test {
@@ -27,15 +27,6 @@ using history::EventKind;
 using history::HistoryRecorder;
 using history::HistoryStore;
 
-Event Sample(std::uint8_t seed) {
-  ImageBytes image{};
-  for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(seed + i * 7);
-  Event event = history::NewEvent(EventKind::Downloaded, image);
-  event.truck = "Unit 42";
-  event.product = "Zorv v1.1";
-  return event;
-}
-
 // Records one event and waits until it is written.
 bool RecordOne(const QString& file, const Event& event) {
   HistoryRecorder recorder(file, nullptr, {});
@@ -43,12 +34,6 @@ bool RecordOne(const QString& file, const Event& event) {
   const bool ok = recorder.Flush(10000) && recorder.Recording();
   if (!ok) ADD_FAILURE() << recorder.Line().toStdString();
   return ok;
-}
-
-long long CountIn(const QString& file) {
-  HistoryStore store(file);
-  if (store.OpenForReading().mode == history::StoreMode::Closed) return -1;
-  return store.Count();
 }
 
 bool Shell(const QString& command) { return std::system(command.toLocal8Bit().constData()) == 0; }

@@ -16,7 +16,7 @@
 #include "history/HistoryRecorder.h"
 #include "history/HistoryStore.h"
 #include "history/TruckLabel.h"
-#include "tests/history/FileHolder.h"
+#include "tests/history/HistoryFixture.h"
 #include "tests/support/TempFolder.h"
 
 namespace zorv::test {
@@ -26,20 +26,6 @@ using history::Event;
 using history::EventKind;
 using history::HistoryRecorder;
 using history::HistoryStore;
-
-Event Sample(int seed) {
-  ImageBytes image{};
-  for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(seed + i * 5);
-  Event event = history::NewEvent(EventKind::Downloaded, image);
-  event.truck = "Unit " + QString::number(seed);
-  return event;
-}
-
-long long CountIn(const QString& file) {
-  HistoryStore store(file);
-  if (store.OpenForReading().mode == history::StoreMode::Closed) return -1;
-  return store.Count();
-}
 
 // Held at exit: the events go into the journal beside the file, the exit says so, and the next
 // start writes them in.

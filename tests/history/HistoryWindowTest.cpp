@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableWidget>
+#include <tuple>
 #include <QThread>
 
 #include "history/HistoryRecorder.h"
@@ -22,6 +24,7 @@
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TempFolder.h"
 #include "ui/history/HistoryWindow.h"
+#include "ui/history/VisitsWindow.h"
 
 namespace zorv::test {
 namespace {
@@ -58,6 +61,16 @@ class HistoryWindowTest : public ::testing::Test {
     ASSERT_GE(index, 0) << text.toStdString();
     combo->setCurrentIndex(index);
     emit combo->activated(index);
+  }
+
+  // The one named difference between the window's image with byte 10 at `from` and at `to`.
+  std::string Byte10Line(std::uint8_t from, std::uint8_t to) const {
+    SettingsImage a = window;
+    a[10] = from;
+    SettingsImage b = window;
+    b[10] = to;
+    const auto differences = zorv::Compare(a, b, product::kZorv11);
+    return differences.size() == 1 ? differences.front().Line() : "(not one difference)";
   }
 
   TempFolder folder;
@@ -112,14 +125,8 @@ TEST_F(HistoryWindowTest, CompareTwoAndSaveAs) {
   ASSERT_TRUE(compare->isEnabled());
   EXPECT_FALSE(w.findChild<QPushButton*>("RestoreButton")->isEnabled());
   compare->click();
-  SettingsImage older = window;
-  older[10] = 3;
-  SettingsImage newer = window;
-  newer[10] = 5;
-  const auto expected = zorv::Compare(older, newer, product::kZorv11);
-  ASSERT_EQ(expected.size(), 1u);
   EXPECT_EQ(w.findChild<QPlainTextEdit*>("DifferencesMemo")->toPlainText().toStdString(),
-            expected.front().Line());
+            Byte10Line(3, 5));
 
   w.SelectRows({1});
   const std::string saved = folder.File("saved.joy");
@@ -213,6 +220,54 @@ TEST_F(HistoryWindowTest, ReadsAreFollowedByACheckpoint) {
     EXPECT_EQ(w.RowCount(), 303);
   }
   EXPECT_GT(QFileInfo(file).size(), before + 100 * 1024) << before;
+}
+
+// "Visits...": a kind chosen in the list does not cut a visit; the visit shows the image as found
+// and as left by name, and "Export truck history..." writes that truck's events, all kinds.
+TEST_F(HistoryWindowTest, VisitsAndTheTrucksCsv) {
+  const QDateTime found(QDate(2026, 3, 2), QTime(9, 0));
+  {
+    history::HistoryRecorder recorder(file, nullptr, {});
+    for (auto [kind, minutes, byte10] : {std::tuple{EventKind::Downloaded, 0, 3},
+                                         std::tuple{EventKind::Uploaded, 5, 4},
+                                         std::tuple{EventKind::Uploaded, 9, 6}}) {
+      history::Event event = history::NewEvent(kind, window.bytes);
+      event.image[10] = static_cast<std::uint8_t>(byte10);
+      event.truck = "Unit 9";
+      event.product = "Zorv v1.1";
+      event.timeUtc = found.addSecs(minutes * 60).toUTC();
+      recorder.Record(event);
+    }
+    ASSERT_TRUE(recorder.Flush(5000));
+  }
+  HistoryWindow w(file, window, product::kZorv11, prompts);
+  Filter(w, "KindFilter", "Uploaded");
+  const std::string csv = folder.File("unit 9.csv");
+  QString memo;
+  int visits = 0;
+  prompts.ExpectModal([&](QDialog& dialog) {
+    auto& v = static_cast<VisitsWindow&>(dialog);
+    visits = v.VisitCount();
+    auto* table = v.findChild<QTableWidget*>("VisitsTable");
+    const auto rows = table->findItems("Unit 9", Qt::MatchExactly);
+    if (rows.size() != 1) return 0;
+    v.SelectVisit(rows.front()->row());
+    EXPECT_EQ(table->item(rows.front()->row(), 2)->text(), "3");
+    memo = v.findChild<QPlainTextEdit*>("VisitDifferencesMemo")->toPlainText();
+    prompts.ExpectSaveFile(QString::fromStdString(csv));
+    v.findChild<QPushButton*>("ExportTruckButton")->click();
+    return 0;
+  });
+  w.findChild<QPushButton*>("VisitsButton")->click();
+  EXPECT_TRUE(prompts.AllUsed());
+  EXPECT_EQ(visits, 3);  // Unit 9 on its day, Unit 42 and Unit 7 today
+  EXPECT_EQ(memo.toStdString(), Byte10Line(3, 6));
+  QFile written(QString::fromStdString(csv));
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  const QStringList lines = QString::fromUtf8(written.readAll()).split("\r\n", Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 4) << lines.join('|').toStdString();
+  EXPECT_TRUE(lines[1].contains(",Downloaded,Unit 9,")) << lines[1].toStdString();
+  EXPECT_TRUE(lines[3].contains(",Uploaded,Unit 9,")) << lines[3].toStdString();
 }
 
 }  // namespace

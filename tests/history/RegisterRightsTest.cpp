@@ -78,9 +78,9 @@ std::vector<Event> EventsIn(const RegisterAddress& address) {
 class RegisterRightsTest : public RegisterServer {
  protected:
   // The administrator's script, then a login for one laptop in the laptops' role.
-  void SetUpRoles() {
-    ASSERT_TRUE(QFile::exists(kSetupScript));
-    ASSERT_EQ(server_->Psql(address_.database, {"-f", kSetupScript}), "");
+  void SetUpRoles(const QString& script) {
+    ASSERT_TRUE(QFile::exists(script)) << script.toStdString();
+    ASSERT_EQ(server_->Psql(address_.database, {"-f", script}), "");
     const QString laptop = "laptop_" + address_.database;
     ASSERT_EQ(server_->Psql(address_.database,
                             {"-c", "CREATE ROLE " + laptop + " LOGIN IN ROLE zorvtrim_laptop"}),
@@ -88,8 +88,43 @@ class RegisterRightsTest : public RegisterServer {
     laptop_ = address_;
     laptop_.user = laptop;
   }
+  // The laptop records and lists its events, and every change or deletion is refused.
+  void ExpectLaptopRights();
   RegisterAddress laptop_;
 };
+
+void RegisterRightsTest::ExpectLaptopRights() {
+  const Event a = Sample(1);
+  const Event b = Sample(2);
+  {
+    HistoryRecorder recorder(QString::fromStdString(folder_.File("laptop.sqlite")), nullptr,
+                             nullptr, laptop_, kRetryMs);
+    recorder.Record(a);
+    recorder.Record(b);
+    ASSERT_TRUE(WaitFor([&] { return recorder.Waiting() == 0; }, 10000))
+        << recorder.Line().toStdString();
+    EXPECT_TRUE(recorder.Line().isEmpty()) << recorder.Line().toStdString();
+  }
+  EXPECT_EQ(EventsIn(laptop_).size(), 2u);
+
+  const char* refused[] = {
+      "UPDATE events SET truck = 'forged'",
+      "DELETE FROM events",
+      "UPDATE meta SET value = '99'",
+      "ALTER TABLE events ADD COLUMN forged TEXT",
+      "DROP TABLE events",
+      "TRUNCATE events",
+      "CREATE TABLE forged (x int)",
+  };
+  for (const char* sql : refused) {
+    const QString error = RunAs(laptop_, laptop_.user, sql);
+    EXPECT_TRUE(error.contains("permission denied") || error.contains("must be owner"))
+        << sql << ": " << error.toStdString();
+  }
+  const auto events = EventsIn(address_);
+  ASSERT_EQ(events.size(), 2u);
+  for (const Event& e : events) EXPECT_TRUE(e.truck.startsWith("Unit ")) << e.truck.toStdString();
+}
 
 // The packaged script is the one the tool makes from its schema: they never drift apart.
 TEST(RegisterSetupScriptTest, PackagedScriptMatchesTheSchema) {
@@ -105,46 +140,33 @@ TEST(RegisterSetupScriptTest, PackagedScriptMatchesTheSchema) {
 }
 
 TEST_F(RegisterRightsTest, LaptopRecordsAndListsButMayNotChangeOrDelete) {
-  SetUpRoles();
-  const Event a = Sample(1);
-  const Event b = Sample(2);
-  {
-    HistoryRecorder recorder(QString::fromStdString(folder_.File("laptop.sqlite")), nullptr,
-                             nullptr, laptop_, kRetryMs);
-    recorder.Record(a);
-    recorder.Record(b);
-    ASSERT_TRUE(WaitFor([&] { return recorder.Waiting() == 0; }, 10000))
-        << recorder.Line().toStdString();
-    EXPECT_TRUE(recorder.Line().isEmpty()) << recorder.Line().toStdString();
-  }
-  EXPECT_EQ(EventsIn(laptop_).size(), 2u);
+  SetUpRoles(kSetupScript);
+  ExpectLaptopRights();
+}
 
-  struct Refused {
-    const char* sql;
-  };
-  const Refused refused[] = {
-      {"UPDATE events SET truck = 'forged'"},
-      {"DELETE FROM events"},
-      {"UPDATE meta SET value = '99'"},
-      {"ALTER TABLE events ADD COLUMN forged TEXT"},
-      {"DROP TABLE events"},
-      {"TRUNCATE events"},
-      {"CREATE TABLE forged (x int)"},
-  };
-  for (const Refused& r : refused) {
-    const QString error = RunAs(laptop_, laptop_.user, r.sql);
-    EXPECT_TRUE(error.contains("permission denied") || error.contains("must be owner"))
-        << r.sql << ": " << error.toStdString();
-  }
-  const auto events = EventsIn(address_);
-  ASSERT_EQ(events.size(), 2u);
-  for (const Event& e : events) EXPECT_TRUE(e.truck.startsWith("Unit ")) << e.truck.toStdString();
+// "zorvtrim-cli register-setup" prints the packaged script byte for byte, and what it prints,
+// fed to psql as an administrator would, sets up the same rights.
+TEST_F(RegisterRightsTest, CliPrintsTheScriptThatSetsUpTheRoles) {
+  QProcess cli;
+  cli.start(ZORV_BINARY_DIR "/cli/zorvtrim-cli", {"register-setup"});
+  ASSERT_TRUE(cli.waitForFinished(20000));
+  ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+  const QByteArray printed = cli.readAllStandardOutput();
+  QFile packaged(kSetupScript);
+  ASSERT_TRUE(packaged.open(QIODevice::ReadOnly));
+  EXPECT_EQ(printed, packaged.readAll());
+  const QString script = QString::fromStdString(folder_.File("printed.sql"));
+  QFile written(script);
+  ASSERT_TRUE(written.open(QIODevice::WriteOnly) && written.write(printed) == printed.size());
+  written.close();
+  SetUpRoles(script);
+  ExpectLaptopRights();
 }
 
 // A register of an older version that only its owner may change: the laptop says what to do and
 // keeps recording here.
 TEST_F(RegisterRightsTest, OlderRegisterAsksForTheAdministrator) {
-  SetUpRoles();
+  SetUpRoles(kSetupScript);
   ASSERT_EQ(server_->Psql(address_.database,
                           {"-c",
                            "ALTER TABLE events DROP COLUMN image_product,"

@@ -23,7 +23,9 @@
 #include "image/Catalogue.h"
 #include "image/SwitchFile.h"
 #include "ui/files/SwitchFileCommands.h"
+#include "ui/history/ListLook.h"
 #include "ui/history/RegisterReader.h"
+#include "ui/history/VisitsWindow.h"
 
 namespace zorv {
 namespace {
@@ -32,6 +34,8 @@ const QString kAll = "(all)";
 // A date box at its earliest date means no limit on that side.
 const QDate kNoDate(2000, 1, 1);
 constexpr int kTypingPauseMs = 300;
+// The most events of one truck an export holds: years of a shop's work.
+constexpr int kExportRows = 1000000;
 
 // The list's columns: time, kind, truck, product, link, file (the id is hidden).
 class HistoryModel final : public QSqlQueryModel {
@@ -151,12 +155,7 @@ HistoryWindow::HistoryWindow(const QString& file, const SettingsImage& window,
   table_ = new QTableView(this);
   table_->setObjectName("HistoryTable");
   table_->setModel(model_);
-  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table_->verticalHeader()->hide();
-  table_->verticalHeader()->setDefaultSectionSize(20);
-  table_->horizontalHeader()->setStretchLastSection(true);
+  SetUpList(*table_, QAbstractItemView::ExtendedSelection);
 
   limit_ = new QLabel(this);
   limit_->setObjectName("ListLimitLine");
@@ -173,11 +172,13 @@ HistoryWindow::HistoryWindow(const QString& file, const SettingsImage& window,
   restore_ = MakeButton("RestoreButton", "Restore into window", this);
   saveAs_ = MakeButton("SaveAsButton", "Save as switch file...", this);
   compareTwo_ = MakeButton("CompareTwoButton", "Compare two events", this);
+  visits_ = MakeButton("VisitsButton", "&Visits...", this);
   auto* close = MakeButton("CloseButton", "Close", this);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(restore_);
   buttons->addWidget(saveAs_);
   buttons->addWidget(compareTwo_);
+  buttons->addWidget(visits_);
   buttons->addStretch(1);
   buttons->addWidget(close);
 
@@ -210,6 +211,7 @@ HistoryWindow::HistoryWindow(const QString& file, const SettingsImage& window,
   connect(restore_, &QPushButton::clicked, this, &HistoryWindow::RestoreClick);
   connect(saveAs_, &QPushButton::clicked, this, &HistoryWindow::SaveAsClick);
   connect(compareTwo_, &QPushButton::clicked, this, &HistoryWindow::CompareTwoClick);
+  connect(visits_, &QPushButton::clicked, this, &HistoryWindow::VisitsClick);
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
   Requery();
   if (shared_.IsSet()) ReadRegister();
@@ -270,7 +272,7 @@ void HistoryWindow::ListLocalFile() {
 
 void HistoryWindow::RegisterRead(const history::Snapshot& snapshot,
                                  std::shared_ptr<QTemporaryDir> folder, const QString& file) {
-  settled_ = true;
+  settled_ = snapshot.complete || !snapshot.registerRead;
   if (!snapshot.registerRead) {
     source_->setText("History register unreachable: the events of this laptop are listed (" +
                      snapshot.error + ")");
@@ -283,11 +285,18 @@ void HistoryWindow::RegisterRead(const history::Snapshot& snapshot,
   store_ = std::move(copy);
   copyFolder_ = std::move(folder);
   snapshot_ = snapshot;
-  source_->setText("History register " + shared_.Text() + ": " +
-                   QString::number(snapshot.fromRegister) + " event(s), connection " +
-                   (snapshot.encrypted ? "encrypted" : "NOT encrypted") + "; " +
-                   QString::number(snapshot.waiting) +
-                   " of this laptop's not in the register are listed too, marked so");
+  const QString connection =
+      QString("connection ") + (snapshot.encrypted ? "encrypted" : "NOT encrypted");
+  if (snapshot.complete) {
+    source_->setText("History register " + shared_.Text() + ": " +
+                     QString::number(snapshot.fromRegister) + " event(s), " + connection + "; " +
+                     QString::number(snapshot.waiting) +
+                     " of this laptop's not in the register are listed too, marked so");
+  } else {
+    source_->setText("History register " + shared_.Text() + ": its newest " +
+                     QString::number(snapshot.listed) + " event(s) listed, " + connection +
+                     "; counting, and reading this laptop's events not in the register");
+  }
   FillFilters();
   Requery();
 }
@@ -423,6 +432,23 @@ void HistoryWindow::CompareTwoClick() {
   heading_->setText("Differences from the older event to the newer one:");
   differences_->setPlainText(
       DifferenceText(older, newer, history::ProductCodeOf(selected[1].product)));
+}
+
+void HistoryWindow::VisitsClick() {
+  if (store_->Mode() == history::StoreMode::Closed) return;
+  // A visit is every kind of event of a truck's day: the kind box does not cut it.
+  history::Filter filter = CurrentFilter();
+  filter.kind.reset();
+  const history::HistoryStore& store = *store_;
+  VisitsWindow visits(
+      store.Events(filter, history::HistoryStore::kListRows),
+      [&store](const QString& truck) {
+        history::Filter one;
+        one.truck = truck;
+        return store.Events(one, kExportRows);
+      },
+      prompts_, this);
+  prompts_.ShowModal(visits);
 }
 
 }  // namespace zorv

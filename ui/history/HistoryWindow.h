@@ -1,7 +1,8 @@
 #pragma once
 // View > "History...": the events of the service history, newest first, filtered by truck,
 // product and kind, a search of the truck labels (case and spacing ignored) and a date range; for the selected event its named differences to the window's image;
-// "Restore into window", "Save as switch file..." and "Compare two events".
+// "Restore into window", "Save as switch file...", "Compare two events" and "Visits..." (the
+// listed trucks' visits, and a truck's history as CSV).
 // With a shared register it lists the register's newest events the filters let through (the
 // server filters; the register is never copied whole) and this laptop's events the register does
 // not hold, and says whether the connection is encrypted; the register is read off the window's
@@ -51,6 +52,8 @@ class HistoryWindow final : public QDialog {
   void SelectRows(const std::vector<int>& rows);
   // True once the register was read (or could not be), or when none is set.
   bool SourceSettled() const { return settled_; }
+  // True once the register's first rows are listed (its count and this laptop's events follow).
+  bool RegisterListed() const { return snapshot_.has_value(); }
 
  private:
   void Requery();
@@ -67,6 +70,7 @@ class HistoryWindow final : public QDialog {
   void RestoreClick();
   void SaveAsClick();
   void CompareTwoClick();
+  void VisitsClick();
 
   std::shared_ptr<QTemporaryDir> copyFolder_;  // of the register's copy, while it is listed
   std::unique_ptr<history::HistoryStore> store_;
@@ -97,6 +101,7 @@ class HistoryWindow final : public QDialog {
   QPushButton* restore_;
   QPushButton* saveAs_;
   QPushButton* compareTwo_;
+  QPushButton* visits_;
 };
 
 }  // namespace zorv

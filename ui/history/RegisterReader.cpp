@@ -38,19 +38,22 @@ RegisterReader::RegisterReader(const QString& localFile, const history::Register
   QPointer<QObject> guard(context);
   thread_ = std::thread([localFile, shared, filter, folder, cancel = cancel_, guard, done] {
     const QString file = folder->filePath("register.sqlite");
+    const auto hand = [&](const history::Snapshot& snapshot) {
+      if (cancel->load()) return;
+      QMetaObject::invokeMethod(
+          QCoreApplication::instance(),
+          [guard, done, snapshot, folder, file] {
+            if (guard) done(snapshot, folder, file);
+          },
+          Qt::QueuedConnection);
+    };
     history::Snapshot snapshot;
     if (folder->isValid()) {
-      snapshot = history::BuildSnapshot(localFile, shared, filter, file, *cancel);
+      snapshot = history::BuildSnapshot(localFile, shared, filter, file, *cancel, hand);
     } else {
       snapshot.error = "cannot create a temporary folder";
     }
-    if (cancel->load()) return;
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [guard, done, snapshot, folder, file] {
-          if (guard) done(snapshot, folder, file);
-        },
-        Qt::QueuedConnection);
+    hand(snapshot);
   });
 }
 

@@ -18,7 +18,8 @@ namespace zorv {
 class RegisterReader {
  public:
   // `done` runs on `context`'s thread with the result and the copy's file (in `folder`, which
-  // the caller keeps while it reads the file), unless `context` is gone by then.
+  // the caller keeps while it reads the file), unless `context` is gone by then: once with the
+  // register's first rows (not yet complete), then with the whole result.
   using Done = std::function<void(const history::Snapshot& snapshot,
                                   std::shared_ptr<QTemporaryDir> folder, const QString& file)>;
 

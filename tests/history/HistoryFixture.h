@@ -1,0 +1,57 @@
+#pragma once
+// What the store's fault and recovery tests share: a sample event, the count of a file's events,
+// and another program holding a history file (the sqlite3 shell inside a transaction that keeps
+// writers out, `BEGIN EXCLUSIVE` or `BEGIN IMMEDIATE`, until released).
+#include <QProcess>
+#include <QString>
+
+#include "history/HistoryEvent.h"
+#include "history/HistoryStore.h"
+
+namespace zorv::test {
+
+// A downloaded image that differs for each seed, on truck "Unit <seed>".
+inline history::Event Sample(int seed) {
+  ImageBytes image{};
+  for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(seed + i * 7);
+  history::Event event = history::NewEvent(history::EventKind::Downloaded, image);
+  event.truck = "Unit " + QString::number(seed);
+  event.product = "Zorv v1.1";
+  return event;
+}
+
+// How many events the file holds; -1 when it cannot be read.
+inline long long CountIn(const QString& file) {
+  history::HistoryStore store(file);
+  if (store.OpenForReading().mode == history::StoreMode::Closed) return -1;
+  return store.Count();
+}
+
+class LockHolder {
+ public:
+  explicit LockHolder(const char* begin = "BEGIN EXCLUSIVE") : begin_(begin) {}
+  bool Hold(const QString& file) {
+    process_.start("sqlite3", {file});
+    if (!process_.waitForStarted(5000)) return false;
+    process_.write(QByteArray(begin_) + ";\nSELECT 'held';\n");
+    while (!process_.readAllStandardOutput().contains("held")) {
+      if (!process_.waitForReadyRead(5000)) return false;
+    }
+    return true;
+  }
+  void Release() {
+    if (process_.state() == QProcess::NotRunning) return;
+    process_.write("ROLLBACK;\n.quit\n");
+    process_.closeWriteChannel();
+    process_.waitForFinished(5000);
+  }
+  ~LockHolder() { Release(); }
+  LockHolder(const LockHolder&) = delete;
+  LockHolder& operator=(const LockHolder&) = delete;
+
+ private:
+  const char* begin_;
+  QProcess process_;
+};
+
+}  // namespace zorv::test
