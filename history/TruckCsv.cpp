@@ -33,9 +33,15 @@ QByteArray TruckHistoryCsv(const std::vector<Event>& events) {
     const QString time = TimeText(event->timeUtc);
     const QString differences =
         previous ? NamedDifferences(*previous, *event).join("; ") : QString();
-    QStringList fields = {time,           KindText(event->kind), event->truck,
-                          event->product, event->linkText,       event->chipLine,
-                          CrcText(event->crc), CrcText(event->flashCrc), event->filePath,
+    QStringList fields = {time,
+                          KindText(event->kind),
+                          event->truck,
+                          event->product,
+                          event->linkText,
+                          event->chipLine,
+                          CrcText(event->crc),
+                          CrcText(event->flashCrc),
+                          event->filePath,
                           differences};
     for (QString& field : fields) field = CsvField(field);
     lines << fields.join(',');

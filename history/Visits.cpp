@@ -44,7 +44,8 @@ std::vector<Visit> GroupVisits(std::vector<Event> events) {
     visit.events.push_back(std::move(event));
   }
   std::vector<Visit> newestFirst;
-  for (auto it = visits.rbegin(); it != visits.rend(); ++it) newestFirst.push_back(std::move(it->second));
+  for (auto it = visits.rbegin(); it != visits.rend(); ++it)
+    newestFirst.push_back(std::move(it->second));
   return newestFirst;
 }
 

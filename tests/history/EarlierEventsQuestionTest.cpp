@@ -50,13 +50,14 @@ struct KeyRow {
   bool sent;
 };
 
-void PrintTo(const KeyRow& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const KeyRow& row, std::ostream* out) {
+  *out << row.name;
+}
 
 // Keys go where the user's would: to the box's focused button.
 void Press(QMessageBox& box, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   QWidget* focused = QApplication::focusWidget();
-  QTest::keyClick(focused != nullptr && box.isAncestorOf(focused) ? focused : &box, key,
-                  modifiers);
+  QTest::keyClick(focused != nullptr && box.isAncestorOf(focused) ? focused : &box, key, modifiers);
 }
 
 class EarlierEventsQuestionTest : public ::testing::TestWithParam<KeyRow> {
@@ -118,7 +119,8 @@ TEST_P(EarlierEventsQuestionTest, OnlyYesSendsTheEarlierEvents) {
 INSTANTIATE_TEST_SUITE_P(
     Keys, EarlierEventsQuestionTest,
     ::testing::Values(
-        KeyRow{"EnterTakesTheDefaultNo", [](QMessageBox& box) { Press(box, Qt::Key_Return); }, false},
+        KeyRow{"EnterTakesTheDefaultNo", [](QMessageBox& box) { Press(box, Qt::Key_Return); },
+               false},
         KeyRow{"EscapeIsNo", [](QMessageBox& box) { Press(box, Qt::Key_Escape); }, false},
         KeyRow{"AltYIsYes", [](QMessageBox& box) { Press(box, Qt::Key_Y, Qt::AltModifier); }, true},
         KeyRow{"AltNIsNo", [](QMessageBox& box) { Press(box, Qt::Key_N, Qt::AltModifier); }, false},

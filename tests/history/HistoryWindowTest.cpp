@@ -256,10 +256,17 @@ TEST_F(HistoryWindowTest, VisitsAndTheTrucksCsv) {
     memo = v.findChild<QPlainTextEdit*>("VisitDifferencesMemo")->toPlainText();
     prompts.ExpectSaveFile(QString::fromStdString(csv));
     v.findChild<QPushButton*>("ExportTruckButton")->click();
+    // A folder that is not there: said, nothing written.
+    prompts.ExpectSaveFile(QString::fromStdString(folder.File("gone/unit 9.csv")));
+    prompts.ExpectMessage();
+    v.findChild<QPushButton*>("ExportTruckButton")->click();
     return 0;
   });
   w.findChild<QPushButton*>("VisitsButton")->click();
   EXPECT_TRUE(prompts.AllUsed());
+  const std::vector<QString> said = prompts.MessageTexts();
+  ASSERT_EQ(said.size(), 1u);
+  EXPECT_TRUE(said[0].startsWith("The truck's history could not be exported to ")) << said[0].toStdString();
   EXPECT_EQ(visits, 3);  // Unit 9 on its day, Unit 42 and Unit 7 today
   EXPECT_EQ(memo.toStdString(), Byte10Line(3, 6));
   QFile written(QString::fromStdString(csv));

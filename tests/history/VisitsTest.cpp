@@ -50,7 +50,9 @@ struct VisitRow {
   const char* firstDifference;      // of the newest visit: "" for a named difference
 };
 
-void PrintTo(const VisitRow& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const VisitRow& row, std::ostream* out) {
+  *out << row.name;
+}
 
 class VisitsTest : public ::testing::TestWithParam<VisitRow> {};
 
@@ -85,23 +87,36 @@ constexpr auto F = EventKind::FileOpened;
 INSTANTIATE_TEST_SUITE_P(
     Rows, VisitsTest,
     ::testing::Values(
-        VisitRow{"DownloadThenUploads", {{D, "Unit 7", 0, 0, 3}, {U, "Unit 7", 0, 5, 4}, {U, "Unit 7", 0, 9, 6}},
-                 {"03-02 Unit 7 3 3 6"}, ""},
-        VisitRow{"GivenOutOfOrder", {{U, "Unit 7", 0, 9, 6}, {D, "Unit 7", 0, 0, 3}, {U, "Unit 7", 0, 5, 4}},
-                 {"03-02 Unit 7 3 3 6"}, ""},
+        VisitRow{"DownloadThenUploads",
+                 {{D, "Unit 7", 0, 0, 3}, {U, "Unit 7", 0, 5, 4}, {U, "Unit 7", 0, 9, 6}},
+                 {"03-02 Unit 7 3 3 6"},
+                 ""},
+        VisitRow{"GivenOutOfOrder",
+                 {{U, "Unit 7", 0, 9, 6}, {D, "Unit 7", 0, 0, 3}, {U, "Unit 7", 0, 5, 4}},
+                 {"03-02 Unit 7 3 3 6"},
+                 ""},
         VisitRow{"DownloadAfterTheFirstUploadIsNotAsFound",
                  {{F, "Unit 7", 0, 0, 1}, {U, "Unit 7", 0, 5, 4}, {D, "Unit 7", 0, 9, 4}},
                  {"03-02 Unit 7 3 - 4"},
                  "No download before the first upload: the image before the visit is not known."},
-        VisitRow{"NothingUploaded", {{D, "Unit 7", 0, 0, 3}, {D, "Unit 7", 0, 30, 3}},
-                 {"03-02 Unit 7 2 3 -"}, "Nothing was uploaded in this visit."},
-        VisitRow{"UploadedWhatWasFound", {{D, "Unit 7", 0, 0, 3}, {U, "Unit 7", 0, 1, 3}},
-                 {"03-02 Unit 7 2 3 3"}, "No differences."},
-        VisitRow{"TwoTrucksTwoDays",
-                 {{D, "Unit 7", 0, 0, 3}, {D, "Unit 42", 0, 2, 8}, {U, "Unit 7", 1, 0, 5},
-                  {D, "Unit 7", 1, -1, 4}, {U, "Unit 42", 0, 600, 9}, {D, "", 1, 3, 1}},
-                 {"03-03 Unit 7 2 4 5", "03-03  1 1 -", "03-02 Unit 7 1 3 -", "03-02 Unit 42 2 8 9"},
-                 ""}));
+        VisitRow{"NothingUploaded",
+                 {{D, "Unit 7", 0, 0, 3}, {D, "Unit 7", 0, 30, 3}},
+                 {"03-02 Unit 7 2 3 -"},
+                 "Nothing was uploaded in this visit."},
+        VisitRow{"UploadedWhatWasFound",
+                 {{D, "Unit 7", 0, 0, 3}, {U, "Unit 7", 0, 1, 3}},
+                 {"03-02 Unit 7 2 3 3"},
+                 "No differences."},
+        VisitRow{
+            "TwoTrucksTwoDays",
+            {{D, "Unit 7", 0, 0, 3},
+             {D, "Unit 42", 0, 2, 8},
+             {U, "Unit 7", 1, 0, 5},
+             {D, "Unit 7", 1, -1, 4},
+             {U, "Unit 42", 0, 600, 9},
+             {D, "", 1, 3, 1}},
+            {"03-03 Unit 7 2 4 5", "03-03  1 1 -", "03-02 Unit 7 1 3 -", "03-02 Unit 42 2 8 9"},
+            ""}));
 
 // The customer's CSV: a byte order mark, CRLF, oldest first, local time with its offset, CRCs in
 // hex, each event's named differences from the one before, and nothing a spreadsheet would run.
@@ -116,7 +131,8 @@ TEST(TruckCsvTest, OneLineAnEventOldestFirst) {
   ASSERT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
   const QStringList lines = QString::fromUtf8(csv.mid(3)).split("\r\n");
   ASSERT_EQ(lines.size(), 4);  // the header, two events, the end of the last line
-  EXPECT_EQ(lines[0], "Time,Kind,Truck,Product,Link,Chip,File CRC-32,Flash CRC-32,File,Differences");
+  EXPECT_EQ(lines[0],
+            "Time,Kind,Truck,Product,Link,Chip,File CRC-32,Flash CRC-32,File,Differences");
   // The time field: local time with its offset, read back as the same moment.
   const QString firstTime = lines[1].section(',', 0, 0);
   EXPECT_TRUE(QRegularExpression("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d([+-]\\d\\d:\\d\\d|Z)$")
@@ -132,7 +148,8 @@ TEST(TruckCsvTest, OneLineAnEventOldestFirst) {
   a.bytes = found.image;
   b.bytes = left.image;
   const std::string difference = Compare(a, b, product::kZorv11).front().Line();
-  EXPECT_EQ(lines[2], secondTime + ",Uploaded,'=Unit 7,Zorv v1.1,,,1234ABCD,000000CD,\"/tmp/a, b.joy\"," +
+  EXPECT_EQ(lines[2], secondTime +
+                          ",Uploaded,'=Unit 7,Zorv v1.1,,,1234ABCD,000000CD,\"/tmp/a, b.joy\"," +
                           QString::fromStdString(difference));
   EXPECT_EQ(lines[3], "");
 }

@@ -19,7 +19,9 @@ QString TimeText(const history::Event* event) {
   return event ? event->timeUtc.toLocalTime().toString("HH:mm:ss") : QString("-");
 }
 
-QString TruckText(const QString& truck) { return truck.isEmpty() ? QString("(none)") : truck; }
+QString TruckText(const QString& truck) {
+  return truck.isEmpty() ? QString("(none)") : truck;
+}
 
 // A name a file system accepts, from a label that may hold '/' or ':'.
 QString FileNameFor(const QString& truck) {
@@ -88,7 +90,9 @@ VisitsWindow::VisitsWindow(std::vector<history::Event> events, TruckEvents truck
   SelectionChanged();
 }
 
-void VisitsWindow::SelectVisit(int row) { table_->selectRow(row); }
+void VisitsWindow::SelectVisit(int row) {
+  table_->selectRow(row);
+}
 
 void VisitsWindow::SelectionChanged() {
   const int row = table_->currentRow();
