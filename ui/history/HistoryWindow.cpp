@@ -439,13 +439,13 @@ void HistoryWindow::VisitsClick() {
   // A visit is every kind of event of a truck's day: the kind box does not cut it.
   history::Filter filter = CurrentFilter();
   filter.kind.reset();
-  const history::HistoryStore& store = *store_;
+  // The export asks the store of the moment: the register's answer may replace it meanwhile.
   VisitsWindow visits(
-      store.Events(filter, history::HistoryStore::kListRows),
-      [&store](const QString& truck) {
+      store_->Events(filter, history::HistoryStore::kListRows),
+      [this](const QString& truck) {
         history::Filter one;
         one.truck = truck;
-        return store.Events(one, kExportRows);
+        return store_->Events(one, kExportRows);
       },
       prompts_, this);
   prompts_.ShowModal(visits);
