@@ -1,0 +1,47 @@
+#include "Repairs.h"
+
+#include <initializer_list>
+#include <string_view>
+
+#include "Catalogue.h"
+#include "HalverstonLayout.h"
+#include "RowValue.h"
+#include "ZorvLayout.h"
+
+namespace zorv {
+
+namespace {
+
+void RepairOnOffRows(Layout layout, std::initializer_list<std::string_view> groups,
+                     SettingsImage& image) {
+  for (const Setting& row : CatalogueOf(layout)) {
+    for (std::string_view group : groups) {
+      if (row.group == group) RepairOnOff(row, image);
+    }
+  }
+}
+
+}  // namespace
+
+void RepairQuirn(SettingsImage& image) {
+  for (const Setting& row : CatalogueOf(Layout::Quirn)) RepairOnOff(row, image);
+}
+
+void RepairHalverston(SettingsImage& image) {
+  std::uint8_t& prox = image[halverstonfield::UseProxSensors];
+  if (prox != 0) prox = 1;
+}
+
+void RepairZorvOptions(SettingsImage& image) {
+  RepairOnOffRows(Layout::Zorv, {"Options", "Power/Cartridge Valve"}, image);
+  constexpr int kBladeUpTimeMax = 10;
+  constexpr int kStartupDelayRepair = 80;
+  if (image[zorvfield::BladeUpTime] > kBladeUpTimeMax) image[zorvfield::BladeUpTime] = 0;
+  if (image[zorvfield::StartupDelay] > kStartupDelayRepair) image[zorvfield::StartupDelay] = 1;
+}
+
+void RepairTarnovexOptions(SettingsImage& image) {
+  RepairOnOffRows(Layout::Tarnovex, {"Options", "Enable Saftey Triggers"}, image);
+}
+
+}  // namespace zorv
