@@ -40,6 +40,24 @@ void RepairZorvOptions(SettingsImage& image) {
   if (image[zorvfield::StartupDelay] > kStartupDelayRepair) image[zorvfield::StartupDelay] = 1;
 }
 
+void RepairZorvFloats(SettingsImage& image) {
+  for (const Setting& row : CatalogueOf(Layout::Zorv)) {
+    if (row.page != "Float Modes") continue;
+    std::uint8_t& byte = image[row.ranges.front().offset];
+    if (row.encoding == Encoding::Choice && byte > row.max) byte = 0;
+    if (row.encoding == Encoding::Number && (byte < row.min || byte > row.max)) byte = 1;
+    RepairOnOff(row, image);
+  }
+}
+
+void RepairSwitchGroups(SettingsImage& image) {
+  for (const Setting& row : CatalogueOf(Layout::Zorv)) {
+    if (row.page != "Axis Switch Setup" || row.encoding != Encoding::SwitchNumber) continue;
+    std::uint8_t& byte = image[row.ranges.front().offset];
+    if (byte > row.max) byte = zorvfield::kNoSwitch;
+  }
+}
+
 void RepairTarnovexOptions(SettingsImage& image) {
   RepairOnOffRows(Layout::Tarnovex, {"Options", "Enable Saftey Triggers"}, image);
 }

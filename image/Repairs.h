@@ -14,6 +14,13 @@ void RepairQuirn(SettingsImage& image);
 // above 80 becomes 1 (21..80 stay, outside the spin edit's range, as they always have).
 void RepairZorvOptions(SettingsImage& image);
 
+// Zorv "Float Modes": a float output beyond the 16 outputs becomes "None" (0); an on/off byte
+// other than 0 or 1 becomes 0; a float delay outside 1..10 becomes 1.
+void RepairZorvFloats(SettingsImage& image);
+
+// Zorv "Axis Switch Setup": a switch number of 12 or more becomes "none" (200).
+void RepairSwitchGroups(SettingsImage& image);
+
 // Tarnovex "Global" options and stick safeties: an on/off byte other than 0 or 1 becomes 0.
 void RepairTarnovexOptions(SettingsImage& image);
 

@@ -1,7 +1,10 @@
 #include "RowValue.h"
 
+#include <algorithm>
+
 #include "Encodings.h"
 #include "TextFields.h"
+#include "ZorvLayout.h"
 
 namespace zorv {
 
@@ -11,6 +14,16 @@ void StoreNumber(const Setting& row, SettingsImage& image, long long value) {
       WriteWord(image, place.offset, value);
     } else {
       image[place.offset] = static_cast<std::uint8_t>(value & 0xFF);
+    }
+  }
+}
+
+void StoreText(const Setting& row, SettingsImage& image, std::string_view text) {
+  for (const ByteRange& place : row.ranges) {
+    if (row.width == Width::Label9) {
+      WriteLabel(image, place.offset, text);
+    } else {
+      WriteFloatName(image, place.offset, text);
     }
   }
 }
@@ -25,6 +38,11 @@ std::uint8_t ByteAtPosition(const Setting& row, int position) {
     case Encoding::TrimVolts: return TrimByteFromBar(position);
     case Encoding::FreqZorv: return static_cast<std::uint8_t>(HzToFreqCode(position));
     case Encoding::FreqTarnovex: return static_cast<std::uint8_t>(HzToFreqCodeTarnovex(position));
+    case Encoding::SwitchNumber:
+      // Held to switches 1..12 first, so a number still being typed never stores a switch the
+      // controller does not have.
+      return position >= 1 ? static_cast<std::uint8_t>(std::min(position, 12) - 1)
+                           : zorvfield::kNoSwitch;
     default: return static_cast<std::uint8_t>(position & 0xFF);
   }
 }

@@ -39,34 +39,56 @@ QRadioButton* PartnerOf(QRadioButton* on) {
 
 }  // namespace
 
-Bindings::Bindings(PageHost& host, AfterStore after) : host_(host), after_(after) {}
+Bindings::Bindings(PageHost& host, AfterStore after, Typing typing)
+    : image_([&host]() -> SettingsImage& { return host.Image(); }), typing_(typing) {
+  if (after == AfterStore::Refresh) refresh_ = [&host] { host.RefreshControls(0); };
+}
+
+Bindings::Bindings(SettingsImage& copy)
+    : image_([&copy]() -> SettingsImage& { return copy; }) {}
 
 void Bindings::BindRows(Layout layout, const std::string& page, const std::string& group,
                         QWidget* controls) {
   for (const Setting& row : CatalogueOf(layout)) {
-    if (row.page != page || (!group.empty() && row.group != group)) continue;
-    const QString name = QString::fromStdString(row.controls.front());
-    QWidget* control = controls->findChild<QWidget*>(name);
-    auto* radio = qobject_cast<QRadioButton*>(control);
-    QRadioButton* partner = radio != nullptr ? PartnerOf(radio) : nullptr;
-    QLabel* label = row.controls.size() > 1
-                        ? controls->findChild<QLabel*>(QString::fromStdString(row.controls[1]))
-                        : nullptr;
-    if (auto* box = qobject_cast<QCheckBox*>(control)) {
-      BindCheck(row, box);
-    } else if (radio != nullptr && partner != nullptr) {
-      BindRadio(row, radio, partner);
-    } else if (auto* spin = qobject_cast<SpinEdit*>(control)) {
-      BindSpin(row, spin);
-    } else if (auto* bar = qobject_cast<QScrollBar*>(control); bar != nullptr && label != nullptr) {
-      BindBar(row, bar, label);
-    } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-      BindNumber(row, edit);
-    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
-      BindChoice(row, combo);
+    if (row.page == page && (group.empty() || row.group == group)) Bind(row, controls);
+  }
+}
+
+void Bindings::BindKeys(Layout layout, std::initializer_list<const char*> keys,
+                        QWidget* controls) {
+  for (const char* key : keys) {
+    const Setting* row = FindSetting(layout, key);
+    if (row == nullptr) throw std::logic_error(std::string("no catalogue row ") + key);
+    Bind(*row, controls);
+  }
+}
+
+void Bindings::Bind(const Setting& row, QWidget* controls) {
+  const QString name = QString::fromStdString(row.controls.front());
+  QWidget* control = controls->findChild<QWidget*>(name);
+  auto* radio = qobject_cast<QRadioButton*>(control);
+  QRadioButton* partner = radio != nullptr ? PartnerOf(radio) : nullptr;
+  QLabel* label = row.controls.size() > 1
+                      ? controls->findChild<QLabel*>(QString::fromStdString(row.controls[1]))
+                      : nullptr;
+  if (auto* box = qobject_cast<QCheckBox*>(control)) {
+    BindCheck(row, box);
+  } else if (radio != nullptr && partner != nullptr) {
+    BindRadio(row, radio, partner);
+  } else if (auto* spin = qobject_cast<SpinEdit*>(control)) {
+    BindSpin(row, spin);
+  } else if (auto* bar = qobject_cast<QScrollBar*>(control); bar != nullptr && label != nullptr) {
+    BindBar(row, bar, label);
+  } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+    if (IsTextual(row)) {
+      BindText(row, edit);
     } else {
-      throw std::logic_error("no control to bind for " + row.key);
+      BindNumber(row, edit);
     }
+  } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+    BindChoice(row, combo);
+  } else {
+    throw std::logic_error("no control to bind for " + row.key);
   }
 }
 
@@ -80,8 +102,8 @@ void Bindings::Show(const SettingsImage& image) const {
 }
 
 void Bindings::Store(const std::function<void(SettingsImage&)>& store) {
-  store(host_.Image());
-  if (after_ == AfterStore::Refresh) host_.RefreshControls(0);
+  store(image_());
+  if (refresh_) refresh_();
 }
 
 void Bindings::BindCheck(const Setting& row, QCheckBox* box) {
@@ -100,6 +122,24 @@ void Bindings::BindNumber(const Setting& row, QLineEdit* box) {
       if (value) StoreNumber(row, i, *value);
     });
   });
+}
+
+void Bindings::BindText(const Setting& row, QLineEdit* box) {
+  // Setting the same text again would move the cursor of a box being typed in.
+  bound_.push_back({&row, box, nullptr, [box](const Shown& s) {
+                      const QString text = QString::fromLatin1(s.text);
+                      if (box->text() != text) box->setText(text);
+                    }});
+  const auto store = [this, &row, box] {
+    // Raw 8-bit characters; one the byte cannot hold becomes '?'.
+    const QByteArray text = box->text().toLatin1();
+    Store([&](SettingsImage& i) { StoreText(row, i, text.toStdString()); });
+  };
+  if (typing_ == Typing::StoredAsTyped) {
+    connect(box, &QLineEdit::textChanged, this, store);
+  } else {
+    OnBoxExit(box, this, store);
+  }
 }
 
 void Bindings::BindChoice(const Setting& row, QComboBox* box) {
@@ -125,10 +165,11 @@ void Bindings::BindRadio(const Setting& row, QRadioButton* on, QRadioButton* off
 void Bindings::BindSpin(const Setting& row, SpinEdit* spin) {
   // Set only when it shows another value: a number still being typed stays as typed.
   bound_.push_back({&row, spin, nullptr, [spin](const Shown& s) {
-                      if (spin->value() != s.value) spin->setValue(static_cast<int>(s.value));
+                      if (spin->value() != s.position) spin->setValue(s.position);
                     }});
-  connect(spin, &SpinEdit::valueChanged, this,
-          [this, &row](int value) { Store([&](SettingsImage& i) { StoreNumber(row, i, value); }); });
+  connect(spin, &SpinEdit::valueChanged, this, [this, &row](int value) {
+    Store([&](SettingsImage& i) { i[row.ranges.front().offset] = ByteAtPosition(row, value); });
+  });
 }
 
 void Bindings::BindBar(const Setting& row, QScrollBar* bar, QLabel* label) {

@@ -9,6 +9,7 @@
 // control.
 #include <QObject>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -33,14 +34,22 @@ class Bindings final : public QObject {
  public:
   // What a store does after writing: most pages show the whole image again; some never did.
   enum class AfterStore { Refresh, Nothing };
+  // When a text box stores: when left (the rule of most boxes), or at every keystroke.
+  enum class Typing { StoredOnLeaving, StoredAsTyped };
 
-  explicit Bindings(PageHost& host, AfterStore after = AfterStore::Refresh);
+  // Controls of the window's image.
+  explicit Bindings(PageHost& host, AfterStore after = AfterStore::Refresh,
+                    Typing typing = Typing::StoredOnLeaving);
+  // Controls of a copy a secondary window edits; storing does not refresh.
+  explicit Bindings(SettingsImage& copy);
 
   // Binds every row of `layout` on `page` within `group` (every group when empty) to the
   // control under `controls` named by the row's first control. A row whose control is missing
   // or of a kind no binder takes is an error: the catalogue and the page disagree.
   void BindRows(Layout layout, const std::string& page, const std::string& group,
                 QWidget* controls);
+  // Binds the rows of `layout` with these keys, where a page's rows differ in how they store.
+  void BindKeys(Layout layout, std::initializer_list<const char*> keys, QWidget* controls);
 
   // Shows every bound row whose condition holds; the others keep what they show.
   void Show(const SettingsImage& image) const;
@@ -48,7 +57,9 @@ class Bindings final : public QObject {
   std::size_t Count() const { return bound_.size(); }
 
  private:
+  void Bind(const Setting& row, QWidget* controls);
   void BindCheck(const Setting& row, QCheckBox* box);
+  void BindText(const Setting& row, QLineEdit* box);
   void BindNumber(const Setting& row, QLineEdit* box);
   void BindChoice(const Setting& row, QComboBox* box);
   void BindRadio(const Setting& row, QRadioButton* on, QRadioButton* off);
@@ -63,8 +74,9 @@ class Bindings final : public QObject {
     QWidget* partner;  // quiet too while showing: the label, the other radio button
     std::function<void(const Shown&)> show;
   };
-  PageHost& host_;
-  AfterStore after_;
+  std::function<SettingsImage&()> image_;
+  std::function<void()> refresh_;  // none where the page does not refresh after storing
+  Typing typing_ = Typing::StoredOnLeaving;
   std::vector<Bound> bound_;
 };
 

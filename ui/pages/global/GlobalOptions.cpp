@@ -6,12 +6,9 @@
 #include <QLabel>
 
 #include "image/Repairs.h"
-#include "image/ZorvLayout.h"
 #include "ui/pages/global/PageControls.h"
 
 namespace zorv {
-
-namespace f = zorvfield;
 
 namespace {
 constexpr int kBladeUpTimeMax = 10;   // on the spin edit
@@ -19,14 +16,14 @@ constexpr int kStartupDelayMax = 20;
 }  // namespace
 
 GlobalOptions::GlobalOptions(PageHost& host, QWidget* parent)
-    : host_(host),
-      options_(host, Bindings::AfterStore::Nothing),
-      cartridge_(host, Bindings::AfterStore::Nothing) {
+    : options_(host, Bindings::AfterStore::Nothing),
+      cartridge_(host, Bindings::AfterStore::Nothing),
+      delays_(host) {
   group_ = new QGroupBox("Options", parent);
   const std::vector<QCheckBox*> boxes =
       MakeOptionBoxes(CatalogueRows(Layout::Zorv, "Global", "Options"), group_);
-  bladeuptime_ = MakeSpinEdit("bladeuptime", 0, kBladeUpTimeMax, group_);
-  startupdelay_ = MakeSpinEdit("startupdelay", 1, kStartupDelayMax, group_);
+  auto* bladeuptime = MakeSpinEdit("bladeuptime", 0, kBladeUpTimeMax, group_);
+  auto* startupdelay = MakeSpinEdit("startupdelay", 1, kStartupDelayMax, group_);
   auto* cartridgebox = MakeCheckBox("cartridgebox",
                                     "Enable Power/ Cartridge Valve (see note below)", group_);
   auto* note = new QLabel(
@@ -37,9 +34,9 @@ GlobalOptions::GlobalOptions(PageHost& host, QWidget* parent)
   note->setWordWrap(true);
 
   auto* bladeLabel = new QLabel("Auto blade up time", group_);
-  bladeLabel->setBuddy(bladeuptime_);
+  bladeLabel->setBuddy(bladeuptime);
   auto* startupLabel = new QLabel("Startup Delay", group_);
-  startupLabel->setBuddy(startupdelay_);
+  startupLabel->setBuddy(startupdelay);
 
   auto* grid = new QGridLayout(group_);
   grid->setContentsMargins(8, 6, 8, 6);
@@ -53,10 +50,10 @@ GlobalOptions::GlobalOptions(PageHost& host, QWidget* parent)
   const int row = (static_cast<int>(boxes.size()) + kColumns - 1) / kColumns;
   auto* spins = new QHBoxLayout;
   spins->addWidget(bladeLabel);
-  spins->addWidget(bladeuptime_);
+  spins->addWidget(bladeuptime);
   spins->addSpacing(16);
   spins->addWidget(startupLabel);
-  spins->addWidget(startupdelay_);
+  spins->addWidget(startupdelay);
   spins->addStretch(1);
   grid->addLayout(spins, row, 0, 1, 2);
   grid->addWidget(cartridgebox, row + 1, 0, 1, 2);
@@ -65,18 +62,7 @@ GlobalOptions::GlobalOptions(PageHost& host, QWidget* parent)
 
   options_.BindRows(Layout::Zorv, "Global", "Options", group_);
   cartridge_.BindRows(Layout::Zorv, "Global", "Power/Cartridge Valve", group_);
-  connect(bladeuptime_, &SpinEdit::valueChanged, this, &GlobalOptions::bladeuptimeChange);
-  connect(startupdelay_, &SpinEdit::valueChanged, this, &GlobalOptions::startupdelayChange);
-}
-
-void GlobalOptions::bladeuptimeChange() {
-  host_.Image()[f::BladeUpTime] = static_cast<std::uint8_t>(bladeuptime_->value());
-  host_.RefreshControls(0);
-}
-
-void GlobalOptions::startupdelayChange() {
-  host_.Image()[f::StartupDelay] = static_cast<std::uint8_t>(startupdelay_->value());
-  host_.RefreshControls(0);
+  delays_.BindRows(Layout::Zorv, "Global", "Delays", group_);
 }
 
 void GlobalOptions::Refresh(ZorvStep step, SettingsImage& local) {
@@ -86,8 +72,7 @@ void GlobalOptions::Refresh(ZorvStep step, SettingsImage& local) {
       cartridge_.Show(local);
       break;
     case ZorvStep::Delays:
-      ShowSpinValue(bladeuptime_, local[f::BladeUpTime]);
-      ShowSpinValue(startupdelay_, local[f::StartupDelay]);
+      delays_.Show(local);
       break;
     case ZorvStep::OptionBoxes:
       options_.Show(local);

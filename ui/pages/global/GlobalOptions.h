@@ -25,18 +25,13 @@ class GlobalOptions : public QObject, public ZorvRefreshTarget {
   QGroupBox* group() const { return group_; }
   void Refresh(ZorvStep step, SettingsImage& local) override;
 
-  void bladeuptimeChange();
-  void startupdelayChange();
-
  private:
-  PageHost& host_;
   QGroupBox* group_;
   // The option boxes (SafeStick, hoist limit, body lock, key for limit, screen data to
   // Brevicor) and the cartridge box store their byte without a refresh.
   Bindings options_;
   Bindings cartridge_;
-  SpinEdit* bladeuptime_;
-  SpinEdit* startupdelay_;
+  Bindings delays_;  // automatic blade-up time and start-up delay, with the refresh
 };
 
 }  // namespace zorv
