@@ -38,6 +38,7 @@ std::uint8_t ByteAtPosition(const Setting& row, int position) {
     case Encoding::TrimVolts: return TrimByteFromBar(position);
     case Encoding::FreqZorv: return static_cast<std::uint8_t>(HzToFreqCode(position));
     case Encoding::FreqTarnovex: return static_cast<std::uint8_t>(HzToFreqCodeTarnovex(position));
+    case Encoding::SlaveMode: return static_cast<std::uint8_t>(position + 1);  // red is 1
     case Encoding::SwitchNumber:
       // Held to switches 1..12 first, so a number still being typed never stores a switch the
       // controller does not have.

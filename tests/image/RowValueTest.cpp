@@ -7,6 +7,7 @@
 #include "image/Catalogue.h"
 #include "image/Repairs.h"
 #include "image/RowValue.h"
+#include "image/ZorvLayout.h"
 
 namespace zorv {
 namespace {
@@ -83,6 +84,8 @@ INSTANTIATE_TEST_SUITE_P(
         StoreCase{L::Zorv, "zorv.switch_group.1.plus", {}, Op::Position, 1, {{211, 0}}},
         StoreCase{L::Zorv, "zorv.switch_group.1.plus", {}, Op::Position, 0, {{211, 200}}},
         StoreCase{L::Zorv, "zorv.switch_group.1.plus", {}, Op::Position, 13, {{211, 11}}},
+        // A slave mode's drop-down item: red (item 0) is 1.
+        StoreCase{L::Zorv, "zorv.remote.red.slave_mode", {}, Op::Position, 0, {{zorvfield::RedRemoteSelector, 1}}},
         // A float name keeps 5 characters, the rest of its field zero.
         StoreCase{L::Zorv, "zorv.float.one.name", {}, Op::Text, 0,
                   {{163, 'P'}, {164, 'L'}, {165, 'O'}, {166, 'W'}, {167, 'A'}}, "PLOWAB"},

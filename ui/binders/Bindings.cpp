@@ -146,7 +146,9 @@ void Bindings::BindChoice(const Setting& row, QComboBox* box) {
   bound_.push_back(
       {&row, box, nullptr, [box](const Shown& s) { box->setCurrentIndex(s.position); }});
   connect(box, &QComboBox::activated, this,
-          [this, &row](int index) { Store([&](SettingsImage& i) { StoreNumber(row, i, index); }); });
+          [this, &row](int index) {
+            Store([&](SettingsImage& i) { i[row.ranges.front().offset] = ByteAtPosition(row, index); });
+          });
 }
 
 }  // namespace zorv
