@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "image/Repairs.h"
 #include "image/ZorvLayout.h"
 #include "ui/pages/custom/SpinEdits.h"
 #include "ui/widgets/SpinEdit.h"
@@ -19,22 +20,10 @@ namespace {
 constexpr int kRowsPerColumn = 4;
 constexpr int kAddressDigits = 3;
 
-// What a switch number byte shows: switch 1..12, or 0 for none.
-int SwitchValueForByte(std::uint8_t b) {
-  return b < TAxisScreen::kMaxSwitch ? b + 1 : 0;
-}
-
 }  // namespace
 
-std::uint8_t SwitchByteForValue(int value) {
-  // Held to the spin's range first, so a number still being typed never stores a switch the
-  // controller does not have.
-  const int v = std::clamp(value, 0, TAxisScreen::kMaxSwitch);
-  return v == 0 ? zorvfield::kNoSwitch : static_cast<std::uint8_t>(v - 1);
-}
-
 TAxisScreen::TAxisScreen(SettingsImage& image, QWidget* parent)
-    : QDialog(parent), live_(image), edited_(image), shown_(image) {
+    : QDialog(parent), live_(image), edited_(image), shown_(image), bindings_(edited_) {
   setObjectName("AxisScreen");
   setWindowTitle("Axis Switch Setup");
 
@@ -60,26 +49,7 @@ TAxisScreen::TAxisScreen(SettingsImage& image, QWidget* parent)
   layout->addLayout(bottom);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  const auto bind = [this](SpinEdit* spin, void (TAxisScreen::*handler)()) {
-    connect(spin, &SpinEdit::valueChanged, this, handler);
-  };
-#define ZORV_BIND_SWITCH_GROUP(n)                                 \
-  bind(group(n).address, &TAxisScreen::switch##n##addressChange); \
-  bind(group(n).plus, &TAxisScreen::switch##n##plusChange);       \
-  bind(group(n).minus, &TAxisScreen::switch##n##minusChange);
-  ZORV_BIND_SWITCH_GROUP(1)
-  ZORV_BIND_SWITCH_GROUP(2)
-  ZORV_BIND_SWITCH_GROUP(3)
-  ZORV_BIND_SWITCH_GROUP(4)
-  ZORV_BIND_SWITCH_GROUP(5)
-  ZORV_BIND_SWITCH_GROUP(6)
-  ZORV_BIND_SWITCH_GROUP(7)
-  ZORV_BIND_SWITCH_GROUP(8)
-  ZORV_BIND_SWITCH_GROUP(9)
-  ZORV_BIND_SWITCH_GROUP(10)
-  ZORV_BIND_SWITCH_GROUP(11)
-  ZORV_BIND_SWITCH_GROUP(12)
-#undef ZORV_BIND_SWITCH_GROUP
+  bindings_.BindRows(Layout::Zorv, "Axis Switch Setup", "", this);
   connect(close_, &QPushButton::clicked, this, &TAxisScreen::AxisCloseClick);
 }
 
@@ -118,19 +88,9 @@ QGroupBox* TAxisScreen::BuildGroup(int n) {
 void TAxisScreen::ShowSwitchGroups() {
   edited_ = live_;
   for (Group& g : groups_) g.box->hide();
-  for (int n = 1; n <= kSwitchGroups; ++n) {
-    group(n).address->setValue(edited_[zorvfield::SwitchGroupAddress(n)]);
-  }
   // A switch byte the window cannot show becomes "none" at once.
-  const auto showSwitch = [this](SpinEdit* spin, std::size_t offset) {
-    const std::uint8_t b = edited_[offset];
-    spin->setValue(SwitchValueForByte(b));
-    if (b >= kMaxSwitch) edited_[offset] = zorvfield::kNoSwitch;
-  };
-  for (int n = 1; n <= kSwitchGroups; ++n)
-    showSwitch(group(n).minus, zorvfield::SwitchGroupMinus(n));
-  for (int n = 1; n <= kSwitchGroups; ++n) showSwitch(group(n).plus, zorvfield::SwitchGroupPlus(n));
-
+  RepairSwitchGroups(edited_);
+  bindings_.Show(edited_);
   for (const CustomSlot& slot : kCustomSlots) {
     for (std::size_t a = 0; a < kAxesPerSlot; ++a) {
       const int value = edited_[slot.axesByte + a];
@@ -151,18 +111,6 @@ void TAxisScreen::StoreAddress(int n) {
   // pressed while "3" or "999" is typed) never reaches the controller.
   const int address = std::clamp(group(n).address->value(), kMinAddress, kMaxAddress);
   edited_[zorvfield::SwitchGroupAddress(n)] = static_cast<std::uint8_t>(address);
-}
-
-void TAxisScreen::AddressChange(int n) {
-  StoreAddress(n);
-}
-
-void TAxisScreen::PlusChange(int n) {
-  edited_[zorvfield::SwitchGroupPlus(n)] = SwitchByteForValue(group(n).plus->value());
-}
-
-void TAxisScreen::MinusChange(int n) {
-  edited_[zorvfield::SwitchGroupMinus(n)] = SwitchByteForValue(group(n).minus->value());
 }
 
 void TAxisScreen::AxisCloseClick() {

@@ -9,11 +9,10 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "image/TextFields.h"
+#include "image/Repairs.h"
 #include "image/ZorvLayout.h"
 #include "ui/pages/global/PageControls.h"
 #include "ui/pages/global/WrapCheckBox.h"
-#include "ui/widgets/BoxExit.h"
 
 namespace zorv {
 
@@ -22,7 +21,6 @@ namespace f = zorvfield;
 namespace {
 
 constexpr int kFloatDelayMax = 10;
-constexpr int kOutputItems = kFunctionCount + 1;  // "None" and the 16 outputs
 
 QComboBox* MakeOutputBox(const char* name, QWidget* parent) {
   auto* box = new QComboBox(parent);
@@ -50,53 +48,58 @@ QLabel* MakeNote(const QString& text, QWidget* parent) {
 
 }  // namespace
 
-FloatsTab::FloatsTab(PageHost& host, QWidget* sheet) : host_(host) {
+FloatsTab::FloatsTab(PageHost& host, QWidget* sheet)
+    : floats_(host, Bindings::AfterStore::Nothing, Bindings::Typing::StoredAsTyped),
+      float1_(host, Bindings::AfterStore::Nothing),
+      flags_(host),
+      delay_(host) {
   auto* group = new QGroupBox("Zorv System Floats:", sheet);
-  floats_[0] = {MakeOutputBox("PlowFloatSelect", group), f::FloatOneOutput,
-                MakeNameBox("float1", group), f::FloatOneName};
-  floats_[1] = {MakeOutputBox("BladeFloatSelect", group), f::FloatTwoOutput,
-                MakeNameBox("float2", group), f::FloatTwoName};
-  floats_[2] = {MakeOutputBox("WingFloatSelect", group), f::FloatThreeOutput,
-                MakeNameBox("float3", group), f::FloatThreeName};
-  floats_[3] = {MakeOutputBox("ToeFloatSelect", group), f::FloatFourOutput,
-                MakeNameBox("float4", group), f::FloatFourName};
+  struct Float {
+    QComboBox* output;
+    QLineEdit* name;
+  };
+  const std::array<Float, 4> floats = {{
+      {MakeOutputBox("PlowFloatSelect", group), MakeNameBox("float1", group)},
+      {MakeOutputBox("BladeFloatSelect", group), MakeNameBox("float2", group)},
+      {MakeOutputBox("WingFloatSelect", group), MakeNameBox("float3", group)},
+      {MakeOutputBox("ToeFloatSelect", group), MakeNameBox("float4", group)},
+  }};
 
   const char* const ordinals[] = {"One", "Two", "Three", "Four"};
   auto* grid = new QGridLayout(group);
   grid->setContentsMargins(8, 6, 8, 6);
   grid->setVerticalSpacing(4);
-  for (std::size_t i = 0; i < floats_.size(); ++i) {
+  for (std::size_t i = 0; i < floats.size(); ++i) {
     const int row = static_cast<int>(i);
     auto* outputLabel = new QLabel(QStringLiteral("Float %1:").arg(ordinals[i]), group);
-    outputLabel->setBuddy(floats_[i].output);
+    outputLabel->setBuddy(floats[i].output);
     auto* nameLabel = new QLabel(QStringLiteral("Float %1 Name:").arg(ordinals[i]), group);
-    nameLabel->setBuddy(floats_[i].name);
+    nameLabel->setBuddy(floats[i].name);
     grid->addWidget(outputLabel, row, 0);
-    grid->addWidget(floats_[i].output, row, 1);
+    grid->addWidget(floats[i].output, row, 1);
     grid->addWidget(nameLabel, row, 2);
-    grid->addWidget(floats_[i].name, row, 3);
+    grid->addWidget(floats[i].name, row, 3);
   }
   grid->setColumnStretch(1, 1);
   grid->setColumnMinimumWidth(2, 100);
 
-  floatdelay_ = MakeSpinEdit("floatdelay", 1, kFloatDelayMax, group);
+  auto* floatdelay = MakeSpinEdit("floatdelay", 1, kFloatDelayMax, group);
   auto* delayLabel = new QLabel("Float Delay Time:", group);
-  delayLabel->setBuddy(floatdelay_);
+  delayLabel->setBuddy(floatdelay);
   delayLabel->setToolTip("Seconds the joystick must be held at full deflection before a float is set");
   auto* delayRow = new QHBoxLayout;
   delayRow->addWidget(delayLabel);
-  delayRow->addWidget(floatdelay_);
+  delayRow->addWidget(floatdelay);
   delayRow->addStretch(1);
   grid->addLayout(delayRow, 4, 0, 1, 4);
 
-  doubleactingfloat_ = new WrapCheckBox(
+  auto* doubleactingfloat = new WrapCheckBox(
       "Make Float One a double acting float, which will replace the wing slide functions with "
       "a dump valve.",
       group);
-  doubleactingfloat_->setObjectName("doubleactingfloat");
-  minfloat_ = MakeCheckBox("minfloat", "Active pressure holding float.  ", group);
-  grid->addWidget(doubleactingfloat_, 5, 0, 1, 4);
-  grid->addWidget(minfloat_, 6, 0, 1, 4);
+  doubleactingfloat->setObjectName("doubleactingfloat");
+  grid->addWidget(doubleactingfloat, 5, 0, 1, 4);
+  grid->addWidget(MakeCheckBox("minfloat", "Active pressure holding float.  ", group), 6, 0, 1, 4);
 
   auto* notes = new QVBoxLayout;
   notes->setSpacing(4);
@@ -120,74 +123,26 @@ FloatsTab::FloatsTab(PageHost& host, QWidget* sheet) : host_(host) {
   column->addLayout(notes);
   column->addStretch(1);
 
-  connect(floats_[0].output, &QComboBox::activated, this, &FloatsTab::PlowFloatSelectChange);
-  connect(floats_[1].output, &QComboBox::activated, this, &FloatsTab::BladeFloatSelectChange);
-  connect(floats_[2].output, &QComboBox::activated, this, &FloatsTab::WingFloatSelectChange);
-  connect(floats_[3].output, &QComboBox::activated, this, &FloatsTab::ToeFloatSelectChange);
-  OnBoxExit(floats_[0].name, this, [this] { float1Exit(); });
-  connect(floats_[1].name, &QLineEdit::textChanged, this, &FloatsTab::float2Change);
-  connect(floats_[2].name, &QLineEdit::textChanged, this, &FloatsTab::float3Change);
-  connect(floats_[3].name, &QLineEdit::textChanged, this, &FloatsTab::float4Change);
-  connect(floatdelay_, &SpinEdit::valueChanged, this, &FloatsTab::floatdelayChange);
-  connect(doubleactingfloat_, &QCheckBox::toggled, this, &FloatsTab::doubleactingfloatClick);
-  connect(minfloat_, &QCheckBox::toggled, this, &FloatsTab::minfloatClick);
-}
-
-void FloatsTab::StoreOutput(const Float& fl) {
-  const int index = fl.output->currentIndex();
-  if (index >= 0) host_.Image()[fl.outputByte] = static_cast<std::uint8_t>(index);
-}
-
-void FloatsTab::StoreName(const Float& fl) {
-  // Raw 8-bit characters; one the byte cannot hold becomes '?'.
-  const QByteArray text = fl.name->text().toLatin1();
-  WriteFloatName(host_.Image(), fl.nameByte,
-                 std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
-}
-
-void FloatsTab::PlowFloatSelectChange() { StoreOutput(floats_[0]); }
-void FloatsTab::BladeFloatSelectChange() { StoreOutput(floats_[1]); }
-void FloatsTab::WingFloatSelectChange() { StoreOutput(floats_[2]); }
-void FloatsTab::ToeFloatSelectChange() { StoreOutput(floats_[3]); }
-void FloatsTab::float1Exit() { StoreName(floats_[0]); }
-void FloatsTab::float2Change() { StoreName(floats_[1]); }
-void FloatsTab::float3Change() { StoreName(floats_[2]); }
-void FloatsTab::float4Change() { StoreName(floats_[3]); }
-
-void FloatsTab::floatdelayChange() {
-  host_.Image()[f::FloatDelay] = static_cast<std::uint8_t>(floatdelay_->value());
-  host_.RefreshControls(0);
-}
-
-void FloatsTab::doubleactingfloatClick() {
-  host_.Image()[f::DoubleActingFloat] = doubleactingfloat_->isChecked() ? 1 : 0;
-  host_.RefreshControls(0);
-}
-
-void FloatsTab::minfloatClick() {
-  host_.Image()[f::MinFloat] = minfloat_->isChecked() ? 1 : 0;
-  host_.RefreshControls(0);
+  // Outputs and names store without a refresh; names two to four as typed, name one when left.
+  floats_.BindKeys(Layout::Zorv,
+                   {"zorv.float.one.output", "zorv.float.two.output", "zorv.float.three.output",
+                    "zorv.float.four.output", "zorv.float.two.name", "zorv.float.three.name",
+                    "zorv.float.four.name"},
+                   group);
+  float1_.BindKeys(Layout::Zorv, {"zorv.float.one.name"}, group);
+  flags_.BindKeys(Layout::Zorv, {"zorv.float.double_acting", "zorv.float.min_float"}, group);
+  delay_.BindKeys(Layout::Zorv, {"zorv.float.delay"}, group);
 }
 
 void FloatsTab::Refresh(ZorvStep step, SettingsImage& local) {
   switch (step) {
     case ZorvStep::Floats:
-      for (const Float& fl : floats_) {
-        if (local[fl.outputByte] >= kOutputItems) local[fl.outputByte] = 0;
-        fl.output->setCurrentIndex(local[fl.outputByte]);
-        const QString name = QString::fromLatin1(ReadFloatName(local, fl.nameByte));
-        // Setting the same text again would move the cursor of a box being typed in.
-        if (fl.name->text() != name) fl.name->setText(name);
-      }
+      RepairZorvFloats(local);
+      floats_.Show(local);
+      float1_.Show(local);
       break;
-    case ZorvStep::FloatOptions:
-      ShowFlag(doubleactingfloat_, local[f::DoubleActingFloat]);
-      ShowFlag(minfloat_, local[f::MinFloat]);
-      break;
-    case ZorvStep::Delays:
-      if (local[f::FloatDelay] > kFloatDelayMax || local[f::FloatDelay] < 1) local[f::FloatDelay] = 1;
-      ShowSpinValue(floatdelay_, local[f::FloatDelay]);
-      break;
+    case ZorvStep::FloatOptions: flags_.Show(local); break;
+    case ZorvStep::Delays: delay_.Show(local); break;
     default: break;
   }
 }

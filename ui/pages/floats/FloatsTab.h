@@ -2,20 +2,14 @@
 // The "Float Modes" tab of the Zorv product page: the output and the name of each of the four
 // system floats, the float delay, the double-acting float and the pressure-holding float.
 #include <QObject>
-#include <array>
-#include <cstddef>
 
 #include "ui/PageHost.h"
 #include "ui/RefreshSteps.h"
+#include "ui/binders/Bindings.h"
 
-class QCheckBox;
-class QComboBox;
-class QLineEdit;
 class QWidget;
 
 namespace zorv {
-
-class SpinEdit;
 
 class FloatsTab : public QObject, public ZorvRefreshTarget {
   Q_OBJECT
@@ -25,33 +19,13 @@ class FloatsTab : public QObject, public ZorvRefreshTarget {
 
   void Refresh(ZorvStep step, SettingsImage& local) override;
 
-  void PlowFloatSelectChange();
-  void BladeFloatSelectChange();
-  void WingFloatSelectChange();
-  void ToeFloatSelectChange();
-  void float1Exit();
-  void float2Change();
-  void float3Change();
-  void float4Change();
-  void floatdelayChange();
-  void doubleactingfloatClick();
-  void minfloatClick();
-
  private:
-  struct Float {
-    QComboBox* output;
-    std::size_t outputByte;
-    QLineEdit* name;
-    std::size_t nameByte;
-  };
-  void StoreOutput(const Float& f);
-  void StoreName(const Float& f);
-
-  PageHost& host_;
-  std::array<Float, 4> floats_{};  // One, Two, Three, Four
-  SpinEdit* floatdelay_;
-  QCheckBox* doubleactingfloat_;
-  QCheckBox* minfloat_;
+  // Every control is bound to its catalogue row, in four sets that differ in when they store
+  // and when the refresh shows them.
+  Bindings floats_;  // the outputs and names two to four
+  Bindings float1_;  // name one
+  Bindings flags_;   // double-acting and pressure-holding float
+  Bindings delay_;   // float delay
 };
 
 }  // namespace zorv

@@ -10,14 +10,13 @@
 #include <QVBoxLayout>
 
 #include "image/Encodings.h"
+#include "image/Repairs.h"
 #include "ui/pages/global/PageControls.h"
 #include "ui/widgets/SpinEdit.h"
 
 namespace zorv {
 
 namespace {
-
-namespace hf = halverstonfield;
 
 constexpr int kFreqMin = 25;
 constexpr int kFreqMax = 450;
@@ -33,34 +32,21 @@ QString TicksLabel(int ticks) {
 }  // namespace
 
 HalverstonMainSheet::HalverstonMainSheet(PageHost& host, QWidget* sheet)
-    : QObject(sheet), host_(host) {
+    : QObject(sheet), bindings_(host, Bindings::AfterStore::Nothing) {
   auto* row = new QHBoxLayout(sheet);
   row->setContentsMargins(6, 6, 6, 6);
   row->setSpacing(8);
   row->addWidget(BuildTimesGroup(sheet), 1);
   row->addWidget(BuildDecelerationGroup(sheet), 1);
 
-  using S = HalverstonMainSheet;
-  connect(scrollBar17_, &QScrollBar::valueChanged, this, &S::ScrollBar17Change);
-  connect(timers_[kGripClose].bar, &QScrollBar::valueChanged, this, &S::ScrollBar18Change);
-  connect(timers_[kDumpRun].bar, &QScrollBar::valueChanged, this, &S::ScrollBar19Change);
-  connect(timers_[kArmIn].bar, &QScrollBar::valueChanged, this, &S::ScrollBar20Change);
-  connect(timers_[kArmDown].bar, &QScrollBar::valueChanged, this, &S::ScrollBar21Change);
-  connect(timers_[kArmUp].bar, &QScrollBar::valueChanged, this, &S::ScrollBar22Change);
-  // A radio button's click handler runs when it becomes the chosen one, by hand or by the refresh.
-  connect(radioButton1_, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) RadioButton1Click();
-  });
-  connect(radioButton2_, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) RadioButton2Click();
-  });
-  connect(spinEdit1_, &SpinEdit::valueChanged, this, &S::SpinEdit1Change);
-  connect(spinEdit2_, &SpinEdit::valueChanged, this, &S::SpinEdit2Change);
+  bindings_.BindRows(Layout::Halverston, "Main", "", sheet);
+  // With the proximity sensors the arm timers are not used.
+  connect(radioButton1_, &QRadioButton::toggled, this, [this](bool on) { EnableArmTimers(!on); });
 }
 
 HalverstonMainSheet::TimerBar HalverstonMainSheet::MakeTimer(const char* barName,
                                                              const char* labelName,
-                                                             std::size_t byte, QWidget* parent) {
+                                                             QWidget* parent) {
   auto* bar = new QScrollBar(Qt::Horizontal, parent);
   bar->setObjectName(barName);
   bar->setFocusPolicy(Qt::StrongFocus);  // reachable with Tab, moved with the arrow keys
@@ -70,7 +56,7 @@ HalverstonMainSheet::TimerBar HalverstonMainSheet::MakeTimer(const char* barName
   auto* label = new QLabel(TicksLabel(0), parent);
   label->setObjectName(labelName);
   label->setMinimumWidth(label->fontMetrics().horizontalAdvance("14.94 s") + 4);
-  return {bar, label, byte};
+  return {bar, label};
 }
 
 QWidget* HalverstonMainSheet::BuildTimesGroup(QWidget* sheet) {
@@ -96,8 +82,8 @@ QWidget* HalverstonMainSheet::BuildTimesGroup(QWidget* sheet) {
 
   auto* times = new QGroupBox("Times", box);
   auto* grid = new QGridLayout(times);
-  timers_[kGripClose] = MakeTimer("ScrollBar18", "Label240", hf::GripCloseTime, times);
-  timers_[kDumpRun] = MakeTimer("ScrollBar19", "Label241", hf::DumpRunTime, times);
+  timers_[kGripClose] = MakeTimer("ScrollBar18", "Label240", times);
+  timers_[kDumpRun] = MakeTimer("ScrollBar19", "Label241", times);
   grid->addWidget(new QLabel("Grip Close Time", times), 0, 0, 1, 2);
   grid->addWidget(timers_[kGripClose].bar, 1, 0);
   grid->addWidget(timers_[kGripClose].label, 1, 1);
@@ -133,9 +119,9 @@ QWidget* HalverstonMainSheet::BuildDecelerationGroup(QWidget* sheet) {
   heading->setFont(bold);
   column->addWidget(heading);
   auto* grid = new QGridLayout;
-  timers_[kArmUp] = MakeTimer("ScrollBar22", "Label243", hf::DecelArmUpTime, group);
-  timers_[kArmDown] = MakeTimer("ScrollBar21", "Label244", hf::DecelArmDownTime, group);
-  timers_[kArmIn] = MakeTimer("ScrollBar20", "Label245", hf::DecelArmInTime, group);
+  timers_[kArmUp] = MakeTimer("ScrollBar22", "Label243", group);
+  timers_[kArmDown] = MakeTimer("ScrollBar21", "Label244", group);
+  timers_[kArmIn] = MakeTimer("ScrollBar20", "Label245", group);
   const std::array<std::pair<const char*, Timer>, 3> rows = {
       {{"Arm Up", kArmUp}, {"Arm Down", kArmDown}, {"Arm In", kArmIn}}};
   int r = 0;
@@ -151,67 +137,14 @@ QWidget* HalverstonMainSheet::BuildDecelerationGroup(QWidget* sheet) {
   return group;
 }
 
-void HalverstonMainSheet::ShowDeceleration(SettingsImage& local) {
-  spinEdit2_->setValue(local[hf::DecelRate]);
-  spinEdit1_->setValue(local[hf::DecelUpdateLaps]);
-  std::uint8_t& prox = local[hf::UseProxSensors];
-  if (prox >= 1) {
-    radioButton1_->setChecked(true);
-    EnableArmTimers(false);
-    prox = 1;
-  } else {
-    prox = 0;
-    radioButton2_->setChecked(true);
-    EnableArmTimers(true);
-  }
-}
-
-void HalverstonMainSheet::ShowTimers(const SettingsImage& local) {
-  for (Timer timer : {kArmUp, kArmDown, kArmIn, kGripClose, kDumpRun}) {
-    TimerBar& t = timers_[timer];
-    // The bar holds a byte above 250 at its end; the byte keeps its value.
-    t.bar->setValue(local[t.byte]);
-    t.label->setText(TicksLabel(t.bar->value()));
-  }
-}
-
-void HalverstonMainSheet::ShowFrequency(const SettingsImage& local) {
-  scrollBar17_->setValue(FreqBarPosition(local[hf::Frequency]));
-  label230_->setText(HertzText(scrollBar17_->value()));
-}
-
-void HalverstonMainSheet::ScrollBar17Change() {
-  const int hertz = scrollBar17_->value();
-  host_.Image()[hf::Frequency] = static_cast<std::uint8_t>(HzToFreqCode(hertz));
-  label230_->setText(HertzText(hertz));
-}
-
-void HalverstonMainSheet::StoreTime(Timer timer) {
-  const TimerBar& t = timers_[timer];
-  host_.Image()[t.byte] = static_cast<std::uint8_t>(t.bar->value());
-  t.label->setText(TicksLabel(t.bar->value()));
+void HalverstonMainSheet::Show(SettingsImage& local) {
+  RepairHalverston(local);
+  bindings_.Show(local);
+  EnableArmTimers(!radioButton1_->isChecked());
 }
 
 void HalverstonMainSheet::EnableArmTimers(bool on) {
   for (Timer timer : {kArmUp, kArmDown, kArmIn}) timers_[timer].bar->setEnabled(on);
-}
-
-void HalverstonMainSheet::RadioButton1Click() {
-  host_.Image()[hf::UseProxSensors] = 1;
-  EnableArmTimers(false);
-}
-
-void HalverstonMainSheet::RadioButton2Click() {
-  host_.Image()[hf::UseProxSensors] = 0;
-  EnableArmTimers(true);
-}
-
-void HalverstonMainSheet::SpinEdit1Change() {
-  host_.Image()[hf::DecelUpdateLaps] = static_cast<std::uint8_t>(spinEdit1_->value() & 0xFF);
-}
-
-void HalverstonMainSheet::SpinEdit2Change() {
-  host_.Image()[hf::DecelRate] = static_cast<std::uint8_t>(spinEdit2_->value() & 0xFF);
 }
 
 }  // namespace zorv

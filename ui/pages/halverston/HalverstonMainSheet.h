@@ -1,13 +1,13 @@
 #pragma once
 // Page "Main" of the Halverston page: the valve frequency, the grip close and dump cylinder
 // times, and the group "Deceleration" (proximity sensors or timers, rate, update laps and the
-// three arm timers). Times are bar positions in 60 ms steps. None of these handlers refreshes.
+// three arm timers). Times are bar positions in 60 ms steps. Every control is bound to its
+// catalogue row; storing does not refresh the page.
 #include <QObject>
 #include <array>
-#include <cstddef>
 
-#include "image/HalverstonLayout.h"
 #include "ui/PageHost.h"
+#include "ui/binders/Bindings.h"
 
 class QLabel;
 class QRadioButton;
@@ -23,37 +23,22 @@ class HalverstonMainSheet final : public QObject {
  public:
   HalverstonMainSheet(PageHost& host, QWidget* sheet);
 
-  // The refresh, piece by piece in the order the page runs them.
-  void ShowDeceleration(SettingsImage& local);
-  void ShowTimers(const SettingsImage& local);
-  void ShowFrequency(const SettingsImage& local);
-
-  void ScrollBar17Change();
-  void ScrollBar18Change() { StoreTime(kGripClose); }
-  void ScrollBar19Change() { StoreTime(kDumpRun); }
-  void ScrollBar20Change() { StoreTime(kArmIn); }
-  void ScrollBar21Change() { StoreTime(kArmDown); }
-  void ScrollBar22Change() { StoreTime(kArmUp); }
-  void RadioButton1Click();
-  void RadioButton2Click();
-  void SpinEdit1Change();
-  void SpinEdit2Change();
+  // The refresh: repairs the copy, then shows it.
+  void Show(SettingsImage& local);
 
  private:
   enum Timer { kArmUp, kArmDown, kArmIn, kGripClose, kDumpRun, kTimerCount };
   struct TimerBar {
     QScrollBar* bar;
     QLabel* label;
-    std::size_t byte;
   };
 
   QWidget* BuildTimesGroup(QWidget* sheet);
   QWidget* BuildDecelerationGroup(QWidget* sheet);
-  TimerBar MakeTimer(const char* barName, const char* labelName, std::size_t byte, QWidget* parent);
-  void StoreTime(Timer timer);
+  TimerBar MakeTimer(const char* barName, const char* labelName, QWidget* parent);
   void EnableArmTimers(bool on);
 
-  PageHost& host_;
+  Bindings bindings_;  // every row of the sheet; none of them refreshes after storing
   QScrollBar* scrollBar17_ = nullptr;
   QLabel* label230_ = nullptr;
   QRadioButton* radioButton1_ = nullptr;

@@ -24,9 +24,7 @@ HalverstonPage::HalverstonPage(PageHost& host, QWidget* page) {
 }
 
 void HalverstonPage::Refresh(SettingsImage& local) {
-  main_->ShowDeceleration(local);
-  main_->ShowTimers(local);
-  main_->ShowFrequency(local);
+  main_->Show(local);
   trims_->ShowBars(local);
   trims_->ShowLabels(local);
 }

@@ -2,35 +2,21 @@
 
 #include <array>
 
-#include "image/HalverstonLayout.h"
 
 namespace zorv {
 
 namespace {
 
-namespace hf = halverstonfield;
-
-// Caption, bars, labels, buttons, bytes, command (the Zorv function sharing the bytes).
-constexpr std::array<TrimPairDef, 4> kArmSheet = {{
-    {"Arm Up", nullptr, "ScrollBar11", "ScrollBar12", "Label216", "Label218", "Button27",
-     "Button28", hf::ArmUpMin, hf::ArmUpMax, 3},
-    {"Arm Down", nullptr, "ScrollBar9", "ScrollBar10", "Label211", "Label213", "Button25",
-     "Button26", hf::ArmDownMin, hf::ArmDownMax, 4},
-    {"Boom In", nullptr, "ScrollBar7", "ScrollBar8", "Label206", "Label208", "Button23", "Button24",
-     hf::BoomInMin, hf::BoomInMax, 5},
-    {"Boom Out", nullptr, "ScrollBar5", "ScrollBar6", "Label201", "Label203", "Button21",
-     "Button22", hf::BoomOutMin, hf::BoomOutMax, 6},
+// Buttons and command (the Zorv function sharing the bytes) of each pair, in the catalogue's
+// order, which is the sheet's.
+constexpr std::array<TrimPairButtons, 4> kArmSheet = {{
+    {"Button27", "Button28", 3}, {"Button25", "Button26", 4},  // arm up, arm down
+    {"Button23", "Button24", 5}, {"Button21", "Button22", 6},  // boom in, boom out
 }};
 
-constexpr std::array<TrimPairDef, 4> kGripSheet = {{
-    {"Grip Close", nullptr, "ScrollBar15", "ScrollBar16", "Label226", "Label228", "Button31",
-     "Button32", hf::GripCloseMin, hf::GripCloseMax, 1},
-    {"Grip Open", nullptr, "ScrollBar13", "ScrollBar14", "Label221", "Label223", "Button29",
-     "Button30", hf::GripOpenMin, hf::GripOpenMax, 2},
-    {"UnDump", nullptr, "ScrollBar3", "ScrollBar4", "Label196", "Label198", "Button19", "Button20",
-     hf::UnDumpMin, hf::UnDumpMax, 7},
-    {"Dump", nullptr, "ScrollBar1", "ScrollBar2", "Label191", "Label193", "Button1", "Button2",
-     hf::DumpMin, hf::DumpMax, 8},
+constexpr std::array<TrimPairButtons, 4> kGripSheet = {{
+    {"Button31", "Button32", 1}, {"Button29", "Button30", 2},  // grip close, grip open
+    {"Button19", "Button20", 7}, {"Button1", "Button2", 8},    // undump, dump
 }};
 
 // The refresh shows the pairs in byte order.
@@ -43,8 +29,10 @@ constexpr std::array<HalverstonTrims::Pair, HalverstonTrims::kPairCount> kShowOr
 
 HalverstonTrims::HalverstonTrims(PageHost& host, QWidget* armSheet, QWidget* gripSheet)
     : QObject(armSheet) {
-  AddTrimRow(host, armSheet, kArmSheet, pairs_);
-  AddTrimRow(host, gripSheet, kGripSheet, pairs_);
+  AddTrimRow(host, armSheet, TrimPairsOf(Layout::Halverston, "Arm / Boom Trims", kArmSheet),
+             pairs_);
+  AddTrimRow(host, gripSheet, TrimPairsOf(Layout::Halverston, "Grip / Dump Trims", kGripSheet),
+             pairs_);
   Bind();
 }
 

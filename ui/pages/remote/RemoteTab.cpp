@@ -5,8 +5,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "image/ZorvLayout.h"
 #include "ui/pages/custom/CaptionedGroup.h"
@@ -42,13 +42,10 @@ constexpr std::array<RemoteGroupInfo, RemoteTab::kGroups> kRemoteGroups = {{
 }};
 constexpr int kGroupColumns = 2;
 
-std::uint8_t ToByte(int value) {
-  return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
-}
-
 }  // namespace
 
-RemoteTab::RemoteTab(PageHost& host, QWidget* sheet) : host_(host) {
+RemoteTab::RemoteTab(PageHost& host, QWidget* sheet)
+    : host_(host), bindings_(host, Bindings::AfterStore::Nothing) {
   auto* idCaption = new QLabel("Zorv ID:", sheet);
   idSpin2_ = MakeArrowSpinEdit(sheet, "IDSpin2", 0, 255, 0);
   idCaption->setBuddy(idSpin2_);
@@ -74,17 +71,7 @@ RemoteTab::RemoteTab(PageHost& host, QWidget* sheet) : host_(host) {
   layout->addStretch();
 
   connect(idSpin2_, &SpinEdit::valueChanged, this, &RemoteTab::IDSpinChange);
-  for (const Group& group : groups_) {
-    SpinEdit* target = group.target;
-    SpinEdit* remote = group.remoteSpin;
-    QComboBox* dropdown = group.modeDropdown;
-    connect(target, &SpinEdit::valueChanged, this,
-            [this, target] { RedTargetIDSpinChange(target); });
-    connect(remote, &SpinEdit::valueChanged, this,
-            [this, remote] { RedRemoteIDSpinChange(remote); });
-    connect(dropdown, &QComboBox::activated, this,
-            [this, dropdown] { RedRemoteModeDropdownChange(dropdown); });
-  }
+  bindings_.BindRows(Layout::Zorv, "Remote/Slave", "", sheet);
 }
 
 void RemoteTab::BuildGroup(std::size_t g, QWidget* parent) {
@@ -125,6 +112,7 @@ void RemoteTab::Refresh(ZorvStep step, SettingsImage& local) {
   if (step == ZorvStep::IdSpins) idSpin2_->setValue(local[zorvfield::ControllerID]);
   if (step == ZorvStep::RemoteGroups) {
     for (std::size_t g = 0; g < kGroups; ++g) ShowGroup(g, local);
+    bindings_.Show(local);
   }
 }
 
@@ -143,40 +131,22 @@ void RemoteTab::ShowGroup(std::size_t g, SettingsImage& local) {
   group.typeLabel->setText(view.use == RemoteUse::Switch  ? "Switch No.:"
                            : view.use == RemoteUse::Slave ? "Slave Mode:"
                                                           : "");
+  // The mode sets the target's range; the bound rows show the values. An unused pair shows
+  // 255, which no row names.
+  const QSignalBlocker quiet(group.target);
   group.target->setRange(view.targetMin, view.targetMax);
-
-  group.target->setValue(target);
-  group.remoteSpin->setValue(selector + 1);
+  if (!used) group.target->setValue(target);
+  // A hidden control still follows its byte; its row shows it only in its own mode.
+  const QSignalBlocker quietSwitch(group.remoteSpin);
+  const QSignalBlocker quietMode(group.modeDropdown);
+  if (view.use != RemoteUse::Switch) group.remoteSpin->setValue(selector + 1);
   const int item = selector - 1;
-  group.modeDropdown->setCurrentIndex(item >= 0 && item < group.modeDropdown->count() ? item : -1);
-}
-
-template <typename Control>
-std::size_t RemoteTab::GroupOf(Control* sender, Control* Group::*member) const {
-  for (std::size_t g = 0; g < kGroups; ++g) {
-    if (groups_[g].*member == sender) return g;
+  if (view.use != RemoteUse::Slave) {
+    group.modeDropdown->setCurrentIndex(item >= 0 && item < group.modeDropdown->count() ? item : -1);
   }
-  return kGroups;
 }
 
 // The same behaviour as IDSpin on the "Joysticks" tab.
 void RemoteTab::IDSpinChange() { zorv::IDSpinChange(host_, idSpin2_->value()); }
-
-void RemoteTab::RedTargetIDSpinChange(SpinEdit* sender) {
-  const std::size_t g = GroupOf(sender, &Group::target);
-  if (g < kGroups) host_.Image()[kRemoteGroups[g].targetByte] = ToByte(sender->value());
-}
-
-void RemoteTab::RedRemoteIDSpinChange(SpinEdit* sender) {
-  const std::size_t g = GroupOf(sender, &Group::remoteSpin);
-  if (g < kGroups) host_.Image()[kRemoteGroups[g].selectorByte] = ToByte(sender->value() - 1);
-}
-
-void RemoteTab::RedRemoteModeDropdownChange(QComboBox* sender) {
-  const std::size_t g = GroupOf(sender, &Group::modeDropdown);
-  if (g < kGroups && sender->currentIndex() >= 0) {
-    host_.Image()[kRemoteGroups[g].selectorByte] = ToByte(sender->currentIndex() + 1);
-  }
-}
 
 }  // namespace zorv

@@ -6,6 +6,7 @@
 
 #include "ui/PageHost.h"
 #include "ui/RefreshSteps.h"
+#include "ui/binders/Bindings.h"
 
 class QComboBox;
 class QGroupBox;
@@ -28,10 +29,6 @@ class RemoteTab final : public QObject, public ZorvRefreshTarget {
 
   // `IDSpin2`: the controller's ID, then a refresh (which shows it on the Joysticks tab too).
   void IDSpinChange();
-  // Shared by the six groups; `sender` tells which. No refresh.
-  void RedTargetIDSpinChange(SpinEdit* sender);
-  void RedRemoteIDSpinChange(SpinEdit* sender);
-  void RedRemoteModeDropdownChange(QComboBox* sender);
 
  private:
   struct Group {
@@ -44,12 +41,12 @@ class RemoteTab final : public QObject, public ZorvRefreshTarget {
 
   void BuildGroup(std::size_t g, QWidget* parent);
   void ShowGroup(std::size_t g, SettingsImage& local);
-  template <typename Control>
-  std::size_t GroupOf(Control* sender, Control* Group::*member) const;
 
   PageHost& host_;
   SpinEdit* idSpin2_ = nullptr;
   std::array<Group, kGroups> groups_{};
+  // The target IDs, switch numbers and slave modes; they store without a refresh.
+  Bindings bindings_;
 };
 
 }  // namespace zorv

@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "image/Encodings.h"
+#include "image/Repairs.h"
 #include "ui/pages/global/PageControls.h"
 #include "ui/pages/trims/TrimPair.h"
 
@@ -78,7 +79,7 @@ QString HertzText(int hertz) {
 }  // namespace
 
 TarnovexGlobalSheet::TarnovexGlobalSheet(PageHost& host, QWidget* sheet)
-    : QObject(sheet), host_(host) {
+    : QObject(sheet), host_(host), options_(host), safeties_(host) {
   auto* grid = new QGridLayout(sheet);
   grid->setContentsMargins(6, 6, 6, 6);
   grid->setHorizontalSpacing(8);
@@ -89,6 +90,8 @@ TarnovexGlobalSheet::TarnovexGlobalSheet(PageHost& host, QWidget* sheet)
   grid->addWidget(BuildGlobalTrimsGroup(sheet), 1, 1);
   grid->setRowStretch(1, 1);
   grid->setColumnStretch(1, 1);
+  options_.BindRows(Layout::Tarnovex, "Global", "Options", sheet);
+  safeties_.BindRows(Layout::Tarnovex, "Global", "Enable Saftey Triggers", sheet);
   Connect();
 }
 
@@ -120,8 +123,9 @@ QWidget* TarnovexGlobalSheet::BuildOptionsGroup(QWidget* sheet) {
   auto* group = new QGroupBox("Options", sheet);
   auto* list = new QVBoxLayout(group);
   list->setSpacing(2);
-  options_ = MakeOptionBoxes(CatalogueRows(Layout::Tarnovex, "Global", "Options"), group);
-  for (const OptionBox& option : options_) list->addWidget(option.box);
+  for (QCheckBox* box : MakeOptionBoxes(CatalogueRows(Layout::Tarnovex, "Global", "Options"), group)) {
+    list->addWidget(box);
+  }
   auto* note = new QLabel(
       "NOTE: Once enabled the hoist up will only operate if +12v is applied to the Hoist limit "
       "input.  If no voltage is applied the hoist will not go up.",
@@ -200,12 +204,6 @@ QWidget* TarnovexGlobalSheet::BuildGlobalTrimsGroup(QWidget* sheet) {
 void TarnovexGlobalSheet::Connect() {
   using S = TarnovexGlobalSheet;
   connect(joysetting_, &QComboBox::activated, this, &S::joysettingChange);
-  connect(joy1saftey_, &QCheckBox::toggled, this, &S::joy1safteyClick);
-  connect(joy2saftey_, &QCheckBox::toggled, this, &S::joy2safteyClick);
-  connect(joy3safety_, &QCheckBox::toggled, this, &S::joy3safetyClick);
-  for (const OptionBox& option : options_) {
-    connect(option.box, &QCheckBox::toggled, this, [this, option] { OptionBoxClick(option); });
-  }
   connect(freqbar_, &QScrollBar::valueChanged, this, &S::freqbarChange);
   connect(globalmintrim2_, &QScrollBar::valueChanged, this, &S::globalmintrim2Change);
   connect(globalmaxtrim2_, &QScrollBar::valueChanged, this, &S::globalmaxtrim2Change);
@@ -236,15 +234,14 @@ void TarnovexGlobalSheet::EnableSafeties(std::uint8_t systemMode) {
 }
 
 void TarnovexGlobalSheet::ShowOptions(SettingsImage& local) {
-  for (const OptionBox& option : options_) ShowOption(option, local);
+  RepairTarnovexOptions(local);
+  options_.Show(local);
   // Attitude control runs a V-plow alone; "System Mode:" catches up at the next refresh.
   if (local[tf::AttitudeControl] == 1) local[tf::SystemMode] = 4;
 }
 
 void TarnovexGlobalSheet::ShowSafeties(SettingsImage& local) {
-  ShowFlag(joy1saftey_, local[tf::Joy1Safety]);
-  ShowFlag(joy2saftey_, local[tf::Joy2Safety]);
-  ShowFlag(joy3safety_, local[tf::Joy3Safety]);
+  safeties_.Show(local);
 }
 
 void TarnovexGlobalSheet::ShowFrequency(const SettingsImage& local) {
@@ -258,16 +255,6 @@ void TarnovexGlobalSheet::ShowGlobalTrims(const GlobalTrimPair& trims) {
   gmaxvalue_->setText(QString::fromStdString(TrimVoltsText(trims.max)));
   globalmintrim2_->setValue(TrimBarPosition(trims.min));
   globalmaxtrim2_->setValue(TrimBarPosition(trims.max));
-}
-
-void TarnovexGlobalSheet::StoreFlag(const QCheckBox* box, std::size_t offset) {
-  host_.Image()[offset] = box->isChecked() ? 1 : 0;
-  host_.RefreshControls(0);
-}
-
-void TarnovexGlobalSheet::OptionBoxClick(const OptionBox& option) {
-  StoreOption(option, host_.Image());
-  host_.RefreshControls(0);
 }
 
 void TarnovexGlobalSheet::joysettingChange(int index) {

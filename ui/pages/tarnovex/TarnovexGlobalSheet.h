@@ -7,6 +7,7 @@
 
 #include "image/TarnovexLayout.h"
 #include "ui/PageHost.h"
+#include "ui/binders/Bindings.h"
 #include "ui/pages/global/OptionBoxes.h"
 
 class QCheckBox;
@@ -32,12 +33,6 @@ class TarnovexGlobalSheet final : public QObject {
   void ShowGlobalTrims(const GlobalTrimPair& trims);
 
   void joysettingChange(int index);
-  void joy1safteyClick() { StoreFlag(joy1saftey_, tarnovexfield::Joy1Safety); }
-  void joy2safteyClick() { StoreFlag(joy2saftey_, tarnovexfield::Joy2Safety); }
-  void joy3safetyClick() { StoreFlag(joy3safety_, tarnovexfield::Joy3Safety); }
-  // The shared handler of the option boxes (plow float, hoist limit, cartridge, attitude
-  // control, toggle V-plow): stores the box's byte, then the refresh.
-  void OptionBoxClick(const OptionBox& option);
   void freqbarChange();
   void globalmintrim2Change();
   void globalmaxtrim2Change();
@@ -50,15 +45,16 @@ class TarnovexGlobalSheet final : public QObject {
   QWidget* BuildFrequencyGroup(QWidget* sheet);
   QWidget* BuildGlobalTrimsGroup(QWidget* sheet);
   void Connect();
-  // Check box handlers: 1 when ticked, 0 when not; then the refresh.
-  void StoreFlag(const QCheckBox* box, std::size_t offset);
 
   PageHost& host_;
   QComboBox* joysetting_ = nullptr;
   QCheckBox* joy1saftey_ = nullptr;
   QCheckBox* joy2saftey_ = nullptr;
   QCheckBox* joy3safety_ = nullptr;
-  std::vector<OptionBox> options_;  // one per catalogue row of the "Options" group
+  // The option boxes (plow float, hoist limit, cartridge, attitude control, toggle V-plow) and
+  // the safety boxes: each stores its byte, then the refresh.
+  Bindings options_;
+  Bindings safeties_;
   QScrollBar* freqbar_ = nullptr;
   QLabel* hertzlabel2_ = nullptr;
   QComboBox* valvetypes_ = nullptr;

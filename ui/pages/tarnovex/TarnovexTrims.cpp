@@ -3,39 +3,26 @@
 #include <QGroupBox>
 #include <array>
 
-#include "image/TarnovexLayout.h"
 
 namespace zorv {
 
 namespace {
 
-namespace tf = tarnovexfield;
-
-// Caption, bars, labels, buttons, bytes, command; in TarnovexTrims::Pair order.
-constexpr std::array<TrimPairDef, 6> kPlowSheet = {{
-    {"Plow Up", nullptr, "plowupminbar", "plowupmaxbar", "plowupmin2", "plowupmax2", "Button3",
-     "Button4", tf::PlowUpMin, tf::PlowUpMax, 3},
-    {"Plow Down", nullptr, "plowdownminbar", "plowdownmaxbar", "plowdownmin2", "plowdownmax2",
-     "Button5", "Button6", tf::PlowDownMin, tf::PlowDownMax, 4},
-    {"Plow Left", nullptr, "plowleftminbar", "plowleftmaxbar", "plowleftmin2", "plowleftmax2",
-     "Button7", "Button8", tf::PlowLeftMin, tf::PlowLeftMax, 5},
-    {"Plow Right", nullptr, "plowrightminbar", "plowrightmaxbar", "plowrightmin2", "plowrightmax2",
-     "Button9", "Button10", tf::PlowRightMin, tf::PlowRightMax, 6},
-    {"RT Wing in", nullptr, "rtwinginmin", "rtwinginmax", "Label183", "Label185", "rtwingminin",
-     "rtwingmaxin", tf::RtWingInMin, tf::RtWingInMax, 9},
-    {"RT Wing out", nullptr, "rtwingoutmin", "rtwingoutmax", "Label187", "Label189", "rtwingminout",
-     "rtwingmaxout", tf::RtWingOutMin, tf::RtWingOutMax, 10},
+// Buttons and command of each pair, in the catalogue's order, which is TarnovexTrims::Pair's.
+constexpr std::array<TrimPairButtons, 6> kPlowSheet = {{
+    {"Button3", "Button4", 3},          // plow up
+    {"Button5", "Button6", 4},          // plow down
+    {"Button7", "Button8", 5},          // plow left
+    {"Button9", "Button10", 6},         // plow right
+    {"rtwingminin", "rtwingmaxin", 9},  // right wing in
+    {"rtwingminout", "rtwingmaxout", 10},
 }};
 
-constexpr std::array<TrimPairDef, 4> kHoistSheet = {{
-    {"Hoist Up", nullptr, "hoistupminbar", "hoistupmaxbar", "hoistupmin2", "hoistupmax2",
-     "Button17", "Button18", tf::HoistUpMin, tf::HoistUpMax, 7},
-    {"Hoist Down", nullptr, "hoistdownminbar", "hoistdownmaxbar", "hoistdownmin2", "hoistdownmax2",
-     "Button15", "Button16", tf::HoistDownMin, tf::HoistDownMax, 8},
-    {"Hoist left", nullptr, "hoistleftminbar", "hoistleftmaxbar", "hoistleftmin2", "hoistleftmax2",
-     "Button13", "Button14", tf::HoistLeftMin, tf::HoistLeftMax, 1},
-    {"Hoist Right", nullptr, "hoistrightminbar", "hoistrightmaxbar", "hoistrightmin2",
-     "hoistrightmax2", "Button11", "Button12", tf::HoistRightMin, tf::HoistRightMax, 2},
+constexpr std::array<TrimPairButtons, 4> kHoistSheet = {{
+    {"Button17", "Button18", 7},  // hoist up
+    {"Button15", "Button16", 8},  // hoist down
+    {"Button13", "Button14", 1},  // hoist left
+    {"Button11", "Button12", 2},  // hoist right
 }};
 
 // Group names, in TarnovexTrims::Pair order.
@@ -54,8 +41,8 @@ constexpr std::array<TarnovexTrims::Pair, TarnovexTrims::kPairCount> kShowOrder 
 
 TarnovexTrims::TarnovexTrims(PageHost& host, QWidget* plowSheet, QWidget* hoistSheet)
     : QObject(plowSheet) {
-  AddTrimRow(host, plowSheet, kPlowSheet, pairs_);
-  AddTrimRow(host, hoistSheet, kHoistSheet, pairs_);
+  AddTrimRow(host, plowSheet, TrimPairsOf(Layout::Tarnovex, "Plow", kPlowSheet), pairs_);
+  AddTrimRow(host, hoistSheet, TrimPairsOf(Layout::Tarnovex, "Hoist/Hook", kHoistSheet), pairs_);
   for (int p = 0; p < kPairCount; ++p) {
     pairs_[static_cast<std::size_t>(p)]->group()->setObjectName(
         kGroupNames[static_cast<std::size_t>(p)]);

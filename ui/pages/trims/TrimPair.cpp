@@ -4,12 +4,33 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <algorithm>
+#include <stdexcept>
 
 #include "image/Encodings.h"
 #include "ui/pages/trims/TestButton.h"
 
 namespace zorv {
+
+std::vector<TrimPairDef> TrimPairsOf(Layout layout, const std::string& page,
+                                     std::span<const TrimPairButtons> buttons) {
+  std::vector<const Setting*> rows;
+  for (const Setting& row : CatalogueOf(layout)) {
+    if (row.page == page && row.encoding == Encoding::TrimVolts) rows.push_back(&row);
+  }
+  if (rows.size() != 2 * buttons.size()) throw std::logic_error("trim rows and buttons disagree");
+  std::vector<TrimPairDef> defs;
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    const Setting& min = *rows[2 * i];
+    const Setting& max = *rows[2 * i + 1];
+    const TrimPairButtons& b = buttons[i];
+    defs.push_back({min.group.c_str(), b.port, min.controls[0].c_str(), max.controls[0].c_str(),
+                    min.controls[1].c_str(), max.controls[1].c_str(), b.minButton, b.maxButton,
+                    min.ranges.front().offset, max.ranges.front().offset, b.command});
+  }
+  return defs;
+}
 
 QScrollBar* MakeTrimBar(const char* name, QWidget* parent) {
   auto* bar = new QScrollBar(Qt::Vertical, parent);
@@ -119,7 +140,9 @@ void TrimPair::ReleaseOwnCommand() {
 }
 
 void TrimPair::ShowBars(const SettingsImage& local) {
-  // The bar holds an out-of-range position at its nearer end.
+  // The bar holds an out-of-range position at its nearer end; showing stores nothing.
+  const QSignalBlocker quietMin(minBar_);
+  const QSignalBlocker quietMax(maxBar_);
   minBar_->setValue(TrimBarPosition(local[def_.minByte]));
   maxBar_->setValue(TrimBarPosition(local[def_.maxByte]));
 }

@@ -3,8 +3,9 @@
 // their value labels and the "Test Min" / "Test Max" buttons.
 //
 // Reuse on any page that carries trims: describe the pair with a TrimPairDef (caption, object
-// names, the two image bytes and the live-test command), create it on the page, and bind the
-// page's own named handlers to its widgets; each handler calls the matching rule below:
+// names, the two image bytes and the live-test command; TrimPairsOf takes all but the buttons
+// and the command from the catalogue), create it on the page, and bind its widgets; each
+// handler calls the matching rule below:
 //
 //   bar valueChanged      -> MinBarChange() / MaxBarChange()
 //   button mouseDown      -> TestMinDown() / TestMaxDown()
@@ -15,10 +16,13 @@
 // labels are. Bars show 256 - byte (position 2 at the top is trim 254); moving one bar past
 // the other drags the other along, so minimum <= maximum after every move.
 #include <QObject>
-#include <vector>
 #include <cstddef>
+#include <span>
+#include <string>
+#include <vector>
 #include <cstdint>
 
+#include "image/Catalogue.h"
 #include "image/SettingsImage.h"
 #include "ui/PageHost.h"
 
@@ -44,6 +48,20 @@ struct TrimPairDef {
   std::size_t maxByte;
   std::uint8_t command;      // live-test command of this output
 };
+
+// What a page adds to a pair whose caption, bars, labels and bytes come from the catalogue.
+struct TrimPairButtons {
+  const char* minButton;
+  const char* maxButton;
+  std::uint8_t command;
+  const char* port = nullptr;
+};
+
+// The pairs of the catalogue's trim rows of `layout` on `page` (minimum, then maximum), in the
+// catalogue's order; `buttons` gives each pair's buttons, in the same order, and must have one
+// entry per pair. The def's texts point into the catalogue and `buttons`.
+std::vector<TrimPairDef> TrimPairsOf(Layout layout, const std::string& page,
+                                     std::span<const TrimPairButtons> buttons);
 
 // Bar limits shared by every trim bar.
 inline constexpr int kTrimBarMin = 2;

@@ -1,9 +1,11 @@
 #pragma once
-// A trim tab of the Zorv product page: a row of trim pairs on its sheet. It sets their bars and
-// labels in the refresh and ends a live test on the release of any of its test buttons. The
-// tabs themselves (ZorvTrimTabs.h) add the named handlers and bind them.
+// A trim tab of the Zorv product page: a row of trim pairs on its sheet, one per pair of the
+// catalogue's trim rows of the tab (minimum, then maximum). The rows name the bars, the value
+// labels and the bytes; the buttons are named after the bars ("HoistUpMinScrollBar" gives
+// "HoistUpButton" and "HoistUpMaxButton"), and function n (bytes 2n-1, 2n) tests with command
+// n. The tab sets the bars and labels in the refresh and ends a live test on the release of any
+// of its test buttons.
 #include <QObject>
-#include <QScrollBar>
 #include <memory>
 #include <span>
 #include <vector>
@@ -28,20 +30,8 @@ class TrimTab : public QObject, public ZorvRefreshTarget {
   std::size_t pairCount() const { return pairs_.size(); }
 
  protected:
-  TrimTab(PageHost& host, QWidget* sheet, std::span<const TrimPairDef> defs);
-
-  template <class Tab>
-  void Bind(std::size_t i, void (Tab::*minChange)(), void (Tab::*maxChange)(),
-            void (Tab::*minDown)(), void (Tab::*maxDown)()) {
-    Tab* self = static_cast<Tab*>(this);
-    TrimPair& p = pair(i);
-    connect(p.minBar(), &QScrollBar::valueChanged, self, minChange);
-    connect(p.maxBar(), &QScrollBar::valueChanged, self, maxChange);
-    connect(p.minButton(), &TestButton::mouseDown, self, minDown);
-    connect(p.maxButton(), &TestButton::mouseDown, self, maxDown);
-    connect(p.minButton(), &TestButton::mouseUp, this, &TrimTab::ButtonMouseUp);
-    connect(p.maxButton(), &TestButton::mouseUp, this, &TrimTab::ButtonMouseUp);
-  }
+  // `ports` names the output of each pair of the tab `page`, in the catalogue's order.
+  TrimTab(PageHost& host, QWidget* sheet, const char* page, std::span<const char* const> ports);
 
  private:
   PageHost& host_;
