@@ -25,11 +25,11 @@ constexpr Subcommand kSubcommands[] = {
     {"ports", zorv::cli::Ports, "ports [--json]"},
     {"get", zorv::cli::Get, "get [--port N | --device PATH] -o FILE"},
     {"send", zorv::cli::Send, "send [--port N | --device PATH] [--before FILE] FILE"},
-    {"show", zorv::cli::Show, "show FILE [--json]"},
-    {"diff", zorv::cli::Diff, "diff A B [--port N | --device PATH]   (A or B may be \"controller\")"},
+    {"show", zorv::cli::Show, "show FILE [--json] [--product NAME]"},
+    {"diff", zorv::cli::Diff, "diff A B [--port N | --device PATH] [--product NAME]   (A or B may be \"controller\")"},
     {"flash", zorv::cli::Flash,
-     "flash [--port N] FILE.hex [--keep-settings] [--read-back OLD.hex] [--yes]"},
-    {"report", zorv::cli::Report, "report FILE [--pdf OUT.pdf]"},
+     "flash [--port N] FILE.hex [--keep-settings] [--read-back OLD.hex] [--yes] [--json]"},
+    {"report", zorv::cli::Report, "report FILE [--pdf OUT.pdf] [--product NAME]"},
     {"probe", zorv::cli::Probe, "probe [--port N | --device PATH] [--json]"},
 };
 
