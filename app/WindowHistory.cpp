@@ -6,12 +6,14 @@
 #include <QMainWindow>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <algorithm>
 
 #include "history/HistoryStore.h"
 #include "history/TruckLabel.h"
 #include "host/HostSettings.h"
+#include "link/LinkJobs.h"  // PageCodeFor
 #include "ui/Prompts.h"
 #include "ui/history/HistoryWindow.h"
 #include "ui/history/RegisterDialog.h"
@@ -23,6 +25,22 @@ namespace {
 constexpr int kFlushAtExitMs = 1000;
 // How long opening the history window waits for events still being written.
 constexpr int kFlushBeforeWindowMs = 1000;
+// A note on the line goes as the window's other messages do.
+constexpr int kNoteShownMs = 5000;
+
+// The product whose byte layout `image` is in, as the window would show it under `productCode`
+// (a Tarnovex image carries its marker under the Zorv pages' code).
+QString ImageProductName(std::uint8_t productCode, const ImageBytes& image) {
+  SettingsImage settings;
+  settings.bytes = image;
+  switch (SelectLayout(productCode, settings)) {
+    case Layout::Tarnovex: return history::ProductName(product::kTarnovex);
+    case Layout::Halverston: return history::ProductName(product::kHalverston);
+    case Layout::Quirn: return history::ProductName(product::kQuirn);
+    case Layout::Zorv: break;
+  }
+  return history::ProductName(product::kZorvPages);
+}
 #ifdef Q_OS_WIN
 constexpr const char* kNoRegisterOnWindows =
     "The shared history register is not part of ZorvTrim for Windows.\n"
@@ -38,6 +56,9 @@ WindowHistory::WindowHistory(QMainWindow& window, Sources sources)
   line_->setObjectName("HistoryLine");
   line_->setTextFormat(Qt::PlainText);
   line_->setMinimumWidth(100);
+  lineExpiry_ = new QTimer(this);
+  lineExpiry_->setSingleShot(true);
+  connect(lineExpiry_, &QTimer::timeout, this, [this] { ShowLine({}); });
 
   auto* truckBox = new QWidget(&window);
   auto* truckLayout = new QHBoxLayout(truckBox);
@@ -88,14 +109,17 @@ void WindowHistory::Start(const QString& file, const history::RegisterAddress& s
       shared);
 }
 
-void WindowHistory::ShowLine(const QString& text) {
+void WindowHistory::ShowLine(const QString& text, int shownMs) {
+  lineExpiry_->stop();
+  if (shownMs > 0) lineExpiry_->start(shownMs);
   line_->setText(text);
   line_->setToolTip(text);
 }
 
-history::Event WindowHistory::NewEvent(history::EventKind kind, const ImageBytes& image) const {
+history::Event WindowHistory::NewEvent(history::EventKind kind, const ImageBytes& image,
+                                       std::uint8_t productCode) const {
   history::Event event = history::NewEvent(kind, image);
-  event.product = history::ProductName(sources_.productCode());
+  event.product = ImageProductName(productCode, image);
   event.imageProduct = event.product;
   event.linkText = identification_;
   QString error;
@@ -107,22 +131,27 @@ history::Event WindowHistory::NewEvent(history::EventKind kind, const ImageBytes
 void WindowHistory::Record(history::EventKind kind, const QString& file, const QString& chipLine,
                            std::optional<std::uint32_t> crc) {
   if (!recorder_) return;
-  history::Event event = NewEvent(kind, sources_.image());
+  history::Event event = NewEvent(kind, sources_.image(), sources_.productCode());
   event.chipLine = chipLine;
   event.crc = crc;
   event.filePath = file;
   recorder_->Record(std::move(event));
 }
 
-void WindowHistory::RecordDownload(const ImageBytes& received, int length) {
-  // The window's product code is 0 for both Zorv generations: the length tells them apart.
-  const std::uint8_t code = sources_.productCode();
-  identification_ = history::ProductName(
-      code != product::kZorvPages ? code
-                                  : (length == 121 ? product::kZorv10 : product::kZorv11));
+void WindowHistory::RecordDownload(const ImageBytes& received, int length,
+                                   std::optional<std::uint8_t> identification) {
+  // The controller's own word, not the window's pages: after a swap at the same port the
+  // pages may still be the previous controller's. Without it, the length tells the two Zorv
+  // generations apart.
+  QString named = identification ? history::ProductName(*identification) : QString();
+  if (named.isEmpty()) named = history::ProductName(length == 121 ? product::kZorv10 : product::kZorv11);
+  identification_ = named;
   if (!recorder_) return;
   const auto realLength = static_cast<std::size_t>(std::clamp(length, 0, int(kImageSize)));
-  history::Event event = NewEvent(history::EventKind::Downloaded, received);
+  const std::uint8_t pages =
+      identification ? PageCodeFor(*identification).value_or(sources_.productCode())
+                     : sources_.productCode();
+  history::Event event = NewEvent(history::EventKind::Downloaded, received, pages);
   event.imageLength = realLength;
   event.imageProduct = identification_;
   const ImageBytes shown = sources_.image();
@@ -152,14 +181,15 @@ void WindowHistory::KeepUnsentEdits(bool modified) {
     return;
   }
   Record(history::EventKind::ReplacedUnsent);
-  ShowLine(kUnsentEditsKept);
+  ShowLine(kUnsentEditsKept, kNoteShownMs);
 }
 
 void WindowHistory::RecordFirmware(const QString& firmwareFile, const QString& chipLine,
                                    std::optional<std::uint32_t> fileCrc,
                                    std::optional<std::uint32_t> flashCrc) {
   if (!recorder_) return;
-  history::Event event = NewEvent(history::EventKind::FirmwareInstalled, sources_.image());
+  history::Event event =
+      NewEvent(history::EventKind::FirmwareInstalled, sources_.image(), sources_.productCode());
   event.chipLine = chipLine.trimmed();
   event.crc = fileCrc;
   event.flashCrc = flashCrc;

@@ -17,6 +17,7 @@
 #include "image/SettingsImage.h"
 
 class QLabel;
+class QTimer;
 class QLineEdit;
 class QMainWindow;
 
@@ -47,9 +48,11 @@ class WindowHistory final : public QObject {
 
   void Record(history::EventKind kind, const QString& file = {}, const QString& chipLine = {},
               std::optional<std::uint32_t> crc = {});
-  // A download: `received` as the controller sent it (`length` bytes), the window's image after
-  // the refresh's repairs beside it where they changed anything.
-  void RecordDownload(const ImageBytes& received, int length);
+  // A download: `received` as the controller sent it (`length` bytes), from a controller that
+  // named itself `identification` (a product code), the window's image after the refresh's
+  // repairs beside it where they changed anything.
+  void RecordDownload(const ImageBytes& received, int length,
+                      std::optional<std::uint8_t> identification);
   // At exit: what is queued is written, or kept for the next start and the user told so.
   void Finish(Prompts& prompts);
   // Before the window's image is replaced: an image with unsent edits is recorded first.
@@ -69,15 +72,19 @@ class WindowHistory final : public QObject {
   QLabel* Line() const { return line_; }
   QLineEdit* TruckEdit() const { return truck_; }
   history::HistoryRecorder* Recorder() const { return recorder_.get(); }
-  void ShowLine(const QString& text);
+  // Shows `text` until the next line, or for `shownMs` when not 0 (a note, not a fault).
+  void ShowLine(const QString& text, int shownMs = 0);
 
  private:
-  history::Event NewEvent(history::EventKind kind, const ImageBytes& image) const;
+  // An event of `image`, named by the product whose layout it is in under `productCode`.
+  history::Event NewEvent(history::EventKind kind, const ImageBytes& image,
+                          std::uint8_t productCode) const;
   // After a register was set: offers to send what this laptop recorded before.
   void OfferEarlierEvents(Prompts& prompts, const QString& file);
 
   Sources sources_;
   QLabel* line_;
+  QTimer* lineExpiry_;
   QLineEdit* truck_;
   std::unique_ptr<history::HistoryRecorder> recorder_;
   // The identification of the controller whose settings the window last downloaded.

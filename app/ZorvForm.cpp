@@ -66,7 +66,8 @@ TZorvForm::TZorvForm(Prompts& prompts, Clock& clock, LinkFactory linkFactory, Pr
           [this](history::EventKind kind, const QString& file) {
             // A download is recorded as the controller sent it, before the refresh's repairs.
             if (kind == history::EventKind::Downloaded) {
-              history_->RecordDownload(bridge_.LastDownload(), bridge_.LastDownloadLength());
+              history_->RecordDownload(bridge_.LastDownload(), bridge_.LastDownloadLength(),
+                                       bridge_.LastProduct());
             } else {
               history_->Record(kind, file);
             }
@@ -77,13 +78,21 @@ TZorvForm::TZorvForm(Prompts& prompts, Clock& clock, LinkFactory linkFactory, Pr
   menu_ = BuildMainMenu(this);
   setMenuBar(menu_.bar);
   frame_ = BuildWindowFrame(*this, *strip_);
+  halfSent_ = std::make_unique<HalfSentNote>(*frame_.messageLine);
   timer2_ = new QTimer(this);
   timer2_->setObjectName("Timer2");
   timer2_->setInterval(kTimerMs);
   FitWindowHeight(*this, *strip_);
   ConnectHandlers();
   bridge_.OnImageStored([this] { session_.DownloadArrived(); });
-  bridge_.OnBeforeStore([this] { session_.DownloadArriving(); });
+  bridge_.OnBeforeStore([this] {
+    // Unsent edits are kept under the product they were made for; then the pages follow the
+    // product the controller named (a Zorv v1.0 leaves them as they are).
+    session_.DownloadArriving();
+    if (const auto product = bridge_.LastProduct()) {
+      if (const auto page = PageCodeFor(*product)) SetProductCode(*page);
+    }
+  });
   pages_ = AttachPages(*this, refresher_, frame_, *this);
   FinishTabChain(*this, *strip_, frame_);
 }
@@ -201,6 +210,7 @@ void TZorvForm::SetCommand(std::uint8_t command, std::uint8_t argument) {
 void TZorvForm::StartLink() { link_ = linkFactory_ ? linkFactory_(portNumber_) : nullptr; }
 
 void TZorvForm::StopLink() {
+  if (halfSent_) halfSent_->LinkReplaced();
   replug_.Stop();
   link_.reset();
 }
@@ -335,6 +345,7 @@ void TZorvForm::Timer2Timer() {
   }
   session_.WatchLink(!link_ || link_->State() == LinkState::ConnectedIdle);
   session_.ShowModified();
+  halfSent_->Tick();
 }
 
 void TZorvForm::About1Click() {
@@ -411,10 +422,7 @@ void TZorvForm::HandleEvent(const LinkEvent& event, std::uint64_t source) {
   // A replaced link's events are dropped: its transfer was abandoned, its questions are moot.
   const bool current = source == 0 || (link_ && source == link_->NoticeSource());
   if (!current) return;
-  if (const auto* downloaded = std::get_if<DownloadedEvent>(&event)) {
-    // The pages follow the product the controller named (a Zorv v1.0 leaves them as they are).
-    if (const auto page = PageCodeFor(downloaded->productCode)) SetProductCode(*page);
-  }
+  halfSent_->Seen(event);
   bridge_.Handle(event, link_.get());
   if (std::holds_alternative<DownloadedEvent>(event)) {
     prompts_.Message(Prompts::Kind::Information, "Information", "Download Successful!");

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/FormBridge.h"
+#include "app/HalfSentNote.h"
 #include "app/LinkControl.h"
 #include "app/LinkRequests.h"
 #include "app/MainMenu.h"
@@ -122,6 +123,7 @@ class TZorvForm final : public QMainWindow, public PageHost {
   StatusStrip* strip_ = nullptr;
   WindowHistory* history_ = nullptr;  // a child of the window
   ReplugWatch replug_;
+  std::unique_ptr<HalfSentNote> halfSent_;  // on frame_'s message line
   QTimer* timer2_ = nullptr;
 
   UpgradeSettings upgradeSettings_;

@@ -47,11 +47,6 @@ QJsonObject DifferenceJson(const Difference& d, const SettingsImage& a, const Se
   return o;
 }
 
-QString Name(Layout layout) {
-  QString name = QString::fromStdString(LayoutName(layout));
-  if (!name.isEmpty()) name[0] = name[0].toUpper();
-  return name;
-}
 
 }  // namespace
 
@@ -63,7 +58,10 @@ int Diff(const QStringList& arguments) {
                             "products), 2 trouble (a file that cannot be read, no controller).",
                 true);
   parser.OfferJson();
+  OfferProduct(parser);
   if (const auto ended = parser.Parse(arguments, 2, 2)) return *ended;
+  std::optional<std::uint8_t> chosen;
+  if (!ChosenProduct(parser, chosen)) return kUsage;
   const QStringList names = parser.Positional();
   if (names.count("controller") > 1) return Fail(kUsage, "Only one of A and B can be the controller");
 
@@ -81,7 +79,9 @@ int Diff(const QStringList& arguments) {
       sides[i].image.bytes = session->Bridge().receivedBytes;
       sides[i].product = session->ControllerProduct();
     } else {
-      const std::optional<SettingsFile> file = ReadSettings(names[i]);
+      // --product names the switch files' product: a JSON file on the other side keeps its own.
+      const std::optional<SettingsFile> file =
+          ReadSettings(names[i], IsJsonFileName(names[i]) ? std::nullopt : chosen);
       if (!file) return kUsage;
       sides[i].image = file->image;
       sides[i].product = file->productCode;
@@ -89,11 +89,11 @@ int Diff(const QStringList& arguments) {
     sides[i].layout = KnownLayout(sides[i].product, sides[i].image);
   }
   QJsonArray products;
-  for (const Side& side : sides) products.append(side.layout ? Name(*side.layout) : QJsonValue());
+  for (const Side& side : sides) products.append(side.layout ? LayoutTitle(*side.layout) : QJsonValue());
   JsonSet("products", products);
   if (sides[0].layout && sides[1].layout && *sides[0].layout != *sides[1].layout) {
-    const QString line = "Different products: " + Name(*sides[0].layout) + " settings against " +
-                         Name(*sides[1].layout) + " settings";
+    const QString line = "Different products: " + LayoutTitle(*sides[0].layout) + " settings against " +
+                         LayoutTitle(*sides[1].layout) + " settings";
     JsonSet("same", false);
     JsonSet("differentProducts", true);
     JsonSet("differences", QJsonArray());

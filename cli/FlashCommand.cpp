@@ -4,8 +4,10 @@
 #include <algorithm>
 
 #include "cli/Commands.h"
+#include "cli/JsonResult.h"
 #include "cli/Session.h"
 #include "link/FirmwareJob.h"
+#include "link/HexReader.h"
 #include "link/TCOMThread.h"
 
 namespace zorv::cli {
@@ -31,8 +33,11 @@ int JobFailure(Session& session) {
     return e.find(TCOMThread::kFirmwareIncomplete) != std::string::npos;
   });
   const bool held = bridge.held || session.Link().State() == LinkState::FirmwareHeld;
+  JsonSet("held", held);
   if (held && !said) return Fail(kFailure, TCOMThread::kFirmwareIncomplete);
-  return kFailure;  // the link's box text is already on standard error
+  // The link's box text is already on standard error; a script reads it in the JSON too.
+  if (!bridge.errors.empty()) JsonError(QString::fromStdString(bridge.errors.back()));
+  return kFailure;
 }
 
 // "" when Read Firmware's target can take the file; checked before the controller is asked.
@@ -56,9 +61,20 @@ int Flash(const QStringList& arguments) {
                                            "new firmware changed them."});
   parser.Raw().addOption({"read-back", "Save the controller's present firmware here first.",
                           "OLD.hex"});
+  parser.OfferJson();
   if (const auto ended = parser.Parse(arguments, 1, 1)) return *ended;
   const QString hex = parser.Positional().at(0);
   if (!QFileInfo(hex).isFile()) return Fail(kUsage, "No such file: " + hex);
+  JsonSet("file", QFileInfo(hex).absoluteFilePath());
+  JsonSet("installed", false);
+  // The whole file is read before the controller is touched: a bad record found in the boot
+  // loader would leave a running controller stopped for nothing.
+  FlashImage checked;
+  // The chip is not known yet: its own limit is checked once the boot loader names it.
+  checked.chip.flashLimit = static_cast<std::uint32_t>(kFlashImageSize);
+  if (const Outcome read = ReadHexFile(hex.toStdString(), checked); !read) {
+    return Fail(kUsage, QString::fromStdString(read.error));
+  }
 
   Session session(parser.Options());
   ConsoleBridge& bridge = session.Bridge();
@@ -73,7 +89,7 @@ int Flash(const QStringList& arguments) {
 
   const QString connected = link.Connect(parser.Options().timeoutSeconds);
   const bool silent = !connected.isEmpty() && link.State() == LinkState::WaitingForIdentification;
-  if (!connected.isEmpty() && !silent) return Fail(kFailure, connected);
+  if (!connected.isEmpty() && !silent) return Fail(kFailure, session.WithDoctor(connected));
   if (silent) {
     // A running program identifies itself every 200 ms, so nothing at all means a controller
     // switched off, or one a failed run left in its boot loader, which answers only when asked.
@@ -83,7 +99,7 @@ int Flash(const QStringList& arguments) {
     link.SubmitWhenTaken(OpenBootLoaderJob{}, 2000);
     if (held) link.RunUntil([&] { return link.State() != LinkState::FirmwareHeld; }, 2000);
     link.RunUntil([&] { return bridge.firmwareAsked || JobFailed(bridge); }, 5000);
-    if (!bridge.firmwareAsked) return Fail(kFailure, connected);
+    if (!bridge.firmwareAsked) return Fail(kFailure, session.WithDoctor(connected));
   }
   // Held (a run left the flash unverified, here or in the window) or met in its boot loader.
   const bool heldAtStart = !silent && link.State() == LinkState::FirmwareHeld;
@@ -135,6 +151,13 @@ int Flash(const QStringList& arguments) {
   link.RunUntil([&] { return bridge.installed.has_value() || JobFailed(bridge); }, kJobCapMs);
   if (!bridge.installed) return JobFailure(session);
   bridge.upgradeSettings.UpgradeVerified();
+  JsonSet("installed", true);
+  JsonSet("held", false);
+  JsonSet("chipLine", QString::fromStdString(bridge.installed->chipLine).trimmed());
+  if (bridge.installed->crcs) {
+    JsonSet("fileCrc32", QString::number(bridge.installed->crcs->file, 16).rightJustified(8, '0'));
+    JsonSet("flashCrc32", QString::number(bridge.installed->crcs->flash, 16).rightJustified(8, '0'));
+  }
   // Both CRCs came with the job's end; the history keeps the file's, of the bytes written.
   session.Record(history::EventKind::FirmwareInstalled, bridge.received,
                  QString::fromStdString(bridge.installed->fileName),
@@ -149,7 +172,10 @@ int Flash(const QStringList& arguments) {
                               QString::number(parser.Options().port));
   }
   session.Record(history::EventKind::Downloaded, bridge.received);
+  const std::uint8_t product = session.ControllerProduct();
+  JsonSet("product", history::ProductName(product == 0 ? product::kZorv11 : product));
   const std::optional<ImageBytes> kept = bridge.upgradeSettings.ChangedByUpgrade();
+  JsonSet("settingsChanged", kept.has_value());
   if (!kept) return kSuccess;
   if (!parser.Raw().isSet("keep-settings")) {
     Err("The new firmware changed the controller's settings (--keep-settings sends the old ones "
@@ -161,6 +187,7 @@ int Flash(const QStringList& arguments) {
   const QString failed = session.SendAndCheck(
       old, "The controller does not hold its old settings after sending them back");
   if (!failed.isEmpty()) return Fail(kFailure, failed);
+  JsonSet("settingsSentBack", true);
   Err("The controller's own settings were sent back");
   return kSuccess;
 }

@@ -13,17 +13,12 @@
 #include "link/PortNames.h"
 #include "link/QtSerialDevice.h"
 #include "link/TCOMThread.h"
+#include "link/WireBytes.h"
 
 namespace zorv::cli {
 namespace {
 
-constexpr std::uint8_t kIdentifyYourself = 0xFF;
-constexpr std::uint8_t kAcknowledge = 'E';
-constexpr std::uint8_t kBootLoaderHere = 'B';
-constexpr std::uint8_t kHook = 'u';
-constexpr std::uint8_t kPrompt = '?';
-constexpr std::uint8_t kChipLinePlease = 'I';
-constexpr std::uint8_t kStartProgram = 'R';
+using namespace wire;  // the bytes on the line, as the link sends them
 constexpr int kAnswerMs = 500;
 
 // The next byte within `ms`, skipping nothing.
@@ -40,7 +35,7 @@ std::optional<std::uint8_t> Next(SerialDevice& device, int ms) {
 
 // The boot loader's identification line, CR LF removed; "" when none came.
 QString ChipLine(SerialDevice& device) {
-  if (!device.Write(kChipLinePlease)) return {};
+  if (!device.Write(kAskChipLine)) return {};
   QByteArray line;
   while (const auto byte = Next(device, kAnswerMs)) {
     line.append(static_cast<char>(*byte));
@@ -75,10 +70,10 @@ Found Look(SerialDevice& device) {
   }
   if (bootLoaderAnnounced) {
     // Hooked so that it waits while asked, then told to go on as it would have.
-    device.Write(kHook);
+    device.Write(kHookBootLoader);
     const auto prompt = Next(device, kAnswerMs);
-    const QString chip = prompt == kPrompt ? ChipLine(device) : QString();
-    device.Write(kStartProgram);
+    const QString chip = prompt == kBootPrompt ? ChipLine(device) : QString();
+    device.Write(kRestart);
     return {"boot loader", {}, chip};
   }
   // A controller held in its boot loader (flash incomplete) says nothing until asked.

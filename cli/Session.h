@@ -12,12 +12,12 @@
 #include "cli/Progress.h"
 #include "history/HistoryEvent.h"
 #include "history/HistoryRecorder.h"
+#include "link/TransferNotes.h"
 
 namespace zorv::cli {
 
 // Printed when an upload ended after some of the image had gone out.
-inline constexpr const char* kHalfSent =
-    "Settings half-sent: the controller holds a mix of old and new settings; send again";
+inline constexpr const char* kHalfSent = kHalfSentText;
 
 class Session {
  public:
@@ -43,6 +43,10 @@ class Session {
   void Record(history::EventKind kind, const SettingsImage& image, const QString& file = {},
               const QString& chipLine = {}, std::optional<std::uint32_t> crc = {});
 
+  // A port that would not open or where nothing answered: the failure, then the port doctor's
+  // findings on this machine.
+  QString WithDoctor(const QString& failure) const;
+
   ConsoleBridge& Bridge() { return bridge_; }
   ConsoleLink& Link() { return link_; }
   const Common& Options() const { return options_; }
@@ -54,9 +58,6 @@ class Session {
   // Steps the link until `done`, a failed or unplugged port, or kSilenceCapMs without a sign
   // of life from the line; true when `done` holds.
   bool RunWhileAlive(const std::function<bool()>& done);
-  // A port that would not open or where nothing answered: the failure, then the port doctor's
-  // findings on this machine.
-  QString WithDoctor(const QString& failure) const;
   // What the link says now: its status text, or the unplug it has just found.
   QString LinkText();
 

@@ -5,14 +5,72 @@
 #include <QFileInfo>
 
 #include "cli/CliCommon.h"
+#include "image/Catalogue.h"
 #include "image/SwitchFile.h"
 
 namespace zorv::cli {
 
-std::optional<SettingsFile> ReadSettings(const QString& fileName) {
+namespace {
+
+struct NamedProduct {
+  const char* name;
+  std::uint8_t code;
+};
+constexpr NamedProduct kNamedProducts[] = {{"zorv", product::kZorvPages},
+                                           {"tarnovex", product::kTarnovex},
+                                           {"halverston", product::kHalverston},
+                                           {"quirn", product::kQuirn}};
+
+}  // namespace
+
+void OfferProduct(Parser& parser) {
+  parser.Raw().addOption({"product", "The product of a switch file's settings (zorv, tarnovex, "
+                                     "halverston or quirn): a switch file does not name it, and "
+                                     "is read as Zorv settings (Tarnovex when it carries the "
+                                     "Tarnovex mark) without this. A JSON file names its own.",
+                          "NAME"});
+}
+
+bool ChosenProduct(Parser& parser, std::optional<std::uint8_t>& product) {
+  if (!parser.Raw().isSet("product")) return true;
+  const QString given = parser.Raw().value("product").trimmed().toLower();
+  for (const NamedProduct& p : kNamedProducts) {
+    if (given == QLatin1String(p.name)) {
+      product = p.code;
+      return true;
+    }
+  }
+  Fail(kUsage, "Unknown product \"" + parser.Raw().value("product") +
+                   "\": give zorv, tarnovex, halverston or quirn");
+  return false;
+}
+
+QString LayoutTitle(Layout layout) {
+  QString name = QString::fromStdString(LayoutName(layout));
+  if (!name.isEmpty()) name[0] = name[0].toUpper();
+  return name;
+}
+
+std::optional<SettingsFile> ReadSettings(const QString& fileName,
+                                         std::optional<std::uint8_t> product) {
   QString error;
   std::optional<SettingsFile> file = ReadSettingsFile(fileName, error);
-  if (!file) Err(fileName + ": " + error);
+  if (!file) {
+    Err(fileName + ": " + error);
+    return file;
+  }
+  if (!product) return file;
+  if (!file->productCode) {
+    file->productCode = product;
+    return file;
+  }
+  const Layout named = SelectLayout(*file->productCode, file->image);
+  const Layout chosen = SelectLayout(*product, file->image);
+  if (named != chosen) {
+    Fail(kUsage, fileName + ": holds " + LayoutTitle(named) + " settings, not " +
+                     LayoutTitle(chosen) + " (--product)");
+    return std::nullopt;
+  }
   return file;
 }
 

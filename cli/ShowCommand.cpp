@@ -11,8 +11,11 @@ int Show(const QStringList& arguments) {
                              "shown text, one a line: page, caption, text.", false);
   parser.Raw().addOption({"json", "The exported JSON form (every setting by key with value and "
                                   "text, and the raw bytes)."});
+  OfferProduct(parser);
   if (const auto ended = parser.Parse(arguments, 1, 1)) return *ended;
-  const std::optional<SettingsFile> file = ReadSettings(parser.Positional().at(0));
+  std::optional<std::uint8_t> chosen;
+  if (!ChosenProduct(parser, chosen)) return kUsage;
+  const std::optional<SettingsFile> file = ReadSettings(parser.Positional().at(0), chosen);
   if (!file) return kUsage;
   const std::uint8_t product = file->productCode.value_or(0);
   if (parser.Raw().isSet("json")) {

@@ -34,6 +34,9 @@ Outcome LinkPort::OpenPort(int baudRate, const std::string& deviceName) {
     return Outcome::Failure("Illegal baud rate <" + std::to_string(baudRate) + ">.");
   }
   if (deviceName.empty()) return Outcome::Failure("Illegal com port name!");
+  // Another adapter may have another delay: measured anew.
+  delayKnown_ = false;
+  lineDelay_ = 0;
   const std::string error = device_.Open(deviceName);
   if (!error.empty() || !device_.IsOpen()) {
     device_.Close();
@@ -52,7 +55,10 @@ bool LinkPort::ReadByte(std::uint8_t& byte) {
   lastReceive_ = clock_.Ticks();
   if (awaitingAnswer_) {
     awaitingAnswer_ = false;
-    lineDelay_ = std::min(kMaxLineDelayMs, std::max(lineDelay_, lastReceive_ - requestSentAt_));
+    if (measuringRequest_) {
+      lineDelay_ = std::min(kMaxLineDelayMs, std::max(lineDelay_, lastReceive_ - requestSentAt_));
+      delayKnown_ = true;
+    }
   }
   byte = got;
   return true;
@@ -91,6 +97,7 @@ bool LinkPort::WriteByte(std::uint8_t byte) {
   if (byte == kIdentifyYourself) {
     requestSentAt_ = lastTransmit_;
     awaitingAnswer_ = true;
+    measuringRequest_ = std::exchange(quietBeforeRequest_, false);
   }
   return true;
 }
@@ -110,7 +117,8 @@ void LinkPort::DrainInput() {
 }
 
 bool LinkPort::WaitForQuietLine() {
-  const std::uint32_t quietFor = kAnnouncePeriodMs + lineDelay_ + kQuietMarginMs;
+  const std::uint32_t quietFor =
+      kAnnouncePeriodMs + (delayKnown_ ? lineDelay_ : kMaxLineDelayMs) + kQuietMarginMs;
   const std::uint32_t start = clock_.Ticks();
   // Quiet since the last byte counts: a line idle for long already has nothing on its way.
   std::uint32_t lastByte = lastReceive_;
@@ -120,6 +128,7 @@ bool LinkPort::WaitForQuietLine() {
       lastByte = clock_.Ticks();
       awaitingAnswer_ = false;  // a stray byte says nothing about the line's delay
     } else if (clock_.Since(lastByte) > quietFor) {
+      quietBeforeRequest_ = true;
       return true;
     } else if (device_.Vanished()) {
       return false;

@@ -57,7 +57,7 @@ class LinkPort {
   // announcement still on its way through a slow adapter) is taken as part of its answer.
   // Gives up after kQuietCapMs on a line that never falls quiet; false then.
   bool WaitForQuietLine();
-  // The longest time seen from a request (0xFF) to the first byte after it.
+  // The longest time seen from a request (0xFF) on a quiet line to the first byte after it.
   std::uint32_t LineDelay() const { return lineDelay_; }
   void ClosePort();
 
@@ -72,6 +72,11 @@ class LinkPort {
   std::uint32_t lastReceive_ = 0;
   std::uint32_t lastTransmit_ = 0;
   std::uint32_t lineDelay_ = 0;
+  // Only a request sent on a quiet line measures the delay: on a busy one its first byte may be
+  // an announcement sent long before. Until one has, the longest delay is assumed.
+  bool delayKnown_ = false;
+  bool quietBeforeRequest_ = false;
+  bool measuringRequest_ = false;
   std::uint32_t requestSentAt_ = 0;
   bool awaitingAnswer_ = false;
 

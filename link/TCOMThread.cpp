@@ -5,6 +5,7 @@
 
 #include "link/FirmwareJob.h"
 #include "link/PortNames.h"
+#include "link/WireBytes.h"
 
 namespace zorv {
 namespace {
@@ -33,15 +34,7 @@ const ProductRow* FindProduct(std::uint8_t code) {
   return nullptr;
 }
 
-// Bytes the link sends.
-constexpr std::uint8_t kAcknowledge = 'E';
-constexpr std::uint8_t kIdentifyYourself = 0xFF;
-constexpr std::uint8_t kHookBootLoader = 'u';
-constexpr std::uint8_t kAskChipLine = 'I';
-constexpr std::uint8_t kRestart = 'R';
-// Bytes the boot loader sends.
-constexpr std::uint8_t kBootLoaderHere = 'B';
-constexpr std::uint8_t kBootPrompt = '?';
+using namespace wire;  // the bytes on the line
 
 constexpr std::uint32_t kSilenceMs = 250;
 constexpr std::uint32_t kKeepAliveMs = 2000;

@@ -219,7 +219,7 @@ INSTANTIATE_TEST_SUITE_P(
                  EXPECT_LT(a.run.ms, 5000);
                }},
         CliRow{"FlashRefusedHexWritesNothing", kFast, {"flash", kHex + "bad-checksum.hex", "--yes"},
-               1, "", "checksum", NothingFlashed},
+               2, "", "checksum", NothingFlashed},
         CliRow{"FlashOverLimitRefused", kFast, {"flash", kHex + "over-limit.hex", "--yes"}, 1, "", "",
                NothingFlashed},
         CliRow{"FlashWithoutYesNoTerminalWritesNothing", kFast, {"flash", kHex + "good.hex"}, 1, "",
