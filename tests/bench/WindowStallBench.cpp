@@ -1,0 +1,108 @@
+// The window's longest stall during a 64 KB upgrade: a 1 ms timer on the window's thread notes
+// every gap between its ticks from "Write" to the final box. The link runs on its own thread
+// and only posts events, so the gaps are what handling those events costs the window.
+#include "tests/bench/WindowStallBench.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QAction>
+#include <QEventLoop>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/LinkNotice.h"
+#include "app/ProductionLink.h"
+#include "app/ZorvForm.h"
+#include "link/Clock.h"
+#include "link/HexWriter.h"
+#include "link/PortNames.h"
+#include "tests/host/PrivateSettings.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/SimProcess.h"
+#include "tests/support/TempFolder.h"
+
+namespace zorv::bench {
+namespace {
+
+constexpr int kAliasPort = 201;
+
+// Runs the event loop until `done`, at most `limitMs`; returns the longest gap between ticks
+// of a 1 ms timer (the window's thread busy elsewhere), in ms.
+double LongestGap(const std::function<bool()>& done, int limitMs) {
+  QEventLoop loop;
+  QElapsedTimer clock;
+  clock.start();
+  qint64 last = clock.nsecsElapsed();
+  qint64 longest = 0;
+  QTimer tick;
+  tick.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&tick, &QTimer::timeout, [&] {
+    const qint64 now = clock.nsecsElapsed();
+    longest = std::max(longest, now - last);
+    last = now;
+    if (done() || clock.elapsed() > limitMs) loop.quit();
+  });
+  tick.start(1);
+  loop.exec();
+  return static_cast<double>(longest) / 1e6;
+}
+
+}  // namespace
+
+void WindowStallFigures(const QStringList& simArguments) {
+  test::TempFolder files;
+  test::PrivateSettings settings;
+  test::ScriptedPrompts prompts;
+  SteadyClock clock;
+  zorvtest::SimProcess sim;
+  const QString port = sim.Start(QStringList{"--chip", "AT90CAN128"} + simArguments);
+  if (port.isEmpty()) {
+    std::printf("window stall: zorv-sim did not start\n");
+    return;
+  }
+  SetPortAlias(kAliasPort, port.toStdString());
+  test::PrivateSettings::Store("COM Port", QString::number(kAliasPort));
+  std::mt19937 random(7);
+  std::vector<std::uint8_t> bytes(64 * 1024);
+  for (auto& b : bytes) b = static_cast<std::uint8_t>(random());
+  const std::string hex = files.File("fw.hex");
+  WriteHexFile(hex, bytes);
+
+  auto form = std::make_unique<TZorvForm>(prompts, clock,
+                                          [](int n) { return StartProductionLink(n); });
+  MessageHook hook([&](const LinkEvent& event, std::uint64_t source) {
+    form->OnLinkEvent(event, source);
+  });
+  prompts.ExpectModal([](QDialog&) { return QDialog::Accepted; });  // the about window
+  prompts.ExpectMessage();                                         // "Download Successful!"
+  form->FormCreate();
+  const auto idle = [&] {
+    return prompts.AllUsed() && form->Link() != nullptr &&
+           form->Link()->State() == LinkState::ConnectedIdle;
+  };
+  LongestGap(idle, 30000);
+  if (!idle()) {
+    std::printf("window stall: the window did not connect\n");
+    return;
+  }
+  QElapsedTimer job;
+  prompts.ExpectOpenFile(QString::fromStdString(hex));
+  prompts.ExpectChoice(0, [&] { job.start(); });  // "Write"
+  prompts.ExpectMessage();                        // "Upload completed and verified!"
+  form->findChild<QAction*>("UpgradeFirmware1")->trigger();
+  const double longest = LongestGap([&] { return prompts.AllUsed(); }, 600000);
+  const std::vector<QString> shown = prompts.MessageTexts();
+  std::printf("window thread during a 64 KB upgrade (%s): longest stall %.1f ms over %.1f s; "
+              "result: %s\n",
+              simArguments.join(' ').toStdString().c_str(), longest,
+              static_cast<double>(job.elapsed()) / 1000.0,
+              shown.isEmpty() ? "none" : shown.back().toStdString().c_str());
+  form.reset();
+}
+
+}  // namespace zorv::bench
