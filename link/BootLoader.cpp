@@ -24,6 +24,7 @@ constexpr int kTransmissions = 6;
 constexpr int kReadBackAttempts = 4;
 // A line quiet this long after a request was given up has no answer of it still on its way.
 constexpr std::uint32_t kLateAnswerQuietMs = kAnswerWaitMs;
+constexpr std::uint32_t kLateAnswerLimitMs = 2 * kFrameGapMs;
 
 // Command, length and XOR: the shortest frame.
 constexpr int kMinFrameLength = 3;
@@ -277,8 +278,10 @@ BootLoader::Run BootLoader::Program(LinkStatus& status,
 }
 
 void BootLoader::AbsorbLateAnswer() {
-  std::uint32_t lastByte = clock_.Ticks();
-  while (!stop_ && !port_.Vanished()) {
+  const std::uint32_t start = clock_.Ticks();
+  std::uint32_t lastByte = start;
+  // A line that never falls quiet is not waited for without end: the copies decide then.
+  while (!stop_ && !port_.Vanished() && clock_.Since(start) < kLateAnswerLimitMs) {
     std::uint8_t byte = 0;
     if (port_.ReadByte(byte)) {
       lastByte = clock_.Ticks();
@@ -315,7 +318,12 @@ bool BootLoader::ReadBlock(std::uint32_t address) {
     ++copies;
     std::array<std::uint8_t, boot::kBlockSize> copy{};
     std::copy_n(frame_.begin() + 2, boot::kBlockSize, copy.begin());
-    if (previous && *previous == copy) return true;
+    if (previous && *previous == copy) {
+      // An answer later than the quiet wait puts one copy more on the line: drop it too, or
+      // the next block would be taken from it.
+      AbsorbLateAnswer();
+      return true;
+    }
     previous = copy;
   }
   return false;

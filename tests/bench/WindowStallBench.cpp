@@ -101,7 +101,7 @@ void WindowStallFigures(const QStringList& simArguments) {
               "result: %s\n",
               simArguments.join(' ').toStdString().c_str(), longest,
               static_cast<double>(job.elapsed()) / 1000.0,
-              shown.isEmpty() ? "none" : shown.back().toStdString().c_str());
+              shown.empty() ? "none" : shown.back().toStdString().c_str());
   form.reset();
 }
 

@@ -239,7 +239,8 @@ TEST_P(FirmwareRoads, EndsWithAWholeFileOrAControllerThatIsNeverStranded) {
         return false;
       };
       break;
-    // Halfway: 60 of 240 read-back requests; 8 of 16 pages, 145 bytes each.
+    // A quarter into reading (60 of 240 read-back requests); halfway through writing (8 of 16
+    // pages, 145 bytes each).
     case Cut::UnplugWhileReading: cable_->UnplugAfterWrites(60 * 5); break;
     case Cut::UnplugWhileWriting:
       onCheck_ = [this, armed = true](const std::string&) mutable {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,17 +22,23 @@ struct ReadCase {
   int badReadBacks;     // answers with a wrong XOR first
   int silentReadBacks;  // then answers never sent
   bool copiesDiffer;    // block 0x0040 changes between reads
+  std::uint32_t lateMs;  // the first answer for 0x0040 comes this late (0: not late)
   const char* error;    // "" when the read is whole
   int requestsAt0040;   // 'V' frames sent for block 0x0040
 };
 
 const ReadCase kCases[] = {
-    {"AnsweredAtOnceIsReadOnce", 0, 0, false, "", 1},
-    {"SpoiledOnceThenTwoEqualCopies", 1, 0, false, "", 3},
-    {"SilentOnceThenTwoEqualCopies", 0, 1, false, "", 3},
-    {"SilentFourTimesFails", 0, 4, false, "Reading flash failed at 0x0040", 4},
-    {"CopiesThatNeverAgreeFail", 1, 0, true, "Reading flash failed at 0x0040", 5},
+    {"AnsweredAtOnceIsReadOnce", 0, 0, false, 0, "", 1},
+    {"SpoiledOnceThenTwoEqualCopies", 1, 0, false, 0, "", 3},
+    {"SilentOnceThenTwoEqualCopies", 0, 1, false, 0, "", 3},
+    // Within the quiet wait after the time limit, and later than it.
+    {"AnsweredLateIsDropped", 0, 0, false, 10500, "", 3},
+    {"AnsweredLaterThanTheQuietWaitIsDropped", 0, 0, false, 16000, "", 3},
+    {"SilentFourTimesFails", 0, 4, false, 0, "Reading flash failed at 0x0040", 4},
+    {"CopiesThatNeverAgreeFail", 1, 0, true, 0, "Reading flash failed at 0x0040", 5},
 };
+
+void PrintTo(const ReadCase& c, std::ostream* out) { *out << c.name; }
 
 class ReadFlash : public ::testing::TestWithParam<ReadCase> {};
 
@@ -55,6 +62,17 @@ TEST_P(ReadFlash, TakesOnlyWholeBlocks) {
     if (requestsAt0040++ == 0) {
       peer.badReadBacks = c.badReadBacks;
       peer.silentReadBacks = c.silentReadBacks;
+      if (c.lateMs > 0) {
+        peer.silentReadBacks = 1;
+        std::vector<std::uint8_t> late{'V', 67};
+        std::uint8_t x = 0;
+        for (std::uint32_t i = 0; i < 64; ++i) {
+          late.push_back(peer.flash[0x0040 + i]);
+          x ^= late.back();
+        }
+        late.push_back(x);
+        device.FeedAt(device.Now() + c.lateMs, late);
+      }
     }
     if (c.copiesDiffer) ++peer.flash[0x0040];
   };
