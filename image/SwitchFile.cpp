@@ -108,21 +108,21 @@ std::filesystem::path SaveTarget(const std::filesystem::path& named) {
 
 // The folder cannot take a new file but the file itself may be written: write it in place,
 // and put the old bytes back if that fails.
-Outcome WriteInPlace(const std::string& file, const SettingsImage& image) {
+Outcome WriteInPlace(const std::string& file, const std::uint8_t* data, std::size_t size) {
   errno = 0;
   FilePtr f(std::fopen(file.c_str(), "r+b"));
   if (!f) return Outcome::Failure(IoErrorText(errno != 0 ? errno : EIO));
   std::string old(4096, '\0');
   old.resize(std::fread(old.data(), 1, old.size(), f.get()));
-  const auto put = [&](const void* data, std::size_t size) {
+  const auto put = [&](const void* bytes, std::size_t count) {
     errno = 0;
     if (std::fseek(f.get(), 0, SEEK_SET) != 0) return errno != 0 ? errno : EIO;
-    if (std::fwrite(data, 1, size, f.get()) != size) return errno != 0 ? errno : EIO;
+    if (std::fwrite(bytes, 1, count, f.get()) != count) return errno != 0 ? errno : EIO;
     if (std::fflush(f.get()) != 0) return errno != 0 ? errno : EIO;
-    if (::ftruncate(::fileno(f.get()), static_cast<off_t>(size)) != 0) return errno;
+    if (::ftruncate(::fileno(f.get()), static_cast<off_t>(count)) != 0) return errno;
     return SyncToDisk(f.get());
   };
-  if (const int code = put(image.bytes.data(), image.bytes.size()); code != 0) {
+  if (const int code = put(data, size); code != 0) {
     put(old.data(), old.size());
     return Outcome::Failure(IoErrorText(code));
   }
@@ -135,6 +135,10 @@ Outcome WriteInPlace(const std::string& file, const SettingsImage& image) {
 }  // namespace
 
 Outcome WriteSwitchFile(const std::string& fileName, const SettingsImage& image) {
+  return WriteFileSafely(fileName, image.bytes.data(), image.bytes.size());
+}
+
+Outcome WriteFileSafely(const std::string& fileName, const std::uint8_t* data, std::size_t size) {
   namespace fs = std::filesystem;
 #if defined(_WIN32)
   const fs::path target(fileName);
@@ -159,7 +163,7 @@ Outcome WriteSwitchFile(const std::string& fileName, const SettingsImage& image)
   if (fd < 0) {
     const int code = errno != 0 ? errno : EIO;
     if ((code == EACCES || code == EPERM || code == EROFS) && fs::is_regular_file(target, ec)) {
-      return WriteInPlace(target.string(), image);
+      return WriteInPlace(target.string(), data, size);
     }
     return Outcome::Failure(IoErrorText(code));
   }
@@ -188,7 +192,7 @@ Outcome WriteSwitchFile(const std::string& fileName, const SettingsImage& image)
     return Outcome::Failure(IoErrorText(errorNumber != 0 ? errorNumber : EIO));
   };
   errno = 0;
-  if (std::fwrite(image.bytes.data(), 1, image.bytes.size(), file.get()) != image.bytes.size()) {
+  if (std::fwrite(data, 1, size, file.get()) != size) {
     return fail(errno);
   }
   errno = 0;

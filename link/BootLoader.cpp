@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstddef>
 #include <cstdio>
+#include <optional>
 
 
 namespace zorv {
@@ -21,6 +22,9 @@ constexpr std::uint32_t kFrameGapMs = 10000;
 constexpr std::uint32_t kWaitSliceMs = 50;
 constexpr int kTransmissions = 6;
 constexpr int kReadBackAttempts = 4;
+// A line quiet this long after a request was given up has no answer of it still on its way.
+constexpr std::uint32_t kLateAnswerQuietMs = kAnswerWaitMs;
+constexpr std::uint32_t kLateAnswerLimitMs = 2 * kFrameGapMs;
 
 // Command, length and XOR: the shortest frame.
 constexpr int kMinFrameLength = 3;
@@ -273,14 +277,56 @@ BootLoader::Run BootLoader::Program(LinkStatus& status,
   return run;
 }
 
-bool BootLoader::ReadBlock(std::uint32_t address) {
-  bool received = false;
-  for (int attempt = 0; attempt < kReadBackAttempts && !received; ++attempt) {
-    if (stop_) return false;
-    if (SendAddressFrame(boot::kReadBack, address, false)) received = ReceiveFrame();
+void BootLoader::AbsorbLateAnswer() {
+  const std::uint32_t start = clock_.Ticks();
+  std::uint32_t lastByte = start;
+  // A line that never falls quiet is not waited for without end: the copies decide then.
+  while (!stop_ && !port_.Vanished() && clock_.Since(start) < kLateAnswerLimitMs) {
+    std::uint8_t byte = 0;
+    if (port_.ReadByte(byte)) {
+      lastByte = clock_.Ticks();
+      continue;
+    }
+    const std::uint32_t quiet = clock_.Since(lastByte);
+    if (quiet >= kLateAnswerQuietMs) return;
+    port_.WaitReadable(std::min(kLateAnswerQuietMs - quiet, kWaitSliceMs));
   }
-  // A valid but short answer does not hold the block: it cannot prove the flash right.
-  return received && frame_[1] >= kReadBackLength;
+}
+
+bool BootLoader::ReadBlock(std::uint32_t address) {
+  // An answer carries no address, so once a request has gone unanswered a copy is trusted only
+  // when a second read gives the same bytes.
+  bool retried = false;
+  std::optional<std::array<std::uint8_t, boot::kBlockSize>> previous;
+  int failures = 0;
+  int copies = 0;
+  while (failures < kReadBackAttempts && copies < kReadBackAttempts) {
+    if (stop_) return false;
+    // A valid but short answer does not hold the block: it cannot prove the flash right.
+    const bool received = SendAddressFrame(boot::kReadBack, address, false) && ReceiveFrame() &&
+                          frame_[1] >= kReadBackLength;
+    if (!received) {
+      ++failures;
+      retried = true;
+      previous.reset();
+      // The given-up answer may still come: let it come and drop it, so it is not taken for
+      // the answer to the next request.
+      AbsorbLateAnswer();
+      continue;
+    }
+    if (!retried) return true;
+    ++copies;
+    std::array<std::uint8_t, boot::kBlockSize> copy{};
+    std::copy_n(frame_.begin() + 2, boot::kBlockSize, copy.begin());
+    if (previous && *previous == copy) {
+      // An answer later than the quiet wait puts one copy more on the line: drop it too, or
+      // the next block would be taken from it.
+      AbsorbLateAnswer();
+      return true;
+    }
+    previous = copy;
+  }
+  return false;
 }
 
 bool BootLoader::ReadFlash(std::vector<std::uint8_t>& bytes, LinkStatus& status,

@@ -64,7 +64,8 @@ class BootLoader {
   bool ReceiveFrame();
   // Reads 64 bytes at `address` back (up to 4 attempts) and compares them with the flash image.
   bool VerifyPage(std::uint32_t address);
-  // Reads 64 bytes at `address` back into Frame() positions 3..66 (up to 4 attempts).
+  // Reads 64 bytes at `address` back into Frame() positions 3..66: up to 4 unanswered
+  // attempts; after one, two equal copies are needed.
   bool ReadBlock(std::uint32_t address);
 
   const std::array<std::uint8_t, boot::kFramePositions>& Frame() const { return frame_; }
@@ -75,6 +76,8 @@ class BootLoader {
   bool FillAndClosePage(std::uint32_t pageAddress);
   // Every block of one page, as long as all read back equal so far.
   bool VerifyBlocks(std::uint32_t pageAddress, bool verified);
+  // Reads and drops what arrives until the line has been quiet for as long as an answer may take.
+  void AbsorbLateAnswer();
   bool SendAddressFrame(std::uint8_t command, std::uint32_t address, bool waitForAnswer);
   bool SendEmptyFrame(std::uint8_t command);
   bool SendDataFrame(std::uint32_t address);

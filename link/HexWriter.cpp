@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+
+#include "image/SwitchFile.h"
 
 namespace zorv {
 namespace {
@@ -42,28 +41,11 @@ std::string FormatHexText(const std::vector<std::uint8_t>& bytes) {
 }
 
 Outcome WriteHexFile(const std::string& fileName, const std::vector<std::uint8_t>& bytes) {
-  namespace fs = std::filesystem;
-  const fs::path target(fileName);
-  const fs::path temporary = target.parent_path() / ".zorvtrim-read.hex.tmp";
   const std::string text = FormatHexText(bytes);
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    if (!out) {
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      return Outcome::Failure("Cannot write <" + fileName + ">");
-    }
-  }
-  std::error_code ec;
-  fs::rename(temporary, target, ec);
-  if (ec) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    return Outcome::Failure("Cannot write <" + fileName + ">: " + ec.message());
-  }
-  return Outcome::Success();
+  const Outcome written = WriteFileSafely(
+      fileName, reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+  if (!written) return Outcome::Failure("Cannot write <" + fileName + ">: " + written.error);
+  return written;
 }
 
 }  // namespace zorv

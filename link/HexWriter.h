@@ -12,8 +12,8 @@ namespace zorv {
 // what the flash held), then the end-of-file record. At most 64 KB: 16-bit addresses only.
 std::string FormatHexText(const std::vector<std::uint8_t>& bytes);
 
-// Writes the text beside the target first and renames it over the target, so a failed write
-// never leaves half a file under the user's name.
+// Writes the text through the switch files' safe write, so a failed write never leaves half a
+// file under the user's name and a link planted beside it is never followed.
 Outcome WriteHexFile(const std::string& fileName, const std::vector<std::uint8_t>& bytes);
 
 }  // namespace zorv

@@ -133,7 +133,10 @@ void TCOMThread::AdapterUnplugged() {
   const bool inBootLoader = state == LinkState::BootHook ||
                             state == LinkState::BootIdentification ||
                             state == LinkState::Programming ||
-                            state == LinkState::ReadingFirmware;
+                            state == LinkState::ReadingFirmware ||
+                            // told to start its program, which has not answered yet: the
+                            // 'R' may not have left before the adapter went
+                            (state == LinkState::WaitingForIdentification && restartPending_);
   // Nothing was written: the program is started again once the adapter is back.
   if (inBootLoader && hadProgram_ && !programIncomplete_ && held_ != nullptr) {
     held_->Hold(heldKey_, HeldRecord{flash_.chipLine, std::nullopt, true});

@@ -10,6 +10,8 @@ constexpr std::uint8_t kNak = 0x15;
 constexpr auto kHookWait = Millis(1000);
 constexpr auto kFrameByteTimeout = Millis(1000);
 constexpr std::uint32_t kBlock = 64;
+// Beyond the 10 s a tool waits for a read-back answer.
+constexpr auto kLateAnswer = Millis(10500);
 
 bool IsFrameCommand(std::uint8_t b) {
   return b == 'A' || b == 'E' || b == 'D' || b == 'F' || b == 'V';
@@ -49,7 +51,7 @@ Switch BootLoader::OnByte(std::uint8_t byte, TimePoint now) {
   if (frame_) {
     frame_->Add(byte);
     if (frame_->Complete()) {
-      Execute();
+      Execute(now);
       frame_.reset();
     }
     return Switch::Stay;
@@ -95,7 +97,7 @@ Switch BootLoader::Tick(TimePoint now) {
 
 void BootLoader::Answer(bool accepted) { ctx_.send(accepted ? kAck : kNak); }
 
-void BootLoader::Execute() {
+void BootLoader::Execute(TimePoint now) {
   const FrameReceiver& f = *frame_;
   const std::uint8_t command = f.Command();
   if (f.LengthUnusable() || !f.LengthIs(ExpectedLength(command))) {
@@ -149,6 +151,12 @@ void BootLoader::Execute() {
       std::vector<std::uint8_t> data(kBlock);
       for (std::uint32_t i = 0; i < kBlock; ++i) data[i] = ctx_.memories.FlashAt(at + i);
       ctx_.log.Line("read back " + Hex4(at));
+      if (ctx_.faults.lateReadBack == at) {
+        ctx_.faults.lateReadBack.reset();
+        ctx_.faults.outputHeldUntil = now + kLateAnswer;
+        ++ctx_.faults.lateAnswers;
+        ctx_.log.Line("fault: read back " + Hex4(at) + " answered 10500 ms late");
+      }
       for (const std::uint8_t b : BuildFrame('V', data)) ctx_.send(b);
       break;
     }

@@ -20,7 +20,7 @@ class BootLoader {
 
  private:
   Switch StartProgram(TimePoint now);
-  void Execute();
+  void Execute(TimePoint now);
   void Answer(bool accepted);
   void WritePage();
 

@@ -10,6 +10,7 @@ Faults Faults::FromOptions(const SimOptions& options) {
   f.nakLeft = options.nak;
   f.corruptFlash = options.corruptFlash;
   f.corruptOnce = options.corruptOnce;
+  f.lateReadBack = options.lateReadBack;
   return f;
 }
 
@@ -23,7 +24,8 @@ std::vector<std::string> Faults::CounterLines() const {
           line("flash bytes flipped", flashBytesFlipped),
           line("naks for bad frames", naksForBadFrames),
           line("bad echoes from tool", badEchoesFromTool),
-          line("transfers abandoned", transfersAbandoned)};
+          line("transfers abandoned", transfersAbandoned),
+          line("late answers", lateAnswers)};
 }
 
 }  // namespace zorvsim

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "sim/Options.h"
+#include "sim/SimClock.h"
 
 namespace zorvsim {
 
@@ -15,6 +16,9 @@ struct Faults {
   unsigned nakLeft = 0;
   std::optional<unsigned> corruptFlash;  // cleared once it has fired when corruptOnce
   bool corruptOnce = false;
+  std::optional<unsigned> lateReadBack;  // cleared once it has fired
+  // Nothing leaves the controller before this: it is busy with a late answer.
+  TimePoint outputHeldUntil{};
 
   // Counters.
   unsigned silences = 0;
@@ -24,6 +28,7 @@ struct Faults {
   unsigned naksForBadFrames = 0;
   unsigned badEchoesFromTool = 0;
   unsigned transfersAbandoned = 0;
+  unsigned lateAnswers = 0;
 
   static Faults FromOptions(const SimOptions& options);
   std::vector<std::string> CounterLines() const;

@@ -30,7 +30,8 @@ std::string UsageText() {
          "(or on DEVICE, opened raw at 9600 8N1). The first output line is \"port: PATH\".\n"
          "Runs until SIGINT or SIGTERM, then writes the files asked for and exits.\n"
          "SIGUSR1 pulls the cable and plugs it back: the pseudo-terminal closes and a new one\n"
-         "opens (its path on a new \"port: PATH\" line).\n"
+         "opens (its path on a new \"port: PATH\" line). SIGUSR2 switches the controller off\n"
+         "and on: its boot loader announces itself, as at every power-up.\n"
          "\n"
          "  --product X          product code sent as identification (default g)\n"
          "  --chip TEXT          boot loader identification line (default \"ATmega16 BOOT\")\n"
@@ -51,6 +52,8 @@ std::string UsageText() {
          "  --nak N              refuse (NAK) the next N boot frames A/E/D/F\n"
          "  --corrupt-flash ADDR flip the flash byte at ADDR whenever its page is written\n"
          "  --corrupt-flash-once ADDR  the same, on the first write of that page only\n"
+         "  --late-readback ADDR answer the first read-back of ADDR 10.5 s late, after the\n"
+         "                       tool's time limit (what follows it waits behind it)\n"
          "  --help               this text\n";
 }
 
@@ -121,6 +124,9 @@ ParseResult ParseOptions(const std::vector<std::string>& arguments) {
       o.corruptFlash = number();
       o.corruptOnce = name == "--corrupt-flash-once";
       if (!o.corruptFlash) return fail(name + " needs a flash address");
+    } else if (name == "--late-readback") {
+      o.lateReadBack = number();
+      if (!o.lateReadBack) return fail("--late-readback needs a flash address");
     } else {
       return fail("unknown option: " + name);
     }

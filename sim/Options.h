@@ -26,6 +26,7 @@ struct SimOptions {
   unsigned nak = 0;
   std::optional<unsigned> corruptFlash;
   bool corruptOnce = false;  // the flip happens on the first write of its page only
+  std::optional<unsigned> lateReadBack;  // first read-back of this address answered late
 };
 
 struct ParseResult {

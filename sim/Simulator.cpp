@@ -35,7 +35,9 @@ Simulator::Simulator(Sink sink, PeerContext& context, bool wireTime,
       inPacer_(wireTime),
       outPacer_(wireTime) {
   ctx_.send = [this](std::uint8_t b) {
-    if (out_.size() < kOutLimit) out_.push_back({b, outPacer_.Schedule(now_) + latency_});
+    // A controller busy with a late answer sends nothing else before it.
+    const TimePoint from = std::max(now_, ctx_.faults.outputHeldUntil);
+    if (out_.size() < kOutLimit) out_.push_back({b, outPacer_.Schedule(from) + latency_});
   };
 }
 
@@ -106,7 +108,19 @@ std::chrono::nanoseconds Simulator::WaitTime(TimePoint now) const {
   return std::max(std::chrono::nanoseconds(0), wake - now);
 }
 
-bool Simulator::Run(int stopFd, bool startInBootLoader, int replugFd, const Replug& replug) {
+void Simulator::PowerCycle(TimePoint now) {
+  now_ = now;
+  ctx_.log.Line("power cycled");
+  in_.clear();
+  out_.clear();
+  inPacer_.Reset();
+  outPacer_.Reset();
+  ctx_.faults.outputHeldUntil = {};
+  Follow(Switch::ToBootLoader, now);
+}
+
+bool Simulator::Run(int stopFd, bool startInBootLoader, int replugFd, const Replug& replug,
+                    int powerFd) {
   // In a test the simulator is the controller: a busy machine must not make it late either.
   ctx_.log.Line("serving thread priority: " + zorv::RaiseThreadPriority().how);
   Start(startInBootLoader, Clock::now());
@@ -117,14 +131,25 @@ bool Simulator::Run(int stopFd, bool startInBootLoader, int replugFd, const Repl
     timespec timeout{};
     timeout.tv_sec = static_cast<time_t>(wait.count() / 1'000'000'000);
     timeout.tv_nsec = static_cast<long>(wait.count() % 1'000'000'000);
-    pollfd fds[3] = {{endpoint_->Fd(), POLLIN, 0}, {stopFd, POLLIN, 0}, {replugFd, POLLIN, 0}};
-    const int ready = ppoll(fds, replugFd >= 0 ? 3 : 2, &timeout, nullptr);
+    // A negative descriptor is passed over by ppoll.
+    pollfd fds[4] = {{endpoint_->Fd(), POLLIN, 0},
+                     {stopFd, POLLIN, 0},
+                     {replugFd, POLLIN, 0},
+                     {powerFd, POLLIN, 0}};
+    const int ready = ppoll(fds, 4, &timeout, nullptr);
     if (ready < 0 && errno != EINTR) {
       ctx_.log.Line(std::string("poll failed: ") + std::strerror(errno));
       return false;
     }
     if (ready <= 0) continue;
     if (fds[1].revents != 0) return true;
+    if (powerFd >= 0 && fds[3].revents != 0) {
+      char drained[16];
+      while (read(powerFd, drained, sizeof drained) > 0) {
+      }
+      PowerCycle(Clock::now());
+      continue;
+    }
     if (replugFd >= 0 && fds[2].revents != 0) {
       char drained[16];
       while (read(replugFd, drained, sizeof drained) > 0) {

@@ -37,8 +37,13 @@ class Simulator {
   using Replug = std::function<SerialEndpoint*()>;
   // Loops until a byte arrives on `stopFd` (the signal pipe) or the device fails. A byte on
   // `replugFd` pulls the cable: the endpoint is replaced by `replug`, bytes in flight are lost,
-  // and the controller runs on. Returns false when the device failed.
-  bool Run(int stopFd, bool startInBootLoader, int replugFd = -1, const Replug& replug = {});
+  // and the controller runs on. A byte on `powerFd` switches the controller off and on.
+  // Returns false when the device failed.
+  bool Run(int stopFd, bool startInBootLoader, int replugFd = -1, const Replug& replug = {},
+           int powerFd = -1);
+  // The controller is switched off and on at `now`: bytes on the wire are lost, and its boot
+  // loader announces itself as at every power-up.
+  void PowerCycle(TimePoint now);
 
  private:
   void Follow(Switch next, TimePoint now);

@@ -20,6 +20,7 @@ namespace {
 
 int gStopPipe[2] = {-1, -1};
 int gReplugPipe[2] = {-1, -1};
+int gPowerPipe[2] = {-1, -1};
 
 extern "C" void OnStopSignal(int) {
   const char b = 1;
@@ -33,18 +34,29 @@ extern "C" void OnReplugSignal(int) {
   (void)ignored;
 }
 
-// SIGINT and SIGTERM stop; SIGUSR1 pulls the cable and plugs it back (a new pseudo-terminal).
+extern "C" void OnPowerSignal(int) {
+  const char b = 1;
+  const ssize_t ignored = write(gPowerPipe[1], &b, 1);
+  (void)ignored;
+}
+
+// SIGINT and SIGTERM stop; SIGUSR1 pulls the cable and plugs it back (a new pseudo-terminal);
+// SIGUSR2 switches the controller off and on.
 bool InstallSignals() {
   if (pipe2(gStopPipe, O_CLOEXEC | O_NONBLOCK) != 0) return false;
   if (pipe2(gReplugPipe, O_CLOEXEC | O_NONBLOCK) != 0) return false;
+  if (pipe2(gPowerPipe, O_CLOEXEC | O_NONBLOCK) != 0) return false;
   struct sigaction action {};
   action.sa_handler = OnStopSignal;
   sigemptyset(&action.sa_mask);
   struct sigaction replug {};
   replug.sa_handler = OnReplugSignal;
   sigemptyset(&replug.sa_mask);
+  struct sigaction power {};
+  power.sa_handler = OnPowerSignal;
+  sigemptyset(&power.sa_mask);
   return sigaction(SIGINT, &action, nullptr) == 0 && sigaction(SIGTERM, &action, nullptr) == 0 &&
-         sigaction(SIGUSR1, &replug, nullptr) == 0;
+         sigaction(SIGUSR1, &replug, nullptr) == 0 && sigaction(SIGUSR2, &power, nullptr) == 0;
 }
 
 bool LoadSettings(const zorvsim::SimOptions& o, zorvsim::Memories& memories) {
@@ -135,7 +147,8 @@ int main(int argc, char** argv) {
     log.Line("port: " + endpoint->Path());
     return endpoint.get();
   };
-  const bool deviceOk = simulator.Run(gStopPipe[0], o.noProgram, gReplugPipe[0], replug);
+  const bool deviceOk = simulator.Run(gStopPipe[0], o.noProgram, gReplugPipe[0], replug,
+                                      gPowerPipe[0]);
 
   log.Line("stopping");
   for (const std::string& line : faults.CounterLines()) log.Line(line);

@@ -4,6 +4,7 @@
 //              bytes exchanged (10 bits a byte at 9600 baud)
 //   idle CPU:  CPU used by the link thread while connected and idle for 10 s
 //   window:    RefreshControls time, start-up to the about window, resident memory
+//   stall:     the window thread's longest stall during a 64 KB upgrade (per latency)
 //   readback:  seconds to read a chip's whole flash back into a HEX file, and the ratio to the
 //              wire time of the read-back frames
 // Arguments choose sections: transfers, firmware (firmware15, firmware64 for one size), readback,
@@ -30,6 +31,7 @@
 #include "tests/bench/ByteGapBench.h"
 #include "tests/bench/HistoryBench.h"
 #include "tests/bench/WindowBench.h"
+#include "tests/bench/WindowStallBench.h"
 #include "tests/e2e/LinkHarness.h"
 
 namespace zorv::test {
@@ -219,6 +221,9 @@ int main(int argc, char** argv) {
     // 16-bit record addresses reach 64 KB: a larger file cannot be placed above it.
     if (all || args.contains("firmware") || args.contains("firmware64")) {
       zorv::test::Firmware("AT90CAN128", 64 * 1024, 256, latency);
+    }
+    if (all || args.contains("stall")) {
+      zorv::bench::WindowStallFigures(zorv::test::LatencyArgs(latency));
     }
   }
   if (all || args.contains("readback")) {

@@ -116,6 +116,13 @@ void InProcessSim::Pass(std::uint32_t ms) {
   }
 }
 
+void InProcessSim::PowerCycle() {
+  if (!simulator_) return;
+  CatchUp();
+  received_.clear();
+  simulator_->PowerCycle(simNow_);
+}
+
 void InProcessSim::Stop() {
   if (!simulator_) return;
   CatchUp();

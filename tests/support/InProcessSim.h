@@ -49,6 +49,9 @@ class InProcessSim final : public SerialDevice {
   const std::vector<std::string>& Log() const { return log_.lines; }
   // True when a line of the log contains `part`.
   bool Logged(const std::string& part) const;
+  // Switches the controller off and on: what was on the wire is lost; its boot loader announces
+  // itself, as zorv-sim's does on SIGUSR2.
+  void PowerCycle();
   // Switches the controller off, logging its fault counters as zorv-sim does when it stops.
   void Stop();
 
