@@ -1,0 +1,203 @@
+#pragma once
+// The window's real link thread on zorv-sim's core in the test's own process. Link time moves
+// only when the link sleeps, so a loaded machine slows a test down but never breaks a time-out;
+// the window's own timers stay in real time. The simulator outlives the links the window makes
+// and replaces (Reset), as a controller outlives a cable.
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <QString>
+#include <gtest/gtest.h>
+#include <QStringList>
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+#include "app/LinkControl.h"
+#include "app/LinkNotice.h"
+#include "link/HeldStore.h"
+#include "link/LinkThread.h"
+#include "image/SwitchFile.h"
+#include "tests/support/InProcessSim.h"
+#include "tests/support/SimProcess.h"
+
+namespace zorv::test {
+
+// Time as far as the link has slept. Each sleep also gives up a millisecond of real time, so an
+// idle link (10 ms a cycle) runs ten times faster than the wall clock without spinning.
+class PacedClock final : public Clock {
+ public:
+  std::uint32_t Ticks() override { return now_.load(); }
+  void Sleep(std::uint32_t ms) override {
+    now_ += ms;
+    if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+
+ private:
+  std::atomic<std::uint32_t> now_{1'000'000};
+};
+
+// The simulator behind a lock: the link thread uses it as its serial device while the test
+// looks at it (its log, its memories) from the window's thread.
+class SharedSim final : public SerialDevice {
+  // Defined first: the members below deduce their types from it.
+  template <typename F>
+  auto Locked(F f) const {
+    std::lock_guard lock(mutex_);
+    return f();
+  }
+
+ public:
+  explicit SharedSim(const QStringList& arguments) : sim_(clock_, Strings(arguments)) {}
+
+  std::string Open(const std::string& name) override { return Locked([&] { return sim_.Open(name); }); }
+  bool IsOpen() const override {
+    std::lock_guard lock(mutex_);
+    return sim_.IsOpen();
+  }
+  bool Read(std::uint8_t& byte) override { return Locked([&] { return sim_.Read(byte); }); }
+  bool Write(std::uint8_t byte) override { return Locked([&] { return sim_.Write(byte); }); }
+  bool WaitReadable(std::uint32_t ms) override { return Locked([&] { return sim_.WaitReadable(ms); }); }
+  void Close() override {
+    Locked([&] {
+      sim_.Close();
+      return 0;
+    });
+  }
+
+  // `look` runs with the simulator to itself.
+  template <typename F>
+  auto With(F look) {
+    return Locked([&] { return look(sim_); });
+  }
+  const std::string& Error() const { return sim_.Error(); }
+  // The simulator's log lines from `from` on.
+  QStringList Lines(int from = 0) {
+    return With([&](InProcessSim& sim) {
+      QStringList lines;
+      for (std::size_t i = static_cast<std::size_t>(from); i < sim.Log().size(); ++i) {
+        lines << QString::fromStdString(sim.Log()[i]);
+      }
+      return lines;
+    });
+  }
+  int LineCount() { return With([](InProcessSim& sim) { return static_cast<int>(sim.Log().size()); }); }
+
+  PacedClock& LinkClock() { return clock_; }
+
+ private:
+  static std::vector<std::string> Strings(const QStringList& arguments) {
+    std::vector<std::string> out;
+    for (const QString& a : arguments) out.push_back(a.toStdString());
+    return out;
+  }
+
+  mutable std::mutex mutex_;
+  PacedClock clock_;
+  mutable InProcessSim sim_;
+};
+
+// A link as the production one (tagged events, the held store beside the history), but on the
+// shared simulator.
+class InProcessLink final : public LinkControl {
+ public:
+  InProcessLink(SharedSim& sim, int port)
+      : source_(nextSource_.fetch_add(1)),
+        events_(source_),
+        held_(HeldStore::DefaultFile()),
+        thread_(events_, port, &held_, sim.LinkClock(), sim) {}
+
+  bool Submit(LinkJob job) override { return thread_.Submit(std::move(job)); }
+  LinkState State() const override { return thread_.State(); }
+  int PortNumber() const override { return thread_.PortNumber(); }
+  std::uint64_t NoticeSource() const override { return source_; }
+
+ private:
+  // Apart from the production links' numbers, which start at 1.
+  static inline std::atomic<std::uint64_t> nextSource_{1ull << 40};
+  std::uint64_t source_;
+  PostedLinkEvents events_;
+  HeldStore held_;
+  LinkThread thread_;
+};
+
+// Where an end-to-end case's controller runs.
+enum class Where { InProcess, RealPort };
+
+// The controller of an end-to-end case, wherever it runs: its log and, once the links are
+// gone, what its flash and settings memory hold.
+class TestController {
+ public:
+  // Starts it and returns the path for the port's alias ("" when it did not start: Output()
+  // says why). On a real port the program saves its memories in `folder`; in process the path
+  // is only a name the link passes to the simulator, of a node that exists like a port.
+  QString Start(QStringList arguments, Where where, const std::string& folder) {
+    if (where == Where::InProcess) {
+      inProcess_ = std::make_unique<SharedSim>(arguments);
+      error_ = QString::fromStdString(inProcess_->Error());
+      return error_.isEmpty() ? QStringLiteral("/dev/null") : QString();
+    }
+    flashFile_ = folder + "/flash.bin";
+    memoryFile_ = folder + "/memory.joy";
+    arguments << "--save-flash" << QString::fromStdString(flashFile_) << "--save-image"
+              << QString::fromStdString(memoryFile_);
+    return process.Start(arguments);
+  }
+
+  // The in-process simulator, for the links; null on a real port.
+  SharedSim* InProcess() { return inProcess_.get(); }
+
+  QStringList Lines(int from = 0) { return inProcess_ ? inProcess_->Lines(from) : process.Lines().mid(from); }
+  int LineCount() { return inProcess_ ? inProcess_->LineCount() : process.LineCount(); }
+  std::string Output() { return (error_ + "\n" + Lines().join('\n')).toStdString(); }
+  // The first line from `from` on that contains `text`.
+  std::optional<QString> Line(const QString& text, int from = 0) {
+    for (const QString& line : Lines(from)) {
+      if (line.contains(text)) return line;
+    }
+    return std::nullopt;
+  }
+  // Lines from `from` on that contain `text`.
+  int Count(const QString& text, int from = 0) {
+    int n = 0;
+    for (const QString& line : Lines(from)) n += line.contains(text) ? 1 : 0;
+    return n;
+  }
+
+  // Switched off (after the links that use it): its flash and its settings memory.
+  std::vector<std::uint8_t> Flash() {
+    if (inProcess_) return inProcess_->With([](InProcessSim& s) { return s.Memories().flash; });
+    Stop();
+    std::ifstream in(flashFile_, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  SettingsImage Memory() {
+    if (inProcess_) return inProcess_->With([](InProcessSim& s) { return s.Memories().settings; });
+    Stop();
+    SettingsImage memory;
+    if (!ReadSwitchFile(memoryFile_, memory)) ADD_FAILURE() << memoryFile_ << " not saved";
+    return memory;
+  }
+
+  zorvtest::SimProcess process;
+
+ private:
+  void Stop() {
+    if (!stopped_ && process.Stop() != 0) ADD_FAILURE() << "zorv-sim: " << Output();
+    stopped_ = true;
+  }
+
+  std::unique_ptr<SharedSim> inProcess_;
+  QString error_;
+  std::string flashFile_;
+  std::string memoryFile_;
+  bool stopped_ = false;
+};
+
+}  // namespace zorv::test
