@@ -3,6 +3,7 @@
 // only when the link sleeps, so a loaded machine slows a test down but never breaks a time-out;
 // the window's own timers stay in real time. The simulator outlives the links the window makes
 // and replaces (Reset), as a controller outlives a cable.
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -29,17 +30,20 @@
 
 namespace zorv::test {
 
-// Time as far as the link has slept. Each sleep also gives up a millisecond of real time, so an
-// idle link (10 ms a cycle) runs ten times faster than the wall clock without spinning.
+// Time as far as the link has slept, never ahead of the wall clock's pace times `speed`: each
+// sleep also gives up its share of real time (at least a millisecond, so an idle link does not
+// spin). Load only slows this time down, so it never makes a time-out fire.
 class PacedClock final : public Clock {
  public:
+  explicit PacedClock(std::uint32_t speed) : speed_(speed) {}
   std::uint32_t Ticks() override { return now_.load(); }
   void Sleep(std::uint32_t ms) override {
     now_ += ms;
-    if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(std::max(1u, ms / speed_)));
   }
 
  private:
+  const std::uint32_t speed_;
   std::atomic<std::uint32_t> now_{1'000'000};
 };
 
@@ -54,7 +58,9 @@ class SharedSim final : public SerialDevice {
   }
 
  public:
-  explicit SharedSim(const QStringList& arguments) : sim_(clock_, Strings(arguments)) {}
+  // `speed`: how many times faster than the wall clock the link's time may run.
+  SharedSim(const QStringList& arguments, std::uint32_t speed)
+      : clock_(speed), sim_(clock_, Strings(arguments)) {}
 
   std::string Open(const std::string& name) override { return Locked([&] { return sim_.Open(name); }); }
   bool IsOpen() const override {
@@ -127,8 +133,10 @@ class InProcessLink final : public LinkControl {
   LinkThread thread_;
 };
 
-// Where an end-to-end case's controller runs.
-enum class Where { InProcess, RealPort };
+// Where an end-to-end case's controller runs. In process the link's time runs ten times faster
+// than the wall clock when it can; `InProcessRealTime` keeps it at the wall clock's pace, for a
+// case that watches the link's own times (a failure's 5 s in the status) in real time.
+enum class Where { InProcess, InProcessRealTime, RealPort };
 
 // The controller of an end-to-end case, wherever it runs: its log and, once the links are
 // gone, what its flash and settings memory hold.
@@ -138,8 +146,8 @@ class TestController {
   // says why). On a real port the program saves its memories in `folder`; in process the path
   // is only a name the link passes to the simulator, of a node that exists like a port.
   QString Start(QStringList arguments, Where where, const std::string& folder) {
-    if (where == Where::InProcess) {
-      inProcess_ = std::make_unique<SharedSim>(arguments);
+    if (where != Where::RealPort) {
+      inProcess_ = std::make_unique<SharedSim>(arguments, where == Where::InProcess ? 10 : 1);
       error_ = QString::fromStdString(inProcess_->Error());
       return error_.isEmpty() ? QStringLiteral("/dev/null") : QString();
     }
