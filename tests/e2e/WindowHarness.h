@@ -5,18 +5,23 @@
 #include <QAbstractButton>
 #include <QFile>
 #include <QLabel>
+#include <QSqlQuery>
 #include <QStackedWidget>
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/LinkNotice.h"
 #include "app/ProductionLink.h"
 #include "app/ZorvForm.h"
+#include "history/HistoryStore.h"
 #include "host/HostSettings.h"
 #include "image/SwitchFile.h"
 #include "link/PortNames.h"
 #include "tests/e2e/LinkHarness.h"
 #include "tests/host/PrivateSettings.h"
+#include "tests/support/FocusTakingPrompts.h"
 #include "tests/support/ScriptedPrompts.h"
 
 namespace zorv::test {
@@ -50,6 +55,27 @@ class WindowHarness {
         });
     form->show();
     return WaitUntil([&] { return prompts.AllUsed() && LinkIdle(); }, 20000);
+  }
+
+  // Start, with the window then the active one, as a user's window is: keys go to it.
+  bool StartActive(const QStringList& simArguments) {
+    if (!Start(simArguments)) return false;
+    Activate(form.get());
+    return true;
+  }
+
+  // Every event of the window's history so far, oldest first.
+  std::vector<history::Event> HistoryEvents() const {
+    std::vector<history::Event> events;
+    if (!form->History().Recorder()->Flush(5000)) return events;
+    history::HistoryStore store(form->History().Recorder()->File());
+    if (store.OpenForReading().mode == history::StoreMode::Closed) return events;
+    QSqlQuery list = store.ListQuery({});
+    while (list.next()) {
+      if (auto event = store.Load(list.value(0).toString())) events.push_back(*event);
+    }
+    std::reverse(events.begin(), events.end());
+    return events;
   }
 
   bool LinkIdle() const { return form->Link() != nullptr && form->Link()->State() == LinkState::ConnectedIdle; }
