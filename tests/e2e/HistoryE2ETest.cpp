@@ -21,8 +21,8 @@ namespace {
 using history::EventKind;
 
 TEST(HistoryE2E, EveryKindIsRecordedAndUnsentEditsComeBack) {
-  WindowHarness h;
-  ASSERT_TRUE(h.StartActive({"--product", "g"})) << h.sim.Output().toStdString();
+  WindowHarness h{Where::InProcess};
+  ASSERT_TRUE(h.StartActive({"--product", "g"})) << h.controller.Output();
 
   // The technician names the truck once.
   auto* truck = h.Find<QLineEdit>("TruckLabelEdit");

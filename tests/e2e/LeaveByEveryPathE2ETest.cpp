@@ -69,14 +69,14 @@ class TypedThenLeftE2E : public ::testing::TestWithParam<TypedRow> {
     });
   }
 
-  WindowHarness h;
+  WindowHarness h{Where::InProcess};
 };
 
 TEST_P(TypedThenLeftE2E, TypedValueReachesTheControllerOrTheFile) {
   const TypedRow& row = GetParam();
   FocusTakingPrompts focusPrompts(h.prompts);
   h.windowPrompts = &focusPrompts;
-  ASSERT_TRUE(h.StartActive({"--product", row.product})) << h.sim.Output().toStdString();
+  ASSERT_TRUE(h.StartActive({"--product", row.product})) << h.controller.Output();
   const bool quirn = std::string(row.product) == "c";
   const bool exitPath = row.leave == Leave::ExitSend || row.leave == Leave::ExitSave ||
                         row.leave == Leave::CloseBoxSend || row.leave == Leave::CloseBoxSave;
@@ -166,10 +166,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Alt+G over a typed value: the download replaces it, and the history keeps it first.
 TEST(TypedThenDownloadedE2E, TypedValueIsKeptInTheHistory) {
-  WindowHarness h;
+  WindowHarness h{Where::InProcess};
   FocusTakingPrompts focusPrompts(h.prompts);
   h.windowPrompts = &focusPrompts;
-  ASSERT_TRUE(h.StartActive({"--product", "c"})) << h.sim.Output().toStdString();
+  ASSERT_TRUE(h.StartActive({"--product", "c"})) << h.controller.Output();
   const SettingsImage controller = h.form->Image();
   auto* box = h.Find<QLineEdit>("Edit3");
   box->setFocus(Qt::TabFocusReason);
@@ -189,8 +189,8 @@ TEST(TypedThenDownloadedE2E, TypedValueIsKeptInTheHistory) {
 
 // An edit made while the upload runs was not sent: the caption keeps its marker, Exit asks.
 TEST(EditDuringUploadE2E, StaysMarkedUnsent) {
-  WindowHarness h;
-  ASSERT_TRUE(h.StartActive({"--product", "c"})) << h.sim.Output().toStdString();
+  WindowHarness h{Where::InProcessRealTime};  // the user types while the upload runs
+  ASSERT_TRUE(h.StartActive({"--product", "c"})) << h.controller.Output();
   auto* box = h.Find<QLineEdit>("Edit8");
   bool typed = false;
   h.prompts.ExpectMessage();
@@ -219,8 +219,8 @@ TEST(EditDuringUploadE2E, StaysMarkedUnsent) {
 // "Send to controller" on Exit: the window closes once the user closes "Upload Successful!",
 // however long the box stayed open.
 TEST(ExitSendE2E, ClosesAfterTheSuccessBoxWasReadSlowly) {
-  WindowHarness h;
-  ASSERT_TRUE(h.StartActive({"--product", "c"})) << h.sim.Output().toStdString();
+  WindowHarness h{Where::InProcess};
+  ASSERT_TRUE(h.StartActive({"--product", "c"})) << h.controller.Output();
   auto* box = h.Find<QLineEdit>("Edit1");
   box->setFocus(Qt::TabFocusReason);
   QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
@@ -252,10 +252,10 @@ class ManyRowsLeftE2E : public ::testing::TestWithParam<ManyRow> {};
 // controller or the file is the window's image, byte for byte.
 TEST_P(ManyRowsLeftE2E, EveryChangedByteArrives) {
   const ManyRow& row = GetParam();
-  WindowHarness h;
+  WindowHarness h{Where::InProcess};
   AcceptAlwaysLivePrompts answering(h.prompts);
   h.windowPrompts = &answering;
-  ASSERT_TRUE(h.StartActive({"--product", row.product})) << h.sim.Output().toStdString();
+  ASSERT_TRUE(h.StartActive({"--product", row.product})) << h.controller.Output();
   const SettingsImage downloaded = h.form->Image();
   // The simulator's Quirn uses the math setup, which computes the grid's boxes: off first, so
   // the boxes can be typed into.
