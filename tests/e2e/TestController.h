@@ -1,30 +1,28 @@
 #pragma once
-// The window's real link thread on zorv-sim's core in the test's own process. Link time moves
-// only when the link sleeps, so a loaded machine slows a test down but never breaks a time-out;
-// the window's own timers stay in real time. The simulator outlives the links the window makes
-// and replaces (Reset), as a controller outlives a cable.
+// The controller of an end-to-end case: zorv-sim on a pseudo-terminal, or its core in the test's
+// own process with the real link thread on it through the serial-device seam. In process, link
+// time moves only when the link sleeps, so a loaded machine slows a case down but never makes a
+// time-out fire; the window's own timers stay in real time. The simulator outlives the links the
+// window makes and replaces (Reset), as a controller outlives a cable.
+#include <QString>
+#include <QStringList>
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <functional>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include <QString>
-#include <gtest/gtest.h>
-#include <QStringList>
-#include <fstream>
-#include <iterator>
-#include <optional>
-
-#include "app/LinkControl.h"
-#include "app/LinkNotice.h"
+#include "image/SwitchFile.h"
 #include "link/HeldStore.h"
 #include "link/LinkThread.h"
-#include "image/SwitchFile.h"
 #include "tests/support/InProcessSim.h"
 #include "tests/support/SimProcess.h"
 
@@ -107,30 +105,6 @@ class SharedSim final : public SerialDevice {
   mutable std::mutex mutex_;
   PacedClock clock_;
   mutable InProcessSim sim_;
-};
-
-// A link as the production one (tagged events, the held store beside the history), but on the
-// shared simulator.
-class InProcessLink final : public LinkControl {
- public:
-  InProcessLink(SharedSim& sim, int port)
-      : source_(nextSource_.fetch_add(1)),
-        events_(source_),
-        held_(HeldStore::DefaultFile()),
-        thread_(events_, port, &held_, sim.LinkClock(), sim) {}
-
-  bool Submit(LinkJob job) override { return thread_.Submit(std::move(job)); }
-  LinkState State() const override { return thread_.State(); }
-  int PortNumber() const override { return thread_.PortNumber(); }
-  std::uint64_t NoticeSource() const override { return source_; }
-
- private:
-  // Apart from the production links' numbers, which start at 1.
-  static inline std::atomic<std::uint64_t> nextSource_{1ull << 40};
-  std::uint64_t source_;
-  PostedLinkEvents events_;
-  HeldStore held_;
-  LinkThread thread_;
 };
 
 // Where an end-to-end case's controller runs. In process the link's time runs ten times faster

@@ -34,7 +34,7 @@
 #include "link/Clock.h"
 #include "link/PortNames.h"
 #include "link/TCOMThread.h"
-#include "tests/e2e/TestController.h"
+#include "tests/e2e/InProcessLink.h"
 #include "tests/host/PrivateSettings.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TempFolder.h"

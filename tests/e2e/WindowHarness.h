@@ -21,7 +21,7 @@
 #include "image/SwitchFile.h"
 #include "link/PortNames.h"
 #include "tests/e2e/LinkHarness.h"
-#include "tests/e2e/TestController.h"
+#include "tests/e2e/InProcessLink.h"
 #include "tests/host/PrivateSettings.h"
 #include "tests/support/FocusTakingPrompts.h"
 #include "tests/support/ScriptedPrompts.h"
