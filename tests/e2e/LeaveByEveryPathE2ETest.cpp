@@ -41,6 +41,8 @@ struct TypedRow {
   Leave leave;
 };
 
+void PrintTo(const TypedRow& row, std::ostream* os) { *os << row.name; }
+
 class TypedThenLeftE2E : public ::testing::TestWithParam<TypedRow> {
  protected:
   // Another edit already stored (Quirn Edit4, Zorv "Startup Delay"), so the exit question
@@ -245,6 +247,8 @@ struct ManyRow {
   Layout layout;
   Path path;
 };
+
+void PrintTo(const ManyRow& row, std::ostream* os) { *os << row.name; }
 
 class ManyRowsLeftE2E : public ::testing::TestWithParam<ManyRow> {};
 

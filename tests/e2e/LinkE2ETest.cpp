@@ -47,6 +47,9 @@ struct DownloadCase {
   Where where = Where::InProcess;
 };
 
+// Row names that stay the same from build to build, for CTest's record of each case's time.
+void PrintTo(const DownloadCase& c, std::ostream* os) { *os << c.product; }
+
 class FirstLink : public ::testing::TestWithParam<DownloadCase> {};
 
 TEST_P(FirstLink, DownloadsTheControllersSettings) {
@@ -144,6 +147,8 @@ struct UpgradeCase {
   std::uint32_t flashLimit;
   Where where = Where::InProcess;
 };
+
+void PrintTo(const UpgradeCase& c, std::ostream* os) { *os << c.chip; }
 
 class Upgrade : public ::testing::TestWithParam<UpgradeCase> {};
 

@@ -31,6 +31,8 @@ struct DownloadRow {
   const char* typed;            // nullptr: the user only sat in the box
 };
 
+void PrintTo(const DownloadRow& row, std::ostream* os) { *os << row.name; }
+
 class DownloadWithFocusE2E : public ::testing::TestWithParam<DownloadRow> {};
 
 TEST_P(DownloadWithFocusE2E, ControllerBytesReachTheImage) {

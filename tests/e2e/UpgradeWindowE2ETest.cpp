@@ -173,6 +173,8 @@ struct RefusedRow {
   test::Where where = test::Where::InProcess;
 };
 
+void PrintTo(const RefusedRow& row, std::ostream* os) { *os << row.name; }
+
 class RefusedFirmware : public FirmwareWindow, public ::testing::WithParamInterface<RefusedRow> {};
 
 TEST_P(RefusedFirmware, WritesNothingAndTheProgramComesBackByItself) {
