@@ -258,6 +258,8 @@ struct Answer {
   bool written;
 };
 
+void PrintTo(const Answer& row, std::ostream* os) { *os << row.name; }
+
 class CliTerminal : public ::testing::TestWithParam<Answer> {};
 
 TEST_P(CliTerminal, FlashAsksBeforeWriting) {
@@ -407,6 +409,8 @@ struct RoundTrip {
   const char* product;
   const char* file;
 };
+
+void PrintTo(const RoundTrip& row, std::ostream* os) { *os << row.name; }
 
 class CliRoundTrip : public ::testing::TestWithParam<RoundTrip> {};
 

@@ -258,6 +258,8 @@ struct SecondProgram {
   bool otherName;
 };
 
+void PrintTo(const SecondProgram& row, std::ostream* os) { *os << row.name; }
+
 class CliPortInUse : public ::testing::TestWithParam<SecondProgram> {};
 
 TEST_P(CliPortInUse, TheSecondIsRefusedWithTheFirstsProcessId) {

@@ -8,13 +8,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSqlQuery>
 #include <QTest>
 #include <algorithm>
 
 #include "history/HistoryStore.h"
 #include "tests/e2e/WindowHarness.h"
-#include "tests/support/FocusTakingPrompts.h"
 #include "ui/history/HistoryWindow.h"
 
 namespace zorv::test {
@@ -22,22 +20,9 @@ namespace {
 
 using history::EventKind;
 
-std::vector<history::Event> AllEvents(const QString& file) {
-  history::HistoryStore store(file);
-  std::vector<history::Event> events;
-  if (store.OpenForReading().mode == history::StoreMode::Closed) return events;
-  QSqlQuery list = store.ListQuery({});
-  while (list.next()) {
-    if (auto event = store.Load(list.value(0).toString())) events.push_back(*event);
-  }
-  std::reverse(events.begin(), events.end());  // oldest first
-  return events;
-}
-
 TEST(HistoryE2E, EveryKindIsRecordedAndUnsentEditsComeBack) {
-  WindowHarness h;
-  ASSERT_TRUE(h.Start({"--product", "g"})) << h.sim.Output().toStdString();
-  Activate(h.form.get());
+  WindowHarness h{Where::InProcess};
+  ASSERT_TRUE(h.StartActive({"--product", "g"})) << h.controller.Output();
 
   // The technician names the truck once.
   auto* truck = h.Find<QLineEdit>("TruckLabelEdit");
@@ -92,11 +77,9 @@ TEST(HistoryE2E, EveryKindIsRecordedAndUnsentEditsComeBack) {
   installed.crcs = FirmwareCrcs{0x1234ABCD, 0x5678EF01};
   h.prompts.ExpectMessage();
   PostLinkEvent(installed, 0);
-  ASSERT_TRUE(WaitUntil([&] {
-    return h.form->History().Recorder()->Flush(0) && AllEvents(h.form->History().Recorder()->File()).size() >= 9;
-  }, 5000));
+  ASSERT_TRUE(WaitUntil([&] { return h.HistoryEvents().size() >= 9; }, 5000));
 
-  const std::vector<history::Event> events = AllEvents(h.form->History().Recorder()->File());
+  const std::vector<history::Event> events = h.HistoryEvents();
   struct Expected {
     EventKind kind;
     QString file;

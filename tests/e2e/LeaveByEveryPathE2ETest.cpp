@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSqlQuery>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -42,6 +41,8 @@ struct TypedRow {
   Leave leave;
 };
 
+void PrintTo(const TypedRow& row, std::ostream* os) { *os << row.name; }
+
 class TypedThenLeftE2E : public ::testing::TestWithParam<TypedRow> {
  protected:
   // Another edit already stored (Quirn Edit4, Zorv "Startup Delay"), so the exit question
@@ -70,15 +71,14 @@ class TypedThenLeftE2E : public ::testing::TestWithParam<TypedRow> {
     });
   }
 
-  WindowHarness h;
+  WindowHarness h{Where::InProcess};
 };
 
 TEST_P(TypedThenLeftE2E, TypedValueReachesTheControllerOrTheFile) {
   const TypedRow& row = GetParam();
   FocusTakingPrompts focusPrompts(h.prompts);
   h.windowPrompts = &focusPrompts;
-  ASSERT_TRUE(h.Start({"--product", row.product})) << h.sim.Output().toStdString();
-  Activate(h.form.get());
+  ASSERT_TRUE(h.StartActive({"--product", row.product})) << h.controller.Output();
   const bool quirn = std::string(row.product) == "c";
   const bool exitPath = row.leave == Leave::ExitSend || row.leave == Leave::ExitSave ||
                         row.leave == Leave::CloseBoxSend || row.leave == Leave::CloseBoxSave;
@@ -166,24 +166,12 @@ INSTANTIATE_TEST_SUITE_P(
                  {'P', 'L', 'O', 'W', 'A'}, Leave::ExitSend}),
     [](const ::testing::TestParamInfo<TypedRow>& row) { return std::string(row.param.name); });
 
-std::vector<history::Event> AllEvents(const QString& file) {
-  history::HistoryStore store(file);
-  std::vector<history::Event> events;
-  if (store.OpenForReading().mode == history::StoreMode::Closed) return events;
-  QSqlQuery list = store.ListQuery({});
-  while (list.next()) {
-    if (auto event = store.Load(list.value(0).toString())) events.push_back(*event);
-  }
-  return events;
-}
-
 // Alt+G over a typed value: the download replaces it, and the history keeps it first.
 TEST(TypedThenDownloadedE2E, TypedValueIsKeptInTheHistory) {
-  WindowHarness h;
+  WindowHarness h{Where::InProcess};
   FocusTakingPrompts focusPrompts(h.prompts);
   h.windowPrompts = &focusPrompts;
-  ASSERT_TRUE(h.Start({"--product", "c"})) << h.sim.Output().toStdString();
-  Activate(h.form.get());
+  ASSERT_TRUE(h.StartActive({"--product", "c"})) << h.controller.Output();
   const SettingsImage controller = h.form->Image();
   auto* box = h.Find<QLineEdit>("Edit3");
   box->setFocus(Qt::TabFocusReason);
@@ -194,8 +182,7 @@ TEST(TypedThenDownloadedE2E, TypedValueIsKeptInTheHistory) {
   ASSERT_TRUE(WaitUntil([&] { return h.prompts.AllUsed(); }, 20000));
   EXPECT_EQ(h.prompts.MessageTexts().back(), "Download Successful!");
   EXPECT_EQ(h.form->Image().bytes, controller.bytes) << "the controller's image is shown";
-  ASSERT_TRUE(h.form->History().Recorder()->Flush(5000));
-  const std::vector<history::Event> events = AllEvents(h.form->History().Recorder()->File());
+  const std::vector<history::Event> events = h.HistoryEvents();
   const bool kept = std::any_of(events.begin(), events.end(), [](const history::Event& e) {
     return ReadWord(SettingsImage{e.image}, 3) == 1000;
   });
@@ -204,9 +191,8 @@ TEST(TypedThenDownloadedE2E, TypedValueIsKeptInTheHistory) {
 
 // An edit made while the upload runs was not sent: the caption keeps its marker, Exit asks.
 TEST(EditDuringUploadE2E, StaysMarkedUnsent) {
-  WindowHarness h;
-  ASSERT_TRUE(h.Start({"--product", "c"})) << h.sim.Output().toStdString();
-  Activate(h.form.get());
+  WindowHarness h{Where::InProcessRealTime};  // the user types while the upload runs
+  ASSERT_TRUE(h.StartActive({"--product", "c"})) << h.controller.Output();
   auto* box = h.Find<QLineEdit>("Edit8");
   bool typed = false;
   h.prompts.ExpectMessage();
@@ -235,9 +221,8 @@ TEST(EditDuringUploadE2E, StaysMarkedUnsent) {
 // "Send to controller" on Exit: the window closes once the user closes "Upload Successful!",
 // however long the box stayed open.
 TEST(ExitSendE2E, ClosesAfterTheSuccessBoxWasReadSlowly) {
-  WindowHarness h;
-  ASSERT_TRUE(h.Start({"--product", "c"})) << h.sim.Output().toStdString();
-  Activate(h.form.get());
+  WindowHarness h{Where::InProcess};
+  ASSERT_TRUE(h.StartActive({"--product", "c"})) << h.controller.Output();
   auto* box = h.Find<QLineEdit>("Edit1");
   box->setFocus(Qt::TabFocusReason);
   QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
@@ -263,17 +248,18 @@ struct ManyRow {
   Path path;
 };
 
+void PrintTo(const ManyRow& row, std::ostream* os) { *os << row.name; }
+
 class ManyRowsLeftE2E : public ::testing::TestWithParam<ManyRow> {};
 
 // Every row of the product changed through its control, then one way out: what reaches the
 // controller or the file is the window's image, byte for byte.
 TEST_P(ManyRowsLeftE2E, EveryChangedByteArrives) {
   const ManyRow& row = GetParam();
-  WindowHarness h;
+  WindowHarness h{Where::InProcess};
   AcceptAlwaysLivePrompts answering(h.prompts);
   h.windowPrompts = &answering;
-  ASSERT_TRUE(h.Start({"--product", row.product})) << h.sim.Output().toStdString();
-  Activate(h.form.get());
+  ASSERT_TRUE(h.StartActive({"--product", row.product})) << h.controller.Output();
   const SettingsImage downloaded = h.form->Image();
   // The simulator's Quirn uses the math setup, which computes the grid's boxes: off first, so
   // the boxes can be typed into.

@@ -1,6 +1,7 @@
 #pragma once
-// The real link thread on a real serial port, against zorv-sim on a pseudo-terminal. The test's
-// main thread plays the window: it answers the link's events while it waits.
+// The real link thread against zorv-sim: on a real serial port (a pseudo-terminal), or with the
+// simulator's core in process on the link's own time. The test's main thread plays the window:
+// it answers the link's events while it waits.
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QObject>
@@ -17,6 +18,7 @@
 #include "link/HeldStore.h"
 #include "link/LinkThread.h"
 #include "link/PortNames.h"
+#include "tests/e2e/TestController.h"
 #include "tests/support/ScriptedWindow.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/TempFolder.h"
@@ -60,13 +62,18 @@ class LinkHarness {
     WaitTurn() = nullptr;
   }
 
-  bool Start(const QStringList& simArguments) {
+  bool Start(const QStringList& simArguments, Where where = Where::RealPort) {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                        QString::fromStdString(settings_.Path().string()));
-    const QString port = sim.Start(simArguments);
+    const QString port = controller.Start(simArguments, where, files.Path().string());
     if (port.isEmpty()) return false;
     SetPortAlias(kAliasPort, port.toStdString());
-    link = std::make_unique<LinkThread>(window, kAliasPort, &held);
+    if (SharedSim* inProcess = controller.InProcess()) {
+      link = std::make_unique<LinkThread>(window, kAliasPort, &held, inProcess->LinkClock(),
+                                          *inProcess);
+    } else {
+      link = std::make_unique<LinkThread>(window, kAliasPort, &held);
+    }
     WaitTurn() = [this] {
       if (link) window.Answer([this](LinkJob job) { return link && link->Submit(std::move(job)); });
     };
@@ -95,7 +102,8 @@ class LinkHarness {
 
   TempFolder files;
   ScriptedWindow window;
-  zorvtest::SimProcess sim;
+  TestController controller;                      // outlives the link
+  zorvtest::SimProcess& sim = controller.process;  // on a real port
 
  private:
   TempFolder settings_;

@@ -31,11 +31,13 @@ struct DownloadRow {
   const char* typed;            // nullptr: the user only sat in the box
 };
 
+void PrintTo(const DownloadRow& row, std::ostream* os) { *os << row.name; }
+
 class DownloadWithFocusE2E : public ::testing::TestWithParam<DownloadRow> {};
 
 TEST_P(DownloadWithFocusE2E, ControllerBytesReachTheImage) {
   const DownloadRow& row = GetParam();
-  WindowHarness h;
+  WindowHarness h{Where::InProcess};
   FocusTakingPrompts focusPrompts(h.prompts);
   h.windowPrompts = &focusPrompts;
   SettingsImage controller;
@@ -44,9 +46,8 @@ TEST_P(DownloadWithFocusE2E, ControllerBytesReachTheImage) {
   }
   const std::string imageFile = h.files.File("controller.joy");
   ASSERT_TRUE(WriteSwitchFile(imageFile, controller).ok);
-  ASSERT_TRUE(h.Start({"--product", row.product, "--image", QString::fromStdString(imageFile)}))
-      << h.sim.Output().toStdString();
-  Activate(h.form.get());
+  ASSERT_TRUE(h.StartActive({"--product", row.product, "--image", QString::fromStdString(imageFile)}))
+      << h.controller.Output();
 
   // The window shows other values than the controller holds (a file opened, say).
   for (std::size_t i = 0; i < row.controller.size(); ++i) h.form->Image()[row.offset + i] = 1;

@@ -25,8 +25,8 @@ void Choose(QComboBox* combo, int index) {
 }
 
 TEST(PagesE2E, RemoteButtonSettingsReachTheController) {
-  WindowHarness h;
-  ASSERT_TRUE(h.Start({})) << h.sim.Output().toStdString();
+  WindowHarness h{Where::InProcess};
+  ASSERT_TRUE(h.Start({})) << h.controller.Output();
 
   Choose(h.Find<QComboBox>("JoystickCombo"), 1);       // "6 Button HG"
   Choose(h.Find<QComboBox>("SixButton1DropDown"), 6);  // Red: "Remote Button"
@@ -37,7 +37,7 @@ TEST(PagesE2E, RemoteButtonSettingsReachTheController) {
   ASSERT_TRUE(switchSpin->isVisible());
   switchSpin->setValue(7);
   targetSpin->setValue(150);
-  ASSERT_TRUE(h.SendCal()) << h.sim.Output().toStdString();
+  ASSERT_TRUE(h.SendCal()) << h.controller.Output();
 
   const SettingsImage memory = h.ControllerMemory();
   EXPECT_EQ(memory[zorvfield::JoystickType], 2);
@@ -111,11 +111,11 @@ const ProductCase& Product(int i) {
 
 TEST_P(ProductPagesE2E, RightPageAfterTheDownloadAndAnEditReachesTheController) {
   const ProductCase& c = Product(GetParam());
-  WindowHarness h;
-  ASSERT_TRUE(h.Start({"--product", c.product})) << h.sim.Output().toStdString();
+  WindowHarness h{Where::InProcess};
+  ASSERT_TRUE(h.Start({"--product", c.product})) << h.controller.Output();
   EXPECT_EQ(h.ProductPage(), c.page);
   c.edit(h);
-  ASSERT_TRUE(h.SendCal()) << h.sim.Output().toStdString();
+  ASSERT_TRUE(h.SendCal()) << h.controller.Output();
   c.check(h.ControllerMemory());
 }
 

@@ -23,6 +23,8 @@ struct UnplugCase {
   LinkState transfer;        // the state the press leads to
 };
 
+void PrintTo(const UnplugCase& c, std::ostream* os) { *os << c.name; }
+
 class UnplugE2E : public ::testing::TestWithParam<UnplugCase> {};
 
 TEST_P(UnplugE2E, SaysSoKeepsTheImageAndReopensWhenBack) {

@@ -1,8 +1,9 @@
-// Firmware from the main window's menu, end to end: the real window, the real link thread on a
-// pseudo-terminal, zorv-sim as the controller and its boot loader, and the user's answers
-// scripted (the file dialogs, the check before writing, the boxes). What must hold: no failure
-// reported as success, a program only started when it is intact, and every failure readable in
-// the status panel until 5 s after its box was closed.
+// Firmware from the main window's menu, end to end: the real window, the real link thread,
+// zorv-sim's controller and boot loader, and the user's answers scripted (the file dialogs, the
+// check before writing, the boxes). What must hold: no failure reported as success, a program
+// only started when it is intact, and every failure readable in the status panel until 5 s after
+// its box was closed. Most cases run the simulator's core in process on the link's own time;
+// the cases marked `RealPort` run the program zorv-sim on a pseudo-terminal in real time.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -33,9 +34,9 @@
 #include "link/Clock.h"
 #include "link/PortNames.h"
 #include "link/TCOMThread.h"
+#include "tests/e2e/InProcessLink.h"
 #include "tests/host/PrivateSettings.h"
 #include "tests/support/ScriptedPrompts.h"
-#include "tests/support/SimProcess.h"
 #include "tests/support/TempFolder.h"
 
 namespace zorv {
@@ -76,19 +77,21 @@ class FirmwareWindow : public ::testing::Test {
     hook.reset();
   }
 
-  // The simulator with its flash and memory saved at the end, and the window on it. Without a
-  // program the controller starts in its boot loader: no first download then.
-  void Start(QStringList simArguments, bool firstDownload = true) {
+  // The controller and the window on it. Without a program the controller starts in its boot
+  // loader: no first download then.
+  void Start(const QStringList& simArguments, bool firstDownload = true,
+             test::Where where = test::Where::InProcess) {
     data_.reset(new TempFolder);
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data_->Path().string()));
-    simArguments << "--save-flash" << QString::fromStdString(FlashFile()) << "--save-image"
-                 << QString::fromStdString(MemoryFile());
-    const QString port = sim.Start(simArguments);
-    ASSERT_FALSE(port.isEmpty()) << sim.Output().toStdString();
+    const QString port = sim.Start(simArguments, where, files.Path().string());
+    ASSERT_FALSE(port.isEmpty()) << sim.Output();
     SetPortAlias(kAliasPort, port.toStdString());
+    LinkFactory links = [](int n) { return StartProductionLink(n); };
+    if (test::SharedSim* inProcess = sim.InProcess()) {
+      links = [inProcess](int n) { return std::make_unique<test::InProcessLink>(*inProcess, n); };
+    }
     test::PrivateSettings::Store("COM Port", QString::number(kAliasPort));
-    form = std::make_unique<TZorvForm>(prompts, clock,
-                                       [this](int n) { return StartProductionLink(n); });
+    form = std::make_unique<TZorvForm>(prompts, clock, links);
     hook = std::make_unique<MessageHook>(
         [this](const LinkEvent& event, std::uint64_t source) {
           form->OnLinkEvent(event, source);
@@ -97,9 +100,19 @@ class FirmwareWindow : public ::testing::Test {
     if (firstDownload) prompts.ExpectMessage();                       // "Download Successful!"
     form->FormCreate();
     if (firstDownload) {
-      ASSERT_TRUE(RunUntil([&] { return prompts.AllUsed() && Idle(); }, 20000))
-          << sim.Output().toStdString();
+      ASSERT_TRUE(RunUntil([&] { return prompts.AllUsed() && Idle(); }, 20000)) << sim.Output();
     }
+  }
+
+  // The window closed (its link starts an intact program on the way), then the controller's
+  // flash and settings memory.
+  std::vector<std::uint8_t> FlashAtTheEnd() {
+    form.reset();
+    return sim.Flash();
+  }
+  SettingsImage MemoryAtTheEnd() {
+    form.reset();
+    return sim.Memory();
   }
 
   // Random bytes as a HEX file made by the binutils.
@@ -121,14 +134,8 @@ class FirmwareWindow : public ::testing::Test {
   QColor PanelColour() { return StatusStrip::PanelColour(Strip().ConnectedPanel()); }
   void Trigger(const char* action) { form->findChild<QAction*>(action)->trigger(); }
   std::string Hex() const { return files.File("firmware.hex"); }
-  std::string FlashFile() const { return files.File("flash.bin"); }
-  std::string MemoryFile() const { return files.File("memory.joy"); }
   // Simulator lines since `from` that mention `what`.
-  int SimLines(const QString& what, int from) {
-    int n = 0;
-    for (const QString& line : sim.Lines().mid(from)) n += line.contains(what) ? 1 : 0;
-    return n;
-  }
+  int SimLines(const QString& what, int from) { return sim.Count(what, from); }
   // Events for `ms`, recording when the panel last showed `text` in red.
   qint64 RunWatching(int ms, const QString& text, QElapsedTimer& since) {
     qint64 lastSeen = -1;
@@ -142,7 +149,7 @@ class FirmwareWindow : public ::testing::Test {
   test::PrivateSettings settings;
   ScriptedPrompts prompts;
   SteadyClock clock;
-  zorvtest::SimProcess sim;
+  test::TestController sim;  // outlives the window's links
   std::unique_ptr<MessageHook> hook;
   std::unique_ptr<TZorvForm> form;
 
@@ -158,14 +165,21 @@ struct RefusedRow {
   const char* name;
   Pick pick;
   std::string content;  // the HEX file the user picks
-  const char* text;     // in red, in the box, and 5 s after it
+  const char* text;     // in red, in the box, and (when `watched`) 5 s after it
+  // The text timed in real time, the box up 1.5 s and the panel 5 s after it: the same window
+  // code for every text, so once per road (cancelled, refused file). The reader's texts for
+  // each file are also its own unit table's.
+  bool watched = false;
+  test::Where where = test::Where::InProcess;
 };
+
+void PrintTo(const RefusedRow& row, std::ostream* os) { *os << row.name; }
 
 class RefusedFirmware : public FirmwareWindow, public ::testing::WithParamInterface<RefusedRow> {};
 
 TEST_P(RefusedFirmware, WritesNothingAndTheProgramComesBackByItself) {
   const RefusedRow& row = GetParam();
-  Start({"--fast"});
+  Start({"--fast"}, true, row.where);
   if (row.pick == Pick::CancelCheck) {
     MakeFirmware(600);
   } else {
@@ -179,10 +193,11 @@ TEST_P(RefusedFirmware, WritesNothingAndTheProgramComesBackByItself) {
   prompts.ExpectOpenFile(row.pick == Pick::Cancel ? QString() : QString::fromStdString(Hex()));
   if (row.pick == Pick::CancelCheck) prompts.ExpectChoice(1);
   prompts.ExpectMessage([&] {
-    // The box stays up a while; the text behind it must not change. The link does not wait
-    // for the box: nothing was written, so the intact program is started at once.
     appeared = since.elapsed();
     EXPECT_EQ(Panel(), row.text);
+    if (!row.watched) return;
+    // The box stays up a while; the text behind it must not change. The link does not wait
+    // for the box: nothing was written, so the intact program is started at once.
     RunUntil([] { return false; }, 1500);
     EXPECT_EQ(Panel(), row.text);
     EXPECT_GT(SimLines("program start requested", linesBefore), 0);
@@ -190,21 +205,24 @@ TEST_P(RefusedFirmware, WritesNothingAndTheProgramComesBackByItself) {
   });
   since.start();
   Trigger("UpgradeFirmware1");
-  ASSERT_TRUE(RunUntil([&] { return prompts.AllUsed(); }, 20000)) << sim.Output().toStdString();
-  EXPECT_GE(closed - appeared, 1500);
-
-  // Readable for 5 s after the box closed, then the program is back, green, by itself.
-  const qint64 lastSeen = RunWatching(6000, row.text, since);
-  EXPECT_GE(lastSeen, closed + 4900) << "last seen " << lastSeen << " ms, box closed " << closed;
-  EXPECT_TRUE(RunUntil([&] { return Idle() && Panel() == kConnected; }, 10000))
-      << Panel().toStdString() << "\n" << sim.Output().toStdString();
-  EXPECT_EQ(PanelColour(), kGreen);
+  ASSERT_TRUE(RunUntil([&] { return prompts.AllUsed(); }, 20000)) << sim.Output();
   EXPECT_EQ(prompts.MessageTexts().back().toStdString(), row.text);
   EXPECT_EQ(prompts.shown.back().kind, Prompts::Kind::Error);
+  if (row.watched) {
+    EXPECT_GE(closed - appeared, 1500);
+    // Readable for 5 s after the box closed, then the program is back, green, by itself.
+    const qint64 lastSeen = RunWatching(6000, row.text, since);
+    EXPECT_GE(lastSeen, closed + 4900) << "last seen " << lastSeen << " ms, box closed " << closed;
+    EXPECT_TRUE(RunUntil([&] { return Idle() && Panel() == kConnected; }, 10000))
+        << Panel().toStdString() << "\n" << sim.Output();
+    EXPECT_EQ(PanelColour(), kGreen);
+  } else {
+    EXPECT_TRUE(RunUntil([&] { return Idle(); }, 10000)) << sim.Output();
+  }
   // The boot loader saw no frame: nothing written, read back or refused.
   EXPECT_EQ(SimLines("program start requested", linesBefore), 1);
   for (const char* frame : {"written", "read back", "refused", "abandoned"}) {
-    EXPECT_EQ(SimLines(frame, linesBefore), 0) << frame << "\n" << sim.Output().toStdString();
+    EXPECT_EQ(SimLines(frame, linesBefore), 0) << frame << "\n" << sim.Output();
   }
 }
 
@@ -213,8 +231,10 @@ const std::string kEnd = ":00000001FF\n";
 INSTANTIATE_TEST_SUITE_P(
     Cases, RefusedFirmware,
     ::testing::Values(
-        RefusedRow{"DialogCancelled", Pick::Cancel, "", "Error installing firmware"},
-        RefusedRow{"CheckCancelled", Pick::CancelCheck, "", "Error installing firmware"},
+        RefusedRow{"DialogCancelled", Pick::Cancel, "", "Error installing firmware", true,
+                   test::Where::InProcessRealTime},
+        RefusedRow{"CheckCancelled", Pick::CancelCheck, "", "Error installing firmware", true,
+                   test::Where::InProcessRealTime},
         RefusedRow{"EmptyFile", Pick::File, "", "Error parsing file: no program data"},
         RefusedRow{"EndRecordOnly", Pick::File, kEnd, "Error parsing file: no program data"},
         RefusedRow{"SegmentBase", Pick::File, ":020000021000EC\n:0100000055AA\n" + kEnd,
@@ -224,7 +244,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedRow{"PastFFFF", Pick::File, ":04FFFE0001020304F5\n" + kEnd,
                    "Error parsing file: data above 64 KB"},
         RefusedRow{"Checksum", Pick::File, ":0100000055AB\n" + kEnd,
-                   "Error parsing file: checksum failed"}),
+                   "Error parsing file: checksum failed", true, test::Where::RealPort}),
     [](const auto& p) { return std::string(p.param.name); });
 
 // ---- A run that wrote and failed: no 'R', held in the boot loader, Retry ------------------
@@ -244,7 +264,7 @@ TEST_F(FirmwareWindow, CorruptedFlashOffersRetryWithoutStartingTheProgram) {
   prompts.ExpectMessage();  // "Upload completed and verified!"
   prompts.ExpectMessage();  // the new program's settings: "Download Successful!"
   Trigger("UpgradeFirmware1");
-  ASSERT_TRUE(RunUntil([&] { return prompts.AllUsed(); }, 60000)) << sim.Output().toStdString();
+  ASSERT_TRUE(RunUntil([&] { return prompts.AllUsed(); }, 60000)) << sim.Output();
 
   std::vector<ScriptedPrompts::Shown> choices;
   std::copy_if(prompts.shown.begin(), prompts.shown.end(), std::back_inserter(choices),
@@ -264,22 +284,20 @@ TEST_F(FirmwareWindow, CorruptedFlashOffersRetryWithoutStartingTheProgram) {
   EXPECT_EQ(texts.back(), "Download Successful!");
   EXPECT_EQ(SimLines("program start requested", linesBefore), 1);
 
-  form.reset();
-  ASSERT_EQ(sim.Stop(), 0);
-  const auto flash = ReadBytes(FlashFile());
+  const auto flash = FlashAtTheEnd();
   ASSERT_GE(flash.size(), firmware.size());
   EXPECT_TRUE(std::equal(firmware.begin(), firmware.end(), flash.begin()));
 }
 
 TEST_F(FirmwareWindow, CancelledRetryHoldsTheControllerAcrossAReset) {
-  Start({"--fast", "--corrupt-flash", "0x0050"});
+  Start({"--fast", "--corrupt-flash", "0x0050"}, true, test::Where::InProcessRealTime);
   MakeFirmware(1000);
   const int linesBefore = sim.LineCount();
   prompts.ExpectOpenFile(QString::fromStdString(Hex()));
   prompts.ExpectChoice(0);  // "Write"
   prompts.ExpectChoice(1);  // "Cancel" instead of Retry
   Trigger("UpgradeFirmware1");
-  ASSERT_TRUE(RunUntil([&] { return prompts.AllUsed(); }, 60000)) << sim.Output().toStdString();
+  ASSERT_TRUE(RunUntil([&] { return prompts.AllUsed(); }, 60000)) << sim.Output();
   QElapsedTimer since;
   since.start();
   EXPECT_GE(RunWatching(6000, "Contents of flash doesn't match file", since), 4900);
@@ -292,7 +310,7 @@ TEST_F(FirmwareWindow, CancelledRetryHoldsTheControllerAcrossAReset) {
   RunUntil([] { return false; }, 3000);
   EXPECT_EQ(State(), LinkState::FirmwareHeld);
   EXPECT_EQ(Panel(), kIncomplete);
-  EXPECT_EQ(SimLines("program start requested", linesBefore), 0) << sim.Output().toStdString();
+  EXPECT_EQ(SimLines("program start requested", linesBefore), 0) << sim.Output();
 }
 
 TEST_F(FirmwareWindow, AControllerWithoutProgramStaysInItsBootLoader) {
@@ -300,14 +318,14 @@ TEST_F(FirmwareWindow, AControllerWithoutProgramStaysInItsBootLoader) {
   prompts.ExpectMessage();            // "This system has no firmware, please select..."
   prompts.ExpectOpenFile(QString());  // cancelled
   prompts.ExpectMessage();            // "Error installing firmware"
-  ASSERT_TRUE(RunUntil([&] { return prompts.AllUsed(); }, 20000)) << sim.Output().toStdString();
+  ASSERT_TRUE(RunUntil([&] { return prompts.AllUsed(); }, 20000)) << sim.Output();
   const int linesAfter = sim.LineCount();
   RunUntil([] { return false; }, 6000);
   EXPECT_EQ(prompts.MessageTexts().back(), "Error installing firmware");
   EXPECT_EQ(State(), LinkState::FirmwareHeld);
   EXPECT_EQ(Panel(), "Error installing firmware");
   EXPECT_EQ(PanelColour(), kRed);
-  EXPECT_EQ(SimLines("program start requested", linesAfter), 0) << sim.Output().toStdString();
+  EXPECT_EQ(SimLines("program start requested", linesAfter), 0) << sim.Output();
 }
 
 // ---- Reset during programming asks; No lets it finish -------------------------------------
@@ -328,7 +346,7 @@ TEST_F(FirmwareWindow, ResetDuringProgrammingAsksAndNoLetsItFinish) {
     if (progressText.isEmpty()) progressText = Strip().ProgressGauge()->format();
   });
   form->findChild<QPushButton*>("ResetButton")->click();
-  ASSERT_TRUE(RunUntil([&] { return prompts.AllUsed(); }, 90000)) << sim.Output().toStdString();
+  ASSERT_TRUE(RunUntil([&] { return prompts.AllUsed(); }, 90000)) << sim.Output();
   const auto question = std::find_if(prompts.shown.begin(), prompts.shown.end(), [](const auto& s) {
     return s.call == ScriptedPrompts::Call::Confirm;
   });
@@ -340,9 +358,7 @@ TEST_F(FirmwareWindow, ResetDuringProgrammingAsksAndNoLetsItFinish) {
   EXPECT_TRUE(progressText.endsWith(" left")) << progressText.toStdString();
   const auto texts = prompts.MessageTexts();
   EXPECT_EQ(texts[texts.size() - 2], "Upload completed and verified!");
-  form.reset();
-  ASSERT_EQ(sim.Stop(), 0);
-  const auto flash = ReadBytes(FlashFile());
+  const auto flash = FlashAtTheEnd();
   ASSERT_GE(flash.size(), firmware.size());
   EXPECT_TRUE(std::equal(firmware.begin(), firmware.end(), flash.begin()));
 }
@@ -363,7 +379,7 @@ TEST_P(SettingsAfterUpgrade, OfferTheKeptSettingsBack) {
   prompts.ExpectChoice(restore ? 0 : 1);  // "Restore settings" / "Keep controller's"
   if (restore) prompts.ExpectMessage();   // "Upload Successful!"
   Trigger("UpgradeFirmware1");
-  ASSERT_TRUE(RunUntil([&] { return prompts.AllUsed(); }, 60000)) << sim.Output().toStdString();
+  ASSERT_TRUE(RunUntil([&] { return prompts.AllUsed(); }, 60000)) << sim.Output();
   if (restore) {
     ASSERT_EQ(prompts.MessageTexts().back(), "Upload Successful!");
   }
@@ -392,10 +408,7 @@ TEST_P(SettingsAfterUpgrade, OfferTheKeptSettingsBack) {
     EXPECT_EQ(installed->crc, Crc32(bytes.data(), bytes.size()));
   }
 
-  form.reset();
-  ASSERT_EQ(sim.Stop(), 0);
-  SettingsImage memory;
-  ASSERT_TRUE(ReadSwitchFile(MemoryFile(), memory));
+  const SettingsImage memory = MemoryAtTheEnd();
   if (restore) {
     // The kept bytes exactly as the controller sent them: the window's refresh repairs (the
     // float delay, bytes 149-160) are for the pages, never sent back.
@@ -417,7 +430,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, SettingsAfterUpgrade, ::testing::Values(true, 
 // ---- Read Firmware: every byte of the chip's flash, as objcopy reads it back --------------
 
 TEST_F(FirmwareWindow, ReadFirmwareHoldsWhatTheFlashHolds) {
-  Start({"--fast"});
+  Start({"--fast"}, true, test::Where::RealPort);
   MakeFirmware(2000);
   prompts.ExpectOpenFile(QString::fromStdString(Hex()));
   prompts.ExpectChoice(0);
@@ -430,7 +443,7 @@ TEST_F(FirmwareWindow, ReadFirmwareHoldsWhatTheFlashHolds) {
   prompts.ExpectSaveFile(QString::fromStdString(read));
   prompts.ExpectMessage();
   Trigger("ReadFirmware1");
-  ASSERT_TRUE(RunUntil([&] { return prompts.AllUsed(); }, 60000)) << sim.Output().toStdString();
+  ASSERT_TRUE(RunUntil([&] { return prompts.AllUsed(); }, 60000)) << sim.Output();
   EXPECT_EQ(prompts.MessageTexts().back().toStdString(),
             "Firmware read: 15360 bytes saved to " + read);
   ASSERT_TRUE(RunUntil([&] { return Idle(); }, 10000));  // the program runs again
@@ -439,9 +452,7 @@ TEST_F(FirmwareWindow, ReadFirmwareHoldsWhatTheFlashHolds) {
   ASSERT_EQ(QProcess::execute("objcopy", {"-I", "ihex", "-O", "binary", QString::fromStdString(read),
                                           QString::fromStdString(bin)}),
             0);
-  form.reset();
-  ASSERT_EQ(sim.Stop(), 0);
-  const auto flash = ReadBytes(FlashFile());
+  const auto flash = FlashAtTheEnd();
   const auto back = ReadBytes(bin);
   ASSERT_EQ(back.size(), 15360u);
   ASSERT_GE(flash.size(), back.size());
