@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Tests ZorvTrim for Windows under Wine:
 #   1. the unit and GUI tests built for Windows (CTest runs them through Wine), with a simulated
-#      controller on a COM port for the port tests;
+#      controller on a COM port for the port tests, and that controller's adapter pulled out;
 #   2. zorvtrim-cli.exe against the simulator on a pseudo-terminal mapped as COM33: ports, get,
 #      send, diff, flash of the whole 15 KB flash with verification; times are printed;
 #   3. zorvtrim.exe on a virtual display, first start: it writes "COM Port" = "1" to the
@@ -105,6 +105,18 @@ stop_sim
 ctest_line="$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$work/ctest.log" || true)"
 echo "      $ctest_line"
 row "unit and GUI tests under Wine" grep -q ' 0 tests failed' <<<"$ctest_line"
+
+echo "== The adapter pulled out while its port is open"
+start_sim --fast
+ZORV_TEST_COM=COM33 ZORV_TEST_UNPLUG=1 "$wine" "$ZW_BUILD/tests/windows/win32_serial_tests.exe" \
+  --gtest_filter='*AdapterIsGone*' >"$work/unplug.log" 2>&1 &
+unplug_pid=$!
+for _ in $(seq 300); do
+  grep -q '^port open' "$work/unplug.log" && break
+  sleep 0.1
+done
+stop_sim
+row "an unplug is known though the device map still lists the port" wait "$unplug_pid"
 
 echo "== zorvtrim-cli.exe against zorv-sim on COM33 (9600-baud wire time)"
 # The whole flash (0x3C00 bytes) as Intel HEX, 16 bytes a record.
