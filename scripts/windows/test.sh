@@ -163,9 +163,13 @@ sleep 1
 DISPLAY="$display" "$wine" "$window" >"$work/window.log" 2>&1 &
 window_pid=$!
 # The about window opens first and holds the start-up until it is closed: its OK button is
-# the default, so Return closes it.
+# the default, so Return closes it. No window manager runs on the virtual display, so a click
+# first gives the window the keyboard.
 if DISPLAY="$display" timeout 120 xdotool search --sync --name '^ZorvTrim$' >/dev/null 2>&1; then
   sleep 2
+  about="$(DISPLAY="$display" xdotool search --name '^ZorvTrim$' | head -n 1)"
+  DISPLAY="$display" xdotool mousemove --window "$about" 20 20 click 1
+  sleep 0.5
   DISPLAY="$display" xdotool key Return
 fi
 acknowledged() {
