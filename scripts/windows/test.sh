@@ -198,9 +198,11 @@ row ".joy opens in ZorvTrim" bash -c "\"$wine\" reg query 'HKLM\\Software\\Class
 row "Start menu entry" test -f "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/ZorvTrim.lnk"
 echo "      installed folder: $(du -sk "$installed" | cut -f1) KB, setup program: $(du -k "$setup" | cut -f1) KB"
 # The installed program starts with only what the setup program brought (no build paths).
+# Into a file first: grep -q would close the pipe early, and the program's failed write is
+# then its failure.
 installed_runs() {
   env -u WINEPATH -u QT_PLUGIN_PATH "$wine" "C:\\Program Files\\Dravik Controls\\ZorvTrim\\zorvtrim-cli.exe" --help \
-    | grep -q 'flash \[--port N\]'
+    >"$work/help.txt" 2>&1 && grep -q 'flash \[--port N\]' "$work/help.txt"
 }
 row "installed zorvtrim-cli.exe runs" installed_runs
 uninstalled() {
