@@ -10,7 +10,11 @@
 #include <filesystem>
 #include <system_error>
 
+#ifdef _WIN32
+#include <QTemporaryFile>
+#else
 #include <unistd.h>
+#endif
 
 #include "app/StatusStrip.h"
 #include "host/PortFailHint.h"
@@ -190,7 +194,14 @@ std::string FormBridge::ReadTargetProblem(const std::string& file) {
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
   if (!fs::is_directory(folder, ec)) return cannot + "the folder " + folder.string() + " does not exist";
   // The folder must take a new file (the temporary one the write goes through).
+#ifdef _WIN32
+  // Windows' access check sees only the read-only flag, not the folder's access list: a file
+  // made and removed at once asks the system itself.
+  QTemporaryFile probe(QString::fromStdWString(folder.wstring()) + "/.zorv-XXXXXX");
+  if (!probe.open()) return cannot + probe.errorString().toStdString();
+#else
   if (::access(folder.c_str(), W_OK | X_OK) != 0) return cannot + std::strerror(errno);
+#endif
   return {};
 }
 

@@ -4,6 +4,7 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -42,37 +43,53 @@ extern "C" void OnInterrupt(int) {
   if (std::atomic<bool>* stop = gStop.load()) stop->store(true);
 }
 
-// `timeout`, a cancelled job and a dropped remote session end a run with TERM or HUP: they are
-// taken as Ctrl+C is, so a firmware write is finished or held and said so, never cut silently.
 #ifdef _WIN32
-constexpr int kCaught[] = {SIGINT, SIGTERM};
-#else
-constexpr int kCaught[] = {SIGINT, SIGTERM, SIGHUP};
-#endif
-
-void Handle(void (*handler)(int)) {
-  for (const int signal : kCaught) {
-#ifdef _WIN32
-    std::signal(signal, handler);
-#else
-    // Without SA_RESTART: a question waiting on the terminal is answered "no" by the press.
-    struct sigaction action {};
-    action.sa_handler = handler;
-    sigemptyset(&action.sa_mask);
-    sigaction(signal, &action, nullptr);
-#endif
+// Windows tells a console program of Ctrl+C, Ctrl+Break, a closed console window, a log-off and
+// a shutdown on a thread of its own. The last three end the program when this returns, or when
+// the system's few seconds are up: the link is stopped at once, as by a second press, and the
+// handler waits for the program to end in order.
+BOOL WINAPI OnConsoleEvent(DWORD event) {
+  switch (event) {
+    case CTRL_C_EVENT:
+    case CTRL_BREAK_EVENT:
+      OnInterrupt(SIGINT);
+      return TRUE;
+    case CTRL_CLOSE_EVENT:
+    case CTRL_LOGOFF_EVENT:
+    case CTRL_SHUTDOWN_EVENT:
+      gWarned.store(true);
+      OnInterrupt(SIGTERM);
+      Sleep(INFINITE);
+      return TRUE;
+    default:
+      return FALSE;
   }
 }
+
+void Handle(bool catching) { SetConsoleCtrlHandler(OnConsoleEvent, catching ? TRUE : FALSE); }
+#else
+// `timeout`, a cancelled job and a dropped remote session end a run with TERM or HUP: they are
+// taken as Ctrl+C is, so a firmware write is finished or held and said so, never cut silently.
+void Handle(bool catching) {
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    // Without SA_RESTART: a question waiting on the terminal is answered "no" by the press.
+    struct sigaction action {};
+    action.sa_handler = catching ? OnInterrupt : SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    sigaction(signal, &action, nullptr);
+  }
+}
+#endif
 
 }  // namespace
 
 void CatchInterrupt(std::atomic<bool>& stop) {
   gStop.store(&stop);
-  Handle(OnInterrupt);
+  Handle(true);
 }
 
 void ReleaseInterrupt() {
-  Handle(SIG_DFL);
+  Handle(false);
   gStop.store(nullptr);
   gWriting.store(false);
 }

@@ -8,7 +8,8 @@
 
 namespace zorv::cli {
 
-// Ctrl+C, TERM and HUP set `stop` from now on, until ReleaseInterrupt().
+// Ctrl+C, TERM and HUP (on Windows: Ctrl+C, Ctrl+Break, the console window closed, log-off,
+// shutdown) set `stop` from now on, until ReleaseInterrupt().
 void CatchInterrupt(std::atomic<bool>& stop);
 void ReleaseInterrupt();
 // Between the answer to the firmware check and the end of programming.

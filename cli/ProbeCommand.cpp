@@ -11,7 +11,7 @@
 #include "image/SettingsImage.h"
 #include "link/LinkPort.h"
 #include "link/PortNames.h"
-#include "link/QtSerialDevice.h"
+#include "link/SystemSerialDevice.h"
 #include "link/TCOMThread.h"
 #include "link/WireBytes.h"
 
@@ -95,7 +95,7 @@ int Probe(const QStringList& arguments) {
   const int port = parser.Options().port;
   const QString com = "COM" + QString::number(port);
   JsonSet("port", com);
-  QtSerialDevice device;
+  SystemSerialDevice device;
   const std::string error = device.Open(DeviceNameForPort(port));
   if (!error.empty()) {
     return Fail(kFailure, "COM Port Fail: " + QString::fromStdString(PortErrorText(error)));

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDatabase>
 #include <chrono>
 #include <limits>
 
@@ -28,6 +29,13 @@ HistoryRecorder::HistoryRecorder(QString file, QObject* context,
       shared_(std::move(shared)),
       registerRetryMs_(registerRetryMs),
       line_(std::make_shared<RecorderLine>(context, std::move(onLine))) {
+#ifdef _WIN32
+  // Qt finds its SQL drivers by matching file names with a regular expression, and under
+  // MinGW a thread that has used one crashes as it ends (the thread's storage is freed before
+  // Qt's per-thread cleanup runs). So the drivers are looked up here, on the caller's thread,
+  // never first on the recorder's.
+  QSqlDatabase::drivers();
+#endif
   thread_ = std::thread([this] { Run(); });
 }
 

@@ -31,7 +31,9 @@ constexpr QFile::Permissions kUserOnlyFile = QFile::ReadOwner | QFile::WriteOwne
 constexpr QFile::Permissions kUserOnlyFolder = kUserOnlyFile | QFile::ExeOwner;
 
 // Creates the folder (and its parents) readable by the user only: the images are the
-// customer's settings. A folder that was there already keeps its rights.
+// customer's settings. A folder that was there already keeps its rights. On Windows these
+// rights set only the read-only flag; the per-user application data folder's access list,
+// which what is made inside it inherits, already keeps other users out.
 bool MakeFolder(const QString& path) {
   QStringList missing;
   for (QDir dir(path); !dir.exists(); dir.setPath(QFileInfo(dir.path()).path())) {

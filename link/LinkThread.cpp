@@ -18,7 +18,7 @@ LinkThread::LinkThread(LinkEvents& events, int portNumber, HeldStore* held, Cloc
 
 LinkThread::LinkThread(LinkEvents& events, int portNumber, HeldStore* held, AssumingHeld)
     : LinkThread(events, portNumber, held, std::make_unique<SteadyClock>(),
-                 std::make_unique<QtSerialDevice>(), nullptr, nullptr, true) {}
+                 std::make_unique<SystemSerialDevice>(), nullptr, nullptr, true) {}
 
 LinkThread::LinkThread(LinkEvents& events, int portNumber, HeldStore* held,
                        std::unique_ptr<Clock> ownedClock,

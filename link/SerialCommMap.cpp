@@ -47,7 +47,7 @@ std::vector<SerialCommEntry> ReadSerialCommMap() {
   return entries;
 }
 
-bool SerialCommListsPort(const std::string& portName) {
+std::string SerialCommDeviceOf(const std::string& portName) {
   std::string_view wanted = portName;
   constexpr std::string_view kDevicePrefix = "\\\\.\\";
   if (wanted.substr(0, kDevicePrefix.size()) == kDevicePrefix) wanted.remove_prefix(kDevicePrefix.size());
@@ -58,9 +58,9 @@ bool SerialCommListsPort(const std::string& portName) {
            });
   };
   for (const SerialCommEntry& entry : ReadSerialCommMap()) {
-    if (sameLetters(entry.portName, wanted)) return true;
+    if (sameLetters(entry.portName, wanted)) return entry.driverDevice;
   }
-  return false;
+  return {};
 }
 
 }  // namespace zorv

@@ -19,9 +19,13 @@ struct SerialCommEntry {
 // (no serial driver has started since boot).
 std::vector<SerialCommEntry> ReadSerialCommMap();
 
-// True when the map lists `portName` ("COM3"; a leading "\\.\" is ignored), compared without
-// regard to case as Windows does.
-bool SerialCommListsPort(const std::string& portName);
+// The driver's device the map gives for `portName` ("COM3"; a leading "\\.\" is ignored),
+// compared without regard to case as Windows does; "" when the port is not listed. It tells one
+// device from another behind the same COM number.
+std::string SerialCommDeviceOf(const std::string& portName);
+inline bool SerialCommListsPort(const std::string& portName) {
+  return !SerialCommDeviceOf(portName).empty();
+}
 #endif
 
 }  // namespace zorv

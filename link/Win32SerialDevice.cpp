@@ -3,6 +3,7 @@
 #ifdef _WIN32
 #include <timeapi.h>
 
+#include "link/PortLock.h"
 #include "link/SerialCommMap.h"
 #include "link/WideText.h"
 
@@ -29,6 +30,15 @@ COMMTIMEOUTS ReadAtOnceTimeouts() {
   return timeouts;
 }
 
+std::string OpenFailureText(DWORD error) {
+  // Serial drivers let one handle at a time open their device, whatever name reached it (COM3,
+  // \\.\COM3, the driver's own device name), so the open itself is the lock: a second program
+  // is refused with "access denied", and the lock ends with the handle, even when its program
+  // crashes. Windows does not say which program holds it.
+  if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION) return kPortInUse;
+  return SystemMessage(error);
+}
+
 Win32SerialDevice::~Win32SerialDevice() { Close(); }
 
 std::string Win32SerialDevice::Open(const std::string& deviceName) {
@@ -38,7 +48,7 @@ std::string Win32SerialDevice::Open(const std::string& deviceName) {
   // program the tool starts must never hold the controller's port.
   HANDLE handle = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return SystemMessage(GetLastError());
+  if (handle == INVALID_HANDLE_VALUE) return OpenFailureText(GetLastError());
   DCB dcb = LineState9600();
   COMMTIMEOUTS timeouts = ReadAtOnceTimeouts();
   if (!SetCommState(handle, &dcb) || !SetCommTimeouts(handle, &timeouts)) {
@@ -48,6 +58,7 @@ std::string Win32SerialDevice::Open(const std::string& deviceName) {
   }
   handle_ = handle;
   deviceName_ = deviceName;
+  openedDevice_ = SerialCommDeviceOf(deviceName);
   vanished_ = false;
   // Windows sleeps in steps of its timer, 15.6 ms unless asked for 1 ms; the link's waits
   // between bytes (1 ms here, 5 and 10 ms in the link) would otherwise each take a step.
@@ -110,16 +121,19 @@ void Win32SerialDevice::Close() {
   CloseHandle(handle_);
   handle_ = INVALID_HANDLE_VALUE;
   timeEndPeriod(1);
+  openedDevice_.clear();
   vanished_ = false;
 }
 
 void Win32SerialDevice::CheckVanished() {
   if (vanished_) return;
-  // Only a COM port has an entry to miss; an alias to another kind of device never counts
-  // as unplugged.
-  const bool isComPort = deviceName_.find("COM") != std::string::npos ||
-                         deviceName_.find("com") != std::string::npos;
-  if (isComPort && !SerialCommListsPort(deviceName_)) vanished_ = true;
+  // With abort-on-error off, a port that is there never fails this call.
+  DWORD errors = 0;
+  if (!ClearCommError(handle_, &errors, nullptr)) {
+    vanished_ = true;
+    return;
+  }
+  if (!openedDevice_.empty() && SerialCommDeviceOf(deviceName_) != openedDevice_) vanished_ = true;
 }
 
 }  // namespace zorv

@@ -18,6 +18,8 @@ namespace zorv {
 DCB LineState9600();
 // Reads return at once with what is buffered; writes never time out.
 COMMTIMEOUTS ReadAtOnceTimeouts();
+// The text for a failed open: a refused exclusive open is another program holding the port.
+std::string OpenFailureText(DWORD error);
 
 class Win32SerialDevice final : public SerialDevice {
  public:
@@ -39,12 +41,16 @@ class Win32SerialDevice final : public SerialDevice {
  private:
   HANDLE handle_ = INVALID_HANDLE_VALUE;
   std::string deviceName_;
+  // The driver's device the name led to when opened ("\Device\VCP0"); "" for a name the
+  // serial device map does not list.
+  std::string openedDevice_;
   bool vanished_ = false;
 
   // Bytes the driver holds for reading; -1 when the port no longer answers.
   long Waiting();
-  // After a failed call: the port has left the system's serial device map, so the adapter was
-  // pulled out rather than the line merely failing.
+  // After a failed call: the open handle no longer answers (its device was removed; a handle
+  // never moves to a device plugged in later under the same name), or the name has left the
+  // system's serial device map or now leads to another driver's device.
   void CheckVanished();
 };
 

@@ -37,12 +37,12 @@ export QT_PLUGIN_PATH='$(zw_wine_path "$ZW_QT/plugins")'
 ENV
 }
 
+# Configures, then builds the targets named (everything without).
 zw_build_project() {
   mkdir -p "$ZW_BUILD"
   zw_make_icon
   zw_write_wine_env
   local log="$ZW_BUILD/build.log"
-  : >"$log"
   zw_say "ZorvTrim for Windows in $ZW_BUILD (log: $log)"
   zw_heavy "$log" cmake -S "$repo" -B "$ZW_BUILD" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$ZW_QT/lib/cmake/Qt6/qt.toolchain.cmake" \
@@ -50,7 +50,7 @@ zw_build_project() {
     -DCMAKE_PREFIX_PATH="$ZW_GTEST" -DGTest_DIR="$ZW_GTEST/lib/cmake/GTest" \
     -DZORV_WINDOWS_ICON="$ZW_ICON" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$here/wine-run.sh;$ZW_BUILD/wine-env.sh"
-  zw_heavy "$log" cmake --build "$ZW_BUILD" --parallel "$ZW_JOBS"
+  zw_heavy "$log" cmake --build "$ZW_BUILD" --parallel "$ZW_JOBS" ${1:+--target "$@"}
 }
 
 # Every DLL a program or plugin imports that is not part of Windows, found in Qt's bin folder

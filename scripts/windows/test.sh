@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Tests ZorvTrim for Windows under Wine:
 #   1. the unit and GUI tests built for Windows (CTest runs them through Wine), with a simulated
-#      controller on a COM port for the port tests;
+#      controller on a COM port for the port tests, and that controller's adapter pulled out;
 #   2. zorvtrim-cli.exe against the simulator on a pseudo-terminal mapped as COM33: ports, get,
 #      send, diff, flash of the whole 15 KB flash with verification; times are printed;
 #   3. zorvtrim.exe on a virtual display, first start: it writes "COM Port" = "1" to the
@@ -106,6 +106,18 @@ ctest_line="$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$work/c
 echo "      $ctest_line"
 row "unit and GUI tests under Wine" grep -q ' 0 tests failed' <<<"$ctest_line"
 
+echo "== The adapter pulled out while its port is open"
+start_sim --fast
+ZORV_TEST_COM=COM33 ZORV_TEST_UNPLUG=1 "$wine" "$ZW_BUILD/tests/windows/win32_serial_tests.exe" \
+  --gtest_filter='*AdapterIsGone*' >"$work/unplug.log" 2>&1 &
+unplug_pid=$!
+for _ in $(seq 300); do
+  grep -q '^port open' "$work/unplug.log" && break
+  sleep 0.1
+done
+stop_sim
+row "an unplug is known though the device map still lists the port" wait "$unplug_pid"
+
 echo "== zorvtrim-cli.exe against zorv-sim on COM33 (9600-baud wire time)"
 # The whole flash (0x3C00 bytes) as Intel HEX, 16 bytes a record.
 python3 - "$work/flash15k.hex" "$work/flash15k.bin" <<'PY'
@@ -151,9 +163,13 @@ sleep 1
 DISPLAY="$display" "$wine" "$window" >"$work/window.log" 2>&1 &
 window_pid=$!
 # The about window opens first and holds the start-up until it is closed: its OK button is
-# the default, so Return closes it.
+# the default, so Return closes it. No window manager runs on the virtual display, so a click
+# first gives the window the keyboard.
 if DISPLAY="$display" timeout 120 xdotool search --sync --name '^ZorvTrim$' >/dev/null 2>&1; then
   sleep 2
+  about="$(DISPLAY="$display" xdotool search --name '^ZorvTrim$' | head -n 1)"
+  DISPLAY="$display" xdotool mousemove --window "$about" 20 20 click 1
+  sleep 0.5
   DISPLAY="$display" xdotool key Return
 fi
 acknowledged() {
@@ -182,9 +198,11 @@ row ".joy opens in ZorvTrim" bash -c "\"$wine\" reg query 'HKLM\\Software\\Class
 row "Start menu entry" test -f "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/ZorvTrim.lnk"
 echo "      installed folder: $(du -sk "$installed" | cut -f1) KB, setup program: $(du -k "$setup" | cut -f1) KB"
 # The installed program starts with only what the setup program brought (no build paths).
+# Into a file first: grep -q would close the pipe early, and the program's failed write is
+# then its failure.
 installed_runs() {
   env -u WINEPATH -u QT_PLUGIN_PATH "$wine" "C:\\Program Files\\Dravik Controls\\ZorvTrim\\zorvtrim-cli.exe" --help \
-    | grep -q 'flash \[--port N\]'
+    >"$work/help.txt" 2>&1 && grep -q 'flash \[--port N\]' "$work/help.txt"
 }
 row "installed zorvtrim-cli.exe runs" installed_runs
 uninstalled() {

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "link/PortLock.h"
 #include "link/SerialCommMap.h"
 #include "link/Win32SerialDevice.h"
 
@@ -73,6 +75,19 @@ TEST(Win32SerialDevice, APortThatIsNotThereFailsWithTheSystemsText) {
   }
 }
 
+TEST(Win32SerialDevice, ARefusedExclusiveOpenIsAnotherProgramHoldingThePort) {
+  struct Case {
+    DWORD error;
+    bool inUse;
+  };
+  for (const Case c : {Case{ERROR_ACCESS_DENIED, true}, Case{ERROR_SHARING_VIOLATION, true},
+                       Case{ERROR_FILE_NOT_FOUND, false}, Case{ERROR_GEN_FAILURE, false}}) {
+    const std::string text = OpenFailureText(c.error);
+    EXPECT_EQ(text == kPortInUse, c.inUse) << c.error << ": " << text;
+    EXPECT_FALSE(text.empty()) << c.error;
+  }
+}
+
 TEST(Win32SerialDevice, WaitingOnAClosedDeviceTakesTheTime) {
   Win32SerialDevice device;
   const ULONGLONG start = GetTickCount64();
@@ -124,6 +139,27 @@ TEST(Win32SerialDevice, OpensTheSimulatedControllersPortAsTheRulesSay) {
   EXPECT_FALSE(device.Vanished());
 }
 
+// scripts/windows/test.sh stops the simulator when this says the port is open
+// (ZORV_TEST_UNPLUG): the open handle stops answering, while the port stays in the device map.
+TEST(Win32SerialDevice, KnowsTheAdapterIsGoneThoughTheMapStillListsIt) {
+  const std::string port = TestPort();
+  if (port.empty() || std::getenv("ZORV_TEST_UNPLUG") == nullptr) {
+    GTEST_SKIP() << "no simulated controller to unplug (ZORV_TEST_COM, ZORV_TEST_UNPLUG)";
+  }
+  Win32SerialDevice device;
+  ASSERT_EQ(device.Open("\\\\.\\" + port), "");
+  std::printf("port open\n");
+  std::fflush(stdout);
+  const ULONGLONG start = GetTickCount64();
+  std::uint8_t byte = 0;
+  while (!device.Vanished() && GetTickCount64() - start < 15000) {
+    device.WaitReadable(10);
+    device.Read(byte);
+  }
+  EXPECT_TRUE(device.Vanished());
+  EXPECT_TRUE(SerialCommListsPort(port));
+}
+
 TEST(SerialCommMap, ListsTheMappedPortWhateverTheCase) {
   const std::string port = TestPort();
   if (port.empty()) GTEST_SKIP() << "no simulated controller (ZORV_TEST_COM)";
@@ -135,6 +171,7 @@ TEST(SerialCommMap, ListsTheMappedPortWhateverTheCase) {
     }
   }
   EXPECT_TRUE(listed);
+  EXPECT_FALSE(SerialCommDeviceOf(port).empty());
   EXPECT_TRUE(SerialCommListsPort(port));
   EXPECT_TRUE(SerialCommListsPort("\\\\.\\" + port));
   std::string lower = port;
