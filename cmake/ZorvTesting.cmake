@@ -13,8 +13,16 @@ include(GoogleTest)
 # labelled e2e (real time against zorv-sim) get an entry per case, the others one entry.
 # SHARDS n splits a long one-entry program into n entries (GoogleTest's sharding: each runs
 # every n-th case), so one program does not keep a core busy long after the others are done.
+# COST s gives each entry's seconds, as measured: `ctest -j` starts the costliest first, so the
+# long ones do not set the tail, in a fresh tree too. Entries without it are ordered by ctest's
+# own record of earlier runs (Testing/Temporary/CTestCostData.txt), which a COST overrides.
 function(zorv_add_test name)
-  cmake_parse_arguments(ARG "TSAN;GUI;PER_CASE;ONE_ENTRY" "SHARDS" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "TSAN;GUI;PER_CASE;ONE_ENTRY" "SHARDS;COST" "SOURCES;LIBS;LABELS"
+                        ${ARGN})
+  set(cost "")
+  if(ARG_COST)
+    set(cost COST ${ARG_COST})
+  endif()
   if(ARG_PER_CASE AND ARG_ONE_ENTRY)
     message(FATAL_ERROR "zorv_add_test(${name}): PER_CASE and ONE_ENTRY exclude each other")
   endif()
@@ -47,17 +55,17 @@ function(zorv_add_test name)
     gtest_discover_tests(${name}
       DISCOVERY_MODE PRE_TEST
       DISCOVERY_TIMEOUT 60
-      PROPERTIES LABELS "${labels}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+      PROPERTIES LABELS "${labels}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen" ${cost})
   elseif(ARG_SHARDS GREATER 1)
     math(EXPR last "${ARG_SHARDS} - 1")
     foreach(shard RANGE ${last})
       add_test(NAME ${name}_${shard} COMMAND ${name})
-      set_tests_properties(${name}_${shard} PROPERTIES LABELS "${labels}" ENVIRONMENT
+      set_tests_properties(${name}_${shard} PROPERTIES LABELS "${labels}" ${cost} ENVIRONMENT
         "QT_QPA_PLATFORM=offscreen;GTEST_TOTAL_SHARDS=${ARG_SHARDS};GTEST_SHARD_INDEX=${shard}")
     endforeach()
   else()
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES LABELS "${labels}"
+    set_tests_properties(${name} PROPERTIES LABELS "${labels}" ${cost}
                                             ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
   endif()
 endfunction()

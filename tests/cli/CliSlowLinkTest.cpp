@@ -1,7 +1,8 @@
 // zorvtrim-cli over a slow line (zorv-sim --latency: every byte from the controller held up,
-// as a USB adapter's buffer does). An announcement still on its way when a request goes out
-// must never shift the settings by a byte: either the bytes are right and the controller saw
-// no wrong echo, or the run fails. Slow transfers last minutes; only silence ends them.
+// as a USB adapter's buffer does), one row per road on a real port: either the bytes are right
+// and the controller saw no wrong echo, or the run fails. A slow run lasts a minute; only
+// silence ends it, never the whole time. The link's part at each latency (no shifted byte, no
+// wrong echo) runs in process: tests/e2e/SlowLineE2ETest.cpp.
 #include <gtest/gtest.h>
 
 #include <iostream>
@@ -34,7 +35,11 @@ TEST_P(CliSlowLink, RightBytesOrAFailureNeverShifted) {
   for (std::size_t i = 0; i < 121; ++i) start[i] = static_cast<std::uint8_t>(start[i] + i * 3);
   start[33] = 0;  // neither blank nor Tarnovex
   SettingsImage changed = start;
-  for (std::size_t i = 1; i < 121; i += 2) changed[i] = static_cast<std::uint8_t>(~changed[i]);
+  // Byte 33 keeps its value: 0xFF there reads back as a blank controller, and the run would
+  // always end as a mismatch, never reaching the check of the bytes.
+  for (std::size_t i = 1; i < 121; i += 2) {
+    if (i != 33) changed[i] = static_cast<std::uint8_t>(~changed[i]);
+  }
   ASSERT_TRUE(WriteSwitchFile(world.File("start.joy").toStdString(), start));
   ASSERT_TRUE(WriteSwitchFile(world.File("changed.joy").toStdString(), changed));
   zorvtest::SimProcess sim;
@@ -74,10 +79,9 @@ TEST_P(CliSlowLink, RightBytesOrAFailureNeverShifted) {
 
 INSTANTIATE_TEST_SUITE_P(
     Latencies, CliSlowLink,
-    ::testing::Values(SlowRow{"Get190", "190", "g", false}, SlowRow{"Get250", "250", "g", false},
-                      // 256 bytes at 400 ms each: well over a minute of steady progress.
-                      SlowRow{"Get400", "400", "g", false},
-                      SlowRow{"Send250V10", "250", "G", true}),
+    // 256 bytes at 250 ms each: about a minute of steady progress, far past the silence limit.
+    ::testing::Values(SlowRow{"Get250", "250", "g", false},
+                      SlowRow{"Send100V10", "100", "G", true}),
     [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace

@@ -62,10 +62,12 @@ class LinkHarness {
     WaitTurn() = nullptr;
   }
 
-  bool Start(const QStringList& simArguments, Where where = Where::RealPort) {
+  // `speed`: see TestController::Start.
+  bool Start(const QStringList& simArguments, Where where = Where::RealPort,
+             std::uint32_t speed = 10) {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                        QString::fromStdString(settings_.Path().string()));
-    const QString port = controller.Start(simArguments, where, files.Path().string());
+    const QString port = controller.Start(simArguments, where, files.Path().string(), speed);
     if (port.isEmpty()) return false;
     SetPortAlias(kAliasPort, port.toStdString());
     if (SharedSim* inProcess = controller.InProcess()) {

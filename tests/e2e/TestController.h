@@ -29,15 +29,18 @@
 namespace zorv::test {
 
 // Time as far as the link has slept, never ahead of the wall clock's pace times `speed`: each
-// sleep also gives up its share of real time (at least a millisecond, so an idle link does not
-// spin). Load only slows this time down, so it never makes a time-out fire.
+// sleep also gives up its share of real time (at least 10 ms of link time's share, at most a
+// millisecond, so an idle link does not spin). Load only slows this time down, so it never
+// makes a time-out fire.
 class PacedClock final : public Clock {
  public:
   explicit PacedClock(std::uint32_t speed) : speed_(speed) {}
   std::uint32_t Ticks() override { return now_.load(); }
   void Sleep(std::uint32_t ms) override {
     now_ += ms;
-    if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(std::max(1u, ms / speed_)));
+    if (ms == 0) return;
+    const std::uint32_t floorUs = std::min(1000u, 10'000u / speed_);
+    std::this_thread::sleep_for(std::chrono::microseconds(std::max(floorUs, ms * 1000 / speed_)));
   }
 
  private:
@@ -119,9 +122,11 @@ class TestController {
   // Starts it and returns the path for the port's alias ("" when it did not start: Output()
   // says why). On a real port the program saves its memories in `folder`; in process the path
   // is only a name the link passes to the simulator, of a node that exists like a port.
-  QString Start(QStringList arguments, Where where, const std::string& folder) {
+  // `speed` caps how many times faster than the wall clock the link's time runs in process.
+  QString Start(QStringList arguments, Where where, const std::string& folder,
+                std::uint32_t speed = 10) {
     if (where != Where::RealPort) {
-      inProcess_ = std::make_unique<SharedSim>(arguments, where == Where::InProcess ? 10 : 1);
+      inProcess_ = std::make_unique<SharedSim>(arguments, where == Where::InProcess ? speed : 1);
       error_ = QString::fromStdString(inProcess_->Error());
       return error_.isEmpty() ? QStringLiteral("/dev/null") : QString();
     }
