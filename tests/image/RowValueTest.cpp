@@ -114,6 +114,11 @@ INSTANTIATE_TEST_SUITE_P(
         StoreCase{L::Zorv, "", {{138, 1}, {140, 16}, {139, 0}, {161, 3}, {237, 11}, {238, 2},
                                 {240, 1}},
                   Op::RepairLayout, 0, {{237, 1}, {238, 0}}, "", RepairZorvFloats},
+        // Four sticks: a safety byte other than "Safety" (5) is cleared; other types keep theirs.
+        StoreCase{L::Zorv, "", {{33, 28}, {35, 5}, {36, 6}, {37, 0}, {38, 255}},
+                  Op::RepairLayout, 0, {{36, 0}, {38, 0}}, "", RepairFourStickSafeties},
+        StoreCase{L::Zorv, "", {{33, 26}, {35, 5}, {36, 6}, {37, 1}, {38, 255}},
+                  Op::RepairLayout, 0, {}, "", RepairFourStickSafeties},
         // A switch number of 12 or more is "none".
         StoreCase{L::Zorv, "", SwitchBytes({{211, 12}, {212, 11}, {223, 255}, {224, 200}}),
                   Op::RepairLayout, 0, {{211, 200}, {223, 200}}, "", RepairSwitchGroups},
