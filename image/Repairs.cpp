@@ -50,6 +50,13 @@ void RepairZorvFloats(SettingsImage& image) {
   }
 }
 
+void RepairFourStickSafeties(SettingsImage& image) {
+  if (image[zorvfield::JoystickType] != joystick::kFourHfx) return;
+  for (std::size_t o = zorvfield::RedButtonMode; o <= zorvfield::YellowButtonMode; ++o) {
+    if (image[o] != mode::kSafety) image[o] = 0;
+  }
+}
+
 void RepairSwitchGroups(SettingsImage& image) {
   for (const Setting& row : CatalogueOf(Layout::Zorv)) {
     if (row.page != "Axis Switch Setup" || row.encoding != Encoding::SwitchNumber) continue;

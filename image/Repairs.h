@@ -18,6 +18,10 @@ void RepairZorvOptions(SettingsImage& image);
 // other than 0 or 1 becomes 0; a float delay outside 1..10 becomes 1.
 void RepairZorvFloats(SettingsImage& image);
 
+// Zorv "4 HFX" page, with that joystick type only: a stick's safety byte (the red, green, blue
+// and yellow button modes) other than "Safety" becomes 0.
+void RepairFourStickSafeties(SettingsImage& image);
+
 // Zorv "Axis Switch Setup": a switch number of 12 or more becomes "none" (200).
 void RepairSwitchGroups(SettingsImage& image);
 

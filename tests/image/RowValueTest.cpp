@@ -5,6 +5,7 @@
 #include <string>
 
 #include "image/Catalogue.h"
+#include "image/RemotePair.h"
 #include "image/Repairs.h"
 #include "image/RowValue.h"
 #include "image/ZorvLayout.h"
@@ -29,6 +30,10 @@ struct StoreCase {
 std::map<std::size_t, std::uint8_t> SwitchBytes(std::map<std::size_t, std::uint8_t> changes) {
   for (std::size_t o = 211; o <= 234; ++o) changes.emplace(o, 0);
   return changes;
+}
+
+void RepairRedPair(SettingsImage& image) {
+  RepairRemotePair(image[35], image[149], image[150]);
 }
 
 class RowStores : public ::testing::TestWithParam<StoreCase> {};
@@ -114,6 +119,23 @@ INSTANTIATE_TEST_SUITE_P(
         StoreCase{L::Zorv, "", {{138, 1}, {140, 16}, {139, 0}, {161, 3}, {237, 11}, {238, 2},
                                 {240, 1}},
                   Op::RepairLayout, 0, {{237, 1}, {238, 0}}, "", RepairZorvFloats},
+        // Four sticks: a safety byte other than "Safety" (5) is cleared; other types keep theirs.
+        StoreCase{L::Zorv, "", {{33, 28}, {35, 5}, {36, 6}, {37, 0}, {38, 255}},
+                  Op::RepairLayout, 0, {{36, 0}, {38, 0}}, "", RepairFourStickSafeties},
+        StoreCase{L::Zorv, "", {{33, 26}, {35, 5}, {36, 6}, {37, 1}, {38, 255}},
+                  Op::RepairLayout, 0, {}, "", RepairFourStickSafeties},
+        // The red remote pair under the red button's mode: a remote's switch and target are held
+        // to 11 and 200, a slave's mode to 1..4 and target to 100, any other mode holds 255.
+        StoreCase{L::Zorv, "", {{35, 9}, {149, 15}, {150, 250}}, Op::RepairLayout, 0,
+                  {{149, 11}, {150, 200}}, "", RepairRedPair},
+        StoreCase{L::Zorv, "", {{35, 9}, {149, 11}, {150, 50}}, Op::RepairLayout, 0, {}, "",
+                  RepairRedPair},
+        StoreCase{L::Zorv, "", {{35, 10}, {149, 0}, {150, 150}}, Op::RepairLayout, 0,
+                  {{149, 1}, {150, 100}}, "", RepairRedPair},
+        StoreCase{L::Zorv, "", {{35, 10}, {149, 7}, {150, 10}}, Op::RepairLayout, 0,
+                  {{149, 4}}, "", RepairRedPair},
+        StoreCase{L::Zorv, "", {{35, 5}, {149, 3}, {150, 120}}, Op::RepairLayout, 0,
+                  {{149, 255}, {150, 255}}, "", RepairRedPair},
         // A switch number of 12 or more is "none".
         StoreCase{L::Zorv, "", SwitchBytes({{211, 12}, {212, 11}, {223, 255}, {224, 200}}),
                   Op::RepairLayout, 0, {{211, 200}, {223, 200}}, "", RepairSwitchGroups},

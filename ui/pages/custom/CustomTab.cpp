@@ -19,13 +19,10 @@ namespace {
 constexpr std::uint8_t kCustomMode = mode::kCustom;
 constexpr int kComboWidthInCharacters = 10;
 
-void SelectItem(QComboBox* combo, int index) {
-  combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
-}
-
 }  // namespace
 
-CustomTab::CustomTab(PageHost& host, QWidget* sheet) : host_(host), sheet_(sheet) {
+CustomTab::CustomTab(PageHost& host, QWidget* sheet)
+    : host_(host), sheet_(sheet), axes_(host, Bindings::AfterStore::Nothing) {
   auto* grid = new QGridLayout(sheet);
   grid->setContentsMargins(3, 4, 3, 4);
   grid->setHorizontalSpacing(4);
@@ -53,11 +50,8 @@ CustomTab::CustomTab(PageHost& host, QWidget* sheet) : host_(host), sheet_(sheet
   grid->addLayout(buttons, 2, 2);
   grid->setRowStretch(3, 1);
 
-  for (const SlotControls& controls : slots_) {
-    for (QComboBox* axis : controls.axes) {
-      connect(axis, &QComboBox::activated, this, [this, axis] { ButtonAxisChange(axis); });
-    }
-  }
+  // The axis drop-downs store without a refresh.
+  axes_.BindRows(Layout::Zorv, "Custom", "", sheet);
   connect(slots_[0].custom, &QCheckBox::toggled, this, &CustomTab::NoButtonCustomClick);
   connect(slots_[1].custom, &QCheckBox::toggled, this, &CustomTab::RedButtonCustomClick);
   connect(slots_[2].custom, &QCheckBox::toggled, this, &CustomTab::GreenButtonCustomClick);
@@ -125,10 +119,8 @@ void CustomTab::ShowCustomModes(const SettingsImage& local) {
     const CustomSlot& info = kCustomSlots[slot];
     const SlotControls& controls = slots_[slot];
     controls.custom->setChecked(local[info.modeByte] == kCustomMode);
-    for (std::size_t a = 0; a < controls.axes.size(); ++a) {
-      SelectItem(controls.axes[a], local[info.axesByte + a]);
-    }
   }
+  axes_.Show(local);
 }
 
 void CustomTab::ShowOrangePurpleGroups(const SettingsImage& local) {
@@ -141,16 +133,6 @@ void CustomTab::ShowOrangePurpleGroups(const SettingsImage& local) {
     for (QComboBox* axis : controls.axes) axis->setEnabled(eightButtons);
     controls.custom->setEnabled(eightButtons);
     SetCaptionColour(controls.group, QColor(eightButtons ? info.colour : kInactiveCaption));
-  }
-}
-
-void CustomTab::ButtonAxisChange(QComboBox* sender) {
-  for (std::size_t slot = 0; slot < kCustomSlots.size(); ++slot) {
-    for (std::size_t a = 0; a < slots_[slot].axes.size(); ++a) {
-      if (slots_[slot].axes[a] != sender || sender->currentIndex() < 0) continue;
-      host_.Image()[kCustomSlots[slot].axesByte + a] =
-          static_cast<std::uint8_t>(sender->currentIndex());
-    }
   }
 }
 

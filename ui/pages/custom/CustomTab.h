@@ -1,11 +1,13 @@
 #pragma once
-// The "Custom" tab: per button slot the X, Y and Z axis functions and the "Activate Custom Mode"
-// box, plus the buttons that open the switch-group window and the help window.
+// The "Custom" tab: per button slot the X, Y and Z axis functions (bound to the catalogue) and
+// the "Activate Custom Mode" box, plus the buttons that open the switch-group window and the
+// help window.
 #include <QObject>
 #include <array>
 
 #include "ui/PageHost.h"
 #include "ui/RefreshSteps.h"
+#include "ui/binders/Bindings.h"
 #include "ui/pages/custom/CustomSlots.h"
 
 class QCheckBox;
@@ -24,8 +26,6 @@ class CustomTab final : public QObject, public ZorvRefreshTarget {
 
   void Refresh(ZorvStep step, SettingsImage& local) override;
 
-  // Any of the 21 axis drop-downs: its byte takes the chosen item number. No refresh.
-  void ButtonAxisChange(QComboBox* sender);
   // The "Activate Custom Mode" boxes: mode 8 when ticked, 0 (inactive) when not.
   void NoButtonCustomClick() { CustomClick(0); }
   void RedButtonCustomClick() { CustomClick(1); }
@@ -54,6 +54,7 @@ class CustomTab final : public QObject, public ZorvRefreshTarget {
   std::array<SlotControls, kCustomSlots.size()> slots_{};
   QPushButton* axisswitches_ = nullptr;
   QPushButton* customHelpButton_ = nullptr;
+  Bindings axes_;  // the 21 axis drop-downs
 };
 
 }  // namespace zorv

@@ -8,6 +8,7 @@
 #include "Controls.h"
 #include "JoystickLists.h"
 #include "StickPicture.h"
+#include "image/Repairs.h"
 #include "image/ZorvLayout.h"
 #include "ui/PageHost.h"
 
@@ -22,7 +23,8 @@ constexpr std::array<std::size_t, 4> kSafetyBytes = {
     zorvfield::YellowButtonMode};
 }  // namespace
 
-FourStickPage::FourStickPage(QWidget* parent, PageHost& host) : QWidget(parent), host_(host) {
+FourStickPage::FourStickPage(QWidget* parent, PageHost& host)
+    : QWidget(parent), host_(host), functions_(host) {
   setObjectName(kPageCaptions[page::kFourStick]);
   for (std::size_t i = 0; i < jscheckboxes.size(); ++i) {
     const QByteArray name = "js" + QByteArray::number(static_cast<int>(i) + 1) + "checkbox";
@@ -64,11 +66,10 @@ FourStickPage::FourStickPage(QWidget* parent, PageHost& host) : QWidget(parent),
   grid->setRowStretch(1, 1);
   for (int c = 0; c < 4; ++c) grid->setColumnStretch(c, 1);
 
-  connect(js1setting, &QComboBox::activated, this, [this](int) { js1settingChange(); });
-  connect(js2setting, &QComboBox::activated, this, [this](int) { js2settingChange(); });
-  connect(js3setting, &QComboBox::activated, this, [this](int) { js3settingChange(); });
-  connect(js4setting, &QComboBox::activated, this, [this](int) { js4settingChange(); });
-  connect(js5setting, &QComboBox::activated, this, [this](int) { js5settingChange(); });
+  functions_.BindKeys(Layout::Zorv,
+                      {"zorv.stick.stick1", "zorv.stick.stick2a", "zorv.stick.stick2b",
+                       "zorv.stick.stick3", "zorv.stick.stick4"},
+                      this);
   connect(jscheckboxes[0], &QCheckBox::toggled, this, [this] { js1checkboxClick(); });
   connect(jscheckboxes[1], &QCheckBox::toggled, this, [this] { js2checkboxClick(); });
   connect(jscheckboxes[2], &QCheckBox::toggled, this, [this] { js3checkboxClick(); });
@@ -86,20 +87,11 @@ FourStickPage::FourStickPage(QWidget* parent, PageHost& host) : QWidget(parent),
 
 void FourStickPage::Show(SettingsImage& local) {
   if (local[zorvfield::JoystickType] != joystick::kFourHfx) return;
-  SelectItem(js1setting, local[zorvfield::Stick1Function]);
-  SelectItem(js3setting, local[zorvfield::Stick2aFunction]);
-  SelectItem(js4setting, local[zorvfield::Stick2bFunction]);
-  SelectItem(js2setting, local[zorvfield::Stick3Function]);
-  SelectItem(js5setting, local[zorvfield::Stick4Function]);
+  RepairFourStickSafeties(local);
+  functions_.Show(local);
   for (std::size_t i = 0; i < kSafetyBytes.size(); ++i) {
-    const bool safety = local[kSafetyBytes[i]] == mode::kSafety;
-    if (!safety) local[kSafetyBytes[i]] = 0;
-    jscheckboxes[i]->setChecked(safety);
+    jscheckboxes[i]->setChecked(local[kSafetyBytes[i]] == mode::kSafety);
   }
-}
-
-void FourStickPage::StoreFunction(QComboBox* combo, std::size_t offset) {
-  if (StoreItem(host_.Image(), offset, combo)) host_.RefreshControls(0);
 }
 
 void FourStickPage::StoreSafety(int box) {
@@ -108,21 +100,6 @@ void FourStickPage::StoreSafety(int box) {
   host_.RefreshControls(0);
 }
 
-void FourStickPage::js1settingChange() {
-  StoreFunction(js1setting, zorvfield::Stick1Function);
-}
-void FourStickPage::js3settingChange() {
-  StoreFunction(js3setting, zorvfield::Stick2aFunction);
-}
-void FourStickPage::js4settingChange() {
-  StoreFunction(js4setting, zorvfield::Stick2bFunction);
-}
-void FourStickPage::js2settingChange() {
-  StoreFunction(js2setting, zorvfield::Stick3Function);
-}
-void FourStickPage::js5settingChange() {
-  StoreFunction(js5setting, zorvfield::Stick4Function);
-}
 void FourStickPage::js1checkboxClick() {
   StoreSafety(0);
 }

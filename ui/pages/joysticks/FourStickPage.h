@@ -1,9 +1,11 @@
 #pragma once
-// Page "4 HFX": four sticks JS1..JS4, each with a function and a safety button.
+// Page "4 HFX": four sticks JS1..JS4, each with a function (bound to the catalogue) and a
+// safety button.
 #include <QWidget>
 #include <array>
 
 #include "image/SettingsImage.h"
+#include "ui/binders/Bindings.h"
 
 class QCheckBox;
 class QComboBox;
@@ -19,11 +21,6 @@ class FourStickPage final : public QWidget {
   // What the refresh shows for type 28; repairs the safety bytes in `local`.
   void Show(SettingsImage& local);
 
-  void js1settingChange();
-  void js2settingChange();
-  void js3settingChange();
-  void js4settingChange();
-  void js5settingChange();
   void js1checkboxClick();
   void js2checkboxClick();
   void js3checkboxClick();
@@ -38,10 +35,10 @@ class FourStickPage final : public QWidget {
   std::array<QCheckBox*, 4> jscheckboxes{};
 
  private:
-  void StoreFunction(QComboBox* combo, std::size_t offset);
   void StoreSafety(int box);
 
   PageHost& host_;
+  Bindings functions_;  // the five function drop-downs
 };
 
 }  // namespace zorv

@@ -40,7 +40,8 @@ QLabel* Centred(QLabel* label) {
 }
 }  // namespace
 
-ThreeStickPage::ThreeStickPage(QWidget* parent, PageHost& host) : QWidget(parent), host_(host) {
+ThreeStickPage::ThreeStickPage(QWidget* parent, PageHost& host) : QWidget(parent), host_(host),
+      functions_(host, Bindings::AfterStore::Nothing) {
   setObjectName(kPageCaptions[page::kThreeStick]);
 
   // Left to right, top to bottom, for the Tab order.
@@ -115,10 +116,11 @@ ThreeStickPage::ThreeStickPage(QWidget* parent, PageHost& host) : QWidget(parent
   connect(plowoptions, &QComboBox::activated, this, [this](int) { plowoptionsChange(); });
   connect(ThreeWingButtonDropDown, &QComboBox::activated, this,
           [this](int) { ThreeWingButtonDropDownChange(); });
-  connect(joystick1, &QComboBox::activated, this, [this](int) { joystick1Change(); });
-  connect(joystick2a, &QComboBox::activated, this, [this](int) { joystick2aChange(); });
-  connect(joystick2b, &QComboBox::activated, this, [this](int) { joystick2bChange(); });
-  connect(joystick3, &QComboBox::activated, this, [this](int) { joystick3Change(); });
+  // The function drop-downs store without a refresh.
+  functions_.BindKeys(Layout::Zorv,
+                      {"zorv.three_stick.stick1", "zorv.three_stick.stick2a",
+                       "zorv.three_stick.stick2b", "zorv.three_stick.stick3"},
+                      this);
 }
 
 void ThreeStickPage::Show(const SettingsImage& local) {
@@ -147,10 +149,7 @@ void ThreeStickPage::Show(const SettingsImage& local) {
       for (QWidget* w : captions) w->hide();
       for (QWidget* w : custom) w->show();
       ShowButtonDropDowns(local);
-      SelectItem(joystick1, local[zorvfield::Stick1Function]);
-      SelectItem(joystick2a, local[zorvfield::Stick2aFunction]);
-      SelectItem(joystick2b, local[zorvfield::Stick2bFunction]);
-      SelectItem(joystick3, local[zorvfield::Stick3Function]);
+      functions_.Show(local);
       break;
     default:
       break;
@@ -184,20 +183,6 @@ void ThreeStickPage::ThreeWingButtonDropDownChange() {
                 kWingButtonCodes)) {
     host_.RefreshControls(0);
   }
-}
-
-// The function drop-downs store without a refresh.
-void ThreeStickPage::joystick1Change() {
-  StoreItem(host_.Image(), zorvfield::Stick1Function, joystick1);
-}
-void ThreeStickPage::joystick2aChange() {
-  StoreItem(host_.Image(), zorvfield::Stick2aFunction, joystick2a);
-}
-void ThreeStickPage::joystick2bChange() {
-  StoreItem(host_.Image(), zorvfield::Stick2bFunction, joystick2b);
-}
-void ThreeStickPage::joystick3Change() {
-  StoreItem(host_.Image(), zorvfield::Stick3Function, joystick3);
 }
 
 }  // namespace zorv

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "image/SettingsImage.h"
+#include "ui/binders/Bindings.h"
 
 class QComboBox;
 class QLabel;
@@ -22,10 +23,6 @@ class ThreeStickPage final : public QWidget {
   void ThreeHoistButtonDropDownChange();
   void plowoptionsChange();
   void ThreeWingButtonDropDownChange();
-  void joystick1Change();
-  void joystick2aChange();
-  void joystick2bChange();
-  void joystick3Change();
 
   // Left column (stick 1).
   QLabel* Label9 = nullptr;
@@ -52,6 +49,7 @@ class ThreeStickPage final : public QWidget {
   void ShowButtonDropDowns(const SettingsImage& local);
 
   PageHost& host_;
+  Bindings functions_;  // the custom type's four function drop-downs
 };
 
 }  // namespace zorv

@@ -12,7 +12,7 @@
 #include "ui/pages/custom/CaptionedGroup.h"
 #include "ui/pages/custom/SpinEdits.h"
 #include "ui/pages/joysticks/IDSpinChange.h"
-#include "ui/pages/remote/RemotePair.h"
+#include "image/RemotePair.h"
 #include "ui/widgets/SpinEdit.h"
 
 namespace zorv {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "image/ZorvLayout.h"
+#include "ZorvLayout.h"
 
 namespace zorv {
 namespace {
