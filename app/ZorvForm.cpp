@@ -14,6 +14,8 @@
 #include <QTimer>
 
 #include "app/ExitQuestion.h"
+#include "app/FirmwareCommands.h"
+#include "app/KeptSettingsOffer.h"
 #include "app/SplashForm.h"
 #include "app/StatusStrip.h"
 #include "host/HostSettings.h"
@@ -45,7 +47,8 @@ TZorvForm::TZorvForm(Prompts& prompts, Clock& clock, LinkFactory linkFactory, Pr
       ports_(std::move(ports)),
       strip_(new StatusStrip),
       bridge_(*strip_, session_.Image(), session_.Trims(), prompts_, upgradeSettings_),
-      refresher_(*this, [this](int page) { frame_.productNotebook->setCurrentIndex(page); }) {
+      refresher_(*this, [this](int page) { frame_.productNotebook->setCurrentIndex(page); }),
+      notices_([this](const LinkEvent& event, std::uint64_t source) { HandleEvent(event, source); }) {
   setObjectName("ZorvForm");
   // [*]: the modified marker, shown while the image holds edits neither sent nor saved.
   setWindowTitle("Zorv Configuration Tool[*]");
@@ -280,13 +283,7 @@ void TZorvForm::DownloadButtonClick() { Request(DownloadJob{}); }
 void TZorvForm::GetCalibration1Click() { Request(DownloadJob{}); }
 void TZorvForm::UpgradeFirmware1Click() {
   if (link_ && link_->State() == LinkState::ConnectedIdle) {
-    // The settings of the last download go to a file first: new firmware may reset them.
-    const Outcome kept = upgradeSettings_.KeepBeforeUpgrade(KeptSettingsFolder(), static_cast<char>(ProductCode()));
-    if (!kept) {
-      prompts_.Message(Prompts::Kind::Warning, "Warning",
-                       "The controller's settings could not be kept before the upgrade: " +
-                           QString::fromStdString(kept.error));
-    }
+    KeepSettingsBeforeUpgrade(upgradeSettings_, ProductCode(), prompts_);
   }
   Request(OpenBootLoaderJob{});
 }
@@ -297,16 +294,7 @@ void TZorvForm::ReadFirmware1Click() {
     frame_.messageLine->Show(refused);
     return;
   }
-  // The target is chosen and checked before the controller is touched: a folder that cannot
-  // take the file fails now, not after minutes of reading.
-  const std::string file = bridge_.SelectFirmwareReadFile();
-  if (file.empty()) return;
-  if (const std::string problem = FormBridge::ReadTargetProblem(file); !problem.empty()) {
-    bridge_.ShowLinkError(problem);
-    return;
-  }
-  bridge_.SetReadTarget(file);
-  Request(ReadFlashJob{});
+  if (ChooseReadTarget(bridge_)) Request(ReadFlashJob{});
 }
 
 void TZorvForm::ResetButtonClick() {
@@ -354,44 +342,12 @@ void TZorvForm::About1Click() {
 }
 
 void TZorvForm::OnLinkEvent(const LinkEvent& event, std::uint64_t source) {
-  // A box runs its own event loop; what arrives meanwhile waits for it to close, in order. The
-  // status never opens one: it is shown at once, so a long box does not freeze the strip. The
-  // link's own life goes on under a box too: an unplug is watched for and a restart made now,
-  // so the link comes back whatever box is open.
-  const bool quiet = std::holds_alternative<StatusEvent>(event) ||
-                     std::holds_alternative<ProgressEvent>(event) ||
-                     std::holds_alternative<UnpluggedEvent>(event) ||
-                     std::holds_alternative<RestartWantedEvent>(event);
-  if (inNotice_ && !quiet) {
-    pendingNotices_.push_back({event, source});
-    return;
-  }
-  if (quiet) {
-    HandleEvent(event, source);
-    return;
-  }
-  inNotice_ = true;
-  HandleEvent(event, source);
-  while (!pendingNotices_.empty()) {
-    const PendingNotice next = std::move(pendingNotices_.front());
-    pendingNotices_.pop_front();
-    HandleEvent(next.event, next.source);
-  }
-  inNotice_ = false;
+  notices_.Deliver(event, source);
 }
 
 void TZorvForm::OfferKeptSettings() {
-  const std::optional<ImageBytes> kept = upgradeSettings_.ChangedByUpgrade();
+  const std::optional<ImageBytes> kept = KeptSettingsToRestore(upgradeSettings_, prompts_);
   if (!kept) return;
-  const QString file = upgradeSettings_.KeptFile();
-  const int answer = prompts_.Choose(
-      Prompts::Kind::Warning, "Settings changed",
-      "The new firmware changed the controller's settings.\n\n\"Restore settings\" sends the "
-      "settings the controller had before the upgrade" +
-          (file.isEmpty() ? QString(".") : " (kept in " + file + ").") +
-          "\n\"Keep controller's\" keeps what the new firmware holds.",
-      {"Restore settings", "Keep controller's"}, 0);
-  if (answer != 0) return;
   session_.BeforeReplace();
   session_.Replace(*kept, false);
   // The kept bytes exactly as they were: the refresh's repairs are for the pages, not for what

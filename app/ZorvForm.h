@@ -4,7 +4,6 @@
 // destroys. The truck's state lives in the session; the window shows it and wires the actions.
 #include <QMainWindow>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <memory>
 
@@ -13,6 +12,7 @@
 #include "app/LinkControl.h"
 #include "app/LinkRequests.h"
 #include "app/MainMenu.h"
+#include "app/NoticeQueue.h"
 #include "app/WindowFrame.h"
 #include "app/WindowHistory.h"
 #include "app/WindowPages.h"
@@ -132,13 +132,7 @@ class TZorvForm final : public QMainWindow, public PageHost {
   WindowPages pages_;
   std::unique_ptr<LinkControl> link_;
 
-  // Events that arrive while a box is open wait here, in order.
-  bool inNotice_ = false;
-  struct PendingNotice {
-    LinkEvent event;
-    std::uint64_t source;
-  };
-  std::deque<PendingNotice> pendingNotices_;
+  NoticeQueue notices_;
   bool centred_ = false;
   bool closing_ = false;
 };
