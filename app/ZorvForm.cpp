@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -20,7 +19,6 @@
 #include "app/StatusStrip.h"
 #include "host/HostSettings.h"
 #include "image/DefaultImage.h"
-#include "link/PortNames.h"
 #include "link/TCOMThread.h"
 #include "link/LinkJobs.h"
 #include <QProgressBar>
@@ -43,11 +41,11 @@ TZorvForm::TZorvForm(Prompts& prompts, Clock& clock, LinkFactory linkFactory, Pr
     : QMainWindow(parent),
       prompts_(prompts),
       clock_(clock),
-      linkFactory_(std::move(linkFactory)),
       ports_(std::move(ports)),
       strip_(new StatusStrip),
       bridge_(*strip_, session_.Image(), session_.Trims(), prompts_, upgradeSettings_),
       refresher_(*this, [this](int page) { frame_.productNotebook->setCurrentIndex(page); }),
+      link_(std::move(linkFactory), prompts_),
       notices_([this](const LinkEvent& event, std::uint64_t source) { HandleEvent(event, source); }) {
   setObjectName("ZorvForm");
   // [*]: the modified marker, shown while the image holds edits neither sent nor saved.
@@ -56,7 +54,7 @@ TZorvForm::TZorvForm(Prompts& prompts, Clock& clock, LinkFactory linkFactory, Pr
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
-  portNumber_ = PresetPortNumber(ports_);
+  link_.SetPort(PresetPortNumber(ports_));
   history_ = new WindowHistory(*this, {[this] { return Image().bytes; },
                                        [this] { return ProductCode(); }});
   session_.SetHooks({
@@ -146,8 +144,7 @@ void TZorvForm::SetTabGate(std::function<bool(int)> gate) { frame_.tabs->SetGate
 void TZorvForm::FormCreate() {
   About1Click();
 
-  portNumber_ = 1;
-  portNumber_ = PortNumberFromSetting(ReadSetting(kApplicationName, kComPortSetting, "1"));
+  link_.SetPort(PortNumberFromSetting(ReadSetting(kApplicationName, kComPortSetting, "1")));
 
   history_->Start(HistoryFile(), ReadRegisterAddress());
   StartLink();
@@ -182,8 +179,7 @@ bool TZorvForm::MayClose() {
   session_.CommitPendingEdit();
   session_.ShowModified();
   if (!session_.Modified()) return true;
-  const bool canSend = link_ && link_->State() == LinkState::ConnectedIdle;
-  switch (AskExit(canSend, prompts_, this)) {
+  switch (AskExit(link_.InState(LinkState::ConnectedIdle), prompts_, this)) {
     case ExitAnswer::Send:
       session_.CloseAfterUpload();
       SendCalClick();
@@ -200,37 +196,23 @@ void TZorvForm::CloseNow() {
   close();
 }
 
-void TZorvForm::SetCommand(std::uint8_t command, std::uint8_t argument) {
-  // The pages drive one valve output while its button is held; 0 lets go.
-  if (!link_) return;
-  if (command == 0) {
-    link_->Submit(LiveOutputOffJob{});
-  } else {
-    link_->Submit(LiveOutputJob{command, argument});
-  }
-}
-
-void TZorvForm::StartLink() { link_ = linkFactory_ ? linkFactory_(portNumber_) : nullptr; }
-
 void TZorvForm::StopLink() {
   if (halfSent_) halfSent_->LinkReplaced();
-  replug_.Stop();
-  link_.reset();
+  link_.Stop();
 }
 
 void TZorvForm::Request(LinkJob job) {
-  const QString refused = RefusalText(link_.get(), job);
+  const QString refused = link_.Request(std::move(job));
   if (!refused.isEmpty()) frame_.messageLine->Show(refused);
-  if (link_) link_->Submit(std::move(job));
 }
 
 void TZorvForm::Exit1Click() {
-  if (!MayStopLink() || !MayClose()) return;
+  if (!link_.MayStop() || !MayClose()) return;
   CloseNow();
 }
 
 void TZorvForm::closeEvent(QCloseEvent* event) {
-  if (!closing_ && (!MayStopLink() || !MayClose())) {
+  if (!closing_ && (!link_.MayStop() || !MayClose())) {
     event->ignore();
     return;
   }
@@ -254,42 +236,32 @@ void TZorvForm::showEvent(QShowEvent* event) {
 
 void TZorvForm::PortNumber1Click() {
   // Asked before the port is chosen, so "No" leaves the remembered port as it was.
-  if (!MayStopLink()) return;
+  if (!link_.MayStop()) return;
   if (discoverPorts_) ports_ = discoverPorts_();
-  portNumber_ = ChoosePort(ports_, portNumber_,
-                           [this](QDialog& dialog) { return prompts_.ShowModal(dialog); });
-  WriteSetting(kApplicationName, kComPortSetting, QString::number(portNumber_));
+  link_.SetPort(ChoosePort(ports_, link_.Port(),
+                           [this](QDialog& dialog) { return prompts_.ShowModal(dialog); }));
+  WriteSetting(kApplicationName, kComPortSetting, QString::number(link_.Port()));
   StopLink();
   StartLink();
-}
-
-bool TZorvForm::MayStopLink() {
-  if (!link_ || link_->State() != LinkState::Programming) return true;
-  const bool stop = prompts_.Confirm(
-      "Warning",
-      "Firmware is being written. Stopping now leaves the controller without a working "
-      "program. Stop anyway?");
-  // Programming may have ended while the question was open: then the answer changes nothing.
-  return stop && link_ && link_->State() == LinkState::Programming;
 }
 
 void TZorvForm::UploadButtonClick() { SendCalClick(); }
 void TZorvForm::SendCalClick() {
   // The image with the typed text in it; the session remembers what went, to mark it sent.
   const ImageBytes sending = session_.UploadStarting();
-  Request(bridge_.Upload(sending, link_ ? link_->NoticeSource() : 0));
+  Request(bridge_.Upload(sending, Link() ? Link()->NoticeSource() : 0));
 }
 void TZorvForm::DownloadButtonClick() { Request(DownloadJob{}); }
 void TZorvForm::GetCalibration1Click() { Request(DownloadJob{}); }
 void TZorvForm::UpgradeFirmware1Click() {
-  if (link_ && link_->State() == LinkState::ConnectedIdle) {
+  if (link_.InState(LinkState::ConnectedIdle)) {
     KeepSettingsBeforeUpgrade(upgradeSettings_, ProductCode(), prompts_);
   }
   Request(OpenBootLoaderJob{});
 }
 
 void TZorvForm::ReadFirmware1Click() {
-  const QString refused = RefusalText(link_.get(), ReadFlashJob{});
+  const QString refused = RefusalText(Link(), ReadFlashJob{});
   if (!refused.isEmpty()) {
     frame_.messageLine->Show(refused);
     return;
@@ -298,10 +270,10 @@ void TZorvForm::ReadFirmware1Click() {
 }
 
 void TZorvForm::ResetButtonClick() {
-  if (link_ && link_->State() == LinkState::Programming && !MayStopLink()) return;
-  if (link_ && link_->State() == LinkState::ConnectedIdle) {
+  if (!link_.MayStop()) return;
+  if (link_.InState(LinkState::ConnectedIdle)) {
     // The link sends 0xFF and asks to be replaced.
-    link_->Submit(ResetJob{});
+    Link()->Submit(ResetJob{});
   } else {
     StopLink();
     StartLink();
@@ -311,27 +283,19 @@ void TZorvForm::ResetButtonClick() {
 }
 
 void TZorvForm::WatchForAdapter() {
-  const QString device =
-      QString::fromStdString(DeviceNameForPort(link_ ? link_->PortNumber() : portNumber_));
-  if (device.isEmpty()) return;
   // Back again, the adapter gets a new link, as Reset gives one: it opens and downloads.
-  replug_.Watch(device, [this] { session_.Replugged(); });
+  link_.WatchForAdapter([this] { session_.Replugged(); });
 }
 
 void TZorvForm::Timer2Timer() {
   StatusStrip::SetLamp(strip_->TXPanel(), kLampIdle);
   StatusStrip::SetLamp(strip_->RXPanel(), kLampIdle);
-  // A port that failed to open because its device is missing (Reset while unplugged, or the
-  // adapter not yet plugged in) opens by itself once the device appears.
-  if (link_ && link_->State() == LinkState::PortFailed && !replug_.Watching()) {
-    const std::string device = DeviceNameForPort(link_->PortNumber());
-    if (!device.empty() && !QFileInfo::exists(QString::fromStdString(device))) WatchForAdapter();
-  }
+  link_.WatchIfDeviceMissing([this] { session_.Replugged(); });
   if (testTimeStamp_ != 0 && clock_.Since(testTimeStamp_) > kLiveTestLimitMs) {
     SetCommand(0, 0);
     testTimeStamp_ = 0;
   }
-  session_.WatchLink(!link_ || link_->State() == LinkState::ConnectedIdle);
+  session_.WatchLink(!Link() || link_.InState(LinkState::ConnectedIdle));
   session_.ShowModified();
   halfSent_->Tick();
 }
@@ -356,9 +320,9 @@ void TZorvForm::OfferKeptSettings() {
 }
 
 void TZorvForm::UploadWhenIdle(int triesLeft, const ImageBytes& bytes) {
-  if (!link_) return;
-  if (link_->State() == LinkState::ConnectedIdle &&
-      link_->Submit(bridge_.Upload(bytes, link_->NoticeSource()))) {
+  if (!Link()) return;
+  if (link_.InState(LinkState::ConnectedIdle) &&
+      Link()->Submit(bridge_.Upload(bytes, Link()->NoticeSource()))) {
     session_.UploadStarting(bytes);
     return;
   }
@@ -376,10 +340,9 @@ void TZorvForm::UploadWhenIdle(int triesLeft, const ImageBytes& bytes) {
 
 void TZorvForm::HandleEvent(const LinkEvent& event, std::uint64_t source) {
   // A replaced link's events are dropped: its transfer was abandoned, its questions are moot.
-  const bool current = source == 0 || (link_ && source == link_->NoticeSource());
-  if (!current) return;
+  if (!link_.Current(source)) return;
   halfSent_->Seen(event);
-  bridge_.Handle(event, link_.get());
+  bridge_.Handle(event, Link());
   if (std::holds_alternative<DownloadedEvent>(event)) {
     prompts_.Message(Prompts::Kind::Information, "Information", "Download Successful!");
     strip_->ProgressGauge()->setValue(0);
