@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -14,11 +13,12 @@
 #include <QTimer>
 
 #include "app/ExitQuestion.h"
+#include "app/FirmwareCommands.h"
+#include "app/KeptSettingsOffer.h"
 #include "app/SplashForm.h"
 #include "app/StatusStrip.h"
 #include "host/HostSettings.h"
 #include "image/DefaultImage.h"
-#include "link/PortNames.h"
 #include "link/TCOMThread.h"
 #include "link/LinkJobs.h"
 #include <QProgressBar>
@@ -41,11 +41,12 @@ TZorvForm::TZorvForm(Prompts& prompts, Clock& clock, LinkFactory linkFactory, Pr
     : QMainWindow(parent),
       prompts_(prompts),
       clock_(clock),
-      linkFactory_(std::move(linkFactory)),
       ports_(std::move(ports)),
       strip_(new StatusStrip),
       bridge_(*strip_, session_.Image(), session_.Trims(), prompts_, upgradeSettings_),
-      refresher_(*this, [this](int page) { frame_.productNotebook->setCurrentIndex(page); }) {
+      refresher_(*this, [this](int page) { frame_.productNotebook->setCurrentIndex(page); }),
+      link_(std::move(linkFactory), prompts_),
+      notices_([this](const LinkEvent& event, std::uint64_t source) { HandleEvent(event, source); }) {
   setObjectName("ZorvForm");
   // [*]: the modified marker, shown while the image holds edits neither sent nor saved.
   setWindowTitle("Zorv Configuration Tool[*]");
@@ -53,7 +54,7 @@ TZorvForm::TZorvForm(Prompts& prompts, Clock& clock, LinkFactory linkFactory, Pr
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
-  portNumber_ = PresetPortNumber(ports_);
+  link_.SetPort(PresetPortNumber(ports_));
   history_ = new WindowHistory(*this, {[this] { return Image().bytes; },
                                        [this] { return ProductCode(); }});
   session_.SetHooks({
@@ -143,8 +144,7 @@ void TZorvForm::SetTabGate(std::function<bool(int)> gate) { frame_.tabs->SetGate
 void TZorvForm::FormCreate() {
   About1Click();
 
-  portNumber_ = 1;
-  portNumber_ = PortNumberFromSetting(ReadSetting(kApplicationName, kComPortSetting, "1"));
+  link_.SetPort(PortNumberFromSetting(ReadSetting(kApplicationName, kComPortSetting, "1")));
 
   history_->Start(HistoryFile(), ReadRegisterAddress());
   StartLink();
@@ -179,8 +179,7 @@ bool TZorvForm::MayClose() {
   session_.CommitPendingEdit();
   session_.ShowModified();
   if (!session_.Modified()) return true;
-  const bool canSend = link_ && link_->State() == LinkState::ConnectedIdle;
-  switch (AskExit(canSend, prompts_, this)) {
+  switch (AskExit(link_.InState(LinkState::ConnectedIdle), prompts_, this)) {
     case ExitAnswer::Send:
       session_.CloseAfterUpload();
       SendCalClick();
@@ -197,37 +196,23 @@ void TZorvForm::CloseNow() {
   close();
 }
 
-void TZorvForm::SetCommand(std::uint8_t command, std::uint8_t argument) {
-  // The pages drive one valve output while its button is held; 0 lets go.
-  if (!link_) return;
-  if (command == 0) {
-    link_->Submit(LiveOutputOffJob{});
-  } else {
-    link_->Submit(LiveOutputJob{command, argument});
-  }
-}
-
-void TZorvForm::StartLink() { link_ = linkFactory_ ? linkFactory_(portNumber_) : nullptr; }
-
 void TZorvForm::StopLink() {
   if (halfSent_) halfSent_->LinkReplaced();
-  replug_.Stop();
-  link_.reset();
+  link_.Stop();
 }
 
 void TZorvForm::Request(LinkJob job) {
-  const QString refused = RefusalText(link_.get(), job);
+  const QString refused = link_.Request(std::move(job));
   if (!refused.isEmpty()) frame_.messageLine->Show(refused);
-  if (link_) link_->Submit(std::move(job));
 }
 
 void TZorvForm::Exit1Click() {
-  if (!MayStopLink() || !MayClose()) return;
+  if (!link_.MayStop() || !MayClose()) return;
   CloseNow();
 }
 
 void TZorvForm::closeEvent(QCloseEvent* event) {
-  if (!closing_ && (!MayStopLink() || !MayClose())) {
+  if (!closing_ && (!link_.MayStop() || !MayClose())) {
     event->ignore();
     return;
   }
@@ -251,69 +236,44 @@ void TZorvForm::showEvent(QShowEvent* event) {
 
 void TZorvForm::PortNumber1Click() {
   // Asked before the port is chosen, so "No" leaves the remembered port as it was.
-  if (!MayStopLink()) return;
+  if (!link_.MayStop()) return;
   if (discoverPorts_) ports_ = discoverPorts_();
-  portNumber_ = ChoosePort(ports_, portNumber_,
-                           [this](QDialog& dialog) { return prompts_.ShowModal(dialog); });
-  WriteSetting(kApplicationName, kComPortSetting, QString::number(portNumber_));
+  link_.SetPort(ChoosePort(ports_, link_.Port(),
+                           [this](QDialog& dialog) { return prompts_.ShowModal(dialog); }));
+  WriteSetting(kApplicationName, kComPortSetting, QString::number(link_.Port()));
   StopLink();
   StartLink();
-}
-
-bool TZorvForm::MayStopLink() {
-  if (!link_ || link_->State() != LinkState::Programming) return true;
-  const bool stop = prompts_.Confirm(
-      "Warning",
-      "Firmware is being written. Stopping now leaves the controller without a working "
-      "program. Stop anyway?");
-  // Programming may have ended while the question was open: then the answer changes nothing.
-  return stop && link_ && link_->State() == LinkState::Programming;
 }
 
 void TZorvForm::UploadButtonClick() { SendCalClick(); }
 void TZorvForm::SendCalClick() {
   // The image with the typed text in it; the session remembers what went, to mark it sent.
   const ImageBytes sending = session_.UploadStarting();
-  Request(bridge_.Upload(sending, link_ ? link_->NoticeSource() : 0));
+  Request(bridge_.Upload(sending, Link() ? Link()->NoticeSource() : 0));
 }
 void TZorvForm::DownloadButtonClick() { Request(DownloadJob{}); }
 void TZorvForm::GetCalibration1Click() { Request(DownloadJob{}); }
 void TZorvForm::UpgradeFirmware1Click() {
-  if (link_ && link_->State() == LinkState::ConnectedIdle) {
-    // The settings of the last download go to a file first: new firmware may reset them.
-    const Outcome kept = upgradeSettings_.KeepBeforeUpgrade(KeptSettingsFolder(), static_cast<char>(ProductCode()));
-    if (!kept) {
-      prompts_.Message(Prompts::Kind::Warning, "Warning",
-                       "The controller's settings could not be kept before the upgrade: " +
-                           QString::fromStdString(kept.error));
-    }
+  if (link_.InState(LinkState::ConnectedIdle)) {
+    KeepSettingsBeforeUpgrade(upgradeSettings_, ProductCode(), prompts_);
   }
   Request(OpenBootLoaderJob{});
 }
 
 void TZorvForm::ReadFirmware1Click() {
-  const QString refused = RefusalText(link_.get(), ReadFlashJob{});
+  const QString refused = RefusalText(Link(), ReadFlashJob{});
   if (!refused.isEmpty()) {
     frame_.messageLine->Show(refused);
     return;
   }
-  // The target is chosen and checked before the controller is touched: a folder that cannot
-  // take the file fails now, not after minutes of reading.
-  const std::string file = bridge_.SelectFirmwareReadFile();
-  if (file.empty()) return;
-  if (const std::string problem = FormBridge::ReadTargetProblem(file); !problem.empty()) {
-    bridge_.ShowLinkError(problem);
-    return;
-  }
-  bridge_.SetReadTarget(file);
-  Request(ReadFlashJob{});
+  if (ChooseReadTarget(bridge_)) Request(ReadFlashJob{});
 }
 
 void TZorvForm::ResetButtonClick() {
-  if (link_ && link_->State() == LinkState::Programming && !MayStopLink()) return;
-  if (link_ && link_->State() == LinkState::ConnectedIdle) {
+  if (!link_.MayStop()) return;
+  if (link_.InState(LinkState::ConnectedIdle)) {
     // The link sends 0xFF and asks to be replaced.
-    link_->Submit(ResetJob{});
+    Link()->Submit(ResetJob{});
   } else {
     StopLink();
     StartLink();
@@ -323,27 +283,19 @@ void TZorvForm::ResetButtonClick() {
 }
 
 void TZorvForm::WatchForAdapter() {
-  const QString device =
-      QString::fromStdString(DeviceNameForPort(link_ ? link_->PortNumber() : portNumber_));
-  if (device.isEmpty()) return;
   // Back again, the adapter gets a new link, as Reset gives one: it opens and downloads.
-  replug_.Watch(device, [this] { session_.Replugged(); });
+  link_.WatchForAdapter([this] { session_.Replugged(); });
 }
 
 void TZorvForm::Timer2Timer() {
   StatusStrip::SetLamp(strip_->TXPanel(), kLampIdle);
   StatusStrip::SetLamp(strip_->RXPanel(), kLampIdle);
-  // A port that failed to open because its device is missing (Reset while unplugged, or the
-  // adapter not yet plugged in) opens by itself once the device appears.
-  if (link_ && link_->State() == LinkState::PortFailed && !replug_.Watching()) {
-    const std::string device = DeviceNameForPort(link_->PortNumber());
-    if (!device.empty() && !QFileInfo::exists(QString::fromStdString(device))) WatchForAdapter();
-  }
+  link_.WatchIfDeviceMissing([this] { session_.Replugged(); });
   if (testTimeStamp_ != 0 && clock_.Since(testTimeStamp_) > kLiveTestLimitMs) {
     SetCommand(0, 0);
     testTimeStamp_ = 0;
   }
-  session_.WatchLink(!link_ || link_->State() == LinkState::ConnectedIdle);
+  session_.WatchLink(!Link() || link_.InState(LinkState::ConnectedIdle));
   session_.ShowModified();
   halfSent_->Tick();
 }
@@ -354,44 +306,12 @@ void TZorvForm::About1Click() {
 }
 
 void TZorvForm::OnLinkEvent(const LinkEvent& event, std::uint64_t source) {
-  // A box runs its own event loop; what arrives meanwhile waits for it to close, in order. The
-  // status never opens one: it is shown at once, so a long box does not freeze the strip. The
-  // link's own life goes on under a box too: an unplug is watched for and a restart made now,
-  // so the link comes back whatever box is open.
-  const bool quiet = std::holds_alternative<StatusEvent>(event) ||
-                     std::holds_alternative<ProgressEvent>(event) ||
-                     std::holds_alternative<UnpluggedEvent>(event) ||
-                     std::holds_alternative<RestartWantedEvent>(event);
-  if (inNotice_ && !quiet) {
-    pendingNotices_.push_back({event, source});
-    return;
-  }
-  if (quiet) {
-    HandleEvent(event, source);
-    return;
-  }
-  inNotice_ = true;
-  HandleEvent(event, source);
-  while (!pendingNotices_.empty()) {
-    const PendingNotice next = std::move(pendingNotices_.front());
-    pendingNotices_.pop_front();
-    HandleEvent(next.event, next.source);
-  }
-  inNotice_ = false;
+  notices_.Deliver(event, source);
 }
 
 void TZorvForm::OfferKeptSettings() {
-  const std::optional<ImageBytes> kept = upgradeSettings_.ChangedByUpgrade();
+  const std::optional<ImageBytes> kept = KeptSettingsToRestore(upgradeSettings_, prompts_);
   if (!kept) return;
-  const QString file = upgradeSettings_.KeptFile();
-  const int answer = prompts_.Choose(
-      Prompts::Kind::Warning, "Settings changed",
-      "The new firmware changed the controller's settings.\n\n\"Restore settings\" sends the "
-      "settings the controller had before the upgrade" +
-          (file.isEmpty() ? QString(".") : " (kept in " + file + ").") +
-          "\n\"Keep controller's\" keeps what the new firmware holds.",
-      {"Restore settings", "Keep controller's"}, 0);
-  if (answer != 0) return;
   session_.BeforeReplace();
   session_.Replace(*kept, false);
   // The kept bytes exactly as they were: the refresh's repairs are for the pages, not for what
@@ -400,9 +320,9 @@ void TZorvForm::OfferKeptSettings() {
 }
 
 void TZorvForm::UploadWhenIdle(int triesLeft, const ImageBytes& bytes) {
-  if (!link_) return;
-  if (link_->State() == LinkState::ConnectedIdle &&
-      link_->Submit(bridge_.Upload(bytes, link_->NoticeSource()))) {
+  if (!Link()) return;
+  if (link_.InState(LinkState::ConnectedIdle) &&
+      Link()->Submit(bridge_.Upload(bytes, Link()->NoticeSource()))) {
     session_.UploadStarting(bytes);
     return;
   }
@@ -420,10 +340,9 @@ void TZorvForm::UploadWhenIdle(int triesLeft, const ImageBytes& bytes) {
 
 void TZorvForm::HandleEvent(const LinkEvent& event, std::uint64_t source) {
   // A replaced link's events are dropped: its transfer was abandoned, its questions are moot.
-  const bool current = source == 0 || (link_ && source == link_->NoticeSource());
-  if (!current) return;
+  if (!link_.Current(source)) return;
   halfSent_->Seen(event);
-  bridge_.Handle(event, link_.get());
+  bridge_.Handle(event, Link());
   if (std::holds_alternative<DownloadedEvent>(event)) {
     prompts_.Message(Prompts::Kind::Information, "Information", "Download Successful!");
     strip_->ProgressGauge()->setValue(0);

@@ -4,17 +4,17 @@
 // destroys. The truck's state lives in the session; the window shows it and wires the actions.
 #include <QMainWindow>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <memory>
 
 #include "app/FormBridge.h"
 #include "app/HalfSentNote.h"
 #include "app/LinkControl.h"
-#include "app/LinkRequests.h"
 #include "app/MainMenu.h"
+#include "app/NoticeQueue.h"
 #include "app/WindowFrame.h"
 #include "app/WindowHistory.h"
+#include "app/WindowLink.h"
 #include "app/WindowPages.h"
 #include "host/PortDiscovery.h"
 #include "link/UpgradeSettings.h"
@@ -50,7 +50,9 @@ class TZorvForm final : public QMainWindow, public PageHost {
   void BeforeImageReplaced() override { session_.BeforeReplace(); }
   void CommitPendingEdit() override { session_.CommitPendingEdit(); }
   void FileEvent(history::EventKind kind, const QString& file) override { session_.Record(kind, file); }
-  void SetCommand(std::uint8_t command, std::uint8_t argument) override;
+  void SetCommand(std::uint8_t command, std::uint8_t argument) override {
+    link_.SetCommand(command, argument);
+  }
   std::uint32_t& TestTimeStamp() override { return testTimeStamp_; }
   Prompts& prompts() override { return prompts_; }
   Clock& clock() override { return clock_; }
@@ -58,8 +60,8 @@ class TZorvForm final : public QMainWindow, public PageHost {
 
   // The window's side of the link.
   FormBridge& Bridge() { return bridge_; }
-  int PortNumber() const { return portNumber_; }
-  LinkControl* Link() const { return link_.get(); }
+  int PortNumber() const { return link_.Port(); }
+  LinkControl* Link() const { return link_.Get(); }
   // Asked again each time the port dialog opens; without it the dialog lists the ports given
   // at construction.
   void SetPortDiscovery(std::function<PresentPorts()> discover) { discoverPorts_ = std::move(discover); }
@@ -93,11 +95,9 @@ class TZorvForm final : public QMainWindow, public PageHost {
   // Exit with unsent, unsaved edits asks first; false when the window stays open.
   bool MayClose();
   void CloseNow();
-  void StartLink();
+  void StartLink() { link_.Start(); }
   void StopLink();
   void HandleEvent(const LinkEvent& event, std::uint64_t source);
-  // False when firmware is being written and the user chose to let it finish.
-  bool MayStopLink();
   // After a verified upgrade whose firmware changed the settings: restore or keep.
   void OfferKeptSettings();
   // Sends the image once the link is idle again (it is still finishing the download).
@@ -110,19 +110,16 @@ class TZorvForm final : public QMainWindow, public PageHost {
 
   Prompts& prompts_;
   Clock& clock_;
-  LinkFactory linkFactory_;
   PresentPorts ports_;
   std::function<PresentPorts()> discoverPorts_;
 
   TruckSession session_;
   std::uint32_t testTimeStamp_ = 0;
-  int portNumber_ = 1;
 
   MainMenuItems menu_;
   WindowFrame frame_;
   StatusStrip* strip_ = nullptr;
   WindowHistory* history_ = nullptr;  // a child of the window
-  ReplugWatch replug_;
   std::unique_ptr<HalfSentNote> halfSent_;  // on frame_'s message line
   QTimer* timer2_ = nullptr;
 
@@ -130,15 +127,9 @@ class TZorvForm final : public QMainWindow, public PageHost {
   FormBridge bridge_;
   Refresher refresher_;
   WindowPages pages_;
-  std::unique_ptr<LinkControl> link_;
+  WindowLink link_;
 
-  // Events that arrive while a box is open wait here, in order.
-  bool inNotice_ = false;
-  struct PendingNotice {
-    LinkEvent event;
-    std::uint64_t source;
-  };
-  std::deque<PendingNotice> pendingNotices_;
+  NoticeQueue notices_;
   bool centred_ = false;
   bool closing_ = false;
 };

@@ -171,7 +171,7 @@ int Flash(const QStringList& arguments) {
     return Fail(kFailure, "The new firmware did not answer on COM" +
                               QString::number(parser.Options().port));
   }
-  session.Record(history::EventKind::Downloaded, bridge.received);
+  session.TookDownload();
   const std::uint8_t product = session.ControllerProduct();
   JsonSet("product", history::ProductName(product == 0 ? product::kZorv11 : product));
   const std::optional<ImageBytes> kept = bridge.upgradeSettings.ChangedByUpgrade();

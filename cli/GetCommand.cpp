@@ -29,13 +29,12 @@ int Get(const QStringList& arguments) {
     Err("The controller's settings memory is blank: " + file + " holds the defaults");
   }
   const QString written =
-      WriteSettings(file, session.Bridge().received, session.ControllerProduct());
+      WriteSettings(file, session.Image(), session.ControllerProduct());
   if (!written.isEmpty()) return Fail(kFailure, written);
   // The history is read later from anywhere: the file by its whole path.
   JsonSet("file", target.absoluteFilePath());
   JsonSet("blank", session.Bridge().receivedBlank);
-  session.Record(history::EventKind::FileSaved, session.Bridge().received,
-                 target.absoluteFilePath());
+  session.Saved(target.absoluteFilePath());
   return kSuccess;
 }
 

@@ -55,13 +55,12 @@ int Send(const QStringList& arguments) {
   JsonSet("file", QFileInfo(fileName).absoluteFilePath());
   if (!before.isEmpty()) {
     // Kept before anything is sent: the record survives a send that fails.
-    failed = WriteSettings(before, session.Bridge().received, product);
+    failed = WriteSettings(before, session.Image(), product);
     if (!failed.isEmpty()) return Fail(kFailure, failed);
-    session.Record(history::EventKind::FileSaved, session.Bridge().received,
-                   QFileInfo(before).absoluteFilePath());
+    session.Saved(QFileInfo(before).absoluteFilePath());
     JsonSet("before", QFileInfo(before).absoluteFilePath());
   }
-  failed = ProductMismatch(*file, session.Bridge().received, product);
+  failed = ProductMismatch(*file, session.Image(), product);
   if (!failed.isEmpty()) return Fail(kFailure, failed);
 
   failed = session.SendAndCheck(file->image, "The controller does not hold what was sent");

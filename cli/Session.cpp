@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <tuple>
+#include <utility>
 
 #include "cli/JsonResult.h"
 #include "host/HostSettings.h"
@@ -33,7 +34,26 @@ Session::Session(const Common& options)
       // local file and go with the next run of either program.
       history_(std::make_unique<history::HistoryRecorder>(HistoryFile(), &context_,
                                                           [](const QString&) {},
-                                                          ReadRegisterAddress())) {}
+                                                          ReadRegisterAddress())) {
+  // No window: nothing is typed or shown, so only the history hook is needed.
+  TruckSession::Hooks hooks;
+  hooks.record = [this](history::EventKind kind, const QString& file) {
+    Record(kind, truck_.Image(), file);
+  };
+  truck_.SetHooks(std::move(hooks));
+}
+
+void Session::TookDownload() {
+  truck_.DownloadArriving();
+  truck_.Image() = bridge_.received;
+  truck_.SetProductCode(ControllerProduct());
+  truck_.DownloadArrived();
+}
+
+void Session::Saved(const QString& file) {
+  truck_.MarkKept();
+  truck_.Record(history::EventKind::FileSaved, file);
+}
 
 Session::~Session() {
   // What could not be written is kept for the next run, and the line says so.
@@ -102,7 +122,7 @@ QString Session::ConnectAndDownload() {
     // The link keeps 0 for a Zorv whose 256 bytes came: a v1.1.
     const std::uint8_t product = ControllerProduct();
     JsonSet("product", history::ProductName(product == 0 ? product::kZorv11 : product));
-    Record(history::EventKind::Downloaded, bridge_.received);
+    TookDownload();
     return {};
   }
   const LinkState state = link_.State();
@@ -139,18 +159,20 @@ QString Session::RunCommand(LinkJob job, const std::function<bool()>& done) {
 }
 
 QString Session::Upload(const SettingsImage& image) {
-  bridge_.toSend = image;
+  truck_.Replace(image.bytes, false);
+  const ImageBytes& sending = truck_.UploadStarting();
+  bridge_.toSend = truck_.Image();
   const int before = bridge_.uploads;
   // Image bytes go out once the status says "Uploading": from then on the controller holds
   // part of the new settings until the last echo.
   bool uploading = false;
-  const QString failed = RunCommand(UploadJob{image.bytes}, [&] {
+  const QString failed = RunCommand(UploadJob{sending}, [&] {
     uploading = uploading || bridge_.last.text.rfind("Uploading", 0) == 0 ||
                 link_.StatusText().rfind("Uploading", 0) == 0;
     return bridge_.uploads > before;
   });
   if (failed.isEmpty()) {
-    Record(history::EventKind::Uploaded, image);
+    truck_.UploadFinished();
     return failed;
   }
   if (uploading) {
@@ -165,7 +187,7 @@ QString Session::Download() {
   const int before = bridge_.downloads;
   const QString failed =
       RunCommand(DownloadJob{}, [this, before] { return bridge_.downloads > before; });
-  if (failed.isEmpty()) Record(history::EventKind::Downloaded, bridge_.received);
+  if (failed.isEmpty()) TookDownload();
   return failed;
 }
 
@@ -173,7 +195,8 @@ QString Session::SendAndCheck(const SettingsImage& image, const QString& what) {
   QString failed = Upload(image);
   if (failed.isEmpty()) failed = Download();
   if (!failed.isEmpty()) return failed;
-  const auto differences = Compare(image, bridge_.received, ControllerProduct());
+  // The session now holds what came back; compared with what was sent by the catalogue's rule.
+  const auto differences = Compare(image, truck_.Image(), ControllerProduct());
   if (differences.empty()) return {};
   QStringList lines = {what + ":"};
   for (const Difference& d : differences) lines << QString::fromStdString(d.Line());

@@ -1,6 +1,9 @@
 #pragma once
 // One run against a controller: the progress bar, the console bridge, the link and the
 // history, and the steps several subcommands share (connect and download, upload, check).
+// The settings themselves live in the same TruckSession the window uses: a download replaces
+// its image and marks it kept, an upload marks as sent the bytes it sent, and both record
+// through its history hook.
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -13,6 +16,7 @@
 #include "history/HistoryEvent.h"
 #include "history/HistoryRecorder.h"
 #include "link/TransferNotes.h"
+#include "session/TruckSession.h"
 
 namespace zorv::cli {
 
@@ -32,6 +36,9 @@ class Session {
   QString Upload(const SettingsImage& image);
   // Takes the settings again.
   QString Download();
+  // The settings the link has just received become the session's image (recorded as a
+  // download); for a flow that waited for them itself.
+  void TookDownload();
   // Uploads `image`, downloads again and checks the controller holds it; "" when it does,
   // else the failure, or "`what`:" and the named differences one a line.
   QString SendAndCheck(const SettingsImage& image, const QString& what);
@@ -47,6 +54,10 @@ class Session {
   // findings on this machine.
   QString WithDoctor(const QString& failure) const;
 
+  // The truck's settings as last downloaded or sent.
+  const SettingsImage& Image() const { return truck_.Image(); }
+  // The session's image was written to `file` (recorded with its whole path).
+  void Saved(const QString& file);
   ConsoleBridge& Bridge() { return bridge_; }
   ConsoleLink& Link() { return link_; }
   const Common& Options() const { return options_; }
@@ -67,6 +78,7 @@ class Session {
   ConsoleLink link_;
   QObject context_;
   std::unique_ptr<history::HistoryRecorder> history_;
+  TruckSession truck_;
 };
 
 }  // namespace zorv::cli
