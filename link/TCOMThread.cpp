@@ -27,6 +27,12 @@ constexpr ProductRow kProducts[] = {
     {product::kQuirn, "QUIRN Connected and Listening", 256, true, product::kQuirn},
 };
 
+// The boot loader's chip line as shown and kept: its line end dropped.
+std::string WithoutLineEnd(std::string line) {
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  return line;
+}
+
 const ProductRow* FindProduct(std::uint8_t code) {
   for (const ProductRow& row : kProducts) {
     if (row.code == code) return &row;
@@ -317,11 +323,7 @@ void TCOMThread::BootLoaderReady() {
   status_.linkState = LinkState::Programming;
   firmwareWanted_ = true;
   BootLoaderReadyEvent ready;
-  ready.chipLine = flash_.chipLine;
-  while (!ready.chipLine.empty() &&
-         (ready.chipLine.back() == '\n' || ready.chipLine.back() == '\r')) {
-    ready.chipLine.pop_back();
-  }
+  ready.chipLine = WithoutLineEnd(flash_.chipLine);
   ready.chip = flash_.chip;
   ready.held = programIncomplete_;
   ready.hadProgram = hadProgram_;
@@ -351,11 +353,23 @@ void TCOMThread::ProgrammingRun(const ApprovedFirmware& firmware) {
   flash_ = firmware.image;
   flash_.chip = chip;
   flash_.chipLine = chipLine;
+  // Held on disk before the first frame: a run cut by a kill, a crash or a laptop without power
+  // never comes back here, and its controller must still be held when a program next opens it.
+  const bool heldBefore = programIncomplete_;
+  if (!heldBefore && held_ != nullptr) {
+    held_->Hold(heldKey_, HeldRecord{WithoutLineEnd(chipLine), firmware.crcs.file, false});
+  }
   const BootLoader::Run run = boot_.Program(status_, [this] {
     PostStatus();
     events_.Post(ProgressEvent{status_.progress, status_.progressText});
   });
-  if (run.written && !programIncomplete_) SetHeld(true, chipLine, firmware.crcs.file);
+  if (!heldBefore) {
+    if (run.written) {
+      SetHeld(true, chipLine, firmware.crcs.file);
+    } else if (held_ != nullptr) {
+      held_->Release(heldKey_);  // nothing written: the program is as it was
+    }
+  }
   if (run.result == BootLoader::Result::Stopped || stop_) return;
 
   JobFinishedEvent finished;
@@ -449,8 +463,7 @@ void TCOMThread::HoldInBootLoader(const std::string& text) {
 void TCOMThread::SetHeld(bool incomplete, const std::string& chipLine,
                          std::optional<std::uint32_t> crc) {
   programIncomplete_ = incomplete;
-  std::string line = chipLine;
-  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  const std::string line = WithoutLineEnd(chipLine);
   if (held_ != nullptr) {
     if (incomplete) {
       held_->Hold(heldKey_, HeldRecord{line, crc, false});

@@ -44,8 +44,12 @@ class Cable final : public SerialDevice {
     out_ = true;
     sim_.Close();
   }
-  // Pulled out when the link has written `count` more bytes (a job runs within one step).
-  void UnplugAfterWrites(int count) { writesLeft_ = count; }
+  // Pulled out when the link has written `count` more bytes (a job runs within one step);
+  // `before` runs at that moment, while the job is still under way.
+  void UnplugAfterWrites(int count, std::function<void()> before = {}) {
+    writesLeft_ = count;
+    beforeUnplug_ = std::move(before);
+  }
   void PlugIn() {
     out_ = false;
     vanished_ = false;
@@ -56,7 +60,10 @@ class Cable final : public SerialDevice {
   bool IsOpen() const override { return out_ ? openWhenPulled_ : sim_.IsOpen(); }
   bool Read(std::uint8_t& byte) override { return Usable() && sim_.Read(byte); }
   bool Write(std::uint8_t byte) override {
-    if (writesLeft_ > 0 && --writesLeft_ == 0) Unplug();
+    if (writesLeft_ > 0 && --writesLeft_ == 0) {
+      if (beforeUnplug_) beforeUnplug_();
+      Unplug();
+    }
     return Usable() && sim_.Write(byte);
   }
   bool WaitReadable(std::uint32_t ms) override {
@@ -79,6 +86,7 @@ class Cable final : public SerialDevice {
   bool openWhenPulled_ = false;
   bool vanished_ = false;
   int writesLeft_ = 0;
+  std::function<void()> beforeUnplug_;
 };
 
 // Where a row cuts its job.
@@ -210,6 +218,7 @@ class FirmwareRoads : public ::testing::TestWithParam<Road> {
   std::vector<HeldEvent> heldEvents_;
   std::vector<BootLoaderReadyEvent> readyEvents_;
   bool answerReady_ = true;  // false: the file dialog is not opened yet
+  bool heldOnDiskWhileWriting_ = false;
   FirmwareFlow flow_{FirmwareFlow::Questions{
       [this] { return hexFile_; },
       [this](const std::string& check) { return onCheck_(check); },
@@ -244,7 +253,12 @@ TEST_P(FirmwareRoads, EndsWithAWholeFileOrAControllerThatIsNeverStranded) {
     case Cut::UnplugWhileReading: cable_->UnplugAfterWrites(60 * 5); break;
     case Cut::UnplugWhileWriting:
       onCheck_ = [this, armed = true](const std::string&) mutable {
-        if (std::exchange(armed, false)) cable_->UnplugAfterWrites(8 * 145);
+        // What is on disk halfway is all a killed program or a laptop without power leaves.
+        if (std::exchange(armed, false)) {
+          cable_->UnplugAfterWrites(8 * 145, [this] {
+            heldOnDiskWhileWriting_ = held_->Find(HeldStore::DeviceKey(device_)).has_value();
+          });
+        }
         return true;
       };
       break;
@@ -281,6 +295,9 @@ TEST_P(FirmwareRoads, EndsWithAWholeFileOrAControllerThatIsNeverStranded) {
         << finished_.back().text;
     EXPECT_TRUE(finished_.back().flash.empty()) << "nothing of a cut read is handed out";
   }
+  if (road.cut == Cut::UnplugWhileWriting) {
+    EXPECT_TRUE(heldOnDiskWhileWriting_) << "a run cut by a kill would leave the controller unheld";
+  }
   if (unplugs) {
     cable_->PlugIn();
   } else {
@@ -298,8 +315,9 @@ TEST_P(FirmwareRoads, EndsWithAWholeFileOrAControllerThatIsNeverStranded) {
   // and offers the upgrade at once); else the program runs.
   const auto settled = [&] {
     const LinkState state = link_->State();
+    // A running program: idle, or in the download its identification starts.
     return road.heldAfter ? state == LinkState::FirmwareHeld || state == LinkState::Programming
-                          : state == LinkState::ConnectedIdle;
+                          : state == LinkState::ConnectedIdle || state == LinkState::Download;
   };
   ASSERT_TRUE(Run(30000, settled)) << LogText();
   Run(3000, [] { return false; });  // long enough for a boot loader left alone to start a program
