@@ -227,6 +227,19 @@ ControllerScript BootLoaderThatStallsInProgramming() {
   return script;
 }
 
+// `script` held silent (no announcement, no answer) until `open` is set from the test's thread:
+// a test that must act before the controller identifies itself would otherwise race the link.
+ControllerScript Gated(ControllerScript script, std::shared_ptr<std::atomic<bool>> open) {
+  ControllerScript gated;
+  gated.onQuiet = [script, open](std::deque<std::uint8_t>& replies) {
+    if (*open && script.onQuiet) script.onQuiet(replies);
+  };
+  gated.onWrite = [script, open](std::uint8_t written, std::deque<std::uint8_t>& replies) {
+    if (*open && script.onWrite) script.onWrite(written, replies);
+  };
+  return gated;
+}
+
 ImageBytes CountingImage() {
   ImageBytes image{};
   for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 7 + 3);
@@ -319,10 +332,12 @@ TEST_F(LinkThreadTest, StatusGoesOutWhenItChangesAndAtLeastEvery250Ms) {
 TEST_F(LinkThreadTest, JobsAreTakenOnlyOnceTheLinkIsIdle) {
   SharedFakeClock clock(5000);
   const ImageBytes controllerImage = CountingImage();
-  ControllerDevice controller(DownloadingController(controllerImage));
+  auto speaking = std::make_shared<std::atomic<bool>>(false);
+  ControllerDevice controller(Gated(DownloadingController(controllerImage), speaking));
   auto link = Start(clock, controller);
   // Before the controller has identified itself the job is refused.
   EXPECT_FALSE(link->Submit(LiveOutputJob{9, 99}));
+  *speaking = true;
   // The first identification downloads the controller's settings, then the link idles.
   ASSERT_TRUE(Until([&] {
     return !window_.downloads.empty() && link->State() == LinkState::ConnectedIdle;
