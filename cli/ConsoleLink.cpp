@@ -7,6 +7,17 @@
 #include "cli/Interrupt.h"
 
 namespace zorv::cli {
+namespace {
+
+Clock* gClock = nullptr;
+SerialDevice* gDevice = nullptr;
+
+}  // namespace
+
+void RunLinksOn(Clock* clock, SerialDevice* device) {
+  gClock = clock;
+  gDevice = device;
+}
 
 ConsoleLink::ConsoleLink(ConsoleBridge& bridge, int port)
     : bridge_(bridge), port_(port), held_(HeldStore::DefaultFile()) {
@@ -23,7 +34,11 @@ void ConsoleLink::Start(bool assumeHeld) {
   link_.reset();
   while (events_.Take()) {
   }
-  if (assumeHeld) {
+  if (gClock != nullptr && gDevice != nullptr) {
+    link_ = assumeHeld ? std::make_unique<LinkThread>(events_, port_, &held_, *gClock, *gDevice,
+                                                      LinkThread::AssumingHeld{})
+                       : std::make_unique<LinkThread>(events_, port_, &held_, *gClock, *gDevice);
+  } else if (assumeHeld) {
     link_ = std::make_unique<LinkThread>(events_, port_, &held_, LinkThread::AssumingHeld{});
   } else {
     link_ = std::make_unique<LinkThread>(events_, port_, &held_);

@@ -15,6 +15,11 @@ namespace zorv::cli {
 
 class ConsoleBridge;
 
+// Where this process's links run: the serial port on the steady clock, unless a test puts its
+// own controller at the far end (its clock and device then serve every link made until reset
+// with nulls).
+void RunLinksOn(Clock* clock, SerialDevice* device);
+
 class ConsoleLink {
  public:
   ConsoleLink(ConsoleBridge& bridge, int port);

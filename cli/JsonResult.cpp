@@ -35,6 +35,9 @@ void PrintJson(int status) {
   Object().insert("ok", status == 0);
   const QByteArray text = QJsonDocument(Object()).toJson(QJsonDocument::Indented);
   std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
+  // One object a run: a next run in the same process starts empty.
+  gWanted = false;
+  Object() = QJsonObject();
 }
 
 }  // namespace zorv::cli

@@ -16,7 +16,7 @@ bool JsonWanted();
 void JsonSet(const QString& key, const QJsonValue& value);
 // The first failure's text (later ones are its echoes).
 void JsonError(const QString& text);
-// Prints the object with "exitCode": `status`; nothing without --json.
+// Prints the object with "exitCode": `status`, and forgets it; nothing without --json.
 void PrintJson(int status);
 
 }  // namespace zorv::cli

@@ -20,6 +20,10 @@ LinkThread::LinkThread(LinkEvents& events, int portNumber, HeldStore* held, Assu
     : LinkThread(events, portNumber, held, std::make_unique<SteadyClock>(),
                  std::make_unique<SystemSerialDevice>(), nullptr, nullptr, true) {}
 
+LinkThread::LinkThread(LinkEvents& events, int portNumber, HeldStore* held, Clock& clock,
+                       SerialDevice& device, AssumingHeld)
+    : LinkThread(events, portNumber, held, nullptr, nullptr, &clock, &device, true) {}
+
 LinkThread::LinkThread(LinkEvents& events, int portNumber, HeldStore* held,
                        std::unique_ptr<Clock> ownedClock,
                        std::unique_ptr<SerialDevice> ownedDevice, Clock* clock,

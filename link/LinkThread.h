@@ -31,6 +31,8 @@ class LinkThread final : public LinkJobs {
   // (see TCOMThread::AssumeHeld).
   struct AssumingHeld {};
   LinkThread(LinkEvents& events, int portNumber, HeldStore* held, AssumingHeld);
+  LinkThread(LinkEvents& events, int portNumber, HeldStore* held, Clock& clock,
+             SerialDevice& device, AssumingHeld);
   ~LinkThread() override;
   LinkThread(const LinkThread&) = delete;
   LinkThread& operator=(const LinkThread&) = delete;

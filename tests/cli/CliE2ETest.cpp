@@ -1,7 +1,9 @@
-// zorvtrim-cli end to end: the program run as a process against zorv-sim on a pseudo-terminal,
-// reached as COM200 through an alias in a private settings folder. Each row starts a simulator,
-// runs one command line and checks its exit status, its output, and what the simulator holds
-// afterwards (its saved settings memory and flash), the files written and the history.
+// zorvtrim-cli end to end, reached as COM200 through an alias in a private settings folder.
+// Each row starts a simulator, runs command lines and checks their exit status, their output,
+// and what the simulator holds afterwards (its settings memory and flash), the files written
+// and the history. Most rows run the subcommands in this process against the simulator's core
+// on the link's fast clock; the main roads, the terminal and Ctrl+C run the program as a
+// process against zorv-sim on a pseudo-terminal.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -44,23 +46,22 @@ SettingsImage ReadJoy(const QString& file) {
   return image;
 }
 
-// The flash the simulator saved holds the HEX file's bytes.
-void ExpectFlashHolds(const QString& flashFile, const QString& hex) {
+// The simulator's flash holds the HEX file's bytes.
+void ExpectFlashHolds(const std::vector<std::uint8_t>& flash, const QString& hex) {
   FlashImage expected;
   ASSERT_TRUE(ReadHexFile(hex.toStdString(), expected));
-  const QByteArray flash = ReadAll(flashFile);
-  ASSERT_GT(flash.size(), static_cast<qsizetype>(expected.highestAddress));
+  ASSERT_GT(flash.size(), expected.highestAddress);
   for (std::uint32_t a = 0; a <= expected.highestAddress; ++a) {
     ASSERT_EQ(static_cast<std::uint8_t>(flash[a]), expected.bytes[a]) << "flash byte " << a;
   }
 }
 
-// What a row finds after the run: the world and the simulator's saved memory.
+// What a row finds after the run: the world and the simulator's memories.
 struct After {
   const CliWorld& world;
   const CliRun& run;
-  SettingsImage memory;      // saved by the simulator at its exit
-  QString flashFile;         // saved by the simulator at its exit
+  SettingsImage memory;
+  std::vector<std::uint8_t> flash;
   QStringList simLog;
 };
 
@@ -78,6 +79,9 @@ void PrintTo(const CliRow& row, std::ostream* os) { *os << row.name; }
 
 class CliTable : public ::testing::TestWithParam<CliRow> {};
 
+// The command line's main roads also run as the program on a real port.
+const QStringList kOnARealPort = {"GetSwitchFile", "SendWritesAndChecks", "FlashGood"};
+
 TEST_P(CliTable, ExitOutputAndController) {
   const CliRow& row = GetParam();
   CliWorld world;
@@ -91,16 +95,15 @@ TEST_P(CliTable, ExitOutputAndController) {
   tarnovex[33] = kTarnovexMarker;
   ASSERT_TRUE(WriteSwitchFile(world.File("tarnovex.joy").toStdString(), tarnovex));
 
-  zorvtest::SimProcess sim;
+  TestController sim;
   if (!row.sim.isEmpty()) {
-    const QString port =
-        sim.Start(row.sim +
-                  (row.sim.contains("--blank") ? QStringList{}
-                                               : QStringList{"--image", world.File("start.joy")}) +
-                  QStringList{"--save-image", world.File("memory.joy"), "--save-flash",
-                              world.File("flash.bin")});
-    ASSERT_FALSE(port.isEmpty()) << sim.Output().toStdString();
-    world.PointAt(port, !row.cli.contains("--port"));
+    const QStringList image = row.sim.contains("--blank")
+                                  ? QStringList{}
+                                  : QStringList{"--image", world.File("start.joy")};
+    ASSERT_TRUE(world.Connect(sim, row.sim + image,
+                              kOnARealPort.contains(row.name) ? Where::RealPort : Where::InProcess,
+                              !row.cli.contains("--port")))
+        << sim.Output();
   }
   const QByteArray settingsBefore = ReadAll(world.SettingsFile());
   const CliRun run = world.Cli(row.cli);
@@ -109,12 +112,13 @@ TEST_P(CliTable, ExitOutputAndController) {
   EXPECT_EQ(run.exitCode, row.exitCode) << run.err.toStdString();
   EXPECT_TRUE(run.out.contains(row.out)) << run.out.toStdString();
   EXPECT_TRUE(run.err.contains(row.err)) << run.err.toStdString();
-  if (!row.sim.isEmpty()) {
-    ASSERT_EQ(sim.Stop(), 0) << sim.Output().toStdString();
-  }
   if (row.check) {
-    After after{world, run, {}, world.File("flash.bin"), sim.Lines()};
-    if (!row.sim.isEmpty()) after.memory = ReadJoy(world.File("memory.joy"));
+    After after{world, run, {}, {}, {}};
+    if (!row.sim.isEmpty()) {
+      after.memory = sim.Memory();
+      after.flash = sim.Flash();
+      after.simLog = sim.Lines();
+    }
     row.check(after);
   }
 }
@@ -211,7 +215,7 @@ INSTANTIATE_TEST_SUITE_P(
                [](const After& a) { EXPECT_TRUE(ReadAll(a.world.File("r.pdf")).startsWith("%PDF")); }},
         CliRow{"FlashGood", kFast, {"flash", kHex + "good.hex", "--yes"}, 0, "",
                "Upload completed and verified!",
-               [](const After& a) { ExpectFlashHolds(a.flashFile, kHex + "good.hex"); }},
+               [](const After& a) { ExpectFlashHolds(a.flash, kHex + "good.hex"); }},
         CliRow{"FlashNothingAnswers", {"--silent"}, {"flash", kHex + "good.hex", "--yes", "--timeout", "1"},
                1, "", "No controller answered on COM200 within 1 s",
                [](const After& a) {
@@ -235,7 +239,7 @@ INSTANTIATE_TEST_SUITE_P(
                }},
         CliRow{"FlashBootLoaderOnly", {"--fast", "--no-program"}, {"flash", kHex + "good.hex", "--yes"},
                0, "", "Upload completed and verified!",
-               [](const After& a) { ExpectFlashHolds(a.flashFile, kHex + "good.hex"); }},
+               [](const After& a) { ExpectFlashHolds(a.flash, kHex + "good.hex"); }},
         CliRow{"FlashKeepSettings", {"--fast", "--blank-after-flash"},
                {"flash", kHex + "good.hex", "--yes", "--keep-settings"}, 0, "",
                "The controller's own settings were sent back", MemoryIsStart},
@@ -302,19 +306,16 @@ INSTANTIATE_TEST_SUITE_P(Answers, CliTerminal,
 // asked: running the command again programs it, without a power cycle.
 TEST(CliHeld, FlashAgainAfterAFailedVerification) {
   CliWorld world;
-  zorvtest::SimProcess sim;
-  const QString port = sim.Start({"--fast", "--corrupt-flash-once", "256", "--save-flash",
-                                  world.File("flash.bin")});
-  ASSERT_FALSE(port.isEmpty()) << sim.Output().toStdString();
-  world.PointAt(port);
+  TestController sim;
+  ASSERT_TRUE(world.Connect(sim, {"--fast", "--corrupt-flash-once", "256"}, Where::InProcess))
+      << sim.Output();
   const CliRun failed = world.Cli({"flash", kHex + "good.hex", "--yes"});
   ASSERT_EQ(failed.exitCode, 1) << failed.err.toStdString();
   const CliRun again = world.Cli({"flash", kHex + "good.hex", "--yes", "--timeout", "2"});
   EXPECT_EQ(again.exitCode, 0) << again.err.toStdString();
   EXPECT_TRUE(again.err.contains("Upload completed and verified!")) << again.err.toStdString();
   EXPECT_FALSE(again.err.contains("Boot Hook Failed!")) << again.err.toStdString();
-  ASSERT_EQ(sim.Stop(), 0) << sim.Output().toStdString();
-  ExpectFlashHolds(world.File("flash.bin"), kHex + "good.hex");
+  ExpectFlashHolds(sim.Flash(), kHex + "good.hex");
 }
 
 // Ctrl+C: while firmware is being written the first press only warns and the job ends verified,
@@ -417,10 +418,9 @@ class CliRoundTrip : public ::testing::TestWithParam<RoundTrip> {};
 TEST_P(CliRoundTrip, GetSendDiffFindsNoDifference) {
   const RoundTrip& row = GetParam();
   CliWorld world;
-  zorvtest::SimProcess sim;
-  const QString port = sim.Start({"--fast", "--product", row.product});
-  ASSERT_FALSE(port.isEmpty()) << sim.Output().toStdString();
-  world.PointAt(port);
+  TestController sim;
+  ASSERT_TRUE(world.Connect(sim, {"--fast", "--product", row.product}, Where::InProcess))
+      << sim.Output();
   const QString file = world.File(row.file);
   for (const QStringList& args : {QStringList{"get", "-o", file}, QStringList{"send", file},
                                   QStringList{"diff", file, "controller"}}) {

@@ -74,29 +74,31 @@ void NothingSent(const QStringList& log, const SettingsImage& memory) {
 
 class CliField : public ::testing::TestWithParam<FieldRow> {};
 
+// Rows that open the port by its device, or look at it without the link, need a real one.
+const QStringList kOnARealPort = {"GetThroughDevice", "ProbeFindsTheProgram",
+                                  "ProbeFindsTheBootLoader"};
+
 TEST_P(CliField, ExitAndOutput) {
   const FieldRow& row = GetParam();
   CliWorld world;
   WriteFiles(world);
-  zorvtest::SimProcess sim;
+  TestController sim;
   if (!row.sim.isEmpty()) {
-    const QString port = sim.Start(
-        row.sim + (row.sim.contains("--blank") ? QStringList{}
-                                              : QStringList{"--image", world.File("start.joy")}) +
-        QStringList{"--save-image", world.File("memory.joy")});
-    ASSERT_FALSE(port.isEmpty()) << sim.Output().toStdString();
-    world.PointAt(port);
+    const QStringList image = row.sim.contains("--blank")
+                                  ? QStringList{}
+                                  : QStringList{"--image", world.File("start.joy")};
+    ASSERT_TRUE(world.Connect(sim, row.sim + image,
+                              kOnARealPort.contains(row.name) ? Where::RealPort : Where::InProcess))
+        << sim.Output();
   }
   QStringList arguments = row.cli;
-  arguments.replaceInStrings("{port}", sim.Port());
+  arguments.replaceInStrings("{port}", sim.process.Port());
   const CliRun run = world.Cli(arguments);
   EXPECT_EQ(run.exitCode, row.exitCode) << run.err.toStdString() << run.out.toStdString();
   EXPECT_TRUE(run.out.contains(row.out)) << run.out.toStdString();
   EXPECT_TRUE(run.err.contains(row.err)) << run.err.toStdString();
   if (row.sim.isEmpty()) return;
-  ASSERT_EQ(sim.Stop(), 0) << sim.Output().toStdString();
-  SettingsImage memory;
-  ASSERT_TRUE(ReadSwitchFile(world.File("memory.joy").toStdString(), memory));
+  const SettingsImage memory = sim.Memory();
   if (row.check) row.check(sim.Lines(), memory);
 }
 
@@ -164,11 +166,12 @@ TEST_P(CliJson, OneObjectAScriptCanParse) {
   const JsonRow& row = GetParam();
   CliWorld world;
   WriteFiles(world);
-  zorvtest::SimProcess sim;
+  TestController sim;
   if (!row.sim.isEmpty()) {
-    const QString port = sim.Start(row.sim + QStringList{"--image", world.File("start.joy")});
-    ASSERT_FALSE(port.isEmpty()) << sim.Output().toStdString();
-    world.PointAt(port);
+    // probe looks at the port itself, without the link.
+    ASSERT_TRUE(world.Connect(sim, row.sim + QStringList{"--image", world.File("start.joy")},
+                              row.cli.first() == "probe" ? Where::RealPort : Where::InProcess))
+        << sim.Output();
   }
   const CliRun run = world.Cli(row.cli);
   EXPECT_EQ(run.exitCode, row.exitCode) << run.err.toStdString();
@@ -296,24 +299,22 @@ INSTANTIATE_TEST_SUITE_P(Names, CliPortInUse,
 TEST(CliDiff, DifferentProductsAreNeverTheSame) {
   CliWorld world;
   WriteFiles(world);
-  for (const char* product : {"b", "g"}) {
-    zorvtest::SimProcess sim;
-    const QString port = sim.Start({"--fast", "--product", product, "--image", world.File("start.joy")});
-    ASSERT_FALSE(port.isEmpty());
-    world.PointAt(port);
+  // Each outlives the runs after it, which run on the last one connected.
+  TestController sims[3];
+  for (int i : {0, 1}) {
+    const char* product = i == 0 ? "b" : "g";
+    ASSERT_TRUE(world.Connect(sims[i],
+                              {"--fast", "--product", product, "--image", world.File("start.joy")},
+                              Where::InProcess));
     const CliRun got = world.Cli({"get", "-o", "{dir}/" + QString(product) + ".json"});
     ASSERT_EQ(got.exitCode, 0) << got.err.toStdString();
-    ASSERT_EQ(sim.Stop(), 0);
   }
   const CliRun files = world.Cli({"diff", "{dir}/b.json", "{dir}/g.json"});
   EXPECT_EQ(files.exitCode, 1) << files.out.toStdString() << files.err.toStdString();
   EXPECT_TRUE(files.out.contains("Different products: Tarnovex settings against Zorv settings"))
       << files.out.toStdString();
 
-  zorvtest::SimProcess zorv;
-  const QString port = zorv.Start({"--fast", "--image", world.File("start.joy")});
-  ASSERT_FALSE(port.isEmpty());
-  world.PointAt(port);
+  ASSERT_TRUE(world.Connect(sims[2], {"--fast", "--image", world.File("start.joy")}, Where::InProcess));
   const CliRun controller = world.Cli({"diff", "{dir}/b.json", "controller"});
   EXPECT_EQ(controller.exitCode, 1) << controller.out.toStdString() << controller.err.toStdString();
   EXPECT_TRUE(controller.out.contains("Different products: Tarnovex settings against Zorv settings"))
@@ -321,7 +322,6 @@ TEST(CliDiff, DifferentProductsAreNeverTheSame) {
   // The same controller against its own export: the same.
   const CliRun same = world.Cli({"diff", "{dir}/g.json", "controller"});
   EXPECT_EQ(same.exitCode, 0) << same.out.toStdString() << same.err.toStdString();
-  ASSERT_EQ(zorv.Stop(), 0);
 }
 
 // The adapter pulled out during a transfer: the command line says so within a second of the

@@ -1,6 +1,6 @@
-// zorvtrim-cli flash off the main road, as a process: a bad HEX file is refused before the
-// controller is touched, a port that fails gets the port doctor's findings as get's does, and
-// --json gives one object a script parses.
+// zorvtrim-cli flash off the main road, against the simulator's core in this process: a bad
+// HEX file is refused before the controller is touched, a port that fails gets the port
+// doctor's findings as get's does, and --json gives one object a script parses.
 #include <gtest/gtest.h>
 
 #include <QJsonDocument>
@@ -9,7 +9,6 @@
 #include <functional>
 
 #include "tests/cli/CliWorld.h"
-#include "tests/support/SimProcess.h"
 
 namespace zorv::test {
 namespace {
@@ -34,10 +33,8 @@ class CliFlashField : public ::testing::TestWithParam<FlashRow> {};
 TEST_P(CliFlashField, ExitTextAndJson) {
   const FlashRow& row = GetParam();
   CliWorld world;
-  zorvtest::SimProcess sim;
-  const QString port = sim.Start(row.sim + QStringList{"--save-flash", world.File("flash.bin")});
-  ASSERT_FALSE(port.isEmpty()) << sim.Output().toStdString();
-  world.PointAt(port);
+  TestController sim;
+  ASSERT_TRUE(world.Connect(sim, row.sim, Where::InProcess)) << sim.Output();
   const CliRun run = world.Cli(QStringList{"flash", "--json"} + row.cli);
   EXPECT_EQ(run.exitCode, row.exitCode) << run.err.toStdString();
   EXPECT_TRUE(run.err.contains(row.err)) << run.err.toStdString();
@@ -48,7 +45,6 @@ TEST_P(CliFlashField, ExitTextAndJson) {
   EXPECT_EQ(o.value("command").toString(), "flash");
   EXPECT_EQ(o.value("exitCode").toInt(-1), row.exitCode);
   EXPECT_EQ(o.value("installed").toBool(), row.exitCode == 0);
-  ASSERT_EQ(sim.Stop(), 0) << sim.Output().toStdString();
   row.check(o, sim.Lines());
 }
 

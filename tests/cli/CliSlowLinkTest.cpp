@@ -1,7 +1,7 @@
 // zorvtrim-cli over a slow line (zorv-sim --latency: every byte from the controller held up,
-// as a USB adapter's buffer does), one row per road on a real port: either the bytes are right
-// and the controller saw no wrong echo, or the run fails. A slow run lasts a minute; only
-// silence ends it, never the whole time. The link's part at each latency (no shifted byte, no
+// as a USB adapter's buffer does), one row per road: either the bytes are right and the
+// controller saw no wrong echo, or the run fails. The get runs on a real port and lasts a
+// minute of real time: only silence ends it, never the whole time. The link's part at each latency (no shifted byte, no
 // wrong echo) runs in process: tests/e2e/SlowLineE2ETest.cpp.
 #include <gtest/gtest.h>
 
@@ -10,7 +10,6 @@
 #include "image/DefaultImage.h"
 #include "image/SwitchFile.h"
 #include "tests/cli/CliWorld.h"
-#include "tests/support/SimProcess.h"
 
 namespace zorv::test {
 namespace {
@@ -20,6 +19,7 @@ struct SlowRow {
   const char* latency;
   const char* product;
   bool send;  // send a changed file (download, upload, download) instead of get
+  Where where;
 };
 
 void PrintTo(const SlowRow& row, std::ostream* os) { *os << row.name; }
@@ -42,20 +42,19 @@ TEST_P(CliSlowLink, RightBytesOrAFailureNeverShifted) {
   }
   ASSERT_TRUE(WriteSwitchFile(world.File("start.joy").toStdString(), start));
   ASSERT_TRUE(WriteSwitchFile(world.File("changed.joy").toStdString(), changed));
-  zorvtest::SimProcess sim;
-  const QString port = sim.Start({"--latency", row.latency, "--product", row.product, "--image",
-                                  world.File("start.joy"), "--save-image", world.File("memory.joy")});
-  ASSERT_FALSE(port.isEmpty()) << sim.Output().toStdString();
-  world.PointAt(port);
+  TestController sim;
+  ASSERT_TRUE(world.Connect(
+      sim, {"--latency", row.latency, "--product", row.product, "--image", world.File("start.joy")},
+      row.where))
+      << sim.Output();
 
   const QStringList command = row.send ? QStringList{"send", "{dir}/changed.joy"}
                                        : QStringList{"get", "-o", "{dir}/got.joy"};
   const CliRun run = world.Cli(command, 400000);
-  ASSERT_EQ(sim.Stop(), 0) << sim.Output().toStdString();
-  const auto badEchoes = sim.WaitForLine("counter bad echoes from tool: ", 0);
-  ASSERT_TRUE(badEchoes.has_value()) << sim.Output().toStdString();
-  SettingsImage memory;
-  ASSERT_TRUE(ReadSwitchFile(world.File("memory.joy").toStdString(), memory));
+  const SettingsImage memory = sim.Memory();  // a real port's simulator has stopped
+  if (SharedSim* inProcess = sim.InProcess()) inProcess->With([](InProcessSim& s) { s.Stop(); });
+  const auto badEchoes = sim.Line("counter bad echoes from tool: ");
+  ASSERT_TRUE(badEchoes.has_value()) << sim.Output();
   const std::size_t length = QString(row.product) == "G" ? 121 : 256;
   if (run.exitCode != 0) {
     // A failure is allowed, a shifted success is not; a failed get writes nothing.
@@ -80,8 +79,8 @@ TEST_P(CliSlowLink, RightBytesOrAFailureNeverShifted) {
 INSTANTIATE_TEST_SUITE_P(
     Latencies, CliSlowLink,
     // 256 bytes at 250 ms each: about a minute of steady progress, far past the silence limit.
-    ::testing::Values(SlowRow{"Get250", "250", "g", false},
-                      SlowRow{"Send100V10", "100", "G", true}),
+    ::testing::Values(SlowRow{"Get250", "250", "g", false, Where::RealPort},
+                      SlowRow{"Send100V10", "100", "G", true, Where::InProcess}),
     [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace

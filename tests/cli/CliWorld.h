@@ -1,6 +1,13 @@
 #pragma once
-// A private world for one zorvtrim-cli run as a process: its settings folder (the alias COM200
-// to a simulator), its history and its files, and the run itself with exit status and output.
+// A private world for zorvtrim-cli runs: its settings folder (the alias COM200 to a simulator),
+// its history and its files, and the runs themselves with exit status and output. A run is the
+// program as a process, or, when the world's controller is in the test's own process, the same
+// subcommands called here on that controller's link clock (standard streams redirected to
+// files for the run).
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -8,6 +15,9 @@
 #include <QSettings>
 #include <gtest/gtest.h>
 
+#include "cli/ConsoleLink.h"
+#include "cli/Run.h"
+#include "tests/e2e/TestController.h"
 #include "tests/support/TempFolder.h"
 
 namespace zorv::test {
@@ -24,6 +34,11 @@ struct CliRun {
   QString err;
   qint64 ms = 0;
 };
+
+inline QByteArray ReadAll(const QString& file) {
+  QFile f(file);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 // A private home for the settings, the history and the files of one row.
 class CliWorld {
@@ -46,6 +61,18 @@ class CliWorld {
   }
   QString SettingsFile() const { return Config() + "/Dravik Controls/ZorvTrim.conf"; }
 
+  // Starts `controller` with zorv-sim's `options` (its memories saved in this world's folder on
+  // a real port) and points COM200 at it; in process, the runs from now on are too, so it must
+  // outlive them.
+  bool Connect(TestController& controller, const QStringList& options, Where where,
+               bool remembered = true) {
+    const QString port = controller.Start(options, where, Dir().toStdString());
+    if (port.isEmpty()) return false;
+    PointAt(port, remembered);
+    sim_ = controller.InProcess();
+    return true;
+  }
+
   QProcessEnvironment Environment() const {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_CONFIG_HOME", Config());
@@ -63,6 +90,7 @@ class CliWorld {
 
   CliRun Cli(QStringList arguments, int timeoutMs = 60000) const {
     for (QString& a : arguments) a.replace("{dir}", Dir());
+    if (sim_ != nullptr) return InProcess(arguments);
     QProcess process;
     process.setProcessEnvironment(Environment());
     process.setStandardInputFile(QProcess::nullDevice());
@@ -83,12 +111,70 @@ class CliWorld {
   }
 
  private:
-  TempFolder folder_;
-};
+  // The program's names, settings and data folders, standard streams and link, for one call.
+  CliRun InProcess(const QStringList& arguments) const {
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", (Dir() + "/data").toLocal8Bit());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Config());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, Config());
+    const QString application = QCoreApplication::applicationName();
+    const QString organisation = QCoreApplication::organizationName();
+    QCoreApplication::setApplicationName("ZorvTrim");
+    QCoreApplication::setOrganizationName("Dravik Controls");
+    cli::RunLinksOn(&sim_->LinkClock(), sim_);
 
-inline QByteArray ReadAll(const QString& file) {
-  QFile f(file);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+    CliRun run;
+    QElapsedTimer timer;
+    timer.start();
+    {
+      const Redirected streams(Dir());
+      run.exitCode = cli::Run(arguments);
+    }
+    run.ms = timer.elapsed();
+    run.out = QString::fromLocal8Bit(ReadAll(Dir() + "/.stdout"));
+    run.err = QString::fromLocal8Bit(ReadAll(Dir() + "/.stderr"));
+
+    cli::RunLinksOn(nullptr, nullptr);
+    QCoreApplication::setApplicationName(application);
+    QCoreApplication::setOrganizationName(organisation);
+    qputenv("XDG_DATA_HOME", dataHome);
+    return run;
+  }
+
+  // Standard input from /dev/null (no terminal to ask on, as under QProcess), standard output
+  // and error into `folder`'s .stdout and .stderr, until destroyed.
+  class Redirected {
+   public:
+    explicit Redirected(const QString& folder) {
+      std::fflush(stdout);
+      std::fflush(stderr);
+      Swap(0, "/dev/null", O_RDONLY);
+      Swap(1, folder + "/.stdout", O_WRONLY | O_CREAT | O_TRUNC);
+      Swap(2, folder + "/.stderr", O_WRONLY | O_CREAT | O_TRUNC);
+    }
+    ~Redirected() {
+      std::fflush(stdout);
+      std::fflush(stderr);
+      for (int fd = 0; fd < 3; ++fd) {
+        ::dup2(saved_[fd], fd);
+        ::close(saved_[fd]);
+      }
+    }
+    Redirected(const Redirected&) = delete;
+    Redirected& operator=(const Redirected&) = delete;
+
+   private:
+    void Swap(int fd, const QString& file, int flags) {
+      saved_[fd] = ::dup(fd);
+      const int opened = ::open(QFile::encodeName(file).constData(), flags, 0600);
+      ::dup2(opened, fd);
+      ::close(opened);
+    }
+    int saved_[3] = {-1, -1, -1};
+  };
+
+  TempFolder folder_;
+  SharedSim* sim_ = nullptr;
+};
 
 }  // namespace zorv::test
