@@ -110,9 +110,10 @@ class SharedSim final : public SerialDevice {
   mutable InProcessSim sim_;
 };
 
-// Where an end-to-end case's controller runs. In process the link's time runs ten times faster
-// than the wall clock when it can; `InProcessRealTime` keeps it at the wall clock's pace, for a
-// case that watches the link's own times (a failure's 5 s in the status) in real time.
+// Where an end-to-end case's controller runs. In process the link's time runs forty times faster
+// than the wall clock when it can (the link moves a byte a 10 ms step, so a download is 2.6 s of
+// its time); `InProcessRealTime` keeps it at the wall clock's pace, for a case that watches the
+// link's own times (a failure's 5 s in the status) in real time.
 enum class Where { InProcess, InProcessRealTime, RealPort };
 
 // The controller of an end-to-end case, wherever it runs: its log and, once the links are
@@ -124,7 +125,7 @@ class TestController {
   // is only a name the link passes to the simulator, of a node that exists like a port.
   // `speed` caps how many times faster than the wall clock the link's time runs in process.
   QString Start(QStringList arguments, Where where, const std::string& folder,
-                std::uint32_t speed = 10) {
+                std::uint32_t speed = 40) {
     if (where != Where::RealPort) {
       inProcess_ = std::make_unique<SharedSim>(arguments, where == Where::InProcess ? speed : 1);
       error_ = QString::fromStdString(inProcess_->Error());
