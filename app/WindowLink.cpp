@@ -23,8 +23,12 @@ bool WindowLink::MayStop() {
 
 QString WindowLink::Request(LinkJob job) {
   const QString refused = RefusalText(link_.get(), job);
-  if (link_) link_->Submit(std::move(job));
-  return refused;
+  if (!link_) return refused;
+  // The link judges: the request goes to it either way.
+  if (link_->Submit(job) || !refused.isEmpty()) return refused;
+  // It moved on between the look and the hand-over: never a silent no.
+  const QString now = RefusalText(link_.get(), job);
+  return now.isEmpty() ? QStringLiteral("Not sent: the link is busy") : now;
 }
 
 void WindowLink::SetCommand(std::uint8_t command, std::uint8_t argument) {

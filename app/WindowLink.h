@@ -19,13 +19,21 @@ class WindowLink {
   LinkControl* Get() const { return link_.get(); }
   int Port() const { return port_; }
   void SetPort(int port) { port_ = port; }
-  void Start() { link_ = factory_ ? factory_(port_) : nullptr; }
+  void Start() {
+    link_ = factory_ ? factory_(port_) : nullptr;
+    retiring_ = false;
+  }
   void Stop();
   bool InState(LinkState state) const { return link_ && link_->State() == state; }
   // Whether `source` tags the present link's events (0: untagged, taken as present).
   bool Current(std::uint64_t source) const {
     return source == 0 || (link_ && source == link_->NoticeSource());
   }
+
+  // Reset was asked of the present link, which answers by asking to be replaced: what it still
+  // delivers until then (a download that crossed the click) is the old link's.
+  void Retire() { retiring_ = true; }
+  bool Retiring() const { return retiring_; }
 
   // False when firmware is being written and the user chose to let it finish.
   bool MayStop();
@@ -45,6 +53,7 @@ class WindowLink {
   int port_ = 1;
   ReplugWatch replug_;
   std::unique_ptr<LinkControl> link_;
+  bool retiring_ = false;
 };
 
 }  // namespace zorv

@@ -271,9 +271,9 @@ void TZorvForm::ReadFirmware1Click() {
 
 void TZorvForm::ResetButtonClick() {
   if (!link_.MayStop()) return;
-  if (link_.InState(LinkState::ConnectedIdle)) {
+  if (link_.InState(LinkState::ConnectedIdle) && Link()->Submit(ResetJob{})) {
     // The link sends 0xFF and asks to be replaced.
-    Link()->Submit(ResetJob{});
+    link_.Retire();
   } else {
     StopLink();
     StartLink();
@@ -341,6 +341,12 @@ void TZorvForm::UploadWhenIdle(int triesLeft, const ImageBytes& bytes) {
 void TZorvForm::HandleEvent(const LinkEvent& event, std::uint64_t source) {
   // A replaced link's events are dropped: its transfer was abandoned, its questions are moot.
   if (!link_.Current(source)) return;
+  // After Reset only the old link's status and its wish to be replaced count: a download that
+  // crossed the click is neither shown nor stored.
+  if (link_.Retiring() && !std::holds_alternative<RestartWantedEvent>(event) &&
+      !std::holds_alternative<StatusEvent>(event)) {
+    return;
+  }
   halfSent_->Seen(event);
   bridge_.Handle(event, Link());
   if (std::holds_alternative<DownloadedEvent>(event)) {

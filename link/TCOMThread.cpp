@@ -112,12 +112,16 @@ void TCOMThread::Step() {
       !Accepts(status_.linkState, *job_)) {
     job_.reset();
   }
+  if (status_.linkState != LinkState::WaitingForIdentification) keepAliveOut_ = false;
   published_.store(status_.linkState);
   if (!stop_) PostStatusWhenDue();
 }
 
 bool TCOMThread::Submit(LinkJob job) {
-  if (!Accepts(published_.load(), job)) return false;
+  if (!Accepts(published_.load(), job) &&
+      !(keepAliveOut_.load() && Accepts(LinkState::ConnectedIdle, job))) {
+    return false;
+  }
   const std::lock_guard<std::mutex> guard(jobLock_);
   waiting_ = std::move(job);
   return true;
@@ -131,7 +135,11 @@ void TCOMThread::TakeJob() {
   }
   // Judged again against the state now: a job that arrived while the link moved on is lost
   // like any request outside the state that takes it. A newer job replaces one not yet begun.
-  if (waiting && Accepts(status_.linkState, *waiting)) job_ = std::move(waiting);
+  // A keep-alive exchange is waited through, as for a job taken in idle: dropping the job
+  // would lose a click Submit accepted.
+  if (waiting && (Accepts(status_.linkState, *waiting) || keepAliveOut_.load())) {
+    job_ = std::move(waiting);
+  }
 }
 
 void TCOMThread::AdapterUnplugged() {
@@ -283,6 +291,10 @@ void TCOMThread::StepWaitForIdentification() {
     }
   } else if (Elapsed(kSilenceMs)) {
     SetStatus("Waiting For Link On COM" + std::to_string(portNumber_), StatusColour::Blue);
+    // A job waits through a keep-alive's answer, never through a lost controller: carried out
+    // on its return it would surprise the user (a valve driven minutes after the click).
+    job_.reset();
+    keepAliveOut_ = false;
   }
 }
 
@@ -523,6 +535,7 @@ void TCOMThread::StepIdle() {
     port_.DrainInput();
     Send(kIdentifyYourself);
     status_.linkState = LinkState::WaitingForIdentification;
+    keepAliveOut_ = true;
     RenewStamp();
   }
 }

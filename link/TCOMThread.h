@@ -125,6 +125,9 @@ class TCOMThread {
   std::string heldKey_;  // the device's key in the held store, once the port opened
   LinkStatus status_;
   std::atomic<LinkState> published_{LinkState::Start};
+  // The link was idle and its keep-alive waits for the answer: jobs are still taken, and wait
+  // through the exchange (a click in that moment is not refused).
+  std::atomic<bool> keepAliveOut_{false};
 
   std::mutex jobLock_;  // guards waiting_ only; never held while a step runs
   std::optional<LinkJob> waiting_;

@@ -2,6 +2,7 @@
 // A link for window tests: records what the window asks of it and reports a chosen state.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -16,6 +17,7 @@ struct LinkRecord {
   std::vector<std::pair<std::uint8_t, std::uint8_t>> commands;
   std::vector<LinkJob> jobs;
   LinkState state = LinkState::ConnectedIdle;  // what State() reports
+  std::optional<LinkState> movesOnTo;  // the state a job finds on arrival, if not `state`
   std::uint64_t nextSource = 100;
   std::uint64_t currentSource = 0;
 };
@@ -47,6 +49,7 @@ class FakeLink final : public LinkControl {
   bool Submit(LinkJob job) override {
     record_.commands.push_back(JobCode(job));
     record_.jobs.push_back(std::move(job));
+    if (record_.movesOnTo) record_.state = *record_.movesOnTo;
     return Accepts(record_.state, record_.jobs.back());
   }
   LinkState State() const override { return record_.state; }

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "host/HostSettings.h"
@@ -27,6 +28,7 @@ struct RefusalCase {
   LinkState state;
   const char* control;  // a button of the strip or an action of the menu
   const char* shown;    // "" when the request is taken
+  std::optional<LinkState> movesOnTo = std::nullopt;  // as the request is handed over
 };
 
 class Refusal : public FormFixture, public ::testing::WithParamInterface<RefusalCase> {};
@@ -35,6 +37,7 @@ TEST_P(Refusal, MessageLineSaysWhyAndTheRequestIsStillTheLinksToDrop) {
   MakeForm();
   const RefusalCase& c = GetParam();
   links.state = c.state;
+  links.movesOnTo = c.movesOnTo;
   links.commands.clear();
   if (auto* button = form->findChild<QPushButton*>(c.control)) {
     button->click();
@@ -69,7 +72,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "Not sent: the controller is in its boot loader"},
         RefusalCase{"send_while_held", LinkState::FirmwareHeld, "SendCal",
                     "Not sent: the controller is in its boot loader"},
-        RefusalCase{"upgrade_while_held", LinkState::FirmwareHeld, "UpgradeFirmware1", ""}),
+        RefusalCase{"upgrade_while_held", LinkState::FirmwareHeld, "UpgradeFirmware1", ""},
+        // Idle when the window looked, busy when the job arrived: the click is not lost silently.
+        RefusalCase{"get_as_the_link_moves_on", LinkState::ConnectedIdle, "GetCalibration1",
+                    "Not sent: busy with a transfer", LinkState::Upload}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(FormFixture, RefusalMessageGoesAfterAFewSeconds) {

@@ -202,6 +202,55 @@ TEST(SupervisorIdle, LivePairGoesOutEveryCycleAndHoldsOffTheKeepAlive) {
   EXPECT_EQ(link.device.TakeWritten(), Bytes{0xFF});
 }
 
+// A job the link accepts in a keep-alive exchange (a click on the window's thread as the
+// keep-alive goes out, or before its answer is read) is carried out once the controller
+// answers: Submit said yes. A controller that never answers drops it: carried out on its
+// return, it would surprise the user.
+struct KeepAliveCase {
+  const char* name;
+  bool duringTheStep;  // submitted from inside the keep-alive's write, else after that step
+  bool answered;       // the controller answers the keep-alive
+};
+
+void PrintTo(const KeepAliveCase& row, std::ostream* os) { *os << row.name; }
+
+class JobInKeepAlive : public ::testing::TestWithParam<KeepAliveCase> {};
+
+TEST_P(JobInKeepAlive, IsCarriedOutOnlyIfTheControllerAnswers) {
+  const KeepAliveCase& row = GetParam();
+  Supervisor link;
+  FakeController controller(link.device);
+  link.ConnectIdle(controller);
+  controller.answerIdentify = false;
+  bool accepted = false;
+  if (row.duringTheStep) {
+    controller.onWrite = [&](std::uint8_t byte) {
+      if (byte == 0xFF && !accepted) accepted = link.Submit(LiveOutputJob{3, 200});
+    };
+    link.RunFor(2020);
+  } else {
+    link.RunFor(2020);
+    ASSERT_EQ(link.State(), LinkState::WaitingForIdentification);
+    accepted = link.Submit(LiveOutputJob{3, 200});
+  }
+  ASSERT_TRUE(accepted);
+  link.RunFor(row.answered ? 0 : 1000);
+  link.device.TakeWritten();
+  controller.answerIdentify = true;
+  link.device.Feed({'g'});
+  link.RunFor(100);
+  const Bytes written = link.device.TakeWritten();
+  bool sent = false;
+  for (std::size_t i = 0; i + 1 < written.size(); ++i) sent |= written[i] == 3 && written[i + 1] == 200;
+  EXPECT_EQ(sent, row.answered);
+}
+
+INSTANTIATE_TEST_SUITE_P(Moments, JobInKeepAlive,
+                         ::testing::Values(KeepAliveCase{"AsItGoesOut", true, true},
+                                           KeepAliveCase{"BeforeItsAnswer", false, true},
+                                           KeepAliveCase{"NeverAnswered", true, false}),
+                         [](const auto& p) { return std::string(p.param.name); });
+
 struct BusyCase {
   const char* name;
   LinkState state;
@@ -215,8 +264,9 @@ TEST_P(RequestOutsideIdle, IsDropped) {
   FakeController controller(link.device);
   link.ConnectIdle(controller);
   if (GetParam().state == LinkState::WaitingForIdentification) {
+    // The keep-alive's answer overdue: a controller that stopped answering.
     controller.answerIdentify = false;
-    link.RunFor(2020);
+    link.RunFor(2300);
   } else {
     link.SetCommand(GetParam().state == LinkState::Upload ? command::kUpload : command::kDownload);
     link.Cycle();
