@@ -42,15 +42,37 @@ class CrossTabTest : public TabTest<RemoteTab> {
   CustomTab custom{host, &customSheet};
 };
 
-TEST_F(CrossTabTest, ZorvIdOnTheRemoteTabShowsOnTheJoysticksHeader) {
+// The Zorv ID on either tab, stepped (IDSpin2 takes arrows only) or typed, is byte 119 and shows
+// on the other tab; the box typed in keeps what was typed.
+TEST_F(CrossTabTest, ZorvIdOnEitherTabShowsOnTheOther) {
   auto* id2 = FindOn<SpinEdit>(remoteSheet, "IDSpin2");
   auto* id = FindOn<SpinEdit>(joysticksSheet, "IDSpin");
-  for (int presses : {1, 4, 2}) {
-    for (int i = 0; i < presses; ++i) QTest::keyClick(id2, Qt::Key_Up);
-    EXPECT_EQ(id->value(), host.image[119]);
-    EXPECT_EQ(id2->value(), host.image[119]);
+  struct Case {
+    SpinEdit* box;
+    SpinEdit* other;
+    int ups;            // presses of Up, or
+    const char* typed;  // text typed over the number
+    int stored;
+  };
+  const Case cases[] = {{id2, id, 1, nullptr, 1},  {id2, id, 4, nullptr, 5},
+                        {id, id2, 2, nullptr, 7},  {id, id2, 0, "42", 42},
+                        {id, id2, 0, "300", 255},  {id, id2, 0, "0", 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.stored);
+    for (int i = 0; i < c.ups; ++i) QTest::keyClick(c.box, Qt::Key_Up);
+    if (c.typed != nullptr) {
+      c.box->selectAll();
+      QTest::keyClicks(c.box, c.typed);
+      EXPECT_EQ(c.box->text(), c.typed);
+    }
+    EXPECT_EQ(host.image[119], c.stored);
+    EXPECT_EQ(c.other->text(), QString::number(c.stored));
   }
-  EXPECT_EQ(host.image[119], 7);
+  // The byte the refresh shows is on both.
+  host.image[119] = 99;
+  host.RefreshControls(1);
+  EXPECT_EQ(id->text(), "99");
+  EXPECT_EQ(id2->text(), "99");
 }
 
 TEST_F(CrossTabTest, CustomBoxAndSixButtonDropDownShowTheSameMode) {
