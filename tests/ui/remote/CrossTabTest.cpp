@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QTest>
 #include <QWidget>
+#include <utility>
+#include <vector>
 
 #include "tests/ui/custom/TabFixture.h"
 #include "ui/pages/custom/CaptionedGroup.h"
@@ -73,6 +75,35 @@ TEST_F(CrossTabTest, ZorvIdOnEitherTabShowsOnTheOther) {
   host.RefreshControls(1);
   EXPECT_EQ(id->text(), "99");
   EXPECT_EQ(id2->text(), "99");
+}
+
+// Showing an image stores nothing into it: a control whose handler writes a byte (the custom
+// mode boxes, the two-stick safety boxes, the blank always-live label) shows it quietly, also
+// when what it shows changes from the image shown before.
+TEST_F(CrossTabTest, ShowingAnImageKeepsItsBytes) {
+  using Bytes = std::vector<std::pair<std::size_t, int>>;
+  struct Case {
+    const char* name;
+    Bytes before;  // the image shown first
+    Bytes shown;   // then this one, whose bytes must stay
+  };
+  const Case cases[] = {
+      {"custom box unticked", {{33, 2}, {35, 8}}, {{33, 2}, {35, 3}}},
+      {"custom box ticked", {{33, 2}, {35, 3}}, {{33, 2}, {35, 8}}},
+      {"two-stick box beside a plow", {{33, 21}, {36, 0}}, {{33, 21}, {36, 2}}},
+      {"two-stick second box", {{33, 22}, {37, 0}}, {{33, 22}, {37, 3}}},
+      {"always live off", {{33, 2}, {137, 1}, {185, 'X'}, {186, 0}},
+       {{33, 2}, {137, 0}, {184, 3}, {185, 'S'}, {186, 'A'}, {187, 'L'}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (auto [offset, value] : c.before) host.image[offset] = static_cast<std::uint8_t>(value);
+    host.RefreshControls(1);
+    for (auto [offset, value] : c.shown) host.image[offset] = static_cast<std::uint8_t>(value);
+    const SettingsImage shown = host.image;
+    host.RefreshControls(1);
+    EXPECT_EQ(host.image.bytes, shown.bytes);
+  }
 }
 
 TEST_F(CrossTabTest, CustomBoxAndSixButtonDropDownShowTheSameMode) {

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 #include "TaliveForm.h"
 #include "image/TextFields.h"
@@ -62,6 +63,8 @@ void ButtonPageHandlers::ShowTrigger(const SettingsImage& local) const {
   }
   for (QLineEdit* edit : {controls_.alwayslivetext, controls_.alwayslivetext2}) {
     edit->setEnabled(trigger);
+    // Blank while the trigger is off; the label's bytes stay.
+    const QSignalBlocker quiet(edit);
     if (!trigger) edit->setText(QStringLiteral(" "));
   }
 }
