@@ -80,7 +80,9 @@ void Bindings::Bind(const Setting& row, QWidget* controls) {
   for (const std::string& name : row.controls) {
     QWidget* control = controls->findChild<QWidget*>(QString::fromStdString(name));
     if (control == nullptr || control == label) continue;
-    if (!BindControl(row, control, label)) break;
+    if (!BindControl(row, control, label)) {
+      throw std::logic_error("no binder takes control " + name + " of " + row.key);
+    }
     bound = true;
   }
   if (!bound) throw std::logic_error("no control to bind for " + row.key);
@@ -138,7 +140,8 @@ void Bindings::ShowRow(const Bound& b, const SettingsImage& image) const {
 
 void Bindings::Run(const std::map<std::string, Hook>& hooks, const Setting& row,
                    const SettingsImage& image) {
-  if (const auto hook = hooks.find(row.key); hook != hooks.end()) hook->second(zorv::Show(row, image));
+  const auto hook = hooks.find(row.key);
+  if (hook != hooks.end()) hook->second(zorv::Show(row, image));
 }
 
 void Bindings::Store(const Setting& row, const std::function<void(SettingsImage&)>& store) {

@@ -45,8 +45,8 @@ class Bindings final : public QObject {
   explicit Bindings(SettingsImage& copy);
 
   // Binds every row of `layout` on `page` within `group` (every group when empty) to the
-  // control under `controls` named by the row's first control. A row whose control is missing
-  // or of a kind no binder takes is an error: the catalogue and the page disagree.
+  // controls under `controls` that the row names. A row none of whose controls is there, or
+  // one of a kind no binder takes, is an error: the catalogue and the page disagree.
   void BindRows(Layout layout, const std::string& page, const std::string& group,
                 QWidget* controls);
   // Binds the rows of `layout` with these keys, where a page's rows differ in how they store.
@@ -67,11 +67,12 @@ class Bindings final : public QObject {
   // forced by attitude control at the next refresh).
   void ShowAll(const SettingsImage& image) const;
 
+  // Controls bound: one for each control a bound row names on the page.
   std::size_t Count() const { return bound_.size(); }
 
  private:
   // Binds each of the row's controls found under `controls` (a row may name a control on
-  // several pages; each page binds its own).
+  // several pages; each page binds its own). None found, or one no binder takes, is an error.
   void Bind(const Setting& row, QWidget* controls);
   bool BindControl(const Setting& row, QWidget* control, QLabel* label);
   void BindCheck(const Setting& row, QCheckBox* box);
