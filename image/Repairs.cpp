@@ -1,5 +1,6 @@
 #include "Repairs.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <string_view>
 
@@ -48,6 +49,12 @@ void RepairZorvFloats(SettingsImage& image) {
     if (row.encoding == Encoding::Number && (byte < row.min || byte > row.max)) byte = 1;
     RepairOnOff(row, image);
   }
+}
+
+void RepairJoystickType(SettingsImage& image) {
+  const std::vector<int>& known = FindSetting(Layout::Zorv, "zorv.joystick.type")->values;
+  std::uint8_t& type = image[zorvfield::JoystickType];
+  if (std::find(known.begin(), known.end(), type) == known.end()) type = joystick::kFourButtonHG;
 }
 
 void RepairFourStickSafeties(SettingsImage& image) {

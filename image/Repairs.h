@@ -18,6 +18,9 @@ void RepairZorvOptions(SettingsImage& image);
 // other than 0 or 1 becomes 0; a float delay outside 1..10 becomes 1.
 void RepairZorvFloats(SettingsImage& image);
 
+// Zorv "Joysticks" tab: a joystick type the drop-down does not know becomes "4 Button HG" (1).
+void RepairJoystickType(SettingsImage& image);
+
 // Zorv "4 HFX" page, with that joystick type only: a stick's safety byte (the red, green, blue
 // and yellow button modes) other than "Safety" becomes 0.
 void RepairFourStickSafeties(SettingsImage& image);

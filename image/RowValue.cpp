@@ -39,6 +39,16 @@ std::uint8_t ByteAtPosition(const Setting& row, int position) {
     case Encoding::FreqZorv: return static_cast<std::uint8_t>(HzToFreqCode(position));
     case Encoding::FreqTarnovex: return static_cast<std::uint8_t>(HzToFreqCodeTarnovex(position));
     case Encoding::SlaveMode: return static_cast<std::uint8_t>(position + 1);  // red is 1
+    case Encoding::ButtonMode: return static_cast<std::uint8_t>(IndexToModeCode(position));
+    case Encoding::JoystickType: {
+      // The type each item of "Select Joystick Option:" writes; a stick item writes its first.
+      constexpr std::uint8_t kTypeOfItem[] = {
+          joystick::kFourButtonHG,     joystick::kSixButtonHG,
+          joystick::kEightButtonHG,    joystick::kTwoHfxPlowHoist,
+          joystick::kThreeHfxPlowWingHoist, joystick::kSlaveMode,
+          joystick::kSevrik,           joystick::kFourHfx};
+      return kTypeOfItem[std::clamp(position, 0, 7)];
+    }
     case Encoding::SwitchNumber:
       // Held to switches 1..12 first, so a number still being typed never stores a switch the
       // controller does not have.

@@ -29,7 +29,9 @@ void Refresher::SetProductPage(int page, ProductPageRefreshTarget* target) {
 void Refresher::RefreshControls(int /*flag: callers pass it, it changes nothing*/) {
   if (running_) return;
   running_ = true;
-  SettingsImage local = host_.Image();
+  // Showing stores nothing (every control shows with its signals blocked), so the refresh works
+  // on the image itself and what it writes there are the repairs.
+  SettingsImage& local = host_.Image();
 
   std::uint8_t productCode = host_.ProductCode();
   const int page = SelectProductPage(productCode, local);
@@ -43,9 +45,6 @@ void Refresher::RefreshControls(int /*flag: callers pass it, it changes nothing*
   } else if (productPages_[page] != nullptr) {
     productPages_[page]->Refresh(local);
   }
-
-  // Undo what fired handlers wrote and keep the repairs.
-  host_.Image() = local;
   running_ = false;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The image-to-controls refresh: shows the whole settings image in the window and repairs the
-// values it knows to be invalid. Not re-entered while it runs; it works on a private copy that
-// it writes back at the end, so image writes made by handlers it fires do not last.
+// values it knows to be invalid. Not re-entered while it runs. Every control shows with its
+// signals blocked, so it fires no handler and works on the image itself: what it writes there
+// are the repairs.
 #include <functional>
 #include <vector>
 

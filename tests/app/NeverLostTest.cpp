@@ -169,6 +169,7 @@ TEST_P(LeaveWithinWindowTest, StoredOnlyWhenLeftWithinTheWindow) {
   auto* line = qobject_cast<QLineEdit*>(box) ? qobject_cast<QLineEdit*>(box)
                                              : box->findChild<QLineEdit*>();
   const QString typedText = line->text();
+  EXPECT_EQ(typedText, row.typed) << "a number being typed stays as typed until the box is left";
   // Another window takes the focus, then gives it back.
   const SettingsImage before = form->Image();
   {

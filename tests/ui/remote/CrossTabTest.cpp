@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QTest>
 #include <QWidget>
+#include <utility>
+#include <vector>
 
 #include "tests/ui/custom/TabFixture.h"
 #include "ui/pages/custom/CaptionedGroup.h"
@@ -42,15 +44,66 @@ class CrossTabTest : public TabTest<RemoteTab> {
   CustomTab custom{host, &customSheet};
 };
 
-TEST_F(CrossTabTest, ZorvIdOnTheRemoteTabShowsOnTheJoysticksHeader) {
+// The Zorv ID on either tab, stepped (IDSpin2 takes arrows only) or typed, is byte 119 and shows
+// on the other tab; the box typed in keeps what was typed.
+TEST_F(CrossTabTest, ZorvIdOnEitherTabShowsOnTheOther) {
   auto* id2 = FindOn<SpinEdit>(remoteSheet, "IDSpin2");
   auto* id = FindOn<SpinEdit>(joysticksSheet, "IDSpin");
-  for (int presses : {1, 4, 2}) {
-    for (int i = 0; i < presses; ++i) QTest::keyClick(id2, Qt::Key_Up);
-    EXPECT_EQ(id->value(), host.image[119]);
-    EXPECT_EQ(id2->value(), host.image[119]);
+  struct Case {
+    SpinEdit* box;
+    SpinEdit* other;
+    int ups;            // presses of Up, or
+    const char* typed;  // text typed over the number
+    int stored;
+  };
+  const Case cases[] = {{id2, id, 1, nullptr, 1},  {id2, id, 4, nullptr, 5},
+                        {id, id2, 2, nullptr, 7},  {id, id2, 0, "42", 42},
+                        {id, id2, 0, "300", 255},  {id, id2, 0, "0", 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.stored);
+    for (int i = 0; i < c.ups; ++i) QTest::keyClick(c.box, Qt::Key_Up);
+    if (c.typed != nullptr) {
+      c.box->selectAll();
+      QTest::keyClicks(c.box, c.typed);
+      EXPECT_EQ(c.box->text(), c.typed);
+    }
+    EXPECT_EQ(host.image[119], c.stored);
+    EXPECT_EQ(c.other->text(), QString::number(c.stored));
   }
-  EXPECT_EQ(host.image[119], 7);
+  // The byte the refresh shows is on both.
+  host.image[119] = 99;
+  host.RefreshControls(1);
+  EXPECT_EQ(id->text(), "99");
+  EXPECT_EQ(id2->text(), "99");
+}
+
+// Showing an image stores nothing into it: a control whose handler writes a byte (the custom
+// mode boxes, the two-stick safety boxes, the blank always-live label) shows it quietly, also
+// when what it shows changes from the image shown before.
+TEST_F(CrossTabTest, ShowingAnImageKeepsItsBytes) {
+  using Bytes = std::vector<std::pair<std::size_t, int>>;
+  struct Case {
+    const char* name;
+    Bytes before;  // the image shown first
+    Bytes shown;   // then this one, whose bytes must stay
+  };
+  const Case cases[] = {
+      {"custom box unticked", {{33, 2}, {35, 8}}, {{33, 2}, {35, 3}}},
+      {"custom box ticked", {{33, 2}, {35, 3}}, {{33, 2}, {35, 8}}},
+      {"two-stick box beside a plow", {{33, 21}, {36, 0}}, {{33, 21}, {36, 2}}},
+      {"two-stick second box", {{33, 22}, {37, 0}}, {{33, 22}, {37, 3}}},
+      {"always live off", {{33, 2}, {137, 1}, {185, 'X'}, {186, 0}},
+       {{33, 2}, {137, 0}, {184, 3}, {185, 'S'}, {186, 'A'}, {187, 'L'}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (auto [offset, value] : c.before) host.image[offset] = static_cast<std::uint8_t>(value);
+    host.RefreshControls(1);
+    for (auto [offset, value] : c.shown) host.image[offset] = static_cast<std::uint8_t>(value);
+    const SettingsImage shown = host.image;
+    host.RefreshControls(1);
+    EXPECT_EQ(host.image.bytes, shown.bytes);
+  }
 }
 
 TEST_F(CrossTabTest, CustomBoxAndSixButtonDropDownShowTheSameMode) {

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "ui/pages/custom/CaptionedGroup.h"
@@ -118,6 +119,7 @@ void CustomTab::ShowCustomModes(const SettingsImage& local) {
   for (std::size_t slot = 0; slot < kCustomSlots.size(); ++slot) {
     const CustomSlot& info = kCustomSlots[slot];
     const SlotControls& controls = slots_[slot];
+    const QSignalBlocker quiet(controls.custom);  // showing stores nothing
     controls.custom->setChecked(local[info.modeByte] == kCustomMode);
   }
   axes_.Show(local);

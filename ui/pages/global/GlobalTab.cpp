@@ -32,7 +32,8 @@ QString HertzText(int hertz) { return QString::number(hertz) + " Hertz"; }
 
 }  // namespace
 
-GlobalTab::GlobalTab(PageHost& host, QWidget* sheet) : host_(host) {
+GlobalTab::GlobalTab(PageHost& host, QWidget* sheet)
+    : host_(host), frequency_(host, Bindings::AfterStore::Nothing) {
   // Frequency and valve type.
   auto* freqGroup = new QGroupBox("PWM Frequency", sheet);
   freqBar_ = new QScrollBar(Qt::Horizontal, freqGroup);
@@ -101,7 +102,10 @@ GlobalTab::GlobalTab(PageHost& host, QWidget* sheet) : host_(host) {
   row->addLayout(left, 1);
   row->addWidget(trimGroup);
 
-  connect(freqBar_, &QScrollBar::valueChanged, this, &GlobalTab::FreqScrollbarChange);
+  frequency_.BindRows(Layout::Zorv, "Global", "PWM Frequency", freqGroup);
+  const auto other = [this](const Shown&) { valveCombo_->setCurrentIndex(kValveOther); };
+  frequency_.OnStored("zorv.global.frequency", other);
+  frequency_.OnShown("zorv.global.frequency", other);
   connect(valveCombo_, &QComboBox::activated, this, &GlobalTab::ValveComboBoxChange);
   connect(globalMinBar_, &QScrollBar::valueChanged, this, &GlobalTab::GlobalMinScrollBarChange);
   connect(globalMaxBar_, &QScrollBar::valueChanged, this, &GlobalTab::GlobalMaxScrollbarChange);
@@ -109,14 +113,6 @@ GlobalTab::GlobalTab(PageHost& host, QWidget* sheet) : host_(host) {
 }
 
 GlobalTab::~GlobalTab() = default;
-
-void GlobalTab::FreqScrollbarChange() {
-  const int hertz = freqBar_->value();
-  host_.Image()[zorvfield::Frequency] = static_cast<std::uint8_t>(HzToFreqCode(hertz));
-  hertzLabel_->setText(HertzText(hertz));
-  // A frequency of its own no longer matches a valve type.
-  valveCombo_->setCurrentIndex(kValveOther);
-}
 
 void GlobalTab::ValveComboBoxChange() {
   const int chosen = valveCombo_->currentIndex();
@@ -129,7 +125,7 @@ void GlobalTab::ValveComboBoxChange() {
   }
   host_.RefreshControls(0);
   QCoreApplication::processEvents();
-  // The refresh may have moved the frequency bar, whose handler shows "Other".
+  // The refresh may have moved the frequency bar, which shows "Other".
   valveCombo_->setCurrentIndex(chosen);
   host_.prompts().Message(Prompts::Kind::Information, kWindowCaption,
                           "You must press \"Set All Trims\" to change all PWM channels");
@@ -173,7 +169,7 @@ void GlobalTab::GlobalButtonClick() {
 void GlobalTab::Refresh(ZorvStep step, SettingsImage& local) {
   switch (step) {
     case ZorvStep::Frequency:
-      freqBar_->setValue(FreqBarPosition(local[zorvfield::Frequency]));
+      frequency_.Show(local);
       break;
     case ZorvStep::TrimBars:
       globalMinBar_->setValue(TrimBarPosition(host_.Trims().min));

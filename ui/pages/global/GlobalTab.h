@@ -6,6 +6,7 @@
 
 #include "ui/PageHost.h"
 #include "ui/RefreshSteps.h"
+#include "ui/binders/Bindings.h"
 
 class QComboBox;
 class QLabel;
@@ -26,7 +27,6 @@ class GlobalTab : public QObject, public ZorvRefreshTarget {
 
   void Refresh(ZorvStep step, SettingsImage& local) override;
 
-  void FreqScrollbarChange();
   void ValveComboBoxChange();
   void GlobalMinScrollBarChange();
   void GlobalMaxScrollbarChange();
@@ -45,6 +45,9 @@ class GlobalTab : public QObject, public ZorvRefreshTarget {
   QLabel* globalMaxLabel_;
   QPushButton* globalButton_;
   std::unique_ptr<GlobalOptions> options_;
+  // The frequency bar stores its byte without a refresh (which would move a bar being dragged to
+  // the position its byte reads back as); a frequency of its own shows valve type "Other".
+  Bindings frequency_;
 };
 
 }  // namespace zorv

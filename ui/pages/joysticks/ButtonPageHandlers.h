@@ -1,10 +1,13 @@
 #pragma once
-// The editing handlers of the button pages: mode drop-downs, label edits, the trigger and
-// multi-mode boxes and the always-live drop-downs.
+// The catalogue rows of the button pages ("4 Button HG", "6 Button HG", "8 Button HG",
+// "Slave Mode"), bound to every page's controls: the mode drop-downs, the label edits, the
+// trigger and multi-mode boxes and the always-live controls. What a change brings beyond its
+// own byte is a hook here: a chosen mode names the slot's label, an unticked trigger clears
+// multi mode and always live, an always-live choice shows the warning.
 #include <QObject>
-#include <memory>
 
 #include "ButtonSlots.h"
+#include "ui/binders/Bindings.h"
 
 class QWidget;
 
@@ -14,25 +17,29 @@ class PageHost;
 
 class ButtonPageHandlers {
  public:
-  // Binds the handlers to the controls; `dialogParent` owns the warning window while it shows.
-  ButtonPageHandlers(PageHost& host, const ButtonPageControls& controls, QWidget* dialogParent);
+  // Binds the rows to the controls under `sheet`, which also owns the warning window.
+  ButtonPageHandlers(PageHost& host, const ButtonPageControls& controls, QWidget* sheet);
 
-  void FourButton1DropDownChange(QComboBox* sender);
-  void SixButtonLabelEditChange(QLineEdit* sender);
-  void ModeButtonsAreTriggerCheckboxClick(QCheckBox* sender);
-  void MultiModeCheckboxClick(QCheckBox* sender);
-  void alwaysliveChange();
-  void alwayslive2Change();
+  // The refresh's steps: modes and labels, always live, then the trigger with what it enables.
+  void ShowModesAndLabels(const SettingsImage& local) const;
+  void ShowAlwaysLive(const SettingsImage& local) const;
+  void ShowTrigger(const SettingsImage& local) const;
 
  private:
-  void AlwaysLiveChosen(QComboBox* sender, QComboBox* other);
+  void ModeChosen(std::size_t slot, const Shown& mode);
+  void TriggerChanged(bool ticked);
+  void AlwaysLiveChosen(int item);
 
   PageHost& host_;
   const ButtonPageControls& controls_;
-  QWidget* dialogParent_;
-  // The context of every connection: they end with these handlers, which the window destroys
-  // before the controls (a focused edit's last focus-out must reach nothing freed).
-  std::unique_ptr<QObject> context_;
+  QWidget* sheet_;
+  // Bound before the modes: a chosen mode's name, set as the label edits' text, is stored
+  // as typed and refreshes.
+  Bindings labels_;
+  Bindings modes_;    // then the refresh
+  Bindings trigger_;  // the trigger, multi-mode and always-live rows store without a refresh
+  Bindings multi_;
+  Bindings alwaysLive_;
 };
 
 }  // namespace zorv

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QSignalBlocker>
 
 #include "Controls.h"
 #include "JoystickLists.h"
@@ -90,6 +91,7 @@ void FourStickPage::Show(SettingsImage& local) {
   RepairFourStickSafeties(local);
   functions_.Show(local);
   for (std::size_t i = 0; i < kSafetyBytes.size(); ++i) {
+    const QSignalBlocker quiet(jscheckboxes[i]);  // showing stores nothing
     jscheckboxes[i]->setChecked(local[kSafetyBytes[i]] == mode::kSafety);
   }
 }

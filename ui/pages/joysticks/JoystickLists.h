@@ -7,23 +7,20 @@
 
 namespace zorv::joysticklists {
 
-// JoystickCombo items, JoystickNotebook pages and the type byte each item writes.
+// JoystickCombo items and JoystickNotebook pages (the type byte each item writes is the
+// catalogue row's).
 inline constexpr int kJoystickCount = 8;
 inline constexpr std::array<const char*, kJoystickCount> kJoystickItems = {
     "4 Button HG", "6 Button HG", "8 Button HG", "2 HFX", "3 HFX", "Slave Mode", "Sevrik", "4 HFX"};
 inline constexpr std::array<const char*, kJoystickCount> kPageCaptions = {
     "FourButton", "SixButton", "EightButton", "TwoStick",
     "ThreeStick", "SlaveMode", "Sevrik",      "4 HFX"};
-inline constexpr std::array<std::uint8_t, kJoystickCount> kTypeOfItem = {1,  2,  3,  21,
-                                                                         23, 19, 27, 28};
 
 namespace page {
 inline constexpr int kFourButton = 0, kSixButton = 1, kEightButton = 2, kTwoStick = 3,
                      kThreeStick = 4, kSlaveMode = 5, kSevrik = 6, kFourStick = 7;
 }  // namespace page
 
-// Item shown for a stored type byte; -1 for a type the combo does not know.
-int ItemOfType(std::uint8_t type);
 // Pages whose slots are edited with mode drop-downs.
 bool IsButtonPage(int page);
 

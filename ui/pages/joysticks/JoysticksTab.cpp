@@ -7,17 +7,16 @@
 #include <QVBoxLayout>
 
 #include "ButtonPageHandlers.h"
-#include "ButtonPagesView.h"
 #include "Controls.h"
 #include "FourButtonPage.h"
 #include "FourStickPage.h"
-#include "IDSpinChange.h"
 #include "JoystickLists.h"
 #include "LabelledButtonsPage.h"
 #include "SevrikPage.h"
 #include "SlaveModePage.h"
 #include "ThreeStickPage.h"
 #include "TwoStickPage.h"
+#include "image/Repairs.h"
 #include "ui/PageHost.h"
 #include "ui/widgets/SpinEdit.h"
 
@@ -25,7 +24,8 @@ namespace zorv {
 
 using namespace joysticklists;
 
-JoysticksTab::JoysticksTab(PageHost& host, QWidget* sheet) : host_(host) {
+JoysticksTab::JoysticksTab(PageHost& host, QWidget* sheet)
+    : host_(host), type_(host), id_(host) {
   IDSpin = new SpinEdit(sheet);
   IDSpin->setObjectName("IDSpin");
   IDSpin->setRange(0, 255);
@@ -67,31 +67,25 @@ JoysticksTab::JoysticksTab(PageHost& host, QWidget* sheet) : host_(host) {
   slaveMode->Register(buttonControls_);
   buttonHandlers_ = std::make_unique<ButtonPageHandlers>(host, buttonControls_, sheet);
 
-  QObject::connect(IDSpin, &SpinEdit::valueChanged, IDSpin,
-                   [this](int value) { IDSpinChange(host_, value); });
-  QObject::connect(JoystickCombo, &QComboBox::activated, JoystickCombo,
-                   [this](int) { JoystickComboChange(); });
+  id_.BindKeys(Layout::Zorv, {"zorv.controller_id"}, sheet);
+  type_.BindKeys(Layout::Zorv, {"zorv.joystick.type"}, sheet);
+  type_.OnStored("zorv.joystick.type", [this](const Shown&) { JoystickComboChange(); });
 }
 
 JoysticksTab::~JoysticksTab() = default;
 
 void JoysticksTab::Refresh(ZorvStep step, SettingsImage& local) {
   switch (step) {
-    case ZorvStep::JoystickType: {
-      int item = ItemOfType(local[zorvfield::JoystickType]);
-      if (item < 0) {
-        item = page::kFourButton;
-        local[zorvfield::JoystickType] = joystick::kFourButtonHG;
-      }
-      JoystickCombo->setCurrentIndex(item);
+    case ZorvStep::JoystickType:
+      RepairJoystickType(local);
+      type_.Show(local);
       break;
-    }
     case ZorvStep::JoystickPage:
       JoystickNotebook->setCurrentIndex(JoystickCombo->currentIndex());
       break;
     case ZorvStep::JoystickPages:
       if (IsButtonPage(JoystickNotebook->currentIndex())) {
-        buttonview::ShowModesAndLabels(buttonControls_, local);
+        buttonHandlers_->ShowModesAndLabels(local);
       } else {
         twoStick->Show(local);
         threeStick->Show(local);
@@ -99,13 +93,13 @@ void JoysticksTab::Refresh(ZorvStep step, SettingsImage& local) {
       }
       break;
     case ZorvStep::AlwaysLive:
-      buttonview::ShowAlwaysLive(buttonControls_, local);
+      buttonHandlers_->ShowAlwaysLive(local);
       break;
     case ZorvStep::Trigger:
-      buttonview::ShowTrigger(buttonControls_, local);
+      buttonHandlers_->ShowTrigger(local);
       break;
     case ZorvStep::IdSpins:
-      IDSpin->setValue(local[zorvfield::ControllerID]);
+      id_.Show(local);
       break;
     default:
       break;
@@ -118,7 +112,7 @@ void JoysticksTab::JoystickComboChange() {
   const int previous = JoystickNotebook->currentIndex();
   SettingsImage& image = host_.Image();
   if (IsButtonPage(item)) {
-    // "Enable SafeStick" on the Global tab follows this byte in the refresh below.
+    // "Enable SafeStick" on the Global tab follows this byte in the refresh that follows.
     image[zorvfield::SafeStickOff] = 0;
     const bool fromStickPage = previous == page::kTwoStick || previous == page::kThreeStick;
     const bool customPossible = previous == page::kSixButton || previous == page::kEightButton ||
@@ -141,8 +135,6 @@ void JoysticksTab::JoystickComboChange() {
     image[zorvfield::GreenButtonMode] = mode::kInactive;
     image[zorvfield::BlueButtonMode] = mode::kMode;
   }
-  image[zorvfield::JoystickType] = kTypeOfItem[static_cast<std::size_t>(item)];
-  host_.RefreshControls(0);
 }
 
 }  // namespace zorv

@@ -4,6 +4,7 @@
 
 #include "ButtonSlots.h"
 #include "ui/RefreshSteps.h"
+#include "ui/binders/Bindings.h"
 
 class QComboBox;
 class QStackedWidget;
@@ -30,6 +31,7 @@ class JoysticksTab final : public ZorvRefreshTarget {
 
   void Refresh(ZorvStep step, SettingsImage& local) override;
 
+  // The button modes a newly chosen joystick type brings (the type byte is the binder's).
   void JoystickComboChange();
 
   SpinEdit* IDSpin = nullptr;
@@ -51,6 +53,8 @@ class JoysticksTab final : public ZorvRefreshTarget {
   PageHost& host_;
   ButtonPageControls buttonControls_;
   std::unique_ptr<ButtonPageHandlers> buttonHandlers_;
+  Bindings type_;  // "Select Joystick Option:", then the refresh
+  Bindings id_;    // "Zorv ID:", then the refresh (the Remote/Slave tab shows it too)
 };
 
 }  // namespace zorv

@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QSignalBlocker>
 
 #include "Controls.h"
 #include "JoystickLists.h"
@@ -110,6 +111,9 @@ TwoStickPage::TwoStickPage(QWidget* parent, PageHost& host) : QWidget(parent), h
 }
 
 void TwoStickPage::Show(const SettingsImage& local) {
+  // Showing stores nothing: the boxes' handlers would write a safety where another mode stands.
+  const QSignalBlocker quiet1(TwoButton1Checkbox);
+  const QSignalBlocker quiet2(TwoButton2Checkbox);
   TwoButton1Checkbox->setChecked(local[zorvfield::GreenButtonMode] != 0);
   const std::uint8_t type = local[zorvfield::JoystickType];
   for (std::size_t i = 0; i < kViews.size(); ++i) {

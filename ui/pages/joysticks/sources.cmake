@@ -2,8 +2,6 @@
 target_sources(zorv_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ButtonPageHandlers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ButtonPageHandlers.h
-  ${CMAKE_CURRENT_LIST_DIR}/ButtonPagesView.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ButtonPagesView.h
   ${CMAKE_CURRENT_LIST_DIR}/ButtonSlots.h
   ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Controls.h
@@ -13,8 +11,6 @@ target_sources(zorv_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/FourStickPage.h
   ${CMAKE_CURRENT_LIST_DIR}/GripPicture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GripPicture.h
-  ${CMAKE_CURRENT_LIST_DIR}/IDSpinChange.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/IDSpinChange.h
   ${CMAKE_CURRENT_LIST_DIR}/JoystickLists.cpp
   ${CMAKE_CURRENT_LIST_DIR}/JoystickLists.h
   ${CMAKE_CURRENT_LIST_DIR}/JoysticksTab.cpp

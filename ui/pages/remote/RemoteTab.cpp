@@ -11,7 +11,6 @@
 #include "image/ZorvLayout.h"
 #include "ui/pages/custom/CaptionedGroup.h"
 #include "ui/pages/custom/SpinEdits.h"
-#include "ui/pages/joysticks/IDSpinChange.h"
 #include "image/RemotePair.h"
 #include "ui/widgets/SpinEdit.h"
 
@@ -45,7 +44,7 @@ constexpr int kGroupColumns = 2;
 }  // namespace
 
 RemoteTab::RemoteTab(PageHost& host, QWidget* sheet)
-    : host_(host), bindings_(host, Bindings::AfterStore::Nothing) {
+    : host_(host), bindings_(host, Bindings::AfterStore::Nothing), id_(host) {
   auto* idCaption = new QLabel("Zorv ID:", sheet);
   idSpin2_ = MakeArrowSpinEdit(sheet, "IDSpin2", 0, 255, 0);
   idCaption->setBuddy(idSpin2_);
@@ -70,7 +69,7 @@ RemoteTab::RemoteTab(PageHost& host, QWidget* sheet)
   layout->addLayout(grid);
   layout->addStretch();
 
-  connect(idSpin2_, &SpinEdit::valueChanged, this, &RemoteTab::IDSpinChange);
+  id_.BindKeys(Layout::Zorv, {"zorv.controller_id"}, sheet);
   bindings_.BindRows(Layout::Zorv, "Remote/Slave", "", sheet);
 }
 
@@ -109,7 +108,7 @@ void RemoteTab::BuildGroup(std::size_t g, QWidget* parent) {
 }
 
 void RemoteTab::Refresh(ZorvStep step, SettingsImage& local) {
-  if (step == ZorvStep::IdSpins) idSpin2_->setValue(local[zorvfield::ControllerID]);
+  if (step == ZorvStep::IdSpins) id_.Show(local);
   if (step == ZorvStep::RemoteGroups) {
     for (std::size_t g = 0; g < kGroups; ++g) ShowGroup(g, local);
     bindings_.Show(local);
@@ -147,6 +146,4 @@ void RemoteTab::ShowGroup(std::size_t g, SettingsImage& local) {
 }
 
 // The same behaviour as IDSpin on the "Joysticks" tab.
-void RemoteTab::IDSpinChange() { zorv::IDSpinChange(host_, idSpin2_->value()); }
-
 }  // namespace zorv

@@ -27,9 +27,6 @@ class RemoteTab final : public QObject, public ZorvRefreshTarget {
 
   void Refresh(ZorvStep step, SettingsImage& local) override;
 
-  // `IDSpin2`: the controller's ID, then a refresh (which shows it on the Joysticks tab too).
-  void IDSpinChange();
-
  private:
   struct Group {
     QGroupBox* box = nullptr;
@@ -47,6 +44,8 @@ class RemoteTab final : public QObject, public ZorvRefreshTarget {
   std::array<Group, kGroups> groups_{};
   // The target IDs, switch numbers and slave modes; they store without a refresh.
   Bindings bindings_;
+  // `IDSpin2`: the controller's ID, then a refresh (which shows it on the Joysticks tab too).
+  Bindings id_;
 };
 
 }  // namespace zorv

@@ -79,7 +79,8 @@ QString HertzText(int hertz) {
 }  // namespace
 
 TarnovexGlobalSheet::TarnovexGlobalSheet(PageHost& host, QWidget* sheet)
-    : QObject(sheet), host_(host), options_(host), safeties_(host) {
+    : QObject(sheet), host_(host), mode_(host), options_(host), safeties_(host),
+      frequency_(host, Bindings::AfterStore::Nothing) {
   auto* grid = new QGridLayout(sheet);
   grid->setContentsMargins(6, 6, 6, 6);
   grid->setHorizontalSpacing(8);
@@ -90,8 +91,13 @@ TarnovexGlobalSheet::TarnovexGlobalSheet(PageHost& host, QWidget* sheet)
   grid->addWidget(BuildGlobalTrimsGroup(sheet), 1, 1);
   grid->setRowStretch(1, 1);
   grid->setColumnStretch(1, 1);
+  mode_.BindRows(Layout::Tarnovex, "Global", "System Mode", sheet);
   options_.BindRows(Layout::Tarnovex, "Global", "Options", sheet);
   safeties_.BindRows(Layout::Tarnovex, "Global", "Enable Saftey Triggers", sheet);
+  frequency_.BindRows(Layout::Tarnovex, "Global", "Valve Frequency", sheet);
+  const auto other = [this](const Shown&) { valvetypes_->setCurrentIndex(0); };
+  frequency_.OnStored("tarnovex.frequency", other);
+  frequency_.OnShown("tarnovex.frequency", other);
   Connect();
 }
 
@@ -203,8 +209,6 @@ QWidget* TarnovexGlobalSheet::BuildGlobalTrimsGroup(QWidget* sheet) {
 
 void TarnovexGlobalSheet::Connect() {
   using S = TarnovexGlobalSheet;
-  connect(joysetting_, &QComboBox::activated, this, &S::joysettingChange);
-  connect(freqbar_, &QScrollBar::valueChanged, this, &S::freqbarChange);
   connect(globalmintrim2_, &QScrollBar::valueChanged, this, &S::globalmintrim2Change);
   connect(globalmaxtrim2_, &QScrollBar::valueChanged, this, &S::globalmaxtrim2Change);
   connect(setglobal2_, &QPushButton::clicked, this, &S::setglobal2Click);
@@ -220,9 +224,9 @@ void TarnovexGlobalSheet::Connect() {
 }
 
 void TarnovexGlobalSheet::ShowSystemMode(const SettingsImage& local) {
-  // A mode outside the list shows no selection.
-  joysetting_->setCurrentIndex(local[tf::SystemMode] < kSystemModes.size() ? local[tf::SystemMode]
-                                                                           : -1);
+  // Also under attitude control, which forces "V-Plow Only" for the next refresh; a mode outside
+  // the list shows no selection.
+  mode_.ShowAll(local);
 }
 
 void TarnovexGlobalSheet::EnableSafeties(std::uint8_t systemMode) {
@@ -244,30 +248,13 @@ void TarnovexGlobalSheet::ShowSafeties(SettingsImage& local) {
   safeties_.Show(local);
 }
 
-void TarnovexGlobalSheet::ShowFrequency(const SettingsImage& local) {
-  // The bar holds the position to its range.
-  freqbar_->setValue(FreqBarPositionTarnovex(local[tf::Frequency]));
-  hertzlabel2_->setText(HertzText(freqbar_->value()));
-}
+void TarnovexGlobalSheet::ShowFrequency(const SettingsImage& local) { frequency_.Show(local); }
 
 void TarnovexGlobalSheet::ShowGlobalTrims(const GlobalTrimPair& trims) {
   gminvalue_->setText(QString::fromStdString(TrimVoltsText(trims.min)));
   gmaxvalue_->setText(QString::fromStdString(TrimVoltsText(trims.max)));
   globalmintrim2_->setValue(TrimBarPosition(trims.min));
   globalmaxtrim2_->setValue(TrimBarPosition(trims.max));
-}
-
-void TarnovexGlobalSheet::joysettingChange(int index) {
-  if (index < 0) return;
-  host_.Image()[tf::SystemMode] = static_cast<std::uint8_t>(index);
-  host_.RefreshControls(0);
-}
-
-void TarnovexGlobalSheet::freqbarChange() {
-  const int hertz = freqbar_->value();
-  host_.Image()[tf::Frequency] = static_cast<std::uint8_t>(HzToFreqCodeTarnovex(hertz));
-  hertzlabel2_->setText(HertzText(hertz));
-  valvetypes_->setCurrentIndex(0);
 }
 
 void TarnovexGlobalSheet::globalmintrim2Change() {

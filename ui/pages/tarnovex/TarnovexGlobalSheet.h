@@ -32,8 +32,6 @@ class TarnovexGlobalSheet final : public QObject {
   void ShowFrequency(const SettingsImage& local);
   void ShowGlobalTrims(const GlobalTrimPair& trims);
 
-  void joysettingChange(int index);
-  void freqbarChange();
   void globalmintrim2Change();
   void globalmaxtrim2Change();
   void setglobal2Click();
@@ -53,8 +51,12 @@ class TarnovexGlobalSheet final : public QObject {
   QCheckBox* joy3safety_ = nullptr;
   // The option boxes (plow float, hoist limit, cartridge, attitude control, toggle V-plow) and
   // the safety boxes: each stores its byte, then the refresh.
+  Bindings mode_;  // "System Mode:", then the refresh (the safeties follow it)
   Bindings options_;
   Bindings safeties_;
+  // The frequency bar stores its byte without a refresh, which would move a bar being dragged
+  // to the position its byte reads back as; a frequency of its own shows valve type "Other".
+  Bindings frequency_;
   QScrollBar* freqbar_ = nullptr;
   QLabel* hertzlabel2_ = nullptr;
   QComboBox* valvetypes_ = nullptr;
