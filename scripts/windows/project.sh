@@ -23,17 +23,28 @@ zw_make_icon() {
 zw_wine_path() { local p="$1"; echo "Z:${p//\//\\}"; }
 
 # What every Windows program of the build needs under Wine: its DLLs, its Qt plugins, a Wine
-# prefix of the build's own (never the user's), and no Wine debug chatter.
+# prefix of the build's own (never the user's), and no Wine debug chatter. Wine keeps the
+# QT_ variables of Linux from Windows programs; WINEQT_ ones reach them without the prefix.
 zw_write_wine_env() {
   zw_dll_dirs
+  # The Linux tools the print tests read PDF files with: Wine runs a Linux program that a
+  # Windows program starts, when it is found on the Windows search path.
+  local tools="$ZW_BUILD/test-tools" tool
+  mkdir -p "$tools"
+  for tool in pdftotext pdffonts pdfinfo fc-list; do
+    ln -sf "$(command -v "$tool")" "$tools/$tool"
+  done
   local path="" dir
-  for dir in "${ZW_DLL_DIRS[@]}"; do path+="${path:+;}$(zw_wine_path "$dir")"; done
+  for dir in "${ZW_DLL_DIRS[@]}" "$tools"; do path+="${path:+;}$(zw_wine_path "$dir")"; done
   cat >"$ZW_BUILD/wine-env.sh" <<ENV
 export WINEPREFIX="\${ZORV_WINEPREFIX:-$ZW_BUILD/wine-prefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPATH='$path'
-export QT_PLUGIN_PATH='$(zw_wine_path "$ZW_QT/plugins")'
+# The GUI tests on the platform the laptops use (they take offscreen only when none is named):
+# Qt's offscreen platform on Windows finds no fonts at all.
+export WINEQT_QPA_PLATFORM=windows
+export WINEQT_PLUGIN_PATH='$(zw_wine_path "$ZW_QT/plugins")'
 ENV
 }
 

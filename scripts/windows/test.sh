@@ -31,6 +31,7 @@ sim_pid=""
 cleanup() {
   if [ -n "$sim_pid" ]; then kill -INT "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true; fi
   /usr/lib/wine/wineserver -k 2>/dev/null || true
+  if [ -n "${xvfb_pid:-}" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -56,11 +57,22 @@ zw_heavy "$ZW_LOGS/linux-sim.log" cmake -S "$repo" -B "$sim_build" -G Ninja -DCM
 zw_heavy "$ZW_LOGS/linux-sim.log" cmake --build "$sim_build" --target zorv-sim
 sim="$sim_build/sim/zorv-sim"
 
+# A new Wine prefix with the fonts every Windows has: Wine's own Tahoma (its "MS Shell Dlg",
+# the window's font) and the Liberation fonts standing in for Courier New, Arial and Times New
+# Roman, whose letter widths they share. Without them Wine falls back to any font it finds,
+# and the window's sheets and the report are measured in it.
 fresh_prefix() {
   export WINEPREFIX="$1"
   /usr/lib/wine/wineserver -k 2>/dev/null || true
   rm -rf "$WINEPREFIX"
   "$wine" wineboot -i >/dev/null 2>&1
+  ln -sf /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  local pair
+  for pair in "Courier New=Liberation Mono" "Arial=Liberation Sans" "Times New Roman=Liberation Serif"; do
+    "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${pair%%=*}" /t REG_SZ \
+      /d "${pair#*=}" /f >/dev/null
+  done
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
 }
 
 # Starts the simulator with the given options and maps its pseudo-terminal as COM33: Wine's
@@ -96,10 +108,22 @@ timed() {
   return $rc
 }
 
+# A virtual display for everything with a window: without one, Wine's windows never close.
+display=""
+for n in $(seq 90 120); do
+  if [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+done
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+sleep 1
+export DISPLAY="$display"
+
 echo "== Unit and GUI tests under Wine"
 fresh_prefix "$ZW_BUILD/wine-prefix"
 start_sim --fast
-(cd "$ZW_BUILD" && ZORV_TEST_COM=COM33 QT_QPA_PLATFORM=offscreen \
+# Qt's windows platform, as on a laptop: Wine passes no QT_ variable on (offscreen would be
+# WINEQT_QPA_PLATFORM), and offscreen on Windows has no fonts at all.
+(cd "$ZW_BUILD" && ZORV_TEST_COM=COM33 \
    ctest --output-on-failure --timeout 300 2>&1) | tee "$work/ctest.log" | tail -n 30 || true
 stop_sim
 ctest_line="$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$work/ctest.log" || true)"
@@ -153,24 +177,17 @@ echo "== zorvtrim.exe on a virtual display"
 # the simulator is COM1 here.
 "$wine" reg delete 'HKCU\Software\Dravik Controls\ZorvTrim\Settings' /v "COM Port" /f >/dev/null 2>&1 || true
 sim_com=COM1 start_sim --fast
-display=""
-for n in $(seq 90 120); do
-  if [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-sleep 1
-DISPLAY="$display" "$wine" "$window" >"$work/window.log" 2>&1 &
+"$wine" "$window" >"$work/window.log" 2>&1 &
 window_pid=$!
 # The about window opens first and holds the start-up until it is closed: its OK button is
 # the default, so Return closes it. No window manager runs on the virtual display, so a click
 # first gives the window the keyboard.
-if DISPLAY="$display" timeout 120 xdotool search --sync --name '^ZorvTrim$' >/dev/null 2>&1; then
+if timeout 120 xdotool search --sync --name '^ZorvTrim$' >/dev/null 2>&1; then
   sleep 2
-  about="$(DISPLAY="$display" xdotool search --name '^ZorvTrim$' | head -n 1)"
-  DISPLAY="$display" xdotool mousemove --window "$about" 20 20 click 1
+  about="$(xdotool search --name '^ZorvTrim$' | head -n 1)"
+  xdotool mousemove --window "$about" 20 20 click 1
   sleep 0.5
-  DISPLAY="$display" xdotool key Return
+  xdotool key Return
 fi
 acknowledged() {
   local i
@@ -185,7 +202,6 @@ row "\"COM Port\" = \"1\" written to the registry" bash -c \
   "\"$wine\" reg query 'HKCU\\Software\\Dravik Controls\\ZorvTrim\\Settings' /v 'COM Port' | tr -d '\\r' | grep -Eq 'COM Port +REG_SZ +1$'"
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 wait "$window_pid" 2>/dev/null || true
-kill "$xvfb_pid" 2>/dev/null || true
 stop_sim
 
 echo "== Setup program in a fresh Wine prefix"
@@ -201,7 +217,7 @@ echo "      installed folder: $(du -sk "$installed" | cut -f1) KB, setup program
 # Into a file first: grep -q would close the pipe early, and the program's failed write is
 # then its failure.
 installed_runs() {
-  env -u WINEPATH -u QT_PLUGIN_PATH "$wine" "C:\\Program Files\\Dravik Controls\\ZorvTrim\\zorvtrim-cli.exe" --help \
+  env -u WINEPATH -u WINEQT_PLUGIN_PATH "$wine" "C:\\Program Files\\Dravik Controls\\ZorvTrim\\zorvtrim-cli.exe" --help \
     >"$work/help.txt" 2>&1 && grep -q 'flash \[--port N\]' "$work/help.txt"
 }
 row "installed zorvtrim-cli.exe runs" installed_runs
