@@ -27,15 +27,8 @@ zw_wine_path() { local p="$1"; echo "Z:${p//\//\\}"; }
 # QT_ variables of Linux from Windows programs; WINEQT_ ones reach them without the prefix.
 zw_write_wine_env() {
   zw_dll_dirs
-  # The Linux tools the print tests read PDF files with: Wine runs a Linux program that a
-  # Windows program starts, when it is found on the Windows search path.
-  local tools="$ZW_BUILD/test-tools" tool
-  mkdir -p "$tools"
-  for tool in pdftotext pdffonts pdfinfo fc-list; do
-    ln -sf "$(command -v "$tool")" "$tools/$tool"
-  done
   local path="" dir
-  for dir in "${ZW_DLL_DIRS[@]}" "$tools"; do path+="${path:+;}$(zw_wine_path "$dir")"; done
+  for dir in "${ZW_DLL_DIRS[@]}"; do path+="${path:+;}$(zw_wine_path "$dir")"; done
   cat >"$ZW_BUILD/wine-env.sh" <<ENV
 export WINEPREFIX="\${ZORV_WINEPREFIX:-$ZW_BUILD/wine-prefix}"
 export WINEDEBUG=-all

@@ -189,17 +189,58 @@ if timeout 120 xdotool search --sync --name '^ZorvTrim$' >/dev/null 2>&1; then
   sleep 0.5
   xdotool key Return
 fi
-acknowledged() {
+# Waits up to a minute for a line of the simulator's log.
+sim_said() {
   local i
   for i in $(seq 120); do
-    grep -q '^acknowledged' "$work/sim.log" && return 0
+    grep -q "$1" "$work/sim.log" && return 0
     sleep 0.5
   done
   return 1
 }
-row "window's link reaches the controller on COM1" acknowledged
+# Pixels of the status panel's green (0, 128, 0) in a window, from its X picture.
+green_pixels() {
+  xwd -silent -id "$1" | python3 -c '
+import struct, sys
+d = sys.stdin.buffer.read()
+h = struct.unpack(">25I", d[:100])
+size, width, height, order, bpl, ncolours = h[0], h[4], h[5], h[7], h[12], h[19]
+pixels = memoryview(d)[size + ncolours * 12:]
+rgb = (2, 1, 0) if order == 0 else (1, 2, 3)
+n = 0
+for y in range(height):
+    row = pixels[y * bpl:y * bpl + width * 4]
+    for x in range(0, width * 4, 4):
+        if (row[x + rgb[0]], row[x + rgb[1]], row[x + rgb[2]]) == (0, 128, 0):
+            n += 1
+print(n)'
+}
+connected_green() {
+  local i main
+  for i in $(seq 60); do
+    main="$(xdotool search --name '^Zorv Configuration Tool' | head -n 1)"
+    [ -n "$main" ] && [ "$(green_pixels "$main")" -gt 500 ] && return 0
+    sleep 0.5
+  done
+  return 1
+}
+# Presses a key in the main window, then answers the box the job ends with ("Information").
+press_and_answer() {
+  local main
+  main="$(xdotool search --name '^Zorv Configuration Tool' | head -n 1)"
+  xdotool windowfocus --sync "$main" key "$1"
+  timeout 90 xdotool search --sync --name '^Information$' >/dev/null 2>&1 || return 1
+  sleep 0.5
+  xdotool windowfocus --sync "$(xdotool search --name '^Information$' | head -n 1)" key Return
+}
+row "window's link reaches the controller on COM1" sim_said '^acknowledged'
 row "\"COM Port\" = \"1\" written to the registry" bash -c \
   "\"$wine\" reg query 'HKCU\\Software\\Dravik Controls\\ZorvTrim\\Settings' /v 'COM Port' | tr -d '\\r' | grep -Eq 'COM Port +REG_SZ +1$'"
+row "status panel turns green" connected_green
+get_cal() { press_and_answer alt+g && sim_said '^settings downloaded'; }
+send_cal() { press_and_answer alt+s && sim_said '^settings uploaded'; }
+row "Get Cal (Alt+G) downloads the settings" get_cal
+row "Send Cal (Alt+S) sends them back" send_cal
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 wait "$window_pid" 2>/dev/null || true
 stop_sim
