@@ -1,7 +1,8 @@
 #pragma once
 // What the store's fault and recovery tests share: a sample event, the count of a file's events,
 // and another program holding a history file (the sqlite3 shell inside a transaction that keeps
-// writers out, `BEGIN EXCLUSIVE` or `BEGIN IMMEDIATE`, until released).
+// writers out, `BEGIN EXCLUSIVE` or `BEGIN IMMEDIATE`, until released; on Windows a connection
+// of the test's own).
 #include <QProcess>
 #include <QString>
 #ifdef _WIN32
