@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Tests ZorvTrim for Windows under Wine:
+# Tests ZorvTrim for Windows under Wine, on a virtual display:
 #   1. the unit and GUI tests built for Windows (CTest runs them through Wine), with a simulated
 #      controller on a COM port for the port tests, and that controller's adapter pulled out;
 #   2. zorvtrim-cli.exe against the simulator on a pseudo-terminal mapped as COM33: ports, get,
 #      send, diff, flash of the whole 15 KB flash with verification; times are printed;
-#   3. zorvtrim.exe on a virtual display, first start: it writes "COM Port" = "1" to the
-#      registry and its link comes up on COM1 (the simulator);
+#   3. zorvtrim.exe, first start: it writes "COM Port" = "1" to the registry, its link comes up
+#      on COM1 (the simulator), the status panel turns green, Get Cal and Send Cal move the
+#      settings;
 #   4. the setup program installs silently into a fresh Wine prefix, the installed command line
 #      runs, and the uninstaller removes what was installed.
 # Builds first (scripts/windows/build.sh; seconds once built). Exits non-zero on any failure;
@@ -224,32 +225,54 @@ for y in range(height):
             n += 1
 print(n)'
 }
+# With no window manager a window takes the keyboard only when clicked: the steps click the
+# main window's menu bar right of its menus, or inside a box, before each key.
+main_window() { xdotool search --name '^Zorv Configuration Tool' | head -n 1; }
 connected_green() {
   local i main
   for i in $(seq 60); do
-    main="$(xdotool search --name '^Zorv Configuration Tool' | head -n 1)"
+    main="$(main_window)"
     [ -n "$main" ] && [ "$(green_pixels "$main")" -gt 500 ] && return 0
     sleep 0.5
   done
   return 1
 }
-# Presses a key in the main window, then answers the box the job ends with ("Information").
-press_and_answer() {
-  local main
-  main="$(xdotool search --name '^Zorv Configuration Tool' | head -n 1)"
-  xdotool windowfocus --sync "$main" key "$1"
-  timeout 90 xdotool search --sync --name '^Information$' >/dev/null 2>&1 || return 1
+# Closes the "Information" box a job ends with (its OK is the default button).
+answer_box() {
+  local box i
+  box="$(timeout 90 xdotool search --sync --onlyvisible --name '^Information$' | head -n 1)"
+  [ -n "$box" ] || return 1
+  xdotool mousemove --window "$box" 10 10 click 1
   sleep 0.5
-  xdotool windowfocus --sync "$(xdotool search --name '^Information$' | head -n 1)" key Return
+  xdotool key Return
+  for i in $(seq 20); do
+    xdotool search --onlyvisible --name '^Information$' >/dev/null 2>&1 || return 0
+    sleep 0.5
+  done
+  return 1
+}
+# Presses a key in the main window and waits for one more simulator log line of the given
+# kind, then answers the job's box.
+press_for() {
+  local key="$1" line="$2" before i
+  before="$(grep -c "$line" "$work/sim.log" || true)"
+  xdotool mousemove --window "$(main_window)" 300 5 click 1
+  sleep 0.5
+  xdotool key "$key"
+  for i in $(seq 120); do
+    if [ "$(grep -c "$line" "$work/sim.log" || true)" -gt "$before" ]; then answer_box; return; fi
+    sleep 0.5
+  done
+  return 1
 }
 row "window's link reaches the controller on COM1" sim_said '^acknowledged'
 row "\"COM Port\" = \"1\" written to the registry" bash -c \
   "\"$wine\" reg query 'HKCU\\Software\\Dravik Controls\\ZorvTrim\\Settings' /v 'COM Port' | tr -d '\\r' | grep -Eq 'COM Port +REG_SZ +1$'"
 row "status panel turns green" connected_green
-get_cal() { press_and_answer alt+g && sim_said '^settings downloaded'; }
-send_cal() { press_and_answer alt+s && sim_said '^settings uploaded'; }
-row "Get Cal (Alt+G) downloads the settings" get_cal
-row "Send Cal (Alt+S) sends them back" send_cal
+# The window reads the controller's settings as it connects; its box closes first.
+answer_box || true
+row "Get Cal (Alt+G) downloads the settings" press_for alt+g '^settings downloaded'
+row "Send Cal (Alt+S) sends them back" press_for alt+s '^settings uploaded'
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 wait "$window_pid" 2>/dev/null || true
 stop_sim
