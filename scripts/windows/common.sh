@@ -54,7 +54,8 @@ zw_apt_update() {
 zw_install_packages() {
   local wanted=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
                 mingw-w64-tools nsis wine64 xvfb xauth xdotool dpkg-dev ninja-build tcl cmake
-                qt6-base-dev qt6-base-dev-tools googletest python3 librsvg2-bin)
+                qt6-base-dev qt6-base-dev-tools googletest python3 librsvg2-bin
+                poppler-utils fonts-wine fonts-liberation x11-apps)
   local missing=() pkg
   for pkg in "${wanted[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then

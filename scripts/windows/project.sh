@@ -23,7 +23,8 @@ zw_make_icon() {
 zw_wine_path() { local p="$1"; echo "Z:${p//\//\\}"; }
 
 # What every Windows program of the build needs under Wine: its DLLs, its Qt plugins, a Wine
-# prefix of the build's own (never the user's), and no Wine debug chatter.
+# prefix of the build's own (never the user's), and no Wine debug chatter. Wine keeps the
+# QT_ variables of Linux from Windows programs; WINEQT_ ones reach them without the prefix.
 zw_write_wine_env() {
   zw_dll_dirs
   local path="" dir
@@ -33,7 +34,10 @@ export WINEPREFIX="\${ZORV_WINEPREFIX:-$ZW_BUILD/wine-prefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPATH='$path'
-export QT_PLUGIN_PATH='$(zw_wine_path "$ZW_QT/plugins")'
+# The GUI tests on the platform the laptops use (they take offscreen only when none is named):
+# Qt's offscreen platform on Windows finds no fonts at all.
+export WINEQT_QPA_PLATFORM=windows
+export WINEQT_PLUGIN_PATH='$(zw_wine_path "$ZW_QT/plugins")'
 ENV
 }
 

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Tests ZorvTrim for Windows under Wine:
+# Tests ZorvTrim for Windows under Wine, on a virtual display:
 #   1. the unit and GUI tests built for Windows (CTest runs them through Wine), with a simulated
 #      controller on a COM port for the port tests, and that controller's adapter pulled out;
 #   2. zorvtrim-cli.exe against the simulator on a pseudo-terminal mapped as COM33: ports, get,
 #      send, diff, flash of the whole 15 KB flash with verification; times are printed;
-#   3. zorvtrim.exe on a virtual display, first start: it writes "COM Port" = "1" to the
-#      registry and its link comes up on COM1 (the simulator);
+#   3. zorvtrim.exe, first start: it writes "COM Port" = "1" to the registry, its link comes up
+#      on COM1 (the simulator), the status panel turns green, Get Cal and Send Cal move the
+#      settings;
 #   4. the setup program installs silently into a fresh Wine prefix, the installed command line
 #      runs, and the uninstaller removes what was installed.
 # Builds first (scripts/windows/build.sh; seconds once built). Exits non-zero on any failure;
@@ -31,6 +32,7 @@ sim_pid=""
 cleanup() {
   if [ -n "$sim_pid" ]; then kill -INT "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true; fi
   /usr/lib/wine/wineserver -k 2>/dev/null || true
+  if [ -n "${xvfb_pid:-}" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -56,11 +58,22 @@ zw_heavy "$ZW_LOGS/linux-sim.log" cmake -S "$repo" -B "$sim_build" -G Ninja -DCM
 zw_heavy "$ZW_LOGS/linux-sim.log" cmake --build "$sim_build" --target zorv-sim
 sim="$sim_build/sim/zorv-sim"
 
+# A new Wine prefix with the fonts every Windows has: Wine's own Tahoma (its "MS Shell Dlg",
+# the window's font) and the Liberation fonts standing in for Courier New, Arial and Times New
+# Roman, whose letter widths they share. Without them Wine falls back to any font it finds,
+# and the window's sheets and the report are measured in it.
 fresh_prefix() {
   export WINEPREFIX="$1"
   /usr/lib/wine/wineserver -k 2>/dev/null || true
   rm -rf "$WINEPREFIX"
   "$wine" wineboot -i >/dev/null 2>&1
+  ln -sf /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  local pair
+  for pair in "Courier New=Liberation Mono" "Arial=Liberation Sans" "Times New Roman=Liberation Serif"; do
+    "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${pair%%=*}" /t REG_SZ \
+      /d "${pair#*=}" /f >/dev/null
+  done
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
 }
 
 # Starts the simulator with the given options and maps its pseudo-terminal as COM33: Wine's
@@ -96,10 +109,30 @@ timed() {
   return $rc
 }
 
+# A virtual display for everything with a window: without one, Wine's windows never close.
+display=""
+for n in $(seq 90 120); do
+  if [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+done
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+sleep 1
+export DISPLAY="$display"
+
+# Wine's windows left to no window manager: with none on the display, Wine otherwise waits for
+# one at every window it shows or removes (two seconds a GUI test case instead of a tenth).
+unmanaged_windows() {
+  "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$1" /f >/dev/null
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
+}
+
 echo "== Unit and GUI tests under Wine"
 fresh_prefix "$ZW_BUILD/wine-prefix"
+unmanaged_windows N
 start_sim --fast
-(cd "$ZW_BUILD" && ZORV_TEST_COM=COM33 QT_QPA_PLATFORM=offscreen \
+# Qt's windows platform, as on a laptop: Wine passes no QT_ variable on (offscreen would be
+# WINEQT_QPA_PLATFORM), and offscreen on Windows has no fonts at all.
+(cd "$ZW_BUILD" && ZORV_TEST_COM=COM33 \
    ctest --output-on-failure --timeout 300 2>&1) | tee "$work/ctest.log" | tail -n 30 || true
 stop_sim
 ctest_line="$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$work/ctest.log" || true)"
@@ -149,43 +182,99 @@ row "controller holds the sent settings" cmp -s "$work/memory.joy" "$work/change
 row "controller's flash holds the file" cmp -s -n 15360 "$work/flash.bin" "$work/flash15k.bin"
 
 echo "== zorvtrim.exe on a virtual display"
+unmanaged_windows Y  # as on a laptop: the keys go to the window given the focus
 # A first start: no "COM Port" value yet, so the window takes port 1 and writes "1" itself;
 # the simulator is COM1 here.
 "$wine" reg delete 'HKCU\Software\Dravik Controls\ZorvTrim\Settings' /v "COM Port" /f >/dev/null 2>&1 || true
 sim_com=COM1 start_sim --fast
-display=""
-for n in $(seq 90 120); do
-  if [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-sleep 1
-DISPLAY="$display" "$wine" "$window" >"$work/window.log" 2>&1 &
+"$wine" "$window" >"$work/window.log" 2>&1 &
 window_pid=$!
 # The about window opens first and holds the start-up until it is closed: its OK button is
 # the default, so Return closes it. No window manager runs on the virtual display, so a click
 # first gives the window the keyboard.
-if DISPLAY="$display" timeout 120 xdotool search --sync --name '^ZorvTrim$' >/dev/null 2>&1; then
+if timeout 120 xdotool search --sync --name '^ZorvTrim$' >/dev/null 2>&1; then
   sleep 2
-  about="$(DISPLAY="$display" xdotool search --name '^ZorvTrim$' | head -n 1)"
-  DISPLAY="$display" xdotool mousemove --window "$about" 20 20 click 1
+  about="$(xdotool search --name '^ZorvTrim$' | head -n 1)"
+  xdotool mousemove --window "$about" 20 20 click 1
   sleep 0.5
-  DISPLAY="$display" xdotool key Return
+  xdotool key Return
 fi
-acknowledged() {
+# Waits up to a minute for a line of the simulator's log.
+sim_said() {
   local i
   for i in $(seq 120); do
-    grep -q '^acknowledged' "$work/sim.log" && return 0
+    grep -q "$1" "$work/sim.log" && return 0
     sleep 0.5
   done
   return 1
 }
-row "window's link reaches the controller on COM1" acknowledged
+# Pixels of the status panel's green (0, 128, 0) in a window, from its X picture.
+green_pixels() {
+  xwd -silent -id "$1" | python3 -c '
+import struct, sys
+d = sys.stdin.buffer.read()
+h = struct.unpack(">25I", d[:100])
+size, width, height, order, bpl, ncolours = h[0], h[4], h[5], h[7], h[12], h[19]
+pixels = memoryview(d)[size + ncolours * 12:]
+rgb = (2, 1, 0) if order == 0 else (1, 2, 3)
+n = 0
+for y in range(height):
+    row = pixels[y * bpl:y * bpl + width * 4]
+    for x in range(0, width * 4, 4):
+        if (row[x + rgb[0]], row[x + rgb[1]], row[x + rgb[2]]) == (0, 128, 0):
+            n += 1
+print(n)'
+}
+# With no window manager a window takes the keyboard only when clicked: the steps click the
+# main window's menu bar right of its menus, or inside a box, before each key.
+main_window() { xdotool search --name '^Zorv Configuration Tool' | head -n 1; }
+connected_green() {
+  local i main
+  for i in $(seq 60); do
+    main="$(main_window)"
+    [ -n "$main" ] && [ "$(green_pixels "$main")" -gt 500 ] && return 0
+    sleep 0.5
+  done
+  return 1
+}
+# Closes the "Information" box a job ends with (its OK is the default button).
+answer_box() {
+  local box i
+  box="$(timeout 90 xdotool search --sync --onlyvisible --name '^Information$' | head -n 1)"
+  [ -n "$box" ] || return 1
+  xdotool mousemove --window "$box" 10 10 click 1
+  sleep 0.5
+  xdotool key Return
+  for i in $(seq 20); do
+    xdotool search --onlyvisible --name '^Information$' >/dev/null 2>&1 || return 0
+    sleep 0.5
+  done
+  return 1
+}
+# Presses a key in the main window and waits for one more simulator log line of the given
+# kind, then answers the job's box.
+press_for() {
+  local key="$1" line="$2" before i
+  before="$(grep -c "$line" "$work/sim.log" || true)"
+  xdotool mousemove --window "$(main_window)" 300 5 click 1
+  sleep 0.5
+  xdotool key "$key"
+  for i in $(seq 120); do
+    if [ "$(grep -c "$line" "$work/sim.log" || true)" -gt "$before" ]; then answer_box; return; fi
+    sleep 0.5
+  done
+  return 1
+}
+row "window's link reaches the controller on COM1" sim_said '^acknowledged'
 row "\"COM Port\" = \"1\" written to the registry" bash -c \
   "\"$wine\" reg query 'HKCU\\Software\\Dravik Controls\\ZorvTrim\\Settings' /v 'COM Port' | tr -d '\\r' | grep -Eq 'COM Port +REG_SZ +1$'"
+row "status panel turns green" connected_green
+# The window reads the controller's settings as it connects; its box closes first.
+answer_box || true
+row "Get Cal (Alt+G) downloads the settings" press_for alt+g '^settings downloaded'
+row "Send Cal (Alt+S) sends them back" press_for alt+s '^settings uploaded'
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 wait "$window_pid" 2>/dev/null || true
-kill "$xvfb_pid" 2>/dev/null || true
 stop_sim
 
 echo "== Setup program in a fresh Wine prefix"
@@ -201,7 +290,7 @@ echo "      installed folder: $(du -sk "$installed" | cut -f1) KB, setup program
 # Into a file first: grep -q would close the pipe early, and the program's failed write is
 # then its failure.
 installed_runs() {
-  env -u WINEPATH -u QT_PLUGIN_PATH "$wine" "C:\\Program Files\\Dravik Controls\\ZorvTrim\\zorvtrim-cli.exe" --help \
+  env -u WINEPATH -u WINEQT_PLUGIN_PATH "$wine" "C:\\Program Files\\Dravik Controls\\ZorvTrim\\zorvtrim-cli.exe" --help \
     >"$work/help.txt" 2>&1 && grep -q 'flash \[--port N\]' "$work/help.txt"
 }
 row "installed zorvtrim-cli.exe runs" installed_runs

@@ -145,6 +145,9 @@ TEST(FirmwareChoice, OnlyAnExistingFileWithoutWildcardsIsAccepted) {
 }
 
 TEST(FirmwareChoice, WildcardInTheNameOfAnExistingFileIsRefused) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows names no file with '?' or '*' in it";
+#endif
   QTemporaryDir dir;
   const QString file = MakeFile(dir, "what?.hex");
   ASSERT_TRUE(QFile::exists(file));

@@ -3,8 +3,10 @@
 // note about kept edits goes after a few seconds.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QStandardPaths>
 #include <QThread>
 
 #include "history/HistoryStore.h"
@@ -42,11 +44,21 @@ class ControllerSwapTest : public FormFixture {
   void SetUp() override {
     oldDataHome_ = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data.Path().string()));
+#ifdef _WIN32
+    // No variable moves Windows' per-user data folder: Qt's test folders stand in for it, and
+    // each case starts with an empty one.
+    QStandardPaths::setTestModeEnabled(true);
+    QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
+#endif
     MakeForm();
   }
   void TearDown() override {
     form.reset();
     qputenv("XDG_DATA_HOME", oldDataHome_);
+#ifdef _WIN32
+    QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
+    QStandardPaths::setTestModeEnabled(false);
+#endif
   }
   void Download(const Controller& c, std::uint8_t mark) {
     ImageBytes image{};

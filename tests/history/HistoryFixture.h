@@ -1,9 +1,14 @@
 #pragma once
 // What the store's fault and recovery tests share: a sample event, the count of a file's events,
 // and another program holding a history file (the sqlite3 shell inside a transaction that keeps
-// writers out, `BEGIN EXCLUSIVE` or `BEGIN IMMEDIATE`, until released).
+// writers out, `BEGIN EXCLUSIVE` or `BEGIN IMMEDIATE`, until released; on Windows a connection
+// of the test's own).
 #include <QProcess>
 #include <QString>
+#ifdef _WIN32
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#endif
 
 #include "history/HistoryEvent.h"
 #include "history/HistoryStore.h"
@@ -27,6 +32,38 @@ inline long long CountIn(const QString& file) {
   return store.Count();
 }
 
+#ifdef _WIN32
+// Windows locks a file's byte ranges per handle, so a connection of this program's own, on a
+// handle of its own, holds the file as another program would. (Under Wine a Linux sqlite3
+// shell's locks are not the ones a Windows program takes.)
+class LockHolder {
+ public:
+  explicit LockHolder(const char* begin = "BEGIN EXCLUSIVE") : begin_(begin) {}
+  bool Hold(const QString& file) {
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name_);
+    db.setDatabaseName(file);
+    if (!db.open()) return false;
+    QSqlQuery query(db);
+    return query.exec(begin_);
+  }
+  void Release() {
+    if (!QSqlDatabase::contains(name_)) return;
+    {
+      QSqlDatabase db = QSqlDatabase::database(name_, false);
+      QSqlQuery(db).exec("ROLLBACK");
+      db.close();
+    }
+    QSqlDatabase::removeDatabase(name_);
+  }
+  ~LockHolder() { Release(); }
+  LockHolder(const LockHolder&) = delete;
+  LockHolder& operator=(const LockHolder&) = delete;
+
+ private:
+  const char* begin_;
+  const QString name_ = QStringLiteral("lock-holder-%1").arg(quintptr(this));
+};
+#else
 class LockHolder {
  public:
   explicit LockHolder(const char* begin = "BEGIN EXCLUSIVE") : begin_(begin) {}
@@ -53,5 +90,6 @@ class LockHolder {
   const char* begin_;
   QProcess process_;
 };
+#endif
 
 }  // namespace zorv::test

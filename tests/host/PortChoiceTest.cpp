@@ -88,16 +88,33 @@ TEST(ChoosePort, EmptyListGivesPortZero) {
   EXPECT_EQ(ChoosePort({}, 3, [](QDialog&) { return QDialog::Accepted; }), 0);
 }
 
+// The system's own names for ports 1, 3, 33, 34 and 66, and a serial device with no number.
+#ifdef Q_OS_WIN
+constexpr const char* kPort1 = "COM1";
+constexpr const char* kPort3 = "COM3";
+constexpr const char* kPort33 = "COM33";
+constexpr const char* kPort34 = "COM34";
+constexpr const char* kPort66 = "COM66";
+constexpr const char* kNoNumber = "CNCA0";
+#else
+constexpr const char* kPort1 = "/dev/ttyS0";
+constexpr const char* kPort3 = "/dev/ttyS2";
+constexpr const char* kPort33 = "/dev/ttyUSB0";
+constexpr const char* kPort34 = "/dev/ttyUSB1";
+constexpr const char* kPort66 = "/dev/ttyACM1";
+constexpr const char* kNoNumber = "/dev/rfcomm0";
+#endif
+
 TEST(PortTable, SystemDevicesByStableNumberAliasesAddedAndWinning) {
   test::PrivateSettings settings;
-  const std::vector<SystemPort> system = {{"/dev/ttyS2", "16550A"},
-                                          {"/dev/ttyUSB0", "FT232R USB UART"},
-                                          {"/dev/ttyACM1", ""},
-                                          {"/dev/rfcomm0", "Bluetooth"}};
+  const std::vector<SystemPort> system = {{kPort3, "16550A"},
+                                          {kPort33, "FT232R USB UART"},
+                                          {kPort66, ""},
+                                          {kNoNumber, "Bluetooth"}};
   const std::map<int, std::string> aliases = {{200, "/dev/pts/7"}, {34, "/dev/serial/by-id/x"}};
   const PresentPorts ports = BuildPortTable(system, aliases);
   EXPECT_EQ(ListedPorts(ports), (std::vector<int>{3, 33, 34, 66, 200}));
-  EXPECT_EQ(ports.at(33).device, "/dev/ttyUSB0");
+  EXPECT_EQ(ports.at(33).device, kPort33);
   EXPECT_EQ(ports.at(33).description, "FT232R USB UART");
   EXPECT_EQ(ports.at(200).device, "/dev/pts/7");
   EXPECT_EQ(PresetPortNumber(ports), 3);
@@ -105,7 +122,7 @@ TEST(PortTable, SystemDevicesByStableNumberAliasesAddedAndWinning) {
 
 TEST(PortTable, AliasOverASystemPortWins) {
   test::PrivateSettings settings;
-  const PresentPorts ports = BuildPortTable({{"/dev/ttyUSB0", "adapter"}}, {{33, "/dev/pts/3"}});
+  const PresentPorts ports = BuildPortTable({{kPort33, "adapter"}}, {{33, "/dev/pts/3"}});
   ASSERT_EQ(ports.size(), 1u);
   EXPECT_EQ(ports.at(33).device, "/dev/pts/3");
 }
@@ -133,7 +150,7 @@ TEST_P(RememberAdapter, WritesTheStableAliasOnlyWhenAsked) {
   test::PrivateSettings settings;
   const std::string stable = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3ZQ7-if00-port0";
   const PresentPorts ports = BuildPortTable(
-      {{"/dev/ttyS0", "16550A"}, {"/dev/ttyUSB0", "FT232R USB UART", "FTDI", "A10K3ZQ7", stable}},
+      {{kPort1, "16550A"}, {kPort33, "FT232R USB UART", "FTDI", "A10K3ZQ7", stable}},
       {});
   const RememberCase& c = GetParam();
   QString tooltip;
@@ -150,8 +167,9 @@ TEST_P(RememberAdapter, WritesTheStableAliasOnlyWhenAsked) {
   });
   EXPECT_EQ(chosen, c.choose == 0 ? 1 : 33);
   EXPECT_EQ(enabled, c.enabled);
-  EXPECT_EQ(tooltip.toStdString(), "/dev/ttyUSB0 - FT232R USB UART\nMaker: FTDI\nSerial number: "
-                                   "A10K3ZQ7\nAdapter: " + stable);
+  EXPECT_EQ(tooltip.toStdString(), std::string(kPort33) +
+                                       " - FT232R USB UART\nMaker: FTDI\nSerial number: "
+                                       "A10K3ZQ7\nAdapter: " + stable);
   const auto aliases = PortAliases();
   EXPECT_EQ(aliases.count(33) ? aliases.at(33) : std::string(), *c.alias ? stable : "");
   EXPECT_EQ(aliases.count(1), 0u);
@@ -169,7 +187,7 @@ TEST(PortTable, RememberedAdapterKeepsItsDescription) {
   test::PrivateSettings settings;
   const std::string stable = "/dev/serial/by-id/usb-1a86_USB_Serial-if00-port0";
   const PresentPorts ports =
-      BuildPortTable({{"/dev/ttyUSB1", "USB Serial", "1a86", "", stable}}, {{33, stable}});
+      BuildPortTable({{kPort34, "USB Serial", "1a86", "", stable}}, {{33, stable}});
   EXPECT_EQ(ListedPorts(ports), (std::vector<int>{33, 34}));
   EXPECT_EQ(ports.at(33).device, stable);
   EXPECT_EQ(ports.at(33).description, "USB Serial (remembered)");

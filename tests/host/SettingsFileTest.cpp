@@ -1,5 +1,6 @@
-// A hand-edited settings file: whatever "COM Port" holds that is not a plain number stays in
-// the file as the user wrote it, and the port falls back to 1.
+// A hand-edited settings file (on Windows: the registry value, as regedit leaves it): whatever
+// "COM Port" holds that is not a plain number stays as the user wrote it, and the port falls
+// back to 1.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -8,6 +9,11 @@
 #include <QTemporaryDir>
 
 #include "host/HostSettings.h"
+#ifdef Q_OS_WIN
+#include <windows.h>
+
+#include "tests/host/PrivateSettings.h"
+#endif
 
 namespace zorv {
 namespace {
@@ -20,6 +26,25 @@ struct FileRow {
 
 class SettingsFileTest : public ::testing::TestWithParam<FileRow> {};
 
+#ifdef Q_OS_WIN
+constexpr const wchar_t* kSettingsKey = L"Software\\Dravik Controls\\ZorvTrim\\Settings";
+
+TEST_P(SettingsFileTest, ValueIsLeftInTheFile) {
+  test::PrivateSettings settings;
+  const std::wstring line = QString::fromUtf8(GetParam().line).toStdWString();
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"COM Port", REG_SZ, line.c_str(),
+                            DWORD((line.size() + 1) * sizeof(wchar_t))),
+            ERROR_SUCCESS);
+  EXPECT_EQ(PortNumberFromSetting(ReadSetting("ZorvTrim", "COM Port", "1")), GetParam().port);
+  wchar_t back[64] = {};
+  DWORD size = sizeof back;
+  DWORD type = 0;
+  ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, L"COM Port", RRF_RT_ANY, &type, back, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(type, DWORD(REG_SZ));
+  EXPECT_EQ(std::wstring(back), line);
+}
+#else
 TEST_P(SettingsFileTest, ValueIsLeftInTheFile) {
   QTemporaryDir dir;
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
@@ -36,6 +61,7 @@ TEST_P(SettingsFileTest, ValueIsLeftInTheFile) {
   ASSERT_TRUE(in.open(QIODevice::ReadOnly));
   EXPECT_EQ(in.readAll(), content);
 }
+#endif
 
 INSTANTIATE_TEST_SUITE_P(Values, SettingsFileTest,
                          ::testing::Values(FileRow{"Comma", "3,4", 1},

@@ -1,32 +1,27 @@
-// Port numbers, device names and per-user aliases. The settings store is redirected to a
-// temporary folder so the user's own aliases are never read or touched.
+// Port numbers, device names and per-user aliases. The settings store is private to each test
+// (a temporary folder; on Windows the registry key kept aside), so the user's own aliases are
+// never read or touched.
 #include <gtest/gtest.h>
 
 #include <QSettings>
-#include <QTemporaryDir>
 #include <string>
 #include <vector>
 
 #include "link/PortNames.h"
+#include "tests/host/PrivateSettings.h"
 
 namespace zorv {
 namespace {
 
 class PortNamesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir_.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.path());
-  }
-
   // Writes a raw entry into the alias group, as a hand-edited settings file would hold it.
   static void WriteRawAlias(const QString& key, const QString& value) {
     QSettings settings("Dravik Controls", "ZorvTrim");
     settings.setValue("Port Aliases/" + key, value);
   }
 
-  QTemporaryDir dir_;
+  test::PrivateSettings settings_;
 };
 
 struct PortCase {

@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QProcess>
 #include <QStackedWidget>
 #include <fstream>
 #include <iterator>
@@ -12,13 +11,16 @@
 
 #include "tests/app/FormFixture.h"
 #include "tests/ui/report/PdfPrompts.h"
+#include "tests/ui/report/PdfTool.h"
 #include "tests/support/TempFolder.h"
 #include "ui/RefreshSteps.h"
 
 namespace zorv {
 namespace {
 
+using test::RunTool;
 using test::TempFolder;
+using test::ToolPath;
 
 class FileMenuWindowTest : public test::FormFixture {
  protected:
@@ -102,10 +104,7 @@ TEST_F(FileMenuWindowTest, PrintShowsWhatTheWindowsDropDownsShow) {
   prompts.ExpectPrinterSetup(true);
   window.findChild<QAction*>("Print1")->trigger();
 
-  QProcess text;
-  text.start("pdftotext", {"-layout", "-fixed", "6", pdf, "-"});
-  ASSERT_TRUE(text.waitForFinished(30000));
-  const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+  const QString printed = RunTool("pdftotext", {"-layout", "-fixed", "6", ToolPath(pdf), "-"});
   EXPECT_TRUE(printed.contains("Joystick Configuration:     4 button HG")) << printed.toStdString();
   EXPECT_TRUE(printed.contains("Red button mode:   " + red->currentText().rightJustified(20, ' ')))
       << printed.toStdString();

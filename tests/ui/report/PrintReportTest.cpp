@@ -5,17 +5,19 @@
 
 #include <QComboBox>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QPrinter>
 #include <QScrollBar>
 #include <QWidget>
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
 #include "tests/support/TempFolder.h"
 #include "tests/ui/report/PdfPrompts.h"
+#include "tests/ui/report/PdfTool.h"
 #include "ui/report/PrintCommand.h"
 #include "ui/report/PrintForm.h"
 #include "ui/report/ReportLines.h"
@@ -26,18 +28,9 @@ namespace {
 
 using test::FakePageHost;
 using test::PdfPrinterHost;
+using test::RunTool;
+using test::ToolPath;
 using test::TempFolder;
-
-QString RunTool(const QString& program, const QStringList& arguments) {
-  QProcess process;
-  process.start(program, arguments);
-  if (!process.waitForFinished(30000) || process.exitCode() != 0) {
-    ADD_FAILURE() << program.toStdString() << " failed: "
-                  << process.readAllStandardError().toStdString();
-    return {};
-  }
-  return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 // The report is set in 10-point type; a fixed-pitch face of that size advances 6 points a
 // character, which lets the text come back with every space where it was.
@@ -46,7 +39,7 @@ constexpr const char* kCharacterWidthPoints = "6";
 // The text of the PDF as laid out, without the page's left margin, trailing spaces, page
 // breaks and blank lines.
 QStringList PdfTextLines(const QString& pdf) {
-  const QStringList raw = RunTool("pdftotext", {"-layout", "-fixed", kCharacterWidthPoints, pdf, "-"}).remove('\f').split('\n');
+  const QStringList raw = RunTool("pdftotext", {"-layout", "-fixed", kCharacterWidthPoints, ToolPath(pdf), "-"}).remove('\f').split('\n');
   qsizetype indent = -1;
   for (const QString& line : raw) {
     if (line.trimmed().isEmpty()) continue;
@@ -136,14 +129,23 @@ TEST_P(PrintReportTest, EveryLineInOrderInAFixedPitchFont) {
   EXPECT_EQ(PdfTextLines(pdf).join('\n').toStdString(),
             NonBlankRightTrimmed(report).join('\n').toStdString());
 
-  // The embedded font is one fontconfig knows as monospaced.
-  const QStringList fonts = RunTool("pdffonts", {pdf}).split('\n', Qt::SkipEmptyParts).mid(2);
+  // The embedded font is one the system knows as monospaced.
+  const QStringList fonts = RunTool("pdffonts", {ToolPath(pdf)}).split('\n', Qt::SkipEmptyParts).mid(2);
   ASSERT_EQ(fonts.size(), 1) << fonts.join('\n').toStdString();
   QString fontName = fonts.first().section(' ', 0, 0);
   fontName = fontName.mid(fontName.indexOf('+') + 1);
+#ifdef _WIN32
+  // Windows names it after its family ("CourierNewRegular"); fontconfig knows no Windows font.
+  const QStringList families = QFontDatabase::families();
+  const bool fixed = std::any_of(families.begin(), families.end(), [&](const QString& family) {
+    return fontName.startsWith(QString(family).remove(' ')) && QFontDatabase::isFixedPitch(family);
+  });
+  EXPECT_TRUE(fixed) << fontName.toStdString();
+#else
   EXPECT_TRUE(RunTool("fc-list", {":postscriptname=" + fontName, "spacing"}).contains("spacing=100"))
       << fontName.toStdString();
-  EXPECT_TRUE(RunTool("pdfinfo", {pdf}).contains(kReportJobTitle));
+#endif
+  EXPECT_TRUE(RunTool("pdfinfo", {ToolPath(pdf)}).contains(kReportJobTitle));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -201,7 +203,7 @@ TEST_F(PrintReportEdgeTest, LongReportContinuesOnNewPages) {
   QStringList lines;
   for (int i = 1; i <= 150; ++i) lines << QString("Line %1 of the long report").arg(i, 3, 10, QChar('0'));
   ASSERT_TRUE(PrintReportLines(printer, lines).ok);
-  const QString info = RunTool("pdfinfo", {pdf});
+  const QString info = RunTool("pdfinfo", {ToolPath(pdf)});
   const int pages = info.section("Pages:", 1).trimmed().section('\n', 0, 0).toInt();
   EXPECT_GE(pages, 2) << info.toStdString();
   EXPECT_EQ(PdfTextLines(pdf).join('\n').toStdString(), lines.join('\n').toStdString());
