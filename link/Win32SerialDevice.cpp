@@ -1,5 +1,7 @@
 #include "link/Win32SerialDevice.h"
 
+#include <chrono>
+
 #ifdef _WIN32
 #include <timeapi.h>
 
@@ -104,14 +106,14 @@ bool Win32SerialDevice::WaitReadable(std::uint32_t ms) {
     return false;
   }
   // Without overlapped I/O there is no waitable read; polling the driver's input count each
-  // millisecond ends the wait within a byte time of the byte's arrival.
-  const ULONGLONG start = GetTickCount64();
+  // millisecond ends the wait within a byte time of the byte's arrival. The steady clock, not
+  // the tick count: its 10-16 ms steps would end a short wait at once or a step late.
+  const auto start = std::chrono::steady_clock::now();
   for (;;) {
     const long waiting = Waiting();
     if (waiting > 0) return true;
     if (waiting < 0) CheckVanished();
-    const ULONGLONG waited = GetTickCount64() - start;
-    if (waited >= ms) return false;
+    if (std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(ms)) return false;
     Sleep(1);
   }
 }
