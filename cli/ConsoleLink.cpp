@@ -19,6 +19,11 @@ void RunLinksOn(Clock* clock, SerialDevice* device) {
   gDevice = device;
 }
 
+Clock& LinkClock() {
+  static SteadyClock steady;
+  return gClock != nullptr && gDevice != nullptr ? *gClock : steady;
+}
+
 ConsoleLink::ConsoleLink(ConsoleBridge& bridge, int port)
     : bridge_(bridge), port_(port), held_(HeldStore::DefaultFile()) {
   Start(false);

@@ -19,6 +19,9 @@ class ConsoleBridge;
 // own controller at the far end (its clock and device then serve every link made until reset
 // with nulls).
 void RunLinksOn(Clock* clock, SerialDevice* device);
+// The clock those links run on: what a run's own time limits are measured on, so a test's
+// controller on a faster clock meets them as a real one would.
+Clock& LinkClock();
 
 class ConsoleLink {
  public:

@@ -84,7 +84,7 @@ QString Session::LinkText() {
 }
 
 bool Session::RunWhileAlive(const std::function<bool()>& done) {
-  SteadyClock clock;
+  Clock& clock = LinkClock();
   // Signs of life: the status the link posts as bytes move (progress, text, the lamps).
   const auto mark = [this] {
     const StatusSnapshot& s = bridge_.last;

@@ -1,12 +1,10 @@
 // zorvtrim-cli over a slow line (zorv-sim --latency: every byte from the controller held up,
-// as a USB adapter's buffer does), one row per road: either the bytes are right and the
-// controller saw no wrong echo, or the run fails. The minute-long get at 250 ms runs in process
+// as a USB adapter's buffer does), one row per road: the run succeeds, the bytes are right and
+// the controller saw no wrong echo. The minute-long get at 250 ms runs in process
 // on the link's clock (only silence may end it, never the whole time); one shorter get runs on a
 // real port, where the latency is real time. The link's part at each latency (no shifted byte,
 // no wrong echo) is tests/e2e/SlowLineE2ETest.cpp.
 #include <gtest/gtest.h>
-
-#include <iostream>
 
 #include "image/DefaultImage.h"
 #include "image/SwitchFile.h"
@@ -27,7 +25,7 @@ void PrintTo(const SlowRow& row, std::ostream* os) { *os << row.name; }
 
 class CliSlowLink : public ::testing::TestWithParam<SlowRow> {};
 
-TEST_P(CliSlowLink, RightBytesOrAFailureNeverShifted) {
+TEST_P(CliSlowLink, RightBytesAndNoWrongEcho) {
   const SlowRow& row = GetParam();
   CliWorld world;
   SettingsImage start;
@@ -57,16 +55,9 @@ TEST_P(CliSlowLink, RightBytesOrAFailureNeverShifted) {
   const auto badEchoes = sim.Line("counter bad echoes from tool: ");
   ASSERT_TRUE(badEchoes.has_value()) << sim.Output();
   const std::size_t length = QString(row.product) == "G" ? 121 : 256;
-  if (run.exitCode != 0) {
-    // A failure is allowed, a shifted success is not; a failed get writes nothing.
-    EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
-    // Allowed, but said: a slow line should still work.
-    std::cout << "failed as allowed: " << run.err.toStdString() << std::endl;
-    if (!row.send) {
-      EXPECT_FALSE(QFile::exists(world.File("got.joy")));
-    }
-    return;
-  }
+  // A slow line is slow, not broken: the run must succeed. A run cut by a limit on its whole
+  // time (a minute of link time here) fails this row, as does a shifted byte below.
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
   EXPECT_TRUE(badEchoes->endsWith(": 0")) << badEchoes->toStdString();
   const SettingsImage& expected = row.send ? changed : start;
   const SettingsImage got = row.send ? memory : [&] {
