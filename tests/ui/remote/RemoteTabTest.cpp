@@ -10,7 +10,7 @@
 #include <QWidget>
 
 #include "tests/ui/SheetCheck.h"
-#include "tests/ui/custom/TabFixture.h"
+#include "tests/ui/TabFixture.h"
 #include "ui/pages/custom/CaptionedGroup.h"
 #include "ui/pages/remote/RemoteTab.h"
 #include "ui/widgets/SpinEdit.h"
