@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <random>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "link/HexReader.h"
+#include "tests/link/HexRecord.h"
 #include "tests/support/TempFolder.h"
 
 namespace zorv {
@@ -22,22 +22,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 const std::string kDataDir = std::string(ZORV_TEST_DATA_DIR) + "/hex/";
 
-// A data or address record with a correct checksum.
-std::string Record(unsigned type, unsigned address, const Bytes& data) {
-  Bytes fields{static_cast<std::uint8_t>(data.size()), static_cast<std::uint8_t>(address >> 8),
-               static_cast<std::uint8_t>(address & 0xFF), static_cast<std::uint8_t>(type)};
-  fields.insert(fields.end(), data.begin(), data.end());
-  unsigned sum = 0;
-  std::string line = ":";
-  char hex[3];
-  for (std::uint8_t b : fields) {
-    sum += b;
-    std::snprintf(hex, sizeof hex, "%02X", b);
-    line += hex;
-  }
-  std::snprintf(hex, sizeof hex, "%02X", (0x100 - (sum & 0xFF)) & 0xFF);
-  return line + hex;
-}
+using test::Record;
 
 Bytes Range(std::uint8_t first, std::size_t count) {
   Bytes out(count);
