@@ -27,15 +27,6 @@ using history::EventKind;
 using history::HistoryRecorder;
 using history::HistoryStore;
 
-// Records one event and waits until it is written.
-bool RecordOne(const QString& file, const Event& event) {
-  HistoryRecorder recorder(file, nullptr, {});
-  recorder.Record(event);
-  const bool ok = recorder.Flush(10000) && recorder.Recording();
-  if (!ok) ADD_FAILURE() << recorder.Line().toStdString();
-  return ok;
-}
-
 bool Shell(const QString& command) { return std::system(command.toLocal8Bit().constData()) == 0; }
 
 struct FaultRow {

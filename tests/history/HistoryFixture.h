@@ -1,8 +1,10 @@
 #pragma once
-// What the store's fault and recovery tests share: a sample event, the count of a file's events,
-// and another program holding a history file (the sqlite3 shell inside a transaction that keeps
-// writers out, `BEGIN EXCLUSIVE` or `BEGIN IMMEDIATE`, until released; on Windows a connection
-// of the test's own).
+// What the store's fault and recovery tests share: a sample event, one event recorded, the count
+// of a file's events, and another program holding a history file (the sqlite3 shell inside a
+// transaction that keeps writers out, `BEGIN EXCLUSIVE` or `BEGIN IMMEDIATE`, until released; on
+// Windows a connection of the test's own).
+#include <gtest/gtest.h>
+
 #include <QProcess>
 #include <QString>
 #ifdef _WIN32
@@ -11,6 +13,7 @@
 #endif
 
 #include "history/HistoryEvent.h"
+#include "history/HistoryRecorder.h"
 #include "history/HistoryStore.h"
 
 namespace zorv::test {
@@ -23,6 +26,15 @@ inline history::Event Sample(int seed) {
   event.truck = "Unit " + QString::number(seed);
   event.product = "Zorv v1.1";
   return event;
+}
+
+// Records one event and waits until it is written.
+inline bool RecordOne(const QString& file, const history::Event& event) {
+  history::HistoryRecorder recorder(file, nullptr, {});
+  recorder.Record(event);
+  const bool ok = recorder.Flush(10000) && recorder.Recording();
+  if (!ok) ADD_FAILURE() << recorder.Line().toStdString();
+  return ok;
 }
 
 // How many events the file holds; -1 when it cannot be read.

@@ -32,11 +32,7 @@ using history::HistoryStore;
 TEST(HistoryHeldAtExitTest, WaitingEventsAreKeptAndWrittenByTheNextStart) {
   TempFolder folder;
   const QString file = QString::fromStdString(folder.File("history.sqlite"));
-  {
-    HistoryRecorder first(file, nullptr, nullptr);
-    first.Record(Sample(1));
-    ASSERT_TRUE(first.Flush(10000));
-  }
+  ASSERT_TRUE(RecordOne(file, Sample(1)));
   LockHolder holder("BEGIN IMMEDIATE");  // as the sqlite3 shell user did
   ASSERT_TRUE(holder.Hold(file));
   const Event a = Sample(2);
@@ -79,11 +75,7 @@ TEST(HistoryModesTest, FileAndFolderAreTheUsersOnly) {
 #endif
   TempFolder folder;
   const QString file = QString::fromStdString(folder.File("new/folder/history.sqlite"));
-  {
-    HistoryRecorder recorder(file, nullptr, nullptr);
-    recorder.Record(Sample(1));
-    ASSERT_TRUE(recorder.Flush(10000));
-  }
+  ASSERT_TRUE(RecordOne(file, Sample(1)));
   struct stat info {};
   ASSERT_EQ(::stat(QFile::encodeName(file).constData(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0600u);

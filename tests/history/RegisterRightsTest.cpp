@@ -64,17 +64,6 @@ QString RunAs(const RegisterAddress& address, const QString& user, const QString
   return error;
 }
 
-std::vector<Event> EventsIn(const RegisterAddress& address) {
-  history::RegisterStore store(address);
-  std::vector<Event> events;
-  QString error;
-  if (!store.Open(error) ||
-      !store.ReadAll([&](const Event& e) { return events.push_back(e), true; }, error)) {
-    ADD_FAILURE() << "register: " << error.toStdString();
-  }
-  return events;
-}
-
 class RegisterRightsTest : public RegisterServer {
  protected:
   // The administrator's script, then a login for one laptop in the laptops' role.

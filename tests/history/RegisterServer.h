@@ -1,14 +1,17 @@
 #pragma once
 // The test program's own PostgreSQL server (one cluster for the program) and a new database for
-// each test, with the address a laptop would use.
+// each test, with the address a laptop would use; and what the register holds.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
 #include <functional>
+#include <vector>
 
+#include "history/HistoryEvent.h"
 #include "history/RegisterAddress.h"
+#include "history/RegisterStore.h"
 #include "tests/support/PgServer.h"
 #include "tests/support/TempFolder.h"
 
@@ -24,6 +27,18 @@ inline bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
     QThread::msleep(20);
   }
   return true;
+}
+
+// Every event the register holds, in the order it gives them.
+inline std::vector<history::Event> EventsIn(const history::RegisterAddress& address) {
+  history::RegisterStore store(address);
+  std::vector<history::Event> events;
+  QString error;
+  if (!store.Open(error) ||
+      !store.ReadAll([&](const history::Event& e) { return events.push_back(e), true; }, error)) {
+    ADD_FAILURE() << "register: " << error.toStdString();
+  }
+  return events;
 }
 
 class RegisterServer : public ::testing::Test {

@@ -41,13 +41,8 @@ Event Sample(int n) {
 
 // The ids the register holds, sorted; a duplicate would show twice.
 std::vector<QString> IdsIn(const RegisterAddress& address) {
-  history::RegisterStore store(address);
   std::vector<QString> ids;
-  QString error;
-  if (!store.Open(error) ||
-      !store.ReadAll([&](const Event& e) { return ids.push_back(e.id), true; }, error)) {
-    ADD_FAILURE() << "register: " << error.toStdString();
-  }
+  for (const Event& e : EventsIn(address)) ids.push_back(e.id);
   std::sort(ids.begin(), ids.end());
   return ids;
 }

@@ -5,7 +5,6 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
 #include <fstream>
 #include <string>
 #include <utility>
@@ -13,6 +12,7 @@
 
 #include "link/BootLoader.h"
 #include "link/HexReader.h"
+#include "tests/link/HexRecord.h"
 #include "tests/support/FakeBootLoader.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScriptedSerialDevice.h"
@@ -32,28 +32,13 @@ std::uint8_t Pattern(std::uint32_t address) {
   return static_cast<std::uint8_t>((address * 7 + 3) ^ (address >> 8));
 }
 
-std::string HexRecord(std::uint32_t address, const Bytes& data, std::uint8_t type = 0) {
-  char field[16];
-  std::snprintf(field, sizeof field, ":%02X%04X%02X", static_cast<unsigned>(data.size()), address,
-                static_cast<unsigned>(type));
-  std::string line = field;
-  unsigned sum = static_cast<unsigned>(data.size()) + (address >> 8) + (address & 0xFF) + type;
-  for (std::uint8_t b : data) {
-    std::snprintf(field, sizeof field, "%02X", static_cast<unsigned>(b));
-    line += field;
-    sum += b;
-  }
-  std::snprintf(field, sizeof field, "%02X", (256 - sum % 256) % 256);
-  return line + field + "\r\n";
-}
-
 // Records of up to 16 pattern bytes covering first..last.
 std::string HexSpan(std::uint32_t first, std::uint32_t last) {
   std::string text;
   for (std::uint32_t a = first; a <= last; a += 16) {
     Bytes data;
     for (std::uint32_t i = a; i <= last && i < a + 16; ++i) data.push_back(Pattern(i));
-    text += HexRecord(a, data);
+    text += test::Record(0, a, data) + "\r\n";
   }
   return text;
 }
@@ -641,7 +626,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BadFileCase{"missing", "", ""},
                       BadFileCase{"checksum", HexSpan(0, 15) + ":0100100055AB\r\n",
                                   "Error parsing file: checksum failed"},
-                      BadFileCase{"beyond_the_chip", HexRecord(0x3C00, {0x55}),
+                      BadFileCase{"beyond_the_chip", test::Record(0, 0x3C00, {0x55}) + "\r\n",
                                   "Error parsing file: data exceeds writeable flash space"},
                       BadFileCase{"end_record_only", kEndOfFile,
                                   "Error parsing file: no program data"},

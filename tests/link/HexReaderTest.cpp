@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <random>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "link/HexReader.h"
+#include "tests/link/HexRecord.h"
 #include "tests/support/TempFolder.h"
 
 namespace zorv {
@@ -22,22 +22,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 const std::string kDataDir = std::string(ZORV_TEST_DATA_DIR) + "/hex/";
 
-// A data or address record with a correct checksum.
-std::string Record(unsigned type, unsigned address, const Bytes& data) {
-  Bytes fields{static_cast<std::uint8_t>(data.size()), static_cast<std::uint8_t>(address >> 8),
-               static_cast<std::uint8_t>(address & 0xFF), static_cast<std::uint8_t>(type)};
-  fields.insert(fields.end(), data.begin(), data.end());
-  unsigned sum = 0;
-  std::string line = ":";
-  char hex[3];
-  for (std::uint8_t b : fields) {
-    sum += b;
-    std::snprintf(hex, sizeof hex, "%02X", b);
-    line += hex;
-  }
-  std::snprintf(hex, sizeof hex, "%02X", (0x100 - (sum & 0xFF)) & 0xFF);
-  return line + hex;
-}
+using test::Record;
 
 Bytes Range(std::uint8_t first, std::size_t count) {
   Bytes out(count);
@@ -49,6 +34,12 @@ Bytes ImageAt(const FlashImage& flash, std::size_t address, std::size_t count) {
   Bytes out;
   for (std::size_t i = 0; i < count; ++i) out.push_back(flash.bytes.at((address + i) & 0xFFFF));
   return out;
+}
+
+// Reads `content` as a firmware file of its own.
+Outcome ReadContent(const std::string& content, FlashImage& flash) {
+  test::TempFolder folder;
+  return ReadHexFile(folder.Write("f.hex", content), flash);
 }
 
 // Nothing stored: every byte erased.
@@ -237,9 +228,8 @@ struct LayoutRow {
 class HexLayoutTest : public ::testing::TestWithParam<LayoutRow> {};
 
 TEST_P(HexLayoutTest, EveryRecordIsReadWhateverTheLineLayout) {
-  TempFolder folder;
   FlashImage flash;
-  const Outcome outcome = ReadHexFile(folder.Write("f.hex", GetParam().content), flash);
+  const Outcome outcome = ReadContent(GetParam().content, flash);
   ASSERT_TRUE(outcome.ok) << outcome.error;
   EXPECT_EQ(ImageAt(flash, 0x0000, 4), Bytes({1, 2, 3, 4}));
   EXPECT_EQ(ImageAt(flash, 0x0100, 2), Bytes({0xAA, 0xBB}));
@@ -284,12 +274,11 @@ class HexHighestTest : public ::testing::TestWithParam<HighestRow> {};
 
 TEST_P(HexHighestTest, IsTheLargestStoredAddress) {
   const HighestRow& row = GetParam();
-  TempFolder folder;
   std::string content;
   for (const std::string& line : row.lines) content += line + "\n";
   FlashImage flash;
   flash.chip.flashLimit = row.limit;
-  const Outcome outcome = ReadHexFile(folder.Write("f.hex", content), flash);
+  const Outcome outcome = ReadContent(content, flash);
   ASSERT_TRUE(outcome.ok) << outcome.error;
   EXPECT_EQ(flash.highestAddress, row.highest);
 }
@@ -317,9 +306,8 @@ struct EmptyRow {
 class HexNoProgramTest : public ::testing::TestWithParam<EmptyRow> {};
 
 TEST_P(HexNoProgramTest, IsRefused) {
-  TempFolder folder;
   FlashImage flash;
-  const Outcome outcome = ReadHexFile(folder.Write("f.hex", GetParam().content), flash);
+  const Outcome outcome = ReadContent(GetParam().content, flash);
   EXPECT_EQ(outcome.error, "Error parsing file: no program data");
   EXPECT_EQ(flash.dataBytes, 0u);
 }
@@ -345,9 +333,8 @@ struct RefusedRow {
 class HexRefusedTest : public ::testing::TestWithParam<RefusedRow> {};
 
 TEST_P(HexRefusedTest, IsRefusedWithItsReason) {
-  TempFolder folder;
   FlashImage flash;
-  const Outcome outcome = ReadHexFile(folder.Write("f.hex", GetParam().content), flash);
+  const Outcome outcome = ReadContent(GetParam().content, flash);
   EXPECT_FALSE(outcome.ok);
   EXPECT_EQ(outcome.error, "Error parsing file: " + GetParam().error);
 }
@@ -380,11 +367,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 // "Program data" counts each address once, however often the file repeats it.
 TEST(HexDistinctBytes, RepeatedRecordsCountOnce) {
-  TempFolder folder;
   FlashImage flash;
   std::string content;
   for (int i = 0; i < 50; ++i) content += kA + "\n" + kB + "\n";
-  ASSERT_TRUE(ReadHexFile(folder.Write("f.hex", content + kEnd), flash).ok);
+  ASSERT_TRUE(ReadContent(content + kEnd, flash).ok);
   EXPECT_EQ(flash.dataBytes, 6u);
 }
 

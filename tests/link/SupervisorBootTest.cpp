@@ -2,7 +2,6 @@
 // line and the firmware installation.
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -15,48 +14,11 @@
 namespace zorv::test {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
 const std::string kFirstNoFirmware = "This system has no firmware, please select firmware now.";
 const std::string kSecondNoFirmware =
     "This system has no firmware. \r\nPress OK, then cycle power and select firmware.";
 
-class SupervisorBoot : public ::testing::Test {
- protected:
-  void SetUp() override {
-    link.Step();  // state 2, stamp 0 long past
-    link.device.TakeWritten();
-  }
-
-  // Feeds one byte and runs one step; returns what the link wrote.
-  Bytes Answer(std::uint8_t byte) {
-    link.device.Feed({byte});
-    link.Step();
-    return link.device.TakeWritten();
-  }
-
-  // An upgrade request whose 0xFF the controller answers: firmware wanted, 'R' sent, state 2.
-  void RequestUpgrade() {
-    FakeController controller(link.device);
-    link.ConnectIdle(controller);
-    link.SetCommand(command::kUpgradeFirmware);
-    link.Step();
-    ASSERT_EQ(link.device.TakeWritten(), (Bytes{0xFF, 'R'}));
-    ASSERT_EQ(link.State(), LinkState::WaitingForIdentification);
-  }
-
-  // From an upgrade request to state 5 with the chip line given.
-  void ReachProgramming(const std::string& chipLine = "ATmega16 BOOT\r\n") {
-    RequestUpgrade();
-    ASSERT_EQ(Answer('B'), Bytes{'u'});
-    ASSERT_EQ(Answer('?'), Bytes{'I'});
-    link.device.Feed(chipLine);
-    link.Step();
-    ASSERT_EQ(link.State(), LinkState::Programming);
-  }
-
-  Supervisor link;
-};
+using SupervisorBoot = BootLoaderLink;
 
 TEST_F(SupervisorBoot, BootLoaderOnItsOwnIsHookedAndToldToStartTheProgram) {
   EXPECT_EQ(Answer('B'), Bytes{'u'});
@@ -176,10 +138,9 @@ struct FileCase {
   std::string text = "Error installing firmware";  // in red and in the box; the folder's name follows
 };
 
-class UnusableFirmwareFile : public SupervisorBoot, public ::testing::WithParamInterface<FileCase> {};
+class UnusableFirmwareFile : public BootLoaderLink, public ::testing::WithParamInterface<FileCase> {};
 
 TEST_P(UnusableFirmwareFile, IsRefusedWithoutProgramming) {
-  QTemporaryDir dir;
   const std::string base = dir.path().toStdString() + "/";
   std::ofstream(base + "a*.hex") << ":00000001FF\n";
   std::ofstream(base + "b?.hex") << ":00000001FF\n";
@@ -210,10 +171,7 @@ INSTANTIATE_TEST_SUITE_P(Files, UnusableFirmwareFile,
                          [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(SupervisorBoot, InstalledFirmwareRestartsTheControllerOnce) {
-  QTemporaryDir dir;
-  const std::string file = dir.path().toStdString() + "/fw.hex";
-  std::ofstream(file) << ":0100000055AA\n:00000001FF\n";
-  link.bridge.firmwareFile = file;
+  WriteFirmware(":0100000055AA\n:00000001FF\n");
   ReachProgramming();
   std::optional<FakeBootLoader> boot(std::in_place, link.device);
   link.Step();
@@ -238,10 +196,7 @@ TEST_F(SupervisorBoot, InstalledFirmwareRestartsTheControllerOnce) {
 }
 
 TEST_F(SupervisorBoot, BadFirmwareFileStopsWithTheReadersText) {
-  QTemporaryDir dir;
-  const std::string file = dir.path().toStdString() + "/bad.hex";
-  std::ofstream(file) << ":01000000550B\n";
-  link.bridge.firmwareFile = file;
+  WriteFirmware(":01000000550B\n");
   ReachProgramming();
   link.Step();
   EXPECT_EQ(link.State(), LinkState::WaitingForIdentification);
@@ -253,9 +208,7 @@ TEST_F(SupervisorBoot, BadFirmwareFileStopsWithTheReadersText) {
 
 TEST_F(SupervisorBoot, TerminateRequestBeforeProgrammingWritesNothing) {
   link.bridge.confirmWrite = true;
-  QTemporaryDir dir;
-  link.bridge.firmwareFile = dir.path().toStdString() + "/fw.hex";
-  std::ofstream(link.bridge.firmwareFile) << ":0100000055AA\n:00000001FF\n";
+  WriteFirmware(":0100000055AA\n:00000001FF\n");
   ReachProgramming();
   link.stop = true;
   link.Step();
@@ -281,10 +234,7 @@ TEST_F(SupervisorBoot, TerminateRequestMidStepSkipsTheMessageBox) {
 // The check stays open for ten minutes: the link sends nothing (no keep-alive to a boot loader)
 // and sets no time limit of its own; the answer then programs as if given at once.
 TEST_F(SupervisorBoot, WaitsSilentlyForTheAnswerToTheCheck) {
-  QTemporaryDir dir;
-  const std::string file = dir.path().toStdString() + "/fw.hex";
-  std::ofstream(file) << ":0100000055AA\n:00000001FF\n";
-  link.bridge.firmwareFile = file;
+  WriteFirmware(":0100000055AA\n:00000001FF\n");
   RequestUpgrade();
   Answer('B');
   Answer('?');

@@ -4,7 +4,6 @@
 // verified, whatever link comes next.
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -16,43 +15,16 @@
 namespace zorv::test {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
 constexpr const char* kIncomplete = "Firmware incomplete: upgrade again before using the truck";
 
-class FirmwareJob : public ::testing::Test {
+class FirmwareJob : public BootLoaderLink {
  protected:
   void SetUp() override {
-    std::ofstream(File()) << ":10000000000102030405060708090A0B0C0D0E0F78\n"
-                             ":01012C00557D\n:00000001FF\n";
-    link.Step();
-    link.device.TakeWritten();
-  }
-  std::string File() const { return dir.path().toStdString() + "/fw.hex"; }
-
-  Bytes Answer(std::uint8_t byte) {
-    link.device.Feed({byte});
-    link.Step();
-    return link.device.TakeWritten();
-  }
-  // The controller ran its program: upgrade request, boot loader, chip line, state 5.
-  void ReachProgramming() {
-    FakeController controller(link.device);
-    link.ConnectIdle(controller);
-    link.SetCommand(command::kUpgradeFirmware);
-    link.Step();
-    ASSERT_EQ(link.device.TakeWritten(), (Bytes{0xFF, 'R'}));
-    ASSERT_EQ(Answer('B'), Bytes{'u'});
-    ASSERT_EQ(Answer('?'), Bytes{'I'});
-    link.device.Feed(std::string("ATmega16 BOOT\r\n"));
-    link.Step();
-    ASSERT_EQ(link.State(), LinkState::Programming);
+    BootLoaderLink::SetUp();
+    WriteFirmware(":10000000000102030405060708090A0B0C0D0E0F78\n:01012C00557D\n:00000001FF\n");
   }
   // What a status refresh would show now.
   StatusSnapshot Shown() { return link.thread->Snapshot(); }
-
-  QTemporaryDir dir;
-  Supervisor link;
 };
 
 enum class Fault { CancelFile, RefuseFile, CancelCheck, SilentFirstAddress, NakData, Mismatch };
@@ -68,7 +40,6 @@ class FirmwareFailure : public FirmwareJob, public ::testing::WithParamInterface
 
 TEST_P(FirmwareFailure, IsBoxedKeptOnScreenAndRestartsOnlyAnIntactProgram) {
   const FailureRow& row = GetParam();
-  link.bridge.firmwareFile = File();
   if (row.fault == Fault::CancelFile) link.bridge.firmwareFile.clear();
   if (row.fault == Fault::RefuseFile) std::ofstream(File()) << ":00000001FF\n";
   if (row.fault == Fault::CancelCheck) link.bridge.confirmWrite = false;
@@ -133,7 +104,6 @@ INSTANTIATE_TEST_SUITE_P(
 // Retry is a new job from the held state with the bytes that were approved: a file replaced on
 // disk meanwhile is never programmed without its own check.
 TEST_F(FirmwareJob, RetryProgramsTheApprovedBytesAndEndsVerified) {
-  link.bridge.firmwareFile = File();
   link.bridge.retryAnswers = {true};
   ReachProgramming();
   FakeBootLoader boot(link.device);

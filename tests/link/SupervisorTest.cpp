@@ -145,10 +145,9 @@ TEST(SupervisorFirstLink, EveryNewThreadDownloadsAgain) {
   EXPECT_EQ(link.State(), LinkState::Download);
 }
 
-TEST(SupervisorIdle, KeepAliveGoesOutOnlyAfterMoreThan2000ms) {
-  Supervisor link;
-  FakeController controller(link.device);
-  link.ConnectIdle(controller);
+using SupervisorIdle = ConnectedLink;
+
+TEST_F(SupervisorIdle, KeepAliveGoesOutOnlyAfterMoreThan2000ms) {
   const std::uint32_t stamp = link.clock.Ticks();
   link.clock.Set(stamp + 2000);
   link.Step();
@@ -169,10 +168,7 @@ TEST(SupervisorIdle, KeepAliveGoesOutOnlyAfterMoreThan2000ms) {
   EXPECT_EQ(link.Status().text, "ZORV v1.1 Connected and Listening");
 }
 
-TEST(SupervisorIdle, SilentControllerAfterKeepAliveTurnsTheTextBlue) {
-  Supervisor link;
-  FakeController controller(link.device);
-  link.ConnectIdle(controller);
+TEST_F(SupervisorIdle, SilentControllerAfterKeepAliveTurnsTheTextBlue) {
   controller.answerIdentify = false;
   link.RunFor(2020);
   ASSERT_EQ(link.State(), LinkState::WaitingForIdentification);
@@ -181,10 +177,7 @@ TEST(SupervisorIdle, SilentControllerAfterKeepAliveTurnsTheTextBlue) {
   EXPECT_EQ(link.Status().text, "Waiting For Link On COM7");
 }
 
-TEST(SupervisorIdle, LivePairGoesOutEveryCycleAndHoldsOffTheKeepAlive) {
-  Supervisor link;
-  FakeController controller(link.device);
-  link.ConnectIdle(controller);
+TEST_F(SupervisorIdle, LivePairGoesOutEveryCycleAndHoldsOffTheKeepAlive) {
   link.SetCommand(3, 200);
   link.RunFor(5000);
   const Bytes written = link.device.TakeWritten();
@@ -214,13 +207,10 @@ struct KeepAliveCase {
 
 void PrintTo(const KeepAliveCase& row, std::ostream* os) { *os << row.name; }
 
-class JobInKeepAlive : public ::testing::TestWithParam<KeepAliveCase> {};
+class JobInKeepAlive : public ConnectedLink, public ::testing::WithParamInterface<KeepAliveCase> {};
 
 TEST_P(JobInKeepAlive, IsCarriedOutOnlyIfTheControllerAnswers) {
   const KeepAliveCase& row = GetParam();
-  Supervisor link;
-  FakeController controller(link.device);
-  link.ConnectIdle(controller);
   controller.answerIdentify = false;
   bool accepted = false;
   if (row.duringTheStep) {
@@ -256,13 +246,10 @@ struct BusyCase {
   LinkState state;
 };
 
-class RequestOutsideIdle : public ::testing::TestWithParam<BusyCase> {};
+class RequestOutsideIdle : public ConnectedLink, public ::testing::WithParamInterface<BusyCase> {};
 
 // A request made while the link is busy is lost: once idle again, nothing of it goes out.
 TEST_P(RequestOutsideIdle, IsDropped) {
-  Supervisor link;
-  FakeController controller(link.device);
-  link.ConnectIdle(controller);
   if (GetParam().state == LinkState::WaitingForIdentification) {
     // The keep-alive's answer overdue: a controller that stopped answering.
     controller.answerIdentify = false;
@@ -290,10 +277,9 @@ INSTANTIATE_TEST_SUITE_P(States, RequestOutsideIdle,
                                            BusyCase{"Download", LinkState::Download}),
                          [](const auto& p) { return std::string(p.param.name); });
 
-TEST(SupervisorRestart, ResetRequestSendsIdentifyAndAsksForANewThreadEvery200ms) {
-  Supervisor link;
-  FakeController controller(link.device);
-  link.ConnectIdle(controller);
+using SupervisorRestart = ConnectedLink;
+
+TEST_F(SupervisorRestart, ResetRequestSendsIdentifyAndAsksForANewThreadEvery200ms) {
   link.device.Feed({'z'});
   link.SetCommand(command::kReset);
   link.Step();
@@ -317,10 +303,9 @@ TEST(SupervisorRestart, ResetRequestSendsIdentifyAndAsksForANewThreadEvery200ms)
   EXPECT_TRUE(link.device.written.empty());
 }
 
-TEST(SupervisorUpgrade, ProductCodeWithin500msRestartsIntoTheBootLoader) {
-  Supervisor link;
-  FakeController controller(link.device);
-  link.ConnectIdle(controller);
+using SupervisorUpgrade = ConnectedLink;
+
+TEST_F(SupervisorUpgrade, ProductCodeWithin500msRestartsIntoTheBootLoader) {
   link.SetCommand(command::kUpgradeFirmware);
   link.Step();
   EXPECT_EQ(link.device.TakeWritten(), (Bytes{0xFF, 'R'}));
@@ -333,12 +318,10 @@ struct UpgradeFailure {
   std::uint8_t answer;
 };
 
-class UpgradeWithoutAnswer : public ::testing::TestWithParam<UpgradeFailure> {};
+class UpgradeWithoutAnswer : public ConnectedLink,
+                             public ::testing::WithParamInterface<UpgradeFailure> {};
 
 TEST_P(UpgradeWithoutAnswer, RestartsTheLink) {
-  Supervisor link;
-  FakeController controller(link.device);
-  link.ConnectIdle(controller);
   controller.answerIdentify = false;
   link.device.FeedAt(link.clock.Ticks() + GetParam().answerAfterMs, {GetParam().answer});
   link.SetCommand(command::kUpgradeFirmware);

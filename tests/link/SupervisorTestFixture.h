@@ -1,10 +1,14 @@
 #pragma once
 // A link supervisor on the fake clock, a scripted serial device and a scripted window,
-// plus a scripted controller that answers identification requests and both transfers.
+// plus a scripted controller that answers identification requests and both transfers, and the
+// two starting points most supervisor tests share: an idle link, and one meeting a boot loader.
+#include <gtest/gtest.h>
+
 #include <QSettings>
 #include <QTemporaryDir>
 #include <atomic>
 #include <cstdint>
+#include <fstream>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -170,6 +174,63 @@ class Supervisor {
   // Held controllers are kept here, as the window keeps them beside its history.
   HeldStore heldStore{settingsDir_.path().toStdString() + "/held-controllers.txt"};
   std::unique_ptr<TCOMThread> thread;
+};
+
+// A link brought to idle by a scripted controller, where most supervisor tests start.
+class ConnectedLink : public ::testing::Test {
+ protected:
+  void SetUp() override { link.ConnectIdle(controller); }
+
+  Supervisor link;
+  FakeController controller{link.device};
+};
+
+// A link on its way to a controller's boot loader, with a temporary folder for firmware files.
+class BootLoaderLink : public ::testing::Test {
+ protected:
+  using Bytes = std::vector<std::uint8_t>;
+
+  void SetUp() override {
+    link.Step();  // state 2, stamp 0 long past
+    link.device.TakeWritten();
+  }
+
+  // Feeds one byte and runs one step; returns what the link wrote.
+  Bytes Answer(std::uint8_t byte) {
+    link.device.Feed({byte});
+    link.Step();
+    return link.device.TakeWritten();
+  }
+
+  // The firmware file the window's dialog picks, written with `records`.
+  std::string File() const { return dir.path().toStdString() + "/fw.hex"; }
+  void WriteFirmware(const std::string& records) {
+    std::ofstream(File()) << records;
+    link.bridge.firmwareFile = File();
+  }
+
+  // An upgrade request whose 0xFF the controller answers: firmware wanted, 'R' sent, state 2.
+  void RequestUpgrade() {
+    FakeController controller(link.device);
+    link.ConnectIdle(controller);
+    link.SetCommand(command::kUpgradeFirmware);
+    link.Step();
+    ASSERT_EQ(link.device.TakeWritten(), (Bytes{0xFF, 'R'}));
+    ASSERT_EQ(link.State(), LinkState::WaitingForIdentification);
+  }
+
+  // From an upgrade request to state 5 with the chip line given.
+  void ReachProgramming(const std::string& chipLine = "ATmega16 BOOT\r\n") {
+    RequestUpgrade();
+    ASSERT_EQ(Answer('B'), Bytes{'u'});
+    ASSERT_EQ(Answer('?'), Bytes{'I'});
+    link.device.Feed(chipLine);
+    link.Step();
+    ASSERT_EQ(link.State(), LinkState::Programming);
+  }
+
+  QTemporaryDir dir;
+  Supervisor link;
 };
 
 }  // namespace zorv::test

@@ -265,12 +265,11 @@ INSTANTIATE_TEST_SUITE_P(
                       Stray{"OneAfter150ms", {150}}, Stray{"TwoAt190And390ms", {190, 390}}),
     [](const auto& p) { return std::string(p.param.name); });
 
+using TransferFailure = ConnectedLink;
+
 // A wrong echo means the controller holds something else than was sent: the upload fails on
 // the spot, nothing more is sent, and no success is ever posted.
-TEST(TransferFailure, WrongEchoEndsTheUploadAtOnce) {
-  Supervisor link;
-  FakeController controller(link.device);
-  link.ConnectIdle(controller);
+TEST_F(TransferFailure, WrongEchoEndsTheUploadAtOnce) {
   controller.wrongEchoAt = 5;
   link.SetCommand(command::kUpload);
   const std::uint32_t lastSent = RunUntilWritten(link, 2 + 6);  // 0xFF, 'H', bytes 0..5
@@ -284,10 +283,7 @@ TEST(TransferFailure, WrongEchoEndsTheUploadAtOnce) {
   EXPECT_TRUE(link.bridge.LinkNotices().empty());
 }
 
-TEST(TransferFailure, EndlessWrongEchoesStillEndTheUpload) {
-  Supervisor link;
-  FakeController controller(link.device);
-  link.ConnectIdle(controller);
+TEST_F(TransferFailure, EndlessWrongEchoesStillEndTheUpload) {
   controller.wrongEchoAt = 0;
   link.SetCommand(command::kUpload);
   const std::uint32_t lastSent = RunUntilWritten(link, 3);
@@ -310,13 +306,10 @@ struct SilenceCase {
   const char* failure;
 };
 
-class TransferSilence : public ::testing::TestWithParam<SilenceCase> {};
+class TransferSilence : public ConnectedLink, public ::testing::WithParamInterface<SilenceCase> {};
 
 TEST_P(TransferSilence, MoreThan1000msEndsItRed) {
   const SilenceCase& c = GetParam();
-  Supervisor link;
-  FakeController controller(link.device);
-  link.ConnectIdle(controller);
   const SettingsImage before = link.bridge.image;
   controller.memory = Pattern(2);
   controller.answerIdentify = c.identifies;

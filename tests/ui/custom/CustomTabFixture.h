@@ -1,6 +1,6 @@
 #pragma once
 // The "Custom" tab under test.
-#include "tests/ui/custom/TabFixture.h"
+#include "tests/ui/TabFixture.h"
 #include "ui/pages/custom/CustomTab.h"
 
 namespace zorv::test {

@@ -170,6 +170,18 @@ TEST(ButtonPages, RefreshShowsLabels) {
   EXPECT_EQ(f.Edit("EightButton3LabelEdit")->text(), "SA");
 }
 
+// Both always-live drop-downs and both label edits are off and blank.
+void ExpectAlwaysLiveOffAndBlank(JoysticksFixture& f) {
+  for (const char* a : {"alwayslive", "alwayslive2"}) {
+    EXPECT_FALSE(f.Combo(a)->isEnabled()) << a;
+    EXPECT_EQ(f.Combo(a)->currentIndex(), 0) << a;
+  }
+  for (const char* t : {"alwayslivetext", "alwayslivetext2"}) {
+    EXPECT_FALSE(f.Edit(t)->isEnabled()) << t;
+    EXPECT_EQ(f.Edit(t)->text(), " ") << t;
+  }
+}
+
 // Unticking any of the three trigger boxes clears multi mode and always live.
 TEST(ButtonPages, UntickingTriggerClearsAlwaysLive) {
   struct Case {
@@ -196,14 +208,7 @@ TEST(ButtonPages, UntickingTriggerClearsAlwaysLive) {
       EXPECT_FALSE(f.Box(m)->isChecked()) << m;
       EXPECT_FALSE(f.Box(m)->isEnabled()) << m;
     }
-    for (const char* a : {"alwayslive", "alwayslive2"}) {
-      EXPECT_FALSE(f.Combo(a)->isEnabled()) << a;
-      EXPECT_EQ(f.Combo(a)->currentIndex(), 0) << a;
-    }
-    for (const char* t : {"alwayslivetext", "alwayslivetext2"}) {
-      EXPECT_FALSE(f.Edit(t)->isEnabled()) << t;
-      EXPECT_EQ(f.Edit(t)->text(), " ") << t;
-    }
+    ExpectAlwaysLiveOffAndBlank(f);
   }
 }
 
@@ -243,14 +248,7 @@ TEST(ButtonPages, AlwaysLiveDisabledWithoutTrigger) {
           {190, 'Q'},
           {193, 'Z'}});
   const SettingsImage stored = f.host.image;
-  for (const char* a : {"alwayslive", "alwayslive2"}) {
-    EXPECT_FALSE(f.Combo(a)->isEnabled());
-    EXPECT_EQ(f.Combo(a)->currentIndex(), 0);
-  }
-  for (const char* t : {"alwayslivetext", "alwayslivetext2"}) {
-    EXPECT_FALSE(f.Edit(t)->isEnabled());
-    EXPECT_EQ(f.Edit(t)->text(), " ");
-  }
+  ExpectAlwaysLiveOffAndBlank(f);
   for (const char* m : {"MultiModeCheckbox", "MultiModeCheckBox2", "MultiModeCheckbox3"}) {
     EXPECT_TRUE(f.Box(m)->isChecked()) << m;
     EXPECT_FALSE(f.Box(m)->isEnabled()) << m;

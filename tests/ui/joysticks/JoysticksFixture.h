@@ -13,36 +13,20 @@
 #include <string>
 
 #include "image/TextFields.h"
-#include "tests/support/FakePageHost.h"
+#include "tests/ui/TabFixture.h"
 #include "ui/pages/joysticks/JoysticksTab.h"
 
 namespace zorv::test {
 
-class JoysticksFixture {
+class JoysticksFixture : public TabSheet<JoysticksTab> {
  public:
-  JoysticksFixture() {
-    sheet.resize(570, 360);
-    host.refresher().AddZorvTarget(&tab);
-    host.RefreshControls(1);
-    sheet.show();
-  }
+  JoysticksFixture() { sheet.show(); }
 
-  template <typename T>
-  T* Find(const char* name) {
-    T* w = sheet.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << "no control named " << name;
-    return w;
-  }
   QComboBox* Combo(const char* name) { return Find<QComboBox>(name); }
   QCheckBox* Box(const char* name) { return Find<QCheckBox>(name); }
   QLineEdit* Edit(const char* name) { return Find<QLineEdit>(name); }
   QLabel* Label(const char* name) { return Find<QLabel>(name); }
 
-  // What a user's choice in a drop-down does.
-  static void Choose(QComboBox* combo, int item) {
-    combo->setCurrentIndex(item);
-    emit combo->activated(item);
-  }
   void ChooseJoystick(int item) { Choose(Combo("JoystickCombo"), item); }
 
   // Puts bytes into the image and shows it, as opening a switch file would.
@@ -55,10 +39,6 @@ class JoysticksFixture {
     return std::string(reinterpret_cast<const char*>(&host.image.bytes[offset]), 9);
   }
   int Page() const { return tab.JoystickNotebook->currentIndex(); }
-
-  FakePageHost host;
-  QWidget sheet;
-  JoysticksTab tab{host, &sheet};
 };
 
 // Nine label bytes: eight characters and the zero byte.

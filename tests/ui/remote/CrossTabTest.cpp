@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/ui/custom/TabFixture.h"
+#include "tests/ui/TabFixture.h"
 #include "ui/pages/custom/CaptionedGroup.h"
 #include "ui/pages/custom/CustomTab.h"
 #include "ui/pages/joysticks/JoysticksTab.h"

@@ -11,9 +11,9 @@
 namespace zorv::test {
 
 template <typename Tab>
-class TabTest : public ::testing::Test {
- protected:
-  TabTest() {
+class TabSheet {
+ public:
+  TabSheet() {
     sheet.resize(570, 360);
     host.refresher().AddZorvTarget(&tab);
     host.RefreshControls(1);
@@ -22,7 +22,7 @@ class TabTest : public ::testing::Test {
   template <typename T>
   T* Find(const QString& name) {
     T* w = sheet.template findChild<T*>(name);
-    EXPECT_NE(w, nullptr) << name.toStdString();
+    EXPECT_NE(w, nullptr) << "no control named " << name.toStdString();
     return w;
   }
 
@@ -36,5 +36,9 @@ class TabTest : public ::testing::Test {
   QWidget sheet;
   Tab tab{host, &sheet};
 };
+
+// The same as a test fixture.
+template <typename Tab>
+class TabTest : public ::testing::Test, public TabSheet<Tab> {};
 
 }  // namespace zorv::test
