@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QPointer>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -100,6 +101,19 @@ void FitWindowHeight(QMainWindow& window, const StatusStrip& strip) {
   window.setFixedSize(WindowFrame::kClientWidth, clientHeight +
                                                       window.menuBar()->sizeHint().height() +
                                                       window.statusBar()->sizeHint().height());
+}
+
+void ShowByteLog(QMainWindow& window, StatusStrip& strip, bool shown) {
+  strip.ShowLog(shown);
+  FitWindowHeight(window, strip);
+}
+
+void CentreOnScreen(QWidget& window) {
+  if (const QScreen* screen = window.screen()) {
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window.move(frame.topLeft());
+  }
 }
 
 void FinishTabChain(QMainWindow& window, StatusStrip& strip, const WindowFrame& frame) {

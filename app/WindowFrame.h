@@ -42,6 +42,10 @@ struct WindowFrame {
 WindowFrame BuildWindowFrame(QMainWindow& window, StatusStrip& strip);
 // The window's fixed size, with or without the byte log.
 void FitWindowHeight(QMainWindow& window, const StatusStrip& strip);
+// View > Log Window: the byte log shown or hidden, and the window's height fitted to it.
+void ShowByteLog(QMainWindow& window, StatusStrip& strip, bool shown);
+// Places `window` in the middle of its screen's free area.
+void CentreOnScreen(QWidget& window);
 // After the pages exist: Tab runs from the tab bar through the page to the strip's buttons and
 // the byte log, and back; a frame marks the scroll bar that has the focus.
 void FinishTabChain(QMainWindow& window, StatusStrip& strip, const WindowFrame& frame);

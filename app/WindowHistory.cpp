@@ -10,10 +10,12 @@
 
 #include <algorithm>
 
+#include "app/FormBridge.h"
 #include "history/HistoryStore.h"
 #include "history/TruckLabel.h"
 #include "host/HostSettings.h"
 #include "link/LinkJobs.h"  // PageCodeFor
+#include "session/TruckSession.h"
 #include "ui/Prompts.h"
 #include "ui/history/HistoryWindow.h"
 #include "ui/history/RegisterDialog.h"
@@ -173,6 +175,15 @@ void WindowHistory::Finish(Prompts& prompts) {
   }
 }
 
+void WindowHistory::RecordSessionEvent(history::EventKind kind, const QString& file,
+                                       const FormBridge& bridge) {
+  if (kind == history::EventKind::Downloaded) {
+    RecordDownload(bridge.LastDownload(), bridge.LastDownloadLength(), bridge.LastProduct());
+  } else {
+    Record(kind, file);
+  }
+}
+
 void WindowHistory::KeepUnsentEdits(bool modified) {
   if (!modified) return;
   if (!recorder_ || !recorder_->Recording()) {
@@ -209,6 +220,15 @@ std::optional<history::Event> WindowHistory::RunWindow(Prompts& prompts,
                        recorder_ ? recorder_->Register() : ReadRegisterAddress());
   if (prompts.ShowModal(dialog) != HistoryWindow::kRestore) return std::nullopt;
   return dialog.Chosen();
+}
+
+void WindowHistory::RunAndRestore(Prompts& prompts, TruckSession& session) {
+  const std::optional<history::Event> chosen =
+      RunWindow(prompts, session.Image(), session.ProductCode());
+  if (!chosen) return;
+  session.BeforeReplace();
+  session.Replace(chosen->image, false);
+  session.Record(history::EventKind::Restored);
 }
 
 void WindowHistory::RunRegisterDialog(Prompts& prompts) {

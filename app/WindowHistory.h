@@ -23,7 +23,9 @@ class QMainWindow;
 
 namespace zorv {
 
+class FormBridge;
 class Prompts;
+class TruckSession;
 
 inline constexpr const char* kTruckLabelSetting = "Truck Label";
 inline constexpr const char* kUnsentEditsKept = "Unsent edits kept in the history";
@@ -53,6 +55,9 @@ class WindowHistory final : public QObject {
   // repairs beside it where they changed anything.
   void RecordDownload(const ImageBytes& received, int length,
                       std::optional<std::uint8_t> identification);
+  // The session's record hook: a download is recorded as `bridge` received it, before the
+  // refresh's repairs; any other event as it is.
+  void RecordSessionEvent(history::EventKind kind, const QString& file, const FormBridge& bridge);
   // At exit: what is queued is written, or kept for the next start and the user told so.
   void Finish(Prompts& prompts);
   // Before the window's image is replaced: an image with unsent edits is recorded first.
@@ -66,6 +71,9 @@ class WindowHistory final : public QObject {
   // Runs the history window; the event to restore when the user chose "Restore into window".
   std::optional<history::Event> RunWindow(Prompts& prompts, const SettingsImage& window,
                                           std::uint8_t productCode);
+  // History...: the event chosen with "Restore into window" goes into the session's image
+  // only; the user sends it as usual.
+  void RunAndRestore(Prompts& prompts, TruckSession& session);
   // View > "History register...": a new address is stored and used from the next event on.
   void RunRegisterDialog(Prompts& prompts);
 

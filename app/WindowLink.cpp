@@ -7,6 +7,7 @@
 namespace zorv {
 
 void WindowLink::Stop() {
+  if (stopping_) stopping_();
   replug_.Stop();
   link_.reset();
 }
@@ -37,6 +38,13 @@ void WindowLink::SetCommand(std::uint8_t command, std::uint8_t argument) {
     link_->Submit(LiveOutputOffJob{});
   } else {
     link_->Submit(LiveOutputJob{command, argument});
+  }
+}
+
+void WindowLink::EndStaleLiveTest(Clock& clock) {
+  if (testTimeStamp_ != 0 && clock.Since(testTimeStamp_) > kLiveTestLimitMs) {
+    SetCommand(0, 0);
+    testTimeStamp_ = 0;
   }
 }
 

@@ -1,22 +1,21 @@
 #pragma once
 // The main window: menus, the product notebook with the Zorv tabs, the status strip and byte
-// log, the 500 ms timer, the link notices, and the link itself, which it creates, replaces and
-// destroys. The truck's state lives in the session; the window shows it and wires the actions.
+// log, the 500 ms timer, and the wiring of its parts. The truck's state lives in the session; the
+// link is made and replaced by WindowLink, asked by LinkCommands and answered by
+// WindowLinkEvents; closing is WindowClose's.
 #include <QMainWindow>
 #include <cstdint>
 #include <functional>
 #include <memory>
 
 #include "app/FormBridge.h"
-#include "app/HalfSentNote.h"
-#include "app/LinkControl.h"
+#include "app/LinkCommands.h"
 #include "app/MainMenu.h"
-#include "app/NoticeQueue.h"
+#include "app/WindowClose.h"
 #include "app/WindowFrame.h"
 #include "app/WindowHistory.h"
 #include "app/WindowLink.h"
 #include "app/WindowPages.h"
-#include "host/PortDiscovery.h"
 #include "link/UpgradeSettings.h"
 #include "session/TruckSession.h"
 #include "ui/PageHost.h"
@@ -25,6 +24,7 @@
 namespace zorv {
 
 class StatusStrip;
+class WindowLinkEvents;
 
 class TZorvForm final : public QMainWindow, public PageHost {
   Q_OBJECT
@@ -53,7 +53,7 @@ class TZorvForm final : public QMainWindow, public PageHost {
   void SetCommand(std::uint8_t command, std::uint8_t argument) override {
     link_.SetCommand(command, argument);
   }
-  std::uint32_t& TestTimeStamp() override { return testTimeStamp_; }
+  std::uint32_t& TestTimeStamp() override { return link_.TestTimeStamp(); }
   Prompts& prompts() override { return prompts_; }
   Clock& clock() override { return clock_; }
   TruckSession& Session() { return session_; }
@@ -64,7 +64,9 @@ class TZorvForm final : public QMainWindow, public PageHost {
   LinkControl* Link() const { return link_.Get(); }
   // Asked again each time the port dialog opens; without it the dialog lists the ports given
   // at construction.
-  void SetPortDiscovery(std::function<PresentPorts()> discover) { discoverPorts_ = std::move(discover); }
+  void SetPortDiscovery(std::function<PresentPorts()> discover) {
+    commands_.SetPortDiscovery(std::move(discover));
+  }
   // A page gate for TabbedNotebook1; without one every page may be shown.
   void SetTabGate(std::function<bool(int)> gate);
 
@@ -72,18 +74,18 @@ class TZorvForm final : public QMainWindow, public PageHost {
   void OnLinkEvent(const LinkEvent& event, std::uint64_t source);
 
   // Handlers.
-  void Exit1Click();
-  void PortNumber1Click();
-  void UploadButtonClick();
-  void SendCalClick();
-  void DownloadButtonClick();
-  void GetCalibration1Click();
-  void UpgradeFirmware1Click();
-  void ReadFirmware1Click();
-  void ResetButtonClick();
+  void Exit1Click() { close_.Exit(); }
+  void PortNumber1Click() { commands_.ChangePort(); }
+  void UploadButtonClick() { SendCalClick(); }
+  void SendCalClick() { commands_.Send(); }
+  void DownloadButtonClick() { commands_.Download(); }
+  void GetCalibration1Click() { commands_.Download(); }
+  void UpgradeFirmware1Click() { commands_.UpgradeFirmware(); }
+  void ReadFirmware1Click() { commands_.ReadFirmware(); }
+  void ResetButtonClick() { commands_.Reset(); }
   void Timer2Timer();
   void About1Click();
-  void History1Click();
+  void History1Click() { history_->RunAndRestore(prompts_, session_); }
   WindowHistory& History() { return *history_; }
 
  protected:
@@ -92,35 +94,16 @@ class TZorvForm final : public QMainWindow, public PageHost {
 
  private:
   void ConnectHandlers();
-  // Exit with unsent, unsaved edits asks first; false when the window stays open.
-  bool MayClose();
-  void CloseNow();
-  void StartLink() { link_.Start(); }
-  void StopLink();
-  void HandleEvent(const LinkEvent& event, std::uint64_t source);
-  // After a verified upgrade whose firmware changed the settings: restore or keep.
-  void OfferKeptSettings();
-  // Sends the image once the link is idle again (it is still finishing the download).
-  void UploadWhenIdle(int triesLeft, const ImageBytes& bytes);
-  // Replaces the link once the port's device is there again.
-  void WatchForAdapter();
-  // Send, Get, Upgrade, Read: a request the link cannot take now is refused by the link; the
-  // message line says why.
-  void Request(LinkJob job);
 
   Prompts& prompts_;
   Clock& clock_;
-  PresentPorts ports_;
-  std::function<PresentPorts()> discoverPorts_;
 
   TruckSession session_;
-  std::uint32_t testTimeStamp_ = 0;
 
   MainMenuItems menu_;
   WindowFrame frame_;
   StatusStrip* strip_ = nullptr;
   WindowHistory* history_ = nullptr;  // a child of the window
-  std::unique_ptr<HalfSentNote> halfSent_;  // on frame_'s message line
   QTimer* timer2_ = nullptr;
 
   UpgradeSettings upgradeSettings_;
@@ -128,10 +111,10 @@ class TZorvForm final : public QMainWindow, public PageHost {
   Refresher refresher_;
   WindowPages pages_;
   WindowLink link_;
-
-  NoticeQueue notices_;
+  LinkCommands commands_;
+  WindowClose close_;
+  std::unique_ptr<WindowLinkEvents> events_;  // made once the history and the frame are there
   bool centred_ = false;
-  bool closing_ = false;
 };
 
 }  // namespace zorv
