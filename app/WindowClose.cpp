@@ -25,6 +25,11 @@ void WindowClose::CloseNow() {
   parts_.window.close();
 }
 
+void WindowClose::EndWithoutAsking() {
+  parts_.session.BeforeReplace();
+  CloseNow();
+}
+
 bool WindowClose::MayClose() {
   TruckSession& session = parts_.session;
   session.CommitPendingEdit();

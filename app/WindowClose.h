@@ -31,6 +31,9 @@ class WindowClose {
   bool Accept();
   // Closes without asking: the upload "Send to controller" started is done.
   void CloseNow();
+  // Closes without asking, as when the system ends the program: what is unsent is kept in the
+  // history first, as before a replacement.
+  void EndWithoutAsking();
 
  private:
   // Exit with unsent, unsaved edits asks first; false when the window stays open.

@@ -75,6 +75,7 @@ class TZorvForm final : public QMainWindow, public PageHost {
 
   // Handlers.
   void Exit1Click() { close_.Exit(); }
+  void EndBySignal() { close_.EndWithoutAsking(); }
   void PortNumber1Click() { commands_.ChangePort(); }
   void UploadButtonClick() { SendCalClick(); }
   void SendCalClick() { commands_.Send(); }

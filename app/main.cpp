@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/CommandLineFile.h"
+#include "app/EndSignals.h"
 #include "app/LinkNotice.h"
 #include "app/ProductionLink.h"
 #include "app/ZorvForm.h"
@@ -28,6 +29,13 @@ int main(int argc, char** argv) {
   form->SetPortDiscovery(zorv::DiscoverPorts);
   prompts.SetParent(form.get());
   form->FormCreate();
+
+  // A log-out, a shutdown or a closed terminal: the unsent edits go to the history, then the
+  // program ends, also from inside a box that is open.
+  zorv::EndSignals ending([&form] {
+    if (form) form->EndBySignal();
+    QCoreApplication::quit();
+  });
 
   zorv::MessageHook hook([&form](const zorv::LinkEvent& event, std::uint64_t source) {
     form->OnLinkEvent(event, source);

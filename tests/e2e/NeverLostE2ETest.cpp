@@ -9,10 +9,12 @@
 #include <QTabWidget>
 #include <QTest>
 #include <atomic>
+#include <csignal>
 #include <functional>
 #include <utility>
 #include <vector>
 
+#include "app/EndSignals.h"
 #include "app/LinkNotice.h"
 #include "image/SwitchFile.h"
 #include "link/LinkThread.h"
@@ -145,6 +147,39 @@ TEST(ResetDuringStoreE2E, OnlyTheNewLinksDownloadIsAnnounced) {
   ASSERT_EQ(texts.size(), before + 1) << h.controller.Output();
   EXPECT_EQ(texts.back(), "Download Successful!");
 }
+
+// A log-out, a shutdown or a closed terminal ends the window by SIGTERM or SIGHUP: nobody may
+// be there to answer the exit question, so the typed value (not yet stored: the box was not
+// left) and the other unsent edits are kept in the history, and the window closes.
+class EndedBySignalE2E : public ::testing::TestWithParam<int> {};
+
+TEST_P(EndedBySignalE2E, UnsentEditsAreKeptAndTheWindowCloses) {
+  WindowHarness h{Where::InProcess};
+  ASSERT_TRUE(h.StartActive({"--product", "c"})) << h.controller.Output();
+  const QString historyFile = h.form->History().Recorder()->File();
+  const ImageBytes downloaded = h.form->Image().bytes;
+  auto* box = h.Find<QLineEdit>("Edit3");
+  ASSERT_NE(box, nullptr);
+  box->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(box, "1000");
+
+  EndSignals ending([&h] { h.form->EndBySignal(); });
+  std::raise(GetParam());
+  ASSERT_TRUE(WaitUntil([&] { return !h.form->isVisible(); }, 10000)) << "the window stays open";
+  EXPECT_EQ(h.form->Link(), nullptr) << "the link is stopped";
+  EXPECT_NE(h.form->Image().bytes, downloaded) << "the typed value was not stored";
+
+  const std::vector<history::Event> events = WindowHarness::HistoryEventsIn(historyFile);
+  ASSERT_FALSE(events.empty());
+  EXPECT_EQ(events.back().kind, history::EventKind::ReplacedUnsent);
+  EXPECT_EQ(events.back().image, h.form->Image().bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, EndedBySignalE2E, ::testing::Values(SIGTERM, SIGHUP),
+                         [](const ::testing::TestParamInfo<int>& row) {
+                           return std::string(row.param == SIGTERM ? "SIGTERM" : "SIGHUP");
+                         });
 
 }  // namespace
 }  // namespace zorv::test

@@ -70,9 +70,13 @@ class WindowHarness {
 
   // Every event of the window's history so far, oldest first.
   std::vector<history::Event> HistoryEvents() const {
+    if (!form->History().Recorder()->Flush(5000)) return {};
+    return HistoryEventsIn(form->History().Recorder()->File());
+  }
+  // The same from the file, also once the window has closed and its recorder is gone.
+  static std::vector<history::Event> HistoryEventsIn(const QString& file) {
     std::vector<history::Event> events;
-    if (!form->History().Recorder()->Flush(5000)) return events;
-    history::HistoryStore store(form->History().Recorder()->File());
+    history::HistoryStore store(file);
     if (store.OpenForReading().mode == history::StoreMode::Closed) return events;
     QSqlQuery list = store.ListQuery({});
     while (list.next()) {
