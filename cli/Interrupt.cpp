@@ -18,6 +18,7 @@ std::atomic<bool> gWriting{false};
 std::atomic<bool> gWarned{false};
 std::atomic<bool> gInterrupted{false};
 std::atomic<bool> gWhileWriting{false};
+std::atomic<int> gSignal{SIGINT};  // what stopped the run, for its last line
 
 constexpr char kWarning[] =
     "\nFirmware is being written. Stopping now leaves the controller without a working program. "
@@ -32,13 +33,14 @@ void WriteWarning() {
   (void)ignored;
 }
 
-extern "C" void OnInterrupt(int) {
+extern "C" void OnInterrupt(int signal) {
   const bool writing = gWriting.load();
   if (writing && !gWarned.exchange(true)) {
     WriteWarning();
     return;
   }
   gWhileWriting.store(writing);
+  gSignal.store(signal);
   gInterrupted.store(true);
   if (std::atomic<bool>* stop = gStop.load()) stop->store(true);
 }
@@ -103,5 +105,18 @@ void SetWritingFirmware(bool writing) {
 bool Interrupted() { return gInterrupted.load(); }
 
 bool InterruptedWhileWriting() { return gWhileWriting.load(); }
+
+QString InterruptName() {
+  switch (gSignal.load()) {
+    case SIGTERM:
+      return "SIGTERM";
+#ifndef _WIN32
+    case SIGHUP:
+      return "SIGHUP";
+#endif
+    default:
+      return "Ctrl+C";
+  }
+}
 
 }  // namespace zorv::cli

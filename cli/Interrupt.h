@@ -4,6 +4,7 @@
 // started again, and the history keeps what happened. While firmware is being written the
 // first press only warns, since stopping then leaves the controller without a working program;
 // a second press stops.
+#include <QString>
 #include <atomic>
 
 namespace zorv::cli {
@@ -18,5 +19,8 @@ void SetWritingFirmware(bool writing);
 bool Interrupted();
 // It stopped the link while firmware was being written.
 bool InterruptedWhileWriting();
+// What stopped it, as the last line names it: "Ctrl+C", "SIGTERM" (on Windows also the console
+// closed, a log-off, a shutdown) or "SIGHUP". A script's `timeout` is not a key press.
+QString InterruptName();
 
 }  // namespace zorv::cli

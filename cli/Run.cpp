@@ -65,10 +65,11 @@ int Run(const QStringList& arguments) {
     if (arguments.first() != s.name) continue;
     int status = s.run(arguments);
     if (zorv::cli::Interrupted() && status != zorv::cli::kSuccess) {
-      const QString stopped = zorv::cli::InterruptedWhileWriting()
-                                  ? QString("Stopped by Ctrl+C while the firmware was being "
-                                            "written. ") + zorv::TCOMThread::kFirmwareIncomplete
-                                  : QString("Stopped by Ctrl+C");
+      QString stopped = "Stopped by " + zorv::cli::InterruptName();
+      if (zorv::cli::InterruptedWhileWriting()) {
+        stopped += QString(" while the firmware was being written. ") +
+                   zorv::TCOMThread::kFirmwareIncomplete;
+      }
       zorv::cli::Err(stopped);
       zorv::cli::JsonError(stopped);
       status = zorv::cli::kFailure;

@@ -329,6 +329,7 @@ struct Interruption {
   int presses;
   int exitCode;
   const char* err;
+  int signal = SIGINT;  // SIGTERM and SIGHUP come from `timeout`, a cancelled job, a lost session
 };
 
 void PrintTo(const Interruption& row, std::ostream* os) { *os << row.name; }
@@ -363,7 +364,7 @@ TEST_P(CliInterrupt, WarnsWhileWritingElseStops) {
   for (int press = 0; press < row.presses; ++press) {
     // Never kill(0, ...): that would reach the test's own process group.
     if (process.state() != QProcess::Running || process.processId() <= 0) break;
-    ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+    ::kill(static_cast<pid_t>(process.processId()), row.signal);
     process.waitForFinished(300);
   }
   timer.restart();
@@ -400,7 +401,13 @@ INSTANTIATE_TEST_SUITE_P(
                      "incomplete: upgrade again before using the truck"},
         Interruption{"WhileWaitingStopsAtOnce", {"--silent"},
                      {"get", "--timeout", "30", "-o", "{dir}/x.joy"}, false, 1, 1,
-                     "Stopped by Ctrl+C"}),
+                     "Stopped by Ctrl+C"},
+        Interruption{"TermWhileWaitingStopsAtOnce", {"--silent"},
+                     {"get", "--timeout", "30", "-o", "{dir}/x.joy"}, false, 1, 1,
+                     "Stopped by SIGTERM", SIGTERM},
+        Interruption{"HupWhileWaitingStopsAtOnce", {"--silent"},
+                     {"get", "--timeout", "30", "-o", "{dir}/x.joy"}, false, 1, 1,
+                     "Stopped by SIGHUP", SIGHUP}),
     [](const auto& p) { return std::string(p.param.name); });
 
 // get, then send what was got, then diff it against the controller: no difference, on every
