@@ -23,11 +23,10 @@ bool WindowLink::MayStop() {
 }
 
 QString WindowLink::Request(LinkJob job) {
-  const QString refused = RefusalText(link_.get(), job);
-  if (!link_) return refused;
-  // The link judges: the request goes to it either way.
-  if (link_->Submit(job) || !refused.isEmpty()) return refused;
-  // It moved on between the look and the hand-over: never a silent no.
+  if (!link_) return RefusalText(nullptr, job);
+  // The link judges, and what is said follows its answer: it may have moved on since the window
+  // looked, either way.
+  if (link_->Submit(job)) return {};
   const QString now = RefusalText(link_.get(), job);
   return now.isEmpty() ? QStringLiteral("Not sent: the link is busy") : now;
 }

@@ -75,7 +75,10 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"upgrade_while_held", LinkState::FirmwareHeld, "UpgradeFirmware1", ""},
         // Idle when the window looked, busy when the job arrived: the click is not lost silently.
         RefusalCase{"get_as_the_link_moves_on", LinkState::ConnectedIdle, "GetCalibration1",
-                    "Not sent: busy with a transfer", LinkState::Upload}),
+                    "Not sent: busy with a transfer", LinkState::Upload},
+        // Busy when the window looked, idle when the job arrived: taken, so nothing is said.
+        RefusalCase{"get_as_the_link_comes_free", LinkState::Upload, "GetCalibration1", "",
+                    LinkState::ConnectedIdle}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(FormFixture, RefusalMessageGoesAfterAFewSeconds) {
