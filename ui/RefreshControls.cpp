@@ -31,19 +31,19 @@ void Refresher::RefreshControls(int /*flag: callers pass it, it changes nothing*
   running_ = true;
   // Showing stores nothing (every control shows with its signals blocked), so the refresh works
   // on the image itself and what it writes there are the repairs.
-  SettingsImage& local = host_.Image();
+  SettingsImage& image = host_.Image();
 
   std::uint8_t productCode = host_.ProductCode();
-  const int page = SelectProductPage(productCode, local);
+  const int page = SelectProductPage(productCode, image);
   if (productCode != host_.ProductCode()) host_.SetProductCode(productCode);
   if (showProductPage_) showProductPage_(page);
 
   if (page == productpage::kZorv) {
     for (int step = kFirstZorvStep; step <= kLastZorvStep; ++step) {
-      for (ZorvRefreshTarget* target : zorvTargets_) target->Refresh(static_cast<ZorvStep>(step), local);
+      for (ZorvRefreshTarget* target : zorvTargets_) target->Refresh(static_cast<ZorvStep>(step), image);
     }
   } else if (productPages_[page] != nullptr) {
-    productPages_[page]->Refresh(local);
+    productPages_[page]->Refresh(image);
   }
   running_ = false;
 }
