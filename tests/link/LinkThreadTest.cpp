@@ -32,14 +32,17 @@ namespace {
 
 constexpr int kPrompt = 1000;  // ms any destruction or release may take, with a sanitizer
 
-// Fake time shared by the link thread and the test: each sleep advances it at once.
+// Fake time shared by the link thread and the test: each sleep advances it at once, and lasts a
+// hundredth of it in real time. Unpaced, a link the test thread could not keep up with (a loaded
+// machine) ran minutes of link time ahead, writing bytes and posting events faster than the test
+// could read them: a 3 s program took 500 s.
 class SharedFakeClock final : public Clock {
  public:
   explicit SharedFakeClock(std::uint32_t start) : now_(start) {}
   std::uint32_t Ticks() override { return now_.load(); }
   void Sleep(std::uint32_t ms) override {
     now_.fetch_add(ms);
-    std::this_thread::yield();
+    std::this_thread::sleep_for(std::chrono::microseconds(ms * 10));
   }
 
  private:
